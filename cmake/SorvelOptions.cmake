@@ -1,0 +1,15 @@
+# Compile options of the project's own targets (never third-party code):
+# sources are UTF-8, narrow literals are CP932 as the launcher's texts are.
+function(sorvel_target_options target)
+  target_compile_options(${target} PRIVATE
+    -finput-charset=UTF-8 -fexec-charset=CP932 -Wall -Wextra)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(SORVEL_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+  if(WIN32)
+    target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endfunction()

@@ -1,0 +1,104 @@
+#include "core/Catalogue.h"
+
+#include <string_view>
+
+#include "core/Cp932.h"
+#include "core/FileProbe.h"
+#include "core/LauncherError.h"
+
+namespace sorvel {
+
+namespace {
+
+constexpr std::size_t kExeStemBytes = 8;
+
+// Line `index` (from 0) of the file; a file too short for it cannot give the
+// caption or the date.
+const std::string& RequiredLine(const std::vector<std::string>& lines, std::size_t index) {
+  if (index >= lines.size()) {
+    throw LauncherError("リストのインデックスが範囲を超えています (" + std::to_string(index) + ")");
+  }
+  return lines[index];
+}
+
+void AppendEntry(LauncherState& state, const std::vector<std::string>& fields) {
+  state.lstTitle.push_back(fields[0]);
+  state.lstEXE.push_back(ExeStemOf(fields[1]));
+  state.lstNewVersion.push_back(fields[2]);
+  state.lstKey.push_back(fields[3]);
+}
+
+}  // namespace
+
+bool LoadCatalogue(LauncherContext& context, const std::string& fileName) {
+  LauncherState& state = context.state;
+  const std::string path = state.HomeFolder + fileName;
+  if (!FileExistsLike(context.platform, path)) {
+    context.messages.ShowMessage(path + "がありません");
+    return false;
+  }
+
+  std::string text;
+  if (context.platform.ReadWholeFile(path, text) != error::kOk) {
+    throw LauncherError("ファイル " + path + " は開けません");
+  }
+  state.lstBuffer = SplitLines(text);
+  state.lstTitle.clear();
+  state.lstEXE.clear();
+  state.lstNewVersion.clear();
+  state.lstKey.clear();
+
+  state.WindowCaption = RequiredLine(state.lstBuffer, 0);
+  state.LastUpdate = RequiredLine(state.lstBuffer, 1);
+
+  std::vector<std::string> fields;
+  for (std::size_t index = 2; index < state.lstBuffer.size(); ++index) {
+    const std::string& line = state.lstBuffer[index];
+    if (SplitText(line, ",", fields) == 4) {
+      AppendEntry(state, fields);
+    } else {
+      context.messages.ShowMessage(line + " DATAが不正です");
+    }
+  }
+  // Every entry gets its scan results, however long the catalogue is.
+  state.ReserveEntries(state.EntryCount());
+  return true;
+}
+
+int SplitText(std::string text, const std::string& separator, std::vector<std::string>& list) {
+  if (text.empty()) return 0;
+  list.clear();
+  std::size_t start = 0;
+  if (!separator.empty()) {
+    for (std::size_t found; (found = text.find(separator, start)) != std::string::npos;
+         start = found + separator.size()) {
+      list.push_back(text.substr(start, found - start));
+    }
+  }
+  list.push_back(text.substr(start));
+  return static_cast<int>(list.size());
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  // The text ends at its first NUL byte.
+  const std::string_view rest(text.c_str());
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < rest.size()) {
+    const std::size_t end = rest.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(rest.substr(start));
+      break;
+    }
+    lines.emplace_back(rest.substr(start, end - start));
+    const bool crLf = rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n';
+    start = end + (crLf ? 2 : 1);
+  }
+  return lines;
+}
+
+std::string ExeStemOf(const std::string& exeName) {
+  return cp932::AsciiLower(exeName.substr(0, kExeStemBytes));
+}
+
+}  // namespace sorvel

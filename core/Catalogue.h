@@ -1,0 +1,30 @@
+// The catalogue index file: caption, date line and one line per program.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/LauncherContext.h"
+
+namespace sorvel {
+
+// The catalogue's file name in the home folder.
+inline constexpr const char* kCatalogueFileName = "SVLindex.txt";
+
+// Loads HomeFolder + fileName into the state. False when the file does not
+// exist (after its message); throws LauncherError when it cannot be opened or
+// holds fewer than two lines.
+bool LoadCatalogue(LauncherContext& context, const std::string& fileName);
+
+// Splits `text` at every `separator` into `list`; returns the part count.
+// An empty text gives 0 and leaves `list` untouched.
+int SplitText(std::string text, const std::string& separator, std::vector<std::string>& list);
+
+// Splits a file's text into lines: CR LF, lone LF and lone CR end a line; a
+// NUL ends the text; one break at the very end adds no empty line.
+std::vector<std::string> SplitLines(const std::string& text);
+
+// The stored executable stem of an ExeName field: first 8 bytes, A-Z lowered.
+std::string ExeStemOf(const std::string& exeName);
+
+}  // namespace sorvel

@@ -1,0 +1,17 @@
+// Starting a program of the series.
+#pragma once
+
+#include <string>
+
+#include "core/LauncherContext.h"
+
+namespace sorvel {
+
+// Starts entry n: RunProgram(BaseFolder + FoundFolder[n], FoundExe[n]).
+void LaunchEntry(LauncherContext& context, int n);
+
+// Moves the current directory to `folder` and starts `exeName` found there,
+// without waiting. Failures are ignored.
+void RunProgram(Platform& platform, const std::string& folder, const std::string& exeName);
+
+}  // namespace sorvel

@@ -1,0 +1,40 @@
+#include "core/StartUp.h"
+
+#include <exception>
+
+#include "core/Catalogue.h"
+#include "core/Cp932.h"
+#include "core/InstallationScan.h"
+
+namespace sorvel {
+
+std::string InitHomeFolder(Platform& platform) {
+  // The backslash test looks at whole characters: a folder such as 計算表 ends
+  // in the byte 0x5C, which is part of 表 and no separator.
+  return cp932::WithTrailingBackslash(platform.CurrentDirectory());
+}
+
+bool IsCdRomRoot(Platform& platform, const std::string& homeFolder) {
+  // The whole home folder is the root path asked about, so a folder below
+  // the root of a CD-ROM does not count.
+  return platform.GetDriveType(homeFolder) == DriveType::CdRom;
+}
+
+std::string StartUpScanFolder(const LauncherState& state) {
+  return state.FromCdRom ? state.HomeFolder : state.HomeFolder + "..\\";
+}
+
+void RunStartUpSteps(LauncherContext& context, const std::function<void()>& buildTitleBoard) {
+  LauncherState& state = context.state;
+  try {
+    state.HomeFolder = InitHomeFolder(context.platform);
+    state.CatalogueLoaded = LoadCatalogue(context, kCatalogueFileName);
+    if (buildTitleBoard) buildTitleBoard();
+    state.FromCdRom = IsCdRomRoot(context.platform, state.HomeFolder);
+    ScanFolder(context, StartUpScanFolder(state), false);
+  } catch (const std::exception& error) {
+    context.messages.ShowError(error.what());
+  }
+}
+
+}  // namespace sorvel

@@ -1,0 +1,113 @@
+// The operating-system services the launcher core relies on.
+//
+// Every string is a byte string in CP932 (Shift-JIS). An implementation that
+// talks to a Unicode file system converts at its own edge; a name that has no
+// CP932 spelling is never handed out (see the implementation's notes).
+//
+// Error codes are the platform's own numbers (0 = success):
+// 2 file not found, 3 path not found, 4 too many open files, 5 access denied,
+// 21 drive not ready, 123 invalid name, ...
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sorvel {
+
+using ErrorCode = std::uint32_t;
+
+namespace error {
+constexpr ErrorCode kOk = 0;
+constexpr ErrorCode kFileNotFound = 2;
+constexpr ErrorCode kPathNotFound = 3;
+constexpr ErrorCode kTooManyOpenFiles = 4;
+constexpr ErrorCode kAccessDenied = 5;
+constexpr ErrorCode kNotReady = 21;
+constexpr ErrorCode kSharingViolation = 32;
+constexpr ErrorCode kInvalidName = 123;
+}  // namespace error
+
+// Values of the platform's drive-type query.
+enum class DriveType : int {
+  Unknown = 0,
+  NoRootDir = 1,
+  Removable = 2,
+  Fixed = 3,
+  Remote = 4,
+  CdRom = 5,
+  RamDisk = 6,
+};
+
+// File attribute bits as the platform reports them.
+namespace attr {
+constexpr std::uint32_t kReadOnly = 0x01;
+constexpr std::uint32_t kHidden = 0x02;
+constexpr std::uint32_t kSystem = 0x04;
+constexpr std::uint32_t kDirectory = 0x10;
+constexpr std::uint32_t kArchive = 0x20;
+constexpr std::uint32_t kNormal = 0x80;
+}  // namespace attr
+
+// One entry of a folder search.
+struct FileInfo {
+  std::string name;  // bare name, as the file system stores it
+  std::uint32_t attributes = 0;
+  std::uint64_t lastWriteTime = 0;  // 100 ns ticks since 1601-01-01, UTC
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // The process's current directory, whatever its length.
+  virtual std::string CurrentDirectory() = 0;
+  // Moves the current directory; returns 0 or the platform's error code.
+  virtual ErrorCode SetCurrentDirectory(const std::string& path) = 0;
+
+  // Drive type of a root path such as "C:\"; a path below a root answers
+  // NoRootDir, as the platform itself does.
+  virtual DriveType GetDriveType(const std::string& rootPath) = 0;
+
+  // First entry matching a pattern that may hold "*" and "?", in the file
+  // system's own order; nullopt when nothing matches or the search fails.
+  virtual std::optional<FileInfo> FindFirst(const std::string& pattern) = 0;
+
+  // Every entry matching a pattern (including "." and ".." where the file
+  // system reports them), in the file system's own order. A pattern that
+  // matches nothing gives 0 and an empty list; a folder that cannot be
+  // searched gives its error code.
+  virtual ErrorCode List(const std::string& pattern,
+                         std::vector<FileInfo>& out) = 0;
+
+  // Converts a UTC file time to local file time (same units).
+  virtual std::uint64_t FileTimeToLocal(std::uint64_t utcFileTime) = 0;
+
+  // Absolute, normalised form of a path ("..\" parts resolved), relative
+  // paths taken against the current directory.
+  virtual std::string FullPath(const std::string& path) = 0;
+
+  // The user locale's case-insensitive collation: <0, 0 or >0.
+  virtual int CompareNoCase(const std::string& a, const std::string& b) = 0;
+
+  // Reads a whole file, opened for reading while others may only read it.
+  virtual ErrorCode ReadWholeFile(const std::string& path,
+                                  std::string& contents) = 0;
+
+  // Starts a program without waiting for it: `application` is the file to
+  // run, `commandLine` what the program sees as its command line. The new
+  // process inherits the current directory. Returns false when it failed.
+  virtual bool StartProcess(const std::string& application,
+                            const std::string& commandLine) = 0;
+
+  // Bit n set when drive letter 'A' + n exists.
+  virtual std::uint32_t LogicalDrives() = 0;
+  // Volume label of a root such as "C:\"; nullopt when it cannot be read.
+  virtual std::optional<std::string> VolumeLabel(const std::string& root) = 0;
+  // Remote name of a network drive such as "X:"; nullopt when unknown.
+  virtual std::optional<std::string> NetworkRemoteName(
+      const std::string& drive) = 0;
+};
+
+}  // namespace sorvel

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include "core/Catalogue.h"
+#include "core/LauncherError.h"
+#include "tests/support/TestLauncher.h"
+
+namespace sorvel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(SplitLinesTest, LineBreaks) {
+  const struct {
+    std::string text;
+    Lines lines;
+  } cases[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\r\nb\r\n", {"a", "b"}},
+      {"a\nb", {"a", "b"}},
+      {"a\rb\r", {"a", "b"}},
+      {"a\n\rb", {"a", "", "b"}},
+      {"a\r\r\nb", {"a", "", "b"}},
+      {"a\r\n\r\n", {"a", ""}},
+      {"a\n\n\n", {"a", "", ""}},
+      {"\r\n", {""}},
+      {std::string("a\r\nb\0c\r\nd", 9), {"a", "b"}},
+      {std::string("\0a", 2), {}},
+      {" a , b \r\n\r\n c", {" a , b ", "", " c"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SplitLines(c.text), c.lines) << c.text;
+}
+
+TEST(SplitTextTest, Fields) {
+  const struct {
+    std::string text;
+    int count;
+    Lines parts;
+  } cases[] = {
+      {"a,b,c,d", 4, {"a", "b", "c", "d"}},
+      {"a,,c,d", 4, {"a", "", "c", "d"}},
+      {"a,b,c,d,", 5, {"a", "b", "c", "d", ""}},
+      {",,", 3, {"", "", ""}},
+      {"abc", 1, {"abc"}},
+      {" 計算 , ソ ", 2, {" 計算 ", " ソ "}},
+  };
+  for (const auto& c : cases) {
+    Lines parts{"left over"};
+    EXPECT_EQ(SplitText(c.text, ",", parts), c.count) << c.text;
+    EXPECT_EQ(parts, c.parts) << c.text;
+  }
+  Lines untouched{"x"};
+  EXPECT_EQ(SplitText("", ",", untouched), 0);
+  EXPECT_EQ(untouched, Lines{"x"});
+}
+
+TEST(ExeStemTest, FirstEightBytesLowered) {
+  const struct {
+    std::string exeName;
+    std::string stem;
+  } cases[] = {
+      {"MATHDRILL1", "mathdril"},
+      {"Abc", "abc"},
+      {" PROG", " prog"},
+      {"計算ABCDEF",
+       "\x8C\x76\x8E\x7A"
+       "abcd"},                                            // 算 is 8E 5A: its "Z" byte is lowered
+      {"アイウエオ", "\x83\x61\x83\x63\x83\x65\x83\x67"},  // A-Z bytes inside characters too
+      {"a_1-Z", "a_1-z"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExeStemOf(c.exeName), c.stem) << c.exeName;
+}
+
+class LoadCatalogueTest : public ::testing::Test {
+ protected:
+  static constexpr const char* kPath = "C:\\SERIES\\LAUNCH\\SVLindex.txt";
+
+  LoadCatalogueTest() {
+    launcher.platform.AddFolder("C:\\SERIES\\LAUNCH");
+    launcher.state.HomeFolder = "C:\\SERIES\\LAUNCH\\";
+  }
+  bool Load(const std::string& text) {
+    launcher.platform.AddFile(kPath, text);
+    return LoadCatalogue(launcher.context, kCatalogueFileName);
+  }
+  std::string LoadError(const std::string& text) {
+    try {
+      Load(text);
+    } catch (const LauncherError& error) {
+      return error.Text();
+    }
+    return "no error";
+  }
+
+  test::TestLauncher launcher;
+  LauncherState& state = launcher.state;
+};
+
+TEST_F(LoadCatalogueTest, FillsCaptionDateAndEntries) {
+  ASSERT_TRUE(
+      Load("数学シリーズ\r\n2001/04/01 更新\r\n代数,ALGEBRA1,1.3,alg\r\n"
+           "Title,PROG,1.2\r\n幾何, Geometry,2.0,\r\n"));
+  EXPECT_EQ(state.WindowCaption, "数学シリーズ");
+  EXPECT_EQ(state.LastUpdate, "2001/04/01 更新");
+  EXPECT_EQ(state.lstTitle, (Lines{"代数", "幾何"}));
+  EXPECT_EQ(state.lstEXE, (Lines{"algebra1", " geometr"}));
+  EXPECT_EQ(state.lstNewVersion, (Lines{"1.3", "2.0"}));
+  EXPECT_EQ(state.lstKey, (Lines{"alg", ""}));
+  EXPECT_EQ(state.Entry(2).Title, "幾何");
+  EXPECT_EQ(launcher.messages.messages, Lines{"Title,PROG,1.2 DATAが不正です"});
+  EXPECT_EQ(state.lstBuffer.size(), 5u);
+}
+
+TEST_F(LoadCatalogueTest, MalformedLinesGiveOneMessageEach) {
+  const struct {
+    std::string text;
+    int entries;
+    Lines messages;
+  } cases[] = {
+      {"Cap\r\nDate", 0, {}},
+      {"Cap\r\nDate\r\n", 0, {}},
+      {"Cap\r\nDate\r\nA,a,1,k\r\n\r\n", 1, {" DATAが不正です"}},
+      {"Cap\nDate\nA,a,1,k\n\rB,b,1,k", 2, {" DATAが不正です"}},
+      {"Cap\r\nDate\r\nA,a,1,k,\r\nB,b,1\r\nC,c,1,k",
+       1,
+       {"A,a,1,k, DATAが不正です", "B,b,1 DATAが不正です"}},
+  };
+  for (const auto& c : cases) {
+    launcher.messages.messages.clear();
+    ASSERT_TRUE(Load(c.text)) << c.text;
+    EXPECT_EQ(state.EntryCount(), c.entries) << c.text;
+    EXPECT_EQ(launcher.messages.messages, c.messages) << c.text;
+  }
+}
+
+TEST_F(LoadCatalogueTest, MissingFileKeepsTheListsAndSaysSo) {
+  state.lstTitle = {"kept"};
+  EXPECT_FALSE(LoadCatalogue(launcher.context, kCatalogueFileName));
+  EXPECT_EQ(launcher.messages.messages, Lines{"C:\\SERIES\\LAUNCH\\SVLindex.txtがありません"});
+  EXPECT_EQ(state.lstTitle, Lines{"kept"});
+}
+
+TEST_F(LoadCatalogueTest, FileThatFailsTheExistenceTestCountsAsMissing) {
+  // A folder of that name, and a file dated before the DOS calendar.
+  launcher.platform.AddFolder(kPath);
+  EXPECT_FALSE(LoadCatalogue(launcher.context, kCatalogueFileName));
+  launcher.platform.AddFile("C:\\SERIES\\LAUNCH\\OLD.txt", "Cap\r\nDate\r\n", attr::kArchive, 0);
+  EXPECT_FALSE(LoadCatalogue(launcher.context, "OLD.txt"));
+  EXPECT_EQ(launcher.messages.messages.size(), 2u);
+}
+
+TEST_F(LoadCatalogueTest, UnreadableFileRaisesTheOpenError) {
+  launcher.platform.InjectError(test::FakePlatform::Operation::ReadFile, kPath,
+                                error::kSharingViolation);
+  EXPECT_EQ(LoadError("Cap\r\nDate\r\n"), "ファイル C:\\SERIES\\LAUNCH\\SVLindex.txt は開けません");
+}
+
+TEST_F(LoadCatalogueTest, FewerThanTwoLinesRaisesTheIndexError) {
+  state.lstTitle = {"old"};
+  state.lstEXE = {"old"};
+  EXPECT_EQ(LoadError(""), "リストのインデックスが範囲を超えています (0)");
+  EXPECT_EQ(LoadError("Caption only\r\n"), "リストのインデックスが範囲を超えています (1)");
+  EXPECT_EQ(state.WindowCaption, "Caption only");
+  EXPECT_EQ(state.EntryCount(), 0);
+  EXPECT_TRUE(state.lstEXE.empty());
+}
+
+TEST_F(LoadCatalogueTest, KeepsLongLinesAndEntriesBeyondFifty) {
+  std::string text = "Cap\r\nDate\r\n";
+  const std::string longTitle(5000, 'x');
+  text += longTitle + ",LONG,1.0,k\r\n";
+  for (int n = 2; n <= 60; ++n)
+    text += "T" + std::to_string(n) + ",PROG" + std::to_string(n) + ",1.0,k\r\n";
+  ASSERT_TRUE(Load(text));
+  ASSERT_EQ(state.EntryCount(), 60);
+  EXPECT_EQ(state.lstTitle[0], longTitle);
+  EXPECT_EQ(state.lstEXE[59], "prog60");
+  EXPECT_GE(state.FoundFolder.size(), 61u);
+  EXPECT_GE(state.MatchCount.size(), 61u);
+  EXPECT_GE(state.MarkerSet.size(), 61u);
+  EXPECT_FALSE(state.IsInstalled(60));
+}
+
+}  // namespace
+}  // namespace sorvel

@@ -1,0 +1,59 @@
+// The scan's tests rely on the fake resolving paths as Windows does.
+#include <gtest/gtest.h>
+
+#include "tests/support/FakePlatform.h"
+
+namespace sorvel::test {
+namespace {
+
+TEST(FakePlatformTest, ResolvesPathsLikeWindows) {
+  FakePlatform fake;
+  fake.AddDrive('Q', DriveType::CdRom);
+  fake.AddFolder("C:\\SERIES\\LAUNCH");
+  fake.AddFolder("C:\\計算表\\ソフト");
+  fake.PutCurrentDirectory("C:\\SERIES\\LAUNCH");
+  const struct {
+    std::string path;
+    std::string full;
+  } cases[] = {
+      {"C:\\SERIES\\LAUNCH\\..\\", "C:\\SERIES"},
+      {"..\\..\\..", "C:\\"},
+      {"Q:\\\\ALGEBR12", "Q:\\ALGEBR12"},
+      {"C:\\a\\.\\b\\", "C:\\a\\b"},
+      {"x.exe", "C:\\SERIES\\LAUNCH\\x.exe"},
+      {"\\TOP", "C:\\TOP"},
+      {"C:", "C:\\SERIES\\LAUNCH"},
+      {"Q:", "Q:\\"},
+      {"C:\\計算表\\ソフト\\..", "C:\\計算表"},
+      {"c:/series/", "c:\\series"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(fake.FullPath(c.path), c.full) << c.path;
+
+  EXPECT_EQ(fake.SetCurrentDirectory("c:\\計算表\\ソフト\\"), error::kOk);
+  EXPECT_EQ(fake.CurrentDirectory(), "c:\\計算表\\ソフト");
+  EXPECT_EQ(fake.SetCurrentDirectory("C:\\計算表\\MISSING"), error::kFileNotFound);
+  EXPECT_EQ(fake.SetCurrentDirectory("C:\\NONE\\MISSING"), error::kPathNotFound);
+  EXPECT_EQ(fake.GetDriveType("Q:\\"), DriveType::CdRom);
+  EXPECT_EQ(fake.GetDriveType("Q:\\LAUNCH\\"), DriveType::NoRootDir);
+}
+
+TEST(FakePlatformTest, ListsInFileSystemOrderWithDots) {
+  FakePlatform fake;
+  fake.AddFile("C:\\P\\b.exe");
+  fake.AddFile("C:\\P\\A.EXE");
+  fake.AddFolder("C:\\P\\sub");
+  fake.SetOrder("C:\\P", {"sub"});
+  std::vector<FileInfo> entries;
+  ASSERT_EQ(fake.List("C:\\P\\*", entries), error::kOk);
+  std::vector<std::string> names;
+  for (const FileInfo& info : entries) names.push_back(info.name);
+  EXPECT_EQ(names, (std::vector<std::string>{".", "..", "sub", "b.exe", "A.EXE"}));
+  ASSERT_EQ(fake.List("c:\\p\\*.exe", entries), error::kOk);
+  EXPECT_EQ(entries.size(), 2u);
+  EXPECT_EQ(fake.List("C:\\P\\*.txt", entries), error::kOk);
+  EXPECT_TRUE(entries.empty());
+  EXPECT_EQ(fake.List("C:\\NONE\\*", entries), error::kPathNotFound);
+}
+
+}  // namespace
+}  // namespace sorvel::test

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "core/StartUp.h"
+#include "tests/support/TestLauncher.h"
+
+namespace sorvel {
+namespace {
+
+using Lines = std::vector<std::string>;
+const std::string kCatalogue = "数学シリーズ\r\n2001/04/01\r\n代数,ALGEBRA1,1.3,alg\r\n";
+
+TEST(InitHomeFolderTest, AppendsABackslashWhenMissing) {
+  const std::string longFolder = "C:\\" + std::string(300, 'D') + "\\計算表";
+  const struct {
+    std::string current;
+    std::string home;
+  } cases[] = {
+      {"C:\\", "C:\\"},
+      {"C:\\SERIES\\LAUNCH", "C:\\SERIES\\LAUNCH\\"},
+      {"C:\\計算表", "C:\\計算表\\"},
+      {"C:\\ソ", "C:\\ソ\\"},
+      {longFolder, longFolder + "\\"},
+  };
+  for (const auto& c : cases) {
+    test::FakePlatform fake;
+    fake.AddFolder(c.current);
+    fake.PutCurrentDirectory(c.current);
+    EXPECT_EQ(InitHomeFolder(fake), c.home);
+  }
+}
+
+TEST(IsCdRomRootTest, OnlyTheRootOfACdRomCounts) {
+  test::FakePlatform fake;
+  fake.AddDrive('Q', DriveType::CdRom);
+  fake.AddDrive('R', DriveType::CdRom, false);
+  EXPECT_TRUE(IsCdRomRoot(fake, "Q:\\"));
+  EXPECT_TRUE(IsCdRomRoot(fake, "R:\\"));
+  EXPECT_FALSE(IsCdRomRoot(fake, "Q:\\LAUNCH\\"));
+  EXPECT_FALSE(IsCdRomRoot(fake, "C:\\"));
+  EXPECT_FALSE(IsCdRomRoot(fake, "Z:\\"));
+}
+
+class StartUpTest : public ::testing::Test {
+ protected:
+  void Install(const std::string& home, const std::string& catalogue = kCatalogue) {
+    launcher.platform.AddFolder(home);
+    launcher.platform.PutCurrentDirectory(home);
+    launcher.platform.AddFile(home + "\\SVLindex.txt", catalogue);
+  }
+  void Start() {
+    RunStartUpSteps(launcher.context, [this] { entriesOnBoard = launcher.state.EntryCount(); });
+  }
+
+  test::TestLauncher launcher;
+  LauncherState& state = launcher.state;
+  int entriesOnBoard = -1;  // -1: the board was not built
+};
+
+TEST_F(StartUpTest, HardDiskScansTheParentOfTheHomeFolder) {
+  Install("C:\\SERIES\\LAUNCH");
+  launcher.platform.AddFile("C:\\SERIES\\ALGEBR12\\algebra1.exe");
+  Start();
+  EXPECT_TRUE(launcher.messages.messages.empty());
+  EXPECT_TRUE(launcher.messages.errors.empty());
+  EXPECT_TRUE(state.CatalogueLoaded);
+  EXPECT_EQ(entriesOnBoard, 1);
+  EXPECT_EQ(state.HomeFolder, "C:\\SERIES\\LAUNCH\\");
+  EXPECT_FALSE(state.FromCdRom);
+  EXPECT_EQ(state.BaseFolder, "C:\\SERIES\\LAUNCH\\..\\");
+  EXPECT_EQ(state.drbMain.folder, "C:\\SERIES");
+  EXPECT_EQ(state.FoundFolder[1], "ALGEBR12");
+  EXPECT_EQ(launcher.listener.calls, Lines{"installed 1"});
+}
+
+TEST_F(StartUpTest, CdRomRootScansTheRootAndASubFolderItsParent) {
+  launcher.platform.AddDrive('Q', DriveType::CdRom);
+  launcher.platform.AddFile("Q:\\ALGEBR12\\algebra1.exe");
+  Install("Q:\\");
+  Start();
+  EXPECT_TRUE(state.FromCdRom);
+  EXPECT_EQ(state.HomeFolder, "Q:\\");
+  EXPECT_EQ(state.BaseFolder, "Q:\\");
+  EXPECT_EQ(state.FoundFolder[1], "ALGEBR12");
+
+  test::TestLauncher below;
+  below.platform.AddDrive('Q', DriveType::CdRom);
+  below.platform.AddFile("Q:\\LAUNCH\\SVLindex.txt", kCatalogue);
+  below.platform.AddFile("Q:\\ALGEBR12\\algebra1.exe");
+  below.platform.PutCurrentDirectory("Q:\\LAUNCH");
+  RunStartUpSteps(below.context, nullptr);
+  EXPECT_FALSE(below.state.FromCdRom);
+  EXPECT_EQ(below.state.BaseFolder, "Q:\\LAUNCH\\..\\");
+  EXPECT_EQ(below.state.FoundFolder[1], "ALGEBR12");
+}
+
+TEST_F(StartUpTest, MissingCatalogueGivesOneMessageAndTheStepsGoOn) {
+  launcher.platform.AddFolder("C:\\SERIES\\LAUNCH");
+  launcher.platform.PutCurrentDirectory("C:\\SERIES\\LAUNCH");
+  Start();
+  EXPECT_EQ(launcher.messages.messages, Lines{"C:\\SERIES\\LAUNCH\\SVLindex.txtがありません"});
+  EXPECT_TRUE(launcher.messages.errors.empty());
+  EXPECT_FALSE(state.CatalogueLoaded);
+  EXPECT_EQ(entriesOnBoard, 0);
+  EXPECT_EQ(state.WindowCaption, "");
+  EXPECT_EQ(state.BaseFolder, "C:\\SERIES\\LAUNCH\\..\\");
+}
+
+TEST_F(StartUpTest, CatalogueErrorsEndTheStepsInTheErrorBox) {
+  const struct {
+    std::string catalogue;
+    bool locked;
+    std::string error;
+  } cases[] = {
+      {kCatalogue, true, "ファイル C:\\SERIES\\LAUNCH\\SVLindex.txt は開けません."},
+      {"", false, "リストのインデックスが範囲を超えています (0)"},
+      {"数学シリーズ", false, "リストのインデックスが範囲を超えています (1)"},
+  };
+  for (const auto& c : cases) {
+    test::TestLauncher fresh;
+    fresh.platform.AddFile("C:\\SERIES\\LAUNCH\\SVLindex.txt", c.catalogue);
+    fresh.platform.PutCurrentDirectory("C:\\SERIES\\LAUNCH");
+    if (c.locked) {
+      fresh.platform.InjectError(test::FakePlatform::Operation::ReadFile,
+                                 "C:\\SERIES\\LAUNCH\\SVLindex.txt", error::kSharingViolation);
+    }
+    bool boardBuilt = false;
+    RunStartUpSteps(fresh.context, [&boardBuilt] { boardBuilt = true; });
+    EXPECT_EQ(fresh.messages.errors, Lines{c.error});
+    EXPECT_TRUE(fresh.messages.messages.empty());
+    EXPECT_FALSE(fresh.state.CatalogueLoaded);
+    EXPECT_FALSE(boardBuilt);
+    EXPECT_EQ(fresh.state.BaseFolder, "");
+  }
+}
+
+TEST_F(StartUpTest, ScanErrorLeavesTheCatalogueLoaded) {
+  Install("C:\\SERIES\\LAUNCH");
+  launcher.platform.InjectError(test::FakePlatform::Operation::SetCurrentDirectory, "C:\\SERIES",
+                                error::kAccessDenied);
+  Start();
+  EXPECT_EQ(launcher.messages.errors, Lines{"ファイルへのアクセスが拒否されました."});
+  EXPECT_TRUE(state.CatalogueLoaded);
+  EXPECT_EQ(entriesOnBoard, 1);
+  EXPECT_TRUE(launcher.listener.calls.empty());
+}
+
+TEST_F(StartUpTest, HomeFolderEndingInATrailByteFindsItsCatalogue) {
+  Install("C:\\数学\\計算表");
+  launcher.platform.AddFile("C:\\数学\\ALGEBR12\\algebra1.exe");
+  Start();
+  EXPECT_TRUE(launcher.messages.messages.empty());
+  EXPECT_EQ(state.HomeFolder, "C:\\数学\\計算表\\");
+  EXPECT_TRUE(state.CatalogueLoaded);
+  EXPECT_EQ(state.drbMain.folder, "C:\\数学");
+  EXPECT_EQ(state.FoundFolder[1], "ALGEBR12");
+}
+
+TEST_F(StartUpTest, LongCurrentDirectoryIsReadWhole) {
+  const std::string home = "C:\\" + std::string(200, 'S') + "\\" + std::string(200, 'L');
+  Install(home);
+  launcher.platform.AddFile("C:\\" + std::string(200, 'S') + "\\ALGEBR12\\algebra1.exe");
+  Start();
+  EXPECT_TRUE(launcher.messages.messages.empty());
+  EXPECT_EQ(state.HomeFolder, home + "\\");
+  EXPECT_TRUE(state.CatalogueLoaded);
+  EXPECT_EQ(state.FoundFolder[1], "ALGEBR12");
+}
+
+}  // namespace
+}  // namespace sorvel

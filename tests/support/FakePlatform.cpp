@@ -1,0 +1,342 @@
+#include "tests/support/FakePlatform.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+#include <string_view>
+
+namespace sorvel::test {
+
+namespace {
+
+constexpr ErrorCode kDirectoryName = 267;  // the path names a file, not a folder
+
+bool IsLead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0; }
+
+// The text's characters, one or two bytes each.
+std::vector<std::string> Chars(const std::string& text) {
+  std::vector<std::string> chars;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length =
+        IsLead(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
+    chars.push_back(text.substr(pos, length));
+    pos += length;
+  }
+  return chars;
+}
+
+char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+bool SameChar(const std::string& a, const std::string& b) {
+  return a.size() == 1 && b.size() == 1 ? Fold(a[0]) == Fold(b[0]) : a == b;
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+  const auto left = Chars(a), right = Chars(b);
+  return std::equal(left.begin(), left.end(), right.begin(), right.end(), SameChar);
+}
+
+bool IsSeparator(const std::string& c) { return c == "\\" || c == "/"; }
+
+std::vector<std::string> SplitPath(const std::string& text) {
+  std::vector<std::string> parts(1);
+  for (const std::string& c : Chars(text)) {
+    if (IsSeparator(c)) {
+      parts.emplace_back();
+    } else {
+      parts.back() += c;
+    }
+  }
+  return parts;
+}
+
+bool HasInvalidChar(const std::string& name, bool wildcardsAllowed) {
+  for (const std::string& c : Chars(name)) {
+    if (c.size() != 1) continue;
+    const unsigned char byte = static_cast<unsigned char>(c[0]);
+    if (byte < 0x20 || std::string_view("\":<>|").find(c[0]) != std::string_view::npos) return true;
+    if (!wildcardsAllowed && (c == "*" || c == "?")) return true;
+  }
+  return false;
+}
+
+bool WildMatch(const std::vector<std::string>& mask, std::size_t m,
+               const std::vector<std::string>& name, std::size_t n) {
+  if (m == mask.size()) return n == name.size();
+  if (mask[m] == "*") {
+    for (std::size_t skip = n; skip <= name.size(); ++skip) {
+      if (WildMatch(mask, m + 1, name, skip)) return true;
+    }
+    return false;
+  }
+  if (n == name.size()) return false;
+  return (mask[m] == "?" || SameChar(mask[m], name[n])) && WildMatch(mask, m + 1, name, n + 1);
+}
+
+bool WildMatch(const std::string& mask, const std::string& name) {
+  return mask == "*" || mask == "*.*" || WildMatch(Chars(mask), 0, Chars(name), 0);
+}
+
+}  // namespace
+
+FakePlatform::Node* FakePlatform::Node::Child(const std::string& childName) const {
+  for (const auto& child : children) {
+    if (SameName(child->name, childName)) return child.get();
+  }
+  return nullptr;
+}
+
+FakePlatform::FakePlatform() { AddDrive('C', DriveType::Fixed, true, "SYSTEM"); }
+
+void FakePlatform::AddDrive(char letter, DriveType type, bool ready, const std::string& label) {
+  Drive& drive = drives_[static_cast<char>(std::toupper(letter))];
+  drive.type = type;
+  drive.ready = ready;
+  drive.label = label;
+}
+
+void FakePlatform::SetRemoteName(char letter, const std::string& remoteName) {
+  drives_.at(static_cast<char>(std::toupper(letter))).remoteName = remoteName;
+}
+
+void FakePlatform::AddFolder(const std::string& path, std::uint32_t attributes) {
+  const Path resolved = Resolve(path);
+  Node& folder = MakeFolders(resolved, resolved.parts.size());
+  if (!resolved.parts.empty()) folder.attributes = attributes | attr::kDirectory;
+}
+
+void FakePlatform::AddFile(const std::string& path, const std::string& contents,
+                           std::uint32_t attributes, std::uint64_t time) {
+  const Path resolved = Resolve(path);
+  if (resolved.parts.empty()) throw std::logic_error("no file name: " + path);
+  Node& folder = MakeFolders(resolved, resolved.parts.size() - 1);
+  Node* file = folder.Child(resolved.parts.back());
+  if (file == nullptr) {
+    folder.children.push_back(std::make_unique<Node>());
+    file = folder.children.back().get();
+    file->name = resolved.parts.back();
+  }
+  file->attributes = attributes;
+  file->time = time;
+  file->contents = contents;
+}
+
+void FakePlatform::SetOrder(const std::string& folderPath, const std::vector<std::string>& names) {
+  const Path resolved = Resolve(folderPath);
+  auto& children = MakeFolders(resolved, resolved.parts.size()).children;
+  const auto rank = [&names](const std::unique_ptr<Node>& node) {
+    const auto found = std::find_if(names.begin(), names.end(), [&node](const auto& name) {
+      return SameName(name, node->name);
+    });
+    return found - names.begin();
+  };
+  std::stable_sort(children.begin(), children.end(),
+                   [&rank](const auto& a, const auto& b) { return rank(a) < rank(b); });
+}
+
+void FakePlatform::InjectError(Operation operation, const std::string& path, ErrorCode code) {
+  injections_.push_back({operation, Resolve(path).full, code});
+}
+
+void FakePlatform::PutCurrentDirectory(const std::string& path) {
+  currentDirectory_ = Resolve(path).full;
+}
+
+FakePlatform::Path FakePlatform::Resolve(const std::string& path) const {
+  Path result;
+  const std::vector<std::string> current = SplitPath(currentDirectory_);
+  std::string driveSpelling = current.front();
+  std::vector<std::string> parts(current.begin() + 1, current.end());
+  std::string rest = path;
+
+  if (path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':') {
+    const bool sameDrive = std::toupper(path[0]) == std::toupper(driveSpelling[0]);
+    driveSpelling = path.substr(0, 2);
+    rest = path.substr(2);
+    if (!sameDrive) parts.clear();
+  } else if (path.size() >= 2 && IsSeparator(path.substr(0, 1)) && IsSeparator(path.substr(1, 1))) {
+    result.error = error::kPathNotFound;  // network paths are not modelled
+    return result;
+  }
+  if (!rest.empty() && IsSeparator(rest.substr(0, 1))) parts.clear();
+
+  for (const std::string& part : SplitPath(rest)) {
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else {
+      parts.push_back(part);
+    }
+  }
+
+  result.drive = static_cast<char>(std::toupper(driveSpelling[0]));
+  result.full = driveSpelling + "\\";
+  for (std::size_t index = 0; index < parts.size(); ++index) {
+    result.full += (index == 0 ? "" : "\\") + parts[index];
+  }
+  result.parts = std::move(parts);
+  return result;
+}
+
+FakePlatform::Lookup FakePlatform::Find(const Path& path, std::size_t count) const {
+  if (path.error != error::kOk) return {path.error, nullptr};
+  const auto drive = drives_.find(path.drive);
+  if (drive == drives_.end()) return {error::kPathNotFound, nullptr};
+  if (!drive->second.ready) return {error::kNotReady, nullptr};
+
+  Node* node = const_cast<Node*>(&drive->second.root);
+  for (std::size_t index = 0; index < count; ++index) {
+    if (!node->IsFolder()) return {error::kPathNotFound, nullptr};
+    if (HasInvalidChar(path.parts[index], false)) return {error::kInvalidName, nullptr};
+    node = node->Child(path.parts[index]);
+    if (node == nullptr) {
+      return {index + 1 == count ? error::kFileNotFound : error::kPathNotFound, nullptr};
+    }
+  }
+  return {error::kOk, node};
+}
+
+FakePlatform::Node& FakePlatform::MakeFolders(const Path& path, std::size_t count) {
+  if (path.error != error::kOk || drives_.count(path.drive) == 0) {
+    throw std::logic_error("cannot create " + path.full);
+  }
+  Node* node = &drives_[path.drive].root;
+  for (std::size_t index = 0; index < count; ++index) {
+    Node* child = node->Child(path.parts[index]);
+    if (child == nullptr) {
+      node->children.push_back(std::make_unique<Node>());
+      child = node->children.back().get();
+      child->name = path.parts[index];
+    }
+    node = child;
+  }
+  return *node;
+}
+
+ErrorCode FakePlatform::InjectedError(Operation operation, const std::string& fullPath) const {
+  for (const Injection& injection : injections_) {
+    if (injection.operation == operation && SameName(injection.fullPath, fullPath)) {
+      return injection.code;
+    }
+  }
+  return error::kOk;
+}
+
+ErrorCode FakePlatform::SetCurrentDirectory(const std::string& path) {
+  const Path resolved = Resolve(path);
+  if (resolved.error != error::kOk) return resolved.error;
+  if (const ErrorCode code = InjectedError(Operation::SetCurrentDirectory, resolved.full)) {
+    return code;
+  }
+  const Lookup found = Find(resolved, resolved.parts.size());
+  if (found.error != error::kOk) return found.error;
+  if (!found.node->IsFolder()) return kDirectoryName;
+  currentDirectory_ = resolved.full;
+  directoryChanges.push_back(resolved.full);
+  return error::kOk;
+}
+
+DriveType FakePlatform::GetDriveType(const std::string& rootPath) {
+  const bool isRoot =
+      (rootPath.size() == 2 || (rootPath.size() == 3 && IsSeparator(rootPath.substr(2)))) &&
+      rootPath[1] == ':';
+  if (!isRoot) return DriveType::NoRootDir;
+  const auto drive = drives_.find(static_cast<char>(std::toupper(rootPath[0])));
+  return drive == drives_.end() ? DriveType::NoRootDir : drive->second.type;
+}
+
+std::optional<FileInfo> FakePlatform::FindFirst(const std::string& pattern) {
+  std::vector<FileInfo> entries;
+  if (List(pattern, entries) != error::kOk || entries.empty()) return std::nullopt;
+  return entries.front();
+}
+
+ErrorCode FakePlatform::List(const std::string& pattern, std::vector<FileInfo>& out) {
+  out.clear();
+  const Path resolved = Resolve(pattern);
+  if (resolved.error != error::kOk) return resolved.error;
+  if (resolved.parts.empty()) return error::kFileNotFound;
+  listings.push_back(resolved.full);
+
+  const std::string& mask = resolved.parts.back();
+  if (HasInvalidChar(mask, true)) return error::kInvalidName;
+  const std::size_t depth = resolved.parts.size() - 1;
+  const Lookup folder = Find(resolved, depth);
+  if (folder.error != error::kOk)
+    return folder.error == error::kFileNotFound ? error::kPathNotFound : folder.error;
+  if (!folder.node->IsFolder()) return error::kPathNotFound;
+  const std::string folderPath = resolved.full.substr(0, resolved.full.size() - mask.size());
+  if (const ErrorCode code = InjectedError(Operation::List, Resolve(folderPath).full)) return code;
+
+  if (depth > 0) {
+    for (const char* dots : {".", ".."}) {
+      if (WildMatch(mask, dots)) out.push_back({dots, attr::kDirectory, folder.node->time});
+    }
+  }
+  for (const auto& child : folder.node->children) {
+    if (WildMatch(mask, child->name)) out.push_back({child->name, child->attributes, child->time});
+  }
+  return error::kOk;
+}
+
+std::uint64_t FakePlatform::FileTimeToLocal(std::uint64_t utcFileTime) {
+  return static_cast<std::uint64_t>(static_cast<std::int64_t>(utcFileTime) + localOffset_);
+}
+
+std::string FakePlatform::FullPath(const std::string& path) {
+  const Path resolved = Resolve(path);
+  return resolved.error == error::kOk ? resolved.full : path;
+}
+
+int FakePlatform::CompareNoCase(const std::string& a, const std::string& b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t pos = 0; pos < common; ++pos) {
+    const auto left = static_cast<unsigned char>(Fold(a[pos]));
+    const auto right = static_cast<unsigned char>(Fold(b[pos]));
+    if (left != right) return left < right ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+ErrorCode FakePlatform::ReadWholeFile(const std::string& path, std::string& contents) {
+  const Path resolved = Resolve(path);
+  if (resolved.error != error::kOk) return resolved.error;
+  if (const ErrorCode code = InjectedError(Operation::ReadFile, resolved.full)) return code;
+  const Lookup found = Find(resolved, resolved.parts.size());
+  if (found.error != error::kOk) return found.error;
+  if (found.node->IsFolder()) return error::kAccessDenied;
+  contents = found.node->contents;
+  return error::kOk;
+}
+
+bool FakePlatform::StartProcess(const std::string& application, const std::string& commandLine) {
+  launches.push_back({application, commandLine, currentDirectory_});
+  const Path resolved = Resolve(application);
+  const Lookup found = Find(resolved, resolved.parts.size());
+  return found.error == error::kOk && !found.node->IsFolder();
+}
+
+std::uint32_t FakePlatform::LogicalDrives() {
+  std::uint32_t bits = 0;
+  for (const auto& [letter, drive] : drives_) bits |= 1U << (letter - 'A');
+  return bits;
+}
+
+std::optional<std::string> FakePlatform::VolumeLabel(const std::string& root) {
+  if (root.empty()) return std::nullopt;
+  const auto drive = drives_.find(static_cast<char>(std::toupper(root[0])));
+  if (drive == drives_.end() || !drive->second.ready) return std::nullopt;
+  return drive->second.label;
+}
+
+std::optional<std::string> FakePlatform::NetworkRemoteName(const std::string& driveName) {
+  if (driveName.empty()) return std::nullopt;
+  const auto drive = drives_.find(static_cast<char>(std::toupper(driveName[0])));
+  if (drive == drives_.end() || drive->second.type != DriveType::Remote ||
+      drive->second.remoteName.empty()) {
+    return std::nullopt;
+  }
+  return drive->second.remoteName;
+}
+
+}  // namespace sorvel::test

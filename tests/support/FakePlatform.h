@@ -1,0 +1,126 @@
+// An in-memory file system and process table that behaves like Windows for
+// the launcher core's tests.
+//
+// - Drive letters with types; a drive that is not ready answers 21.
+// - Names are looked up without regard to the case of A-Z (double-byte
+//   characters compare exactly) and keep the case they were created with.
+// - Paths are resolved as Windows resolves them: "." and ".." parts, doubled
+//   backslashes, "/" as a separator, relative paths against the current
+//   directory, "X:" alone meaning the drive's root (unless it is the current
+//   drive: then the current directory). The resolved path keeps the caller's
+//   spelling, as GetFullPathName does.
+// - Entries are enumerated in insertion order unless SetOrder says otherwise;
+//   non-root folders report "." and ".." first.
+// - CompareNoCase is a plain byte compare with A-Z folded, everywhere (the
+//   real user-locale collation differs for punctuation and kana).
+// - File times are converted to local time with a fixed offset (+9 h).
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace sorvel::test {
+
+struct LaunchRecord {
+  std::string application;
+  std::string commandLine;
+  std::string currentDirectory;  // when the program was started
+};
+
+class FakePlatform : public Platform {
+ public:
+  // 2001-04-01 00:00 UTC.
+  static constexpr std::uint64_t kDefaultTime = 126'305'568'000'000'000ULL;
+  static constexpr std::int64_t kHourTicks = 36'000'000'000LL;
+
+  enum class Operation { SetCurrentDirectory, List, ReadFile };
+
+  // Starts with drive C: (fixed, label "SYSTEM") and current directory C:\.
+  FakePlatform();
+
+  void AddDrive(char letter, DriveType type, bool ready = true, const std::string& label = "");
+  void SetRemoteName(char letter, const std::string& remoteName);
+  // Creates the folder and every missing parent folder.
+  void AddFolder(const std::string& path, std::uint32_t attributes = attr::kDirectory);
+  // Creates the file (and its parent folders) or replaces its contents.
+  void AddFile(const std::string& path, const std::string& contents = "",
+               std::uint32_t attributes = attr::kArchive, std::uint64_t time = kDefaultTime);
+  // Enumeration order of a folder: these names first, in this order, then
+  // the others in insertion order.
+  void SetOrder(const std::string& folder, const std::vector<std::string>& names);
+  // The operation fails with `code` for this path (folder of a List).
+  void InjectError(Operation operation, const std::string& path, ErrorCode code);
+  // Sets the current directory without logging (test set-up).
+  void PutCurrentDirectory(const std::string& path);
+  void SetLocalOffset(std::int64_t ticks) { localOffset_ = ticks; }
+
+  // Every successful SetCurrentDirectory, as resolved; every List pattern.
+  std::vector<std::string> directoryChanges;
+  std::vector<std::string> listings;
+  std::vector<LaunchRecord> launches;
+
+  std::string CurrentDirectory() override { return currentDirectory_; }
+  ErrorCode SetCurrentDirectory(const std::string& path) override;
+  DriveType GetDriveType(const std::string& rootPath) override;
+  std::optional<FileInfo> FindFirst(const std::string& pattern) override;
+  ErrorCode List(const std::string& pattern, std::vector<FileInfo>& out) override;
+  std::uint64_t FileTimeToLocal(std::uint64_t utcFileTime) override;
+  std::string FullPath(const std::string& path) override;
+  int CompareNoCase(const std::string& a, const std::string& b) override;
+  ErrorCode ReadWholeFile(const std::string& path, std::string& contents) override;
+  bool StartProcess(const std::string& application, const std::string& commandLine) override;
+  std::uint32_t LogicalDrives() override;
+  std::optional<std::string> VolumeLabel(const std::string& root) override;
+  std::optional<std::string> NetworkRemoteName(const std::string& drive) override;
+
+ private:
+  struct Node {
+    std::string name;
+    std::uint32_t attributes = attr::kDirectory;
+    std::uint64_t time = kDefaultTime;
+    std::string contents;
+    std::vector<std::unique_ptr<Node>> children;
+
+    bool IsFolder() const { return (attributes & attr::kDirectory) != 0; }
+    Node* Child(const std::string& childName) const;
+  };
+  struct Drive {
+    DriveType type = DriveType::Fixed;
+    bool ready = true;
+    std::string label;
+    std::string remoteName;
+    Node root;
+  };
+  struct Path {
+    ErrorCode error = error::kOk;
+    char drive = 0;    // upper case
+    std::string full;  // "X:\A\B", the caller's spelling
+    std::vector<std::string> parts;
+  };
+  struct Lookup {
+    ErrorCode error = error::kOk;
+    Node* node = nullptr;
+  };
+
+  Path Resolve(const std::string& path) const;
+  // The node at `parts[0 .. count)` of a resolved path.
+  Lookup Find(const Path& path, std::size_t count) const;
+  Node& MakeFolders(const Path& path, std::size_t count);
+  ErrorCode InjectedError(Operation operation, const std::string& fullPath) const;
+
+  std::map<char, Drive> drives_;
+  std::string currentDirectory_ = "C:\\";
+  std::int64_t localOffset_ = 9 * kHourTicks;
+  struct Injection {
+    Operation operation;
+    std::string fullPath;
+    ErrorCode code;
+  };
+  std::vector<Injection> injections_;
+};
+
+}  // namespace sorvel::test
