@@ -1,0 +1,39 @@
+#include "platform/win32/Shell.h"
+
+#include <shellapi.h>
+
+#include "platform/win32/Encoding.h"
+
+namespace sorvel::win32 {
+
+bool ShellOpen(HWND owner, const std::string& file, const std::string& directory, int show) {
+  const auto wideFile = PathToWide(file);
+  const auto wideDirectory = PathToWide(directory);
+  if (!wideFile || !wideDirectory) return false;
+  const HINSTANCE result =
+      ShellExecuteW(owner, L"open", wideFile->c_str(), nullptr,
+                    wideDirectory->empty() ? nullptr : wideDirectory->c_str(), show);
+  // Values above 32 mean success.
+  return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+std::string WindowsDirectory() {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  const UINT length = GetWindowsDirectoryW(buffer, MAX_PATH + 1);
+  if (length == 0 || length > MAX_PATH) return std::string();
+  return WideToCp932(std::wstring(buffer, length)).value_or(std::string());
+}
+
+bool OpenHelpContents(HWND owner, const std::string& helpFile) {
+  const auto wideFile = PathToWide(helpFile);
+  if (!wideFile) return false;
+  return WinHelpW(owner, wideFile->c_str(), HELP_CONTENTS, 100) != FALSE;
+}
+
+std::uintptr_t ExtractFirstIcon(HINSTANCE instance, const std::string& exePath) {
+  const auto widePath = PathToWide(exePath);
+  if (!widePath) return 0;
+  return reinterpret_cast<std::uintptr_t>(ExtractIconW(instance, widePath->c_str(), 0));
+}
+
+}  // namespace sorvel::win32

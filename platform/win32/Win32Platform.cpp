@@ -1,0 +1,272 @@
+#include "platform/win32/Win32Platform.h"
+
+#include <winnetwk.h>
+
+#include <utility>
+
+#include "platform/win32/Encoding.h"
+
+namespace sorvel::win32 {
+namespace {
+
+// A drive without a medium answers "not ready" instead of putting up the
+// system's "insert a disk" box while the launcher looks at it.
+class NoCriticalErrorBox {
+ public:
+  NoCriticalErrorBox() { SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous_); }
+  ~NoCriticalErrorBox() { SetThreadErrorMode(previous_, nullptr); }
+  NoCriticalErrorBox(const NoCriticalErrorBox&) = delete;
+  NoCriticalErrorBox& operator=(const NoCriticalErrorBox&) = delete;
+
+ private:
+  DWORD previous_ = 0;
+};
+
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  ~FindHandle() {
+    if (Valid()) FindClose(handle_);
+  }
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+std::uint64_t ToTicks(const FILETIME& time) {
+  return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+FILETIME ToFileTime(std::uint64_t ticks) {
+  FILETIME time;
+  time.dwLowDateTime = static_cast<DWORD>(ticks);
+  time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+  return time;
+}
+
+// The entry as the launcher sees it; nullopt for a name without a CP932
+// spelling, which is skipped.
+std::optional<FileInfo> ToFileInfo(const WIN32_FIND_DATAW& data) {
+  auto name = WideToCp932(data.cFileName);
+  if (!name) return std::nullopt;
+  FileInfo info;
+  info.name = std::move(*name);
+  info.attributes = data.dwFileAttributes;
+  info.lastWriteTime = ToTicks(data.ftLastWriteTime);
+  return info;
+}
+
+// A path the system produced, in CP932: as it stands, else its short form.
+std::string PathToCp932(const std::wstring& path) {
+  if (auto bytes = WideToCp932(path)) return std::move(*bytes);
+  const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (size == 0) return std::string();
+  std::wstring shortPath(size, L'\0');
+  const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+  if (length == 0 || length >= size) return std::string();
+  shortPath.resize(length);
+  return WideToCp932(shortPath).value_or(std::string());
+}
+
+// Calls `query(buffer, size)`, which answers the length it needs (including
+// the terminator) when the buffer is too small, until the answer fits.
+template <typename Query>
+std::optional<std::wstring> GrowingQuery(Query query) {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = query(buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return std::nullopt;
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return buffer;
+    }
+    buffer.assign(length, L'\0');
+  }
+}
+
+bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+}  // namespace
+
+bool IsRootPath(const std::string& path) {
+  if (path.size() == 3 && IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
+  // "\\server\share\": two non-empty components, each ended by a backslash.
+  // Looked at in UTF-16, so the 0x5C trail byte of ソ or 表 is no separator.
+  if (path.size() < 6 || path[0] != '\\' || path[1] != '\\' || path.back() != '\\') return false;
+  const auto wide = Cp932ToWide(path);
+  if (!wide) return false;
+  const std::size_t serverEnd = wide->find(L'\\', 2);
+  if (serverEnd == std::wstring::npos || serverEnd == 2) return false;
+  const std::size_t shareEnd = wide->find(L'\\', serverEnd + 1);
+  return shareEnd == wide->size() - 1 && shareEnd > serverEnd + 1;
+}
+
+std::string Win32Platform::CurrentDirectory() {
+  const auto path =
+      GrowingQuery([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+  return path ? PathToCp932(*path) : std::string();
+}
+
+ErrorCode Win32Platform::SetCurrentDirectory(const std::string& path) {
+  const auto wide = PathToWide(path);
+  if (!wide) return error::kInvalidName;
+  NoCriticalErrorBox guard;
+  if (SetCurrentDirectoryW(wide->c_str())) return error::kOk;
+  return GetLastError();
+}
+
+DriveType Win32Platform::GetDriveType(const std::string& rootPath) {
+  // Windows answers "no root" for a folder below a root, but Wine answers the
+  // drive's type for any path on it; only a root is asked about.
+  if (!IsRootPath(rootPath)) return DriveType::NoRootDir;
+  const auto wide = PathToWide(rootPath);
+  if (!wide) return DriveType::NoRootDir;
+  return static_cast<DriveType>(GetDriveTypeW(wide->c_str()));
+}
+
+std::optional<FileInfo> Win32Platform::FindFirst(const std::string& pattern) {
+  const auto wide = PathToWide(pattern);
+  if (!wide) return std::nullopt;
+  NoCriticalErrorBox guard;
+  WIN32_FIND_DATAW data;
+  FindHandle find(FindFirstFileW(wide->c_str(), &data));
+  if (!find.Valid()) return std::nullopt;
+  do {
+    if (auto info = ToFileInfo(data)) return info;
+  } while (FindNextFileW(find.Get(), &data));
+  return std::nullopt;
+}
+
+ErrorCode Win32Platform::List(const std::string& pattern, std::vector<FileInfo>& out) {
+  out.clear();
+  const auto wide = PathToWide(pattern);
+  if (!wide) return error::kInvalidName;
+  NoCriticalErrorBox guard;
+  WIN32_FIND_DATAW data;
+  FindHandle find(FindFirstFileW(wide->c_str(), &data));
+  if (!find.Valid()) {
+    const DWORD code = GetLastError();
+    // Nothing matches in a folder that could be searched.
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return error::kOk;
+    return code;
+  }
+  do {
+    if (auto info = ToFileInfo(data)) out.push_back(std::move(*info));
+  } while (FindNextFileW(find.Get(), &data));
+  const DWORD code = GetLastError();
+  if (code != ERROR_NO_MORE_FILES) {
+    out.clear();
+    return code;
+  }
+  return error::kOk;
+}
+
+std::uint64_t Win32Platform::FileTimeToLocal(std::uint64_t utcFileTime) {
+  const FILETIME utc = ToFileTime(utcFileTime);
+  FILETIME local;
+  if (!FileTimeToLocalFileTime(&utc, &local)) return utcFileTime;
+  return ToTicks(local);
+}
+
+std::string Win32Platform::FullPath(const std::string& path) {
+  const auto wide = PathToWide(path);
+  if (!wide || wide->empty()) return std::string();
+  const auto full = GrowingQuery([&wide](wchar_t* buffer, DWORD size) {
+    return GetFullPathNameW(wide->c_str(), size, buffer, nullptr);
+  });
+  return full ? PathToCp932(*full) : std::string();
+}
+
+int Win32Platform::CompareNoCase(const std::string& a, const std::string& b) {
+  // Lenient: any two byte strings get an order, and the same order every
+  // time, which sorting relies on.
+  const std::wstring wideA = Cp932ToWideLenient(a);
+  const std::wstring wideB = Cp932ToWideLenient(b);
+  const int result =
+      CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideA.data(),
+                     static_cast<int>(wideA.size()), wideB.data(), static_cast<int>(wideB.size()));
+  if (result == 0) return a.compare(b);  // the call itself failed
+  return result - CSTR_EQUAL;
+}
+
+ErrorCode Win32Platform::ReadWholeFile(const std::string& path, std::string& contents) {
+  contents.clear();
+  const auto wide = PathToWide(path);
+  if (!wide) return error::kInvalidName;
+  NoCriticalErrorBox guard;
+  HANDLE file = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError();
+  ErrorCode result = error::kOk;
+  std::string data;
+  char buffer[64 * 1024];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file, buffer, sizeof buffer, &read, nullptr)) {
+      result = GetLastError();
+      break;
+    }
+    if (read == 0) break;
+    data.append(buffer, read);
+  }
+  CloseHandle(file);
+  if (result == error::kOk) contents = std::move(data);
+  return result;
+}
+
+bool Win32Platform::StartProcess(const std::string& application, const std::string& commandLine) {
+  const auto wideApplication = PathToWide(application);
+  const auto wideCommandLine = PathToWide(commandLine);
+  if (!wideApplication || !wideCommandLine) return false;
+  // CreateProcessW may write into the command line, so it gets its own copy.
+  std::wstring line = *wideCommandLine;
+  line.push_back(L'\0');
+  STARTUPINFOW startup;
+  GetStartupInfoW(&startup);
+  PROCESS_INFORMATION process;
+  const BOOL started =
+      CreateProcessW(wideApplication->empty() ? nullptr : wideApplication->c_str(), line.data(),
+                     nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+  if (!started) return false;
+  // The launcher neither waits for the program nor watches it.
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+std::uint32_t Win32Platform::LogicalDrives() { return GetLogicalDrives(); }
+
+std::optional<std::string> Win32Platform::VolumeLabel(const std::string& root) {
+  const auto wide = PathToWide(root);
+  if (!wide) return std::nullopt;
+  NoCriticalErrorBox guard;
+  wchar_t label[MAX_PATH + 1] = {};
+  if (!GetVolumeInformationW(wide->c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr,
+                             0)) {
+    return std::nullopt;
+  }
+  return WideToCp932(label);
+}
+
+std::optional<std::string> Win32Platform::NetworkRemoteName(const std::string& drive) {
+  const auto wide = PathToWide(drive);
+  if (!wide) return std::nullopt;
+  std::wstring remote(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD size = static_cast<DWORD>(remote.size());
+    const DWORD code = WNetGetConnectionW(wide->c_str(), remote.data(), &size);
+    if (code == ERROR_MORE_DATA && size > remote.size()) {
+      remote.assign(size, L'\0');
+      continue;
+    }
+    if (code != NO_ERROR) return std::nullopt;
+    remote.resize(wcslen(remote.c_str()));
+    return WideToCp932(remote);
+  }
+}
+
+}  // namespace sorvel::win32

@@ -1,0 +1,46 @@
+// The launcher's operating-system services on Win32, through the W API.
+//
+// Names the launcher cannot spell: every string crossing this layer is
+// CP932. A file or folder whose name has no exact CP932 spelling ("é", an
+// emoji, ...) is left out of FindFirst and List, as if it were not there:
+// handing out a '?'-substituted name would name a file that cannot be opened,
+// or another file altogether. A path argument that is not valid CP932 is an
+// invalid name (error 123; FindFirst and VolumeLabel answer nullopt,
+// StartProcess false). The current directory and full paths, which cannot be
+// left out, fall back to the file system's short (8.3) spelling, and are
+// empty when even that has no CP932 spelling.
+#pragma once
+
+#include <windows.h>
+
+// <windows.h> maps these names to its own A/W functions; the interface's
+// methods of the same names must keep them. Include this header after
+// <windows.h> and call the system functions by their W names.
+#undef SetCurrentDirectory
+#undef GetDriveType
+
+#include "platform/Platform.h"
+
+namespace sorvel::win32 {
+
+class Win32Platform : public Platform {
+ public:
+  std::string CurrentDirectory() override;
+  ErrorCode SetCurrentDirectory(const std::string& path) override;
+  DriveType GetDriveType(const std::string& rootPath) override;
+  std::optional<FileInfo> FindFirst(const std::string& pattern) override;
+  ErrorCode List(const std::string& pattern, std::vector<FileInfo>& out) override;
+  std::uint64_t FileTimeToLocal(std::uint64_t utcFileTime) override;
+  std::string FullPath(const std::string& path) override;
+  int CompareNoCase(const std::string& a, const std::string& b) override;
+  ErrorCode ReadWholeFile(const std::string& path, std::string& contents) override;
+  bool StartProcess(const std::string& application, const std::string& commandLine) override;
+  std::uint32_t LogicalDrives() override;
+  std::optional<std::string> VolumeLabel(const std::string& root) override;
+  std::optional<std::string> NetworkRemoteName(const std::string& drive) override;
+};
+
+// True for a path that is exactly a root: "X:\" or "\\server\share\".
+bool IsRootPath(const std::string& path);
+
+}  // namespace sorvel::win32
