@@ -1,0 +1,34 @@
+#include "app/RunLauncher.h"
+
+#include "platform/win32/Win32Platform.h"
+#include "ui/dialogs/ChangeDriveWindow.h"
+#include "ui/dialogs/StatusWindow.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/WindowMessages.h"
+
+namespace sorvel {
+
+int RunLauncher() {
+  win32::Win32Platform platform;
+  ui::WindowMessages messages;
+
+  // Creating the main window runs the start-up: home folder, catalogue,
+  // title board, CD-ROM test and first scan; then it is shown.
+  ui::TfrmMain frmMain(platform, messages);
+  frmMain.Create();
+  if (!frmMain.State().CatalogueLoaded) return 0;
+
+  ui::TfrmChangeDrive frmChangeDrive(platform, frmMain.State().HomeFolder);
+  ui::TfrmShow frmShow(frmMain.State(),
+                       {.mainWindowSize =
+                            [&frmMain] {
+                              return SIZE{frmMain.Width(), frmMain.Height()};
+                            },
+                        .chooserFolder = [&frmChangeDrive] { return frmChangeDrive.Folder(); },
+                        .printer = {}});
+  frmShow.Create(frmMain.Handle());
+  frmChangeDrive.Create(frmMain.Handle());
+  return ui::Form::RunEventLoop();
+}
+
+}  // namespace sorvel

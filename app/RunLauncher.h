@@ -1,0 +1,12 @@
+// The launcher's start-up: windows in their order, then the event loop.
+#pragma once
+
+namespace sorvel {
+
+// Creates the main window (which loads the catalogue and runs the first
+// scan), ends at once with 0 when the catalogue was not loaded, otherwise
+// creates the status window and the folder chooser hidden and runs the event
+// loop until the main window is closed. Returns the exit code.
+int RunLauncher();
+
+}  // namespace sorvel

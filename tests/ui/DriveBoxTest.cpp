@@ -1,0 +1,102 @@
+// How the drive box names and lists drives, against drive answers that Wine
+// cannot give (network drives, RAM disks, labels with double-byte letters).
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "platform/win32/Win32Platform.h"
+#include "ui/controls/DriveBox.h"
+
+namespace sorvel::ui {
+namespace {
+
+struct Drive {
+  DriveType type;
+  std::optional<std::string> label;
+  std::optional<std::string> remote;
+};
+
+class DrivesPlatform : public win32::Win32Platform {
+ public:
+  std::map<char, Drive> drives;
+
+  std::uint32_t LogicalDrives() override {
+    std::uint32_t bits = 0;
+    for (const auto& [letter, drive] : drives) bits |= 1u << (letter - 'A');
+    return bits;
+  }
+  DriveType GetDriveType(const std::string& root) override {
+    auto found = drives.find(root[0]);
+    return root.size() == 3 && found != drives.end() ? found->second.type : DriveType::NoRootDir;
+  }
+  std::optional<std::string> VolumeLabel(const std::string& root) override {
+    return root.size() == 3 ? drives.at(root[0]).label : std::nullopt;
+  }
+  std::optional<std::string> NetworkRemoteName(const std::string& drive) override {
+    return drive.size() == 2 ? drives.at(drive[0]).remote : std::nullopt;
+  }
+};
+
+TEST(DriveBoxTest, ListsDrivesByTypeWithUpperCasedLabels) {
+  DrivesPlatform platform;
+  platform.drives = {
+      {'A', {DriveType::Removable, "floppy", std::nullopt}},
+      {'C', {DriveType::Fixed, "system", std::nullopt}},
+      {'D', {DriveType::Fixed, std::nullopt, std::nullopt}},
+      {'E', {DriveType::Unknown, "x", std::nullopt}},
+      {'F', {DriveType::NoRootDir, "x", std::nullopt}},
+      {'M', {DriveType::RamDisk, "ram", std::nullopt}},
+      // "ヂ" is 0x83 0x61: its second byte must not be taken for "a".
+      {'P', {DriveType::Fixed, "ヂa数学b", std::nullopt}},
+      {'Q', {DriveType::CdRom, std::nullopt, std::nullopt}},
+      {'X', {DriveType::Remote, "label", "\\\\server\\share"}},
+      {'Y', {DriveType::Remote, "net", std::nullopt}},
+  };
+  const std::vector<DriveItem> items = ListDrives(platform);
+  std::vector<std::pair<std::string, DriveKind>> shown;
+  for (const DriveItem& item : items) {
+    EXPECT_EQ(item.caption[0], item.letter);
+    shown.emplace_back(item.caption, item.kind);
+  }
+  const std::vector<std::pair<std::string, DriveKind>> expected = {
+      {"A:", DriveKind::Removable},
+      {"C: [SYSTEM]", DriveKind::Fixed},
+      {"D: []", DriveKind::Fixed},
+      {"M: [RAM]", DriveKind::RamDisk},
+      {"P: [ヂA数学B]", DriveKind::Fixed},
+      {"Q: []", DriveKind::CdRom},
+      {"X: \\\\SERVER\\SHARE", DriveKind::Network},
+      {"Y: [NET]", DriveKind::Network},
+  };
+  EXPECT_EQ(shown, expected);
+}
+
+TEST(DriveBoxTest, PickingCallsOnChangeOnlyForAnotherDrive) {
+  DrivesPlatform platform;
+  platform.drives = {{'C', {DriveType::Fixed, "sys", std::nullopt}},
+                     {'Q', {DriveType::CdRom, std::nullopt, std::nullopt}}};
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
+                                nullptr, nullptr);
+  DriveBox box(platform);
+  int changes = 0;
+  DriveBox::Args args;
+  args.parent = parent;
+  args.onChange = [&] { ++changes; };
+  ASSERT_TRUE(box.CreateDriveBox(args));
+  ASSERT_EQ(SendMessageW(box.Handle(), CB_GETCOUNT, 0, 0), 2);
+
+  EXPECT_TRUE(box.SetDrive('q'));
+  EXPECT_EQ(box.Drive(), 'Q');
+  EXPECT_EQ(box.SelectedCaption(), "Q: []");
+  EXPECT_EQ(SendMessageW(box.Handle(), CB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(changes, 1);
+  EXPECT_TRUE(box.SetDrive('Q'));
+  EXPECT_EQ(changes, 1);
+  EXPECT_FALSE(box.SetDrive('R'));  // not listed
+  EXPECT_EQ(box.Drive(), 'Q');
+  EXPECT_EQ(changes, 1);
+  DestroyWindow(parent);
+}
+
+}  // namespace
+}  // namespace sorvel::ui

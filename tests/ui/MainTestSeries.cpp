@@ -1,0 +1,104 @@
+#include "tests/ui/MainTestSeries.h"
+
+#include <sstream>
+
+#include "platform/win32/Encoding.h"
+#include "tests/ui/UiTestSupport.h"
+
+namespace sorvel::test {
+namespace {
+
+std::wstring FolderOfThisProgram() {
+  wchar_t module[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, module, MAX_PATH);
+  std::wstring path = module;
+  return path.substr(0, path.rfind(L'\\'));
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string bytes;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+    bytes.append(buffer, read);
+  CloseHandle(file);
+  return bytes;
+}
+
+std::wstring FromUtf8(const std::string& bytes) {
+  if (bytes.empty()) return {};
+  const int size =
+      MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+  return text;
+}
+
+}  // namespace
+
+MainTestSeries::MainTestSeries() {
+  wchar_t current[MAX_PATH] = L"";
+  GetCurrentDirectoryW(MAX_PATH, current);
+  savedDirectory_ = current;
+  root = MakeTempFolder(L"main");
+  home = root + L"\\LAUNCH";
+  CreateDirectoryW(home.c_str(), nullptr);
+}
+
+MainTestSeries::~MainTestSeries() {
+  window.reset();
+  SetCurrentDirectoryW(savedDirectory_.c_str());
+  RemoveTree(root);
+}
+
+void MainTestSeries::WriteCatalogue(const std::string& caption,
+                                    const std::vector<SeriesEntry>& entries) {
+  std::string text = caption + "\r\n2024/04/01\r\n";
+  for (const SeriesEntry& entry : entries) {
+    text += entry.title + "," + entry.exeName + ",1.0,KEY\r\n";
+  }
+  WriteFileBytes(home + L"\\SVLindex.txt", text);
+}
+
+void MainTestSeries::Install(const std::wstring& folder, const std::wstring& exeName) {
+  CreateDirectoryW((root + L"\\" + folder).c_str(), nullptr);
+  const std::wstring recorder = FolderOfThisProgram() + L"\\sorvel_sample_recorder.exe";
+  CopyFileW(recorder.c_str(), (root + L"\\" + folder + L"\\" + exeName).c_str(), FALSE);
+}
+
+std::vector<std::wstring> MainTestSeries::Records(const std::wstring& folder, size_t lines) {
+  const std::wstring path = root + L"\\" + folder + L"\\record.txt";
+  std::vector<std::wstring> records;
+  for (int wait = 0; wait < 100; ++wait) {
+    records.clear();
+    std::wistringstream in(FromUtf8(ReadFileBytes(path)));
+    for (std::wstring line; std::getline(in, line);) records.push_back(line);
+    if (records.size() >= lines) break;
+    Sleep(50);
+  }
+  return records;
+}
+
+ui::TfrmMain& MainTestSeries::Open(Platform& withPlatform) {
+  window.reset();
+  SetCurrentDirectoryW(home.c_str());
+  window = std::make_unique<ui::TfrmMain>(withPlatform, messages);
+  window->Create();
+  PumpMessages();
+  return *window;
+}
+
+std::vector<SeriesEntry> NumberedEntries(int n) {
+  std::vector<SeriesEntry> entries;
+  for (int i = 1; i <= n; ++i) {
+    entries.push_back({"Title " + std::to_string(i), "prog" + std::to_string(i)});
+  }
+  return entries;
+}
+
+std::string Cp932(const std::wstring& text) { return win32::WideToCp932(text).value_or("?"); }
+
+}  // namespace sorvel::test

@@ -1,0 +1,58 @@
+// A series laid out in a temporary folder for the main window tests: the
+// launcher's home folder LAUNCH with its catalogue, beside program folders
+// holding copies of the sample recorder under the entries' file names.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win32/Win32Platform.h"
+#include "tests/support/RecordingMessages.h"
+#include "ui/main/MainWindow.h"
+
+namespace sorvel::test {
+
+struct SeriesEntry {
+  std::string title;    // CP932
+  std::string exeName;  // the catalogue's ExeName field
+};
+
+class MainTestSeries {
+ public:
+  MainTestSeries();
+  ~MainTestSeries();
+
+  // Writes LAUNCH\SVLindex.txt: caption, date line and one line per entry.
+  void WriteCatalogue(const std::string& caption, const std::vector<SeriesEntry>& entries);
+  // Copies the sample recorder to <root>\<folder>\<exeName>.
+  void Install(const std::wstring& folder, const std::wstring& exeName);
+
+  // What the recorder wrote in <root>\<folder>: one "<current directory>|<command
+  // line>" line per start. Waits up to `lines` lines for a while.
+  std::vector<std::wstring> Records(const std::wstring& folder, size_t lines = 1);
+
+  // Creates the main window with the current directory at LAUNCH.
+  ui::TfrmMain& Open(Platform& platform);
+  ui::TfrmMain& Open() { return Open(platform); }
+  void Close() { window.reset(); }
+
+  std::wstring root;  // the series folder
+  std::wstring home;  // root\LAUNCH
+  win32::Win32Platform platform;
+  RecordingMessages messages;
+  std::unique_ptr<ui::TfrmMain> window;
+
+ private:
+  std::wstring savedDirectory_;
+};
+
+// `n` entries titled "Title <n>" with the executable "prog<n>".
+std::vector<SeriesEntry> NumberedEntries(int n);
+
+// The bytes of a wide string in CP932, for comparing with the state.
+std::string Cp932(const std::wstring& text);
+
+}  // namespace sorvel::test

@@ -1,0 +1,317 @@
+// The installation status window, driven in-process under Wine; printing
+// goes into enhanced metafiles.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/LauncherError.h"
+#include "core/StatusTable.h"
+#include "platform/win32/Encoding.h"
+#include "tests/support/RecordingMessages.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/dialogs/StatusWindow.h"
+
+namespace sorvel::ui {
+namespace {
+
+using Table = std::vector<std::vector<std::string>>;
+
+// What a print job drew: one string per text run, in order, and how it ended.
+struct PrintLog {
+  std::vector<std::string> lines;
+  int documents = 0;
+  int closed = 0;
+  int aborted = 0;
+  int failPageStarts = 0;  // page starts that still fail
+};
+
+void Decode(HENHMETAFILE metafile, PrintLog& log) {
+  std::vector<BYTE> bits(GetEnhMetaFileBits(metafile, 0, nullptr));
+  GetEnhMetaFileBits(metafile, static_cast<UINT>(bits.size()), bits.data());
+  for (std::size_t at = 0; at + sizeof(EMR) <= bits.size();) {
+    const auto* record = reinterpret_cast<const EMR*>(bits.data() + at);
+    if (record->iType == EMR_EXTTEXTOUTW) {
+      const auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+      const auto* chars =
+          reinterpret_cast<const wchar_t*>(bits.data() + at + text->emrtext.offString);
+      log.lines.push_back(
+          win32::WideToCp932(std::wstring(chars, text->emrtext.nChars)).value_or("?"));
+    }
+    if (record->nSize == 0) break;
+    at += record->nSize;
+  }
+}
+
+// A wide page recorded into a metafile, so no line is wrapped.
+class EmfSurface : public win32::PrintSurface {
+ public:
+  explicit EmfSurface(PrintLog& log) : log_(log) {}
+  ~EmfSurface() override { Discard(); }
+  HDC Dc() override { return dc_; }
+  SIZE PageSize() override { return {4000, 6000}; }
+  int PixelsPerInchY() override { return 96; }
+  bool StartDocument() override {
+    ++log_.documents;
+    return true;
+  }
+  bool StartPage() override {
+    if (log_.failPageStarts > 0) {
+      --log_.failPageStarts;
+      return false;
+    }
+    dc_ = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    return dc_ != nullptr;
+  }
+  bool EndPage() override {
+    HENHMETAFILE metafile = CloseEnhMetaFile(dc_);
+    dc_ = nullptr;
+    Decode(metafile, log_);
+    DeleteEnhMetaFile(metafile);
+    return true;
+  }
+  bool EndDocument() override {
+    ++log_.closed;
+    return true;
+  }
+  void AbortDocument() override {
+    ++log_.aborted;
+    Discard();
+  }
+
+ private:
+  void Discard() {
+    if (dc_) DeleteEnhMetaFile(CloseEnhMetaFile(dc_));
+    dc_ = nullptr;
+  }
+  PrintLog& log_;
+  HDC dc_ = nullptr;
+};
+
+class StatusWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Window::SetErrorReporter([this](const std::string& text) { messages_.ShowError(text); });
+    state_.LastUpdate = "2001年4月1日 更新";
+    AddEntry("代数 I", "algebra1", "1.3");
+    AddEntry("図形と証明", "geometry", "3.1");
+    AddEntry("計算ドリル", "keisan", "2.0");
+  }
+  void TearDown() override { Window::SetErrorReporter(nullptr); }
+
+  void AddEntry(const std::string& title, const std::string& stem, const std::string& latest) {
+    state_.lstTitle.push_back(title);
+    state_.lstEXE.push_back(stem);
+    state_.lstNewVersion.push_back(latest);
+    state_.lstKey.push_back("key");
+    state_.ReserveEntries(state_.EntryCount());
+  }
+  void Found(int n, const std::string& folder, int matches) {
+    state_.FoundFolder[n] = folder;
+    state_.FoundExe[n] = state_.lstEXE[n - 1] + ".exe";
+    state_.MatchCount[n] = matches;
+  }
+  void ClearScan() {
+    for (auto& folder : state_.FoundFolder) folder.clear();
+    for (auto& count : state_.MatchCount) count = 0;
+  }
+
+  // `printer` empty: the default printer.
+  std::unique_ptr<TfrmShow> MakeWindow(win32::TextPrinter::SurfaceSource printer = {}) {
+    TfrmShow::Sources sources;
+    sources.mainWindowSize = [this] { return mainSize_; };
+    sources.chooserFolder = [this] { return chooserFolder_; };
+    sources.printer = std::move(printer);
+    auto window = std::make_unique<TfrmShow>(state_, std::move(sources));
+    EXPECT_TRUE(window->Create());
+    return window;
+  }
+  win32::TextPrinter::SurfaceSource Recorder() {
+    return [this] { return std::make_unique<EmfSurface>(log_); };
+  }
+
+  static Table Cells(const StringGrid& grid) {
+    Table table;
+    for (int row = 0; row < grid.RowCount(); ++row) {
+      table.emplace_back();
+      for (int col = 0; col < grid.ColCount(); ++col) table.back().push_back(grid.Cell(col, row));
+    }
+    return table;
+  }
+  // Shows the window as the details command does, but without waiting.
+  static void ShowAndHide(TfrmShow& window) {
+    window.Show();
+    test::PumpMessages();
+    window.SetVisible(false);
+  }
+
+  LauncherState state_;
+  SIZE mainSize_{640, 450};
+  std::string chooserFolder_ = "C:\\SERIES";
+  test::RecordingMessages messages_;
+  PrintLog log_;
+};
+
+const std::vector<std::string> kHeader = {"単元名", "実行ファイル名", "Ver",       "最新",
+                                          "属性",   "重複",           "フォルダ名"};
+
+TEST_F(StatusWindowTest, CreationLaysOutTheGridFromTheMainWindowSize) {
+  auto window = MakeWindow();
+  const RECT bounds = window->Bounds();
+  EXPECT_EQ(bounds.left, 0);
+  EXPECT_EQ(bounds.top, 0);
+  EXPECT_EQ(window->Width(), 640);
+  EXPECT_EQ(window->Height(), 450);
+  EXPECT_EQ(window->Text(), "");
+  const RECT grid = window->stgSpec.Bounds();
+  EXPECT_EQ(
+      std::vector<LONG>({grid.left, grid.top, grid.right - grid.left, grid.bottom - grid.top}),
+      std::vector<LONG>({24, 40, 580, 340}));
+  EXPECT_EQ(window->stgSpec.ColCount(), 7);
+  std::vector<int> widths;
+  for (int col = 0; col < 7; ++col) widths.push_back(window->stgSpec.ColWidth(col));
+  EXPECT_EQ(widths, (std::vector<int>{155, 90, 30, 30, 70, 30, 165}));
+  EXPECT_EQ(window->stgSpec.RowHeight(), 24);
+  EXPECT_EQ(window->stgSpec.FixedRows(), 1);
+  EXPECT_EQ(window->stgSpec.FixedCols(), 1);
+  EXPECT_EQ(Cells(window->stgSpec).front(), kHeader);
+  EXPECT_EQ(window->btnClose.Text(), "閉じる");
+  EXPECT_EQ(window->btnPrint.Text(), "印刷");
+}
+
+TEST_F(StatusWindowTest, EachShowingRewritesEveryCell) {
+  auto window = MakeWindow();
+  Found(1, "ALGEBR12", 1);
+  Found(3, "KEISAN20", 3);
+  ShowAndHide(*window);
+  EXPECT_EQ(Cells(window->stgSpec),
+            (Table{kHeader,
+                   {"代数 I", "algebra1.exe", "1.2", "1.3", "Free", "0", "ALGEBR12"},
+                   {"図形と証明", "geometry.exe", "", "3.1", "not installed", "", ""},
+                   {"計算ドリル", "keisan.exe", "2.0", "2.0", "Free", "2", "KEISAN20"}}));
+  EXPECT_EQ(window->edtLastUpdate.Text(), "2001年4月1日 更新");
+  EXPECT_EQ(window->pnlDrive.Text(), "C:\\SERIES");
+
+  // Another scan, another folder and a resized main window.
+  ClearScan();
+  Found(2, "GEOMETRY_V31", 2);
+  chooserFolder_ = "Q:\\";
+  mainSize_ = SIZE{700, 520};
+  ShowAndHide(*window);
+  EXPECT_EQ(Cells(window->stgSpec),
+            (Table{kHeader,
+                   {"代数 I", "algebra1.exe", "", "1.3", "not installed", "", ""},
+                   {"図形と証明", "geometry.exe", "3.1", "3.1", "Free", "1", "GEOMETRY_V31"},
+                   {"計算ドリル", "keisan.exe", "", "2.0", "not installed", "", ""}}));
+  EXPECT_EQ(window->pnlDrive.Text(), "Q:\\");
+  EXPECT_EQ(window->Width(), 700);
+  EXPECT_EQ(window->Height(), 520);
+  EXPECT_EQ(window->stgSpec.Width(), 580);  // the grid keeps its size
+}
+
+TEST_F(StatusWindowTest, CentredAtTheFirstShowingOnly) {
+  auto window = MakeWindow();
+  ShowAndHide(*window);
+  RECT bounds = window->Bounds();
+  EXPECT_EQ(bounds.left, (GetSystemMetrics(SM_CXSCREEN) - 640) / 2);
+  EXPECT_EQ(bounds.top, (GetSystemMetrics(SM_CYSCREEN) - 450) / 2);
+  SetWindowPos(window->Handle(), nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ShowAndHide(*window);
+  bounds = window->Bounds();
+  EXPECT_EQ(bounds.left, 10);
+  EXPECT_EQ(bounds.top, 20);
+}
+
+TEST_F(StatusWindowTest, AnEmptyCatalogueLeavesTheHeaderAsAnOrdinaryRow) {
+  state_ = LauncherState();
+  auto window = MakeWindow(Recorder());
+  ShowAndHide(*window);
+  StringGrid& grid = window->stgSpec;
+  EXPECT_EQ(grid.RowCount(), 1);
+  EXPECT_EQ(grid.FixedRows(), 0);
+  EXPECT_EQ(Cells(grid), Table{kHeader});
+  EXPECT_TRUE(grid.Select(2, 0));
+
+  test::Click(window->btnPrint.Handle());
+  EXPECT_EQ(log_.lines, std::vector<std::string>{PrintLine(kHeader)});
+}
+
+TEST_F(StatusWindowTest, PrintsOneLineForEachRowOfTheGrid) {
+  Found(1, "ALGEBR12", 1);
+  auto window = MakeWindow(Recorder());
+  ShowAndHide(*window);
+  test::Click(window->btnPrint.Handle());
+  EXPECT_TRUE(messages_.errors.empty());
+  EXPECT_EQ(log_.documents, 1);
+  EXPECT_EQ(log_.closed, 1);
+  EXPECT_EQ(log_.lines,
+            (std::vector<std::string>{"□　単元名" + std::string(24, ' ') + " 実行ファイル名" +
+                                          std::string(6, ' ') + " Ver   / 最新 ",
+
+                                      PrintLine({"代数 I", "algebra1.exe", "1.2", "1.3"}),
+                                      PrintLine({"図形と証明", "geometry.exe", "", "3.1"}),
+                                      PrintLine({"計算ドリル", "keisan.exe", "", "2.0"})}));
+}
+
+TEST_F(StatusWindowTest, AFailedPrintJobShowsTheErrorAndLeavesThePrinterFree) {
+  auto window = MakeWindow(Recorder());
+  ShowAndHide(*window);
+  log_.failPageStarts = 1;
+  test::Click(window->btnPrint.Handle());
+  ASSERT_EQ(messages_.errors.size(), 1u);
+  EXPECT_EQ(log_.aborted, 1);
+  EXPECT_TRUE(log_.lines.empty());
+
+  test::Click(window->btnPrint.Handle());
+  EXPECT_EQ(messages_.errors.size(), 1u);  // not "still printing"
+  EXPECT_EQ(log_.closed, 1);
+  EXPECT_EQ(log_.lines.size(), 4u);
+}
+
+TEST_F(StatusWindowTest, WithoutADefaultPrinterTheErrorBoxSaysSo) {
+  try {
+    win32::OpenDefaultPrinter();
+    GTEST_SKIP() << "this Wine prefix has a default printer";
+  } catch (const LauncherError&) {
+  }
+  auto window = MakeWindow();
+  ShowAndHide(*window);
+  test::Click(window->btnPrint.Handle());
+  EXPECT_EQ(messages_.errors, std::vector<std::string>{"デフォルト プリンタが存在しません."});
+  EXPECT_TRUE(IsWindow(window->Handle()));
+}
+
+TEST_F(StatusWindowTest, CloseGivesOneAndTheTitleBarTwo) {
+  auto window = MakeWindow();
+  static TfrmShow* shown = nullptr;
+  static bool byTitleBar = false;
+  shown = window.get();
+  Form::SetModalShownHook([](Form& form) {
+    if (byTitleBar) {
+      PostMessageW(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+      EXPECT_EQ(GetFocus(), shown->stgSpec.Handle());  // first in the focus order
+      test::Click(shown->btnClose.Handle());
+    }
+  });
+  byTitleBar = false;
+  EXPECT_EQ(window->ShowModal(), kModalOk);
+  byTitleBar = true;
+  EXPECT_EQ(window->ShowModal(), kModalCancel);
+  Form::SetModalShownHook(nullptr);
+}
+
+TEST_F(StatusWindowTest, Screenshot) {
+  Found(1, "ALGEBR12", 1);
+  Found(2, "GEOMETRY_V31", 2);
+  for (int n = 4; n <= 14; ++n)
+    AddEntry("単元 " + std::to_string(n), "unit" + std::to_string(n), "1.0");
+  chooserFolder_ = "C:\\SERIES";
+  auto window = MakeWindow();
+  window->Show();
+  window->stgSpec.Select(1, 2);
+  test::SaveScreenshot(window->Handle(), "StatusWindow");
+  window->SetVisible(false);
+}
+
+}  // namespace
+}  // namespace sorvel::ui

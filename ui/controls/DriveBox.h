@@ -1,0 +1,67 @@
+// A drop-down list of the drives the platform reports, each with a glyph of
+// its kind, for picking a drive.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "ui/controls/Window.h"
+
+namespace sorvel::ui {
+
+enum class DriveKind { Removable, Fixed, CdRom, Network, RamDisk };
+
+struct DriveItem {
+  char letter = 'C';  // upper case
+  DriveKind kind = DriveKind::Fixed;
+  std::string caption;  // "A:", "C: [SYSTEM]", "X: \\SERVER\SHARE"
+};
+
+// How the drive box lists drive `letter`; nullopt for a drive type it leaves
+// out (unknown, no root).
+std::optional<DriveItem> DescribeDrive(Platform& platform, char letter);
+
+// Every drive A-Z that the platform reports and the box lists, in order.
+std::vector<DriveItem> ListDrives(Platform& platform);
+
+class DriveBox : public Window {
+ public:
+  struct Args {
+    std::string name;
+    HWND parent = nullptr;
+    int left = 0, top = 0, width = 145, height = 22;
+    int id = 0;
+    // Called when the box's drive changes, after it shows the new one.
+    std::function<void()> onChange;
+  };
+  explicit DriveBox(Platform& platform) : platform_(platform) {}
+  // Lists the drives and starts on the drive of the current directory.
+  bool CreateDriveBox(const Args& args);
+
+  // The drive shown, upper case; 0 when the box lists nothing.
+  char Drive() const { return drive_; }
+  // Shows `letter` (any case); when that changes the box's drive, calls
+  // onChange, as picking it in the list does. False for an unlisted drive.
+  bool SetDrive(char letter);
+
+  const std::vector<DriveItem>& Items() const { return items_; }
+  // The caption shown for the current drive.
+  std::string SelectedCaption() const;
+
+ protected:
+  void OnNotify(WORD code) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+
+ private:
+  int IndexOf(char letter) const;
+
+  Platform& platform_;
+  std::vector<DriveItem> items_;
+  char drive_ = 0;
+  std::function<void()> onChange_;
+};
+
+}  // namespace sorvel::ui

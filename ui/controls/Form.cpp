@@ -1,0 +1,123 @@
+#include "ui/controls/Form.h"
+
+#include <map>
+
+namespace sorvel::ui {
+namespace {
+void (*modalShownHook)(Form&) = nullptr;
+}
+
+HFONT FormFont(int pixelHeight) {
+  static std::map<int, HFONT> fonts;
+  HFONT& font = fonts[pixelHeight];
+  if (!font) {
+    LOGFONTW lf{};
+    lf.lfHeight = -pixelHeight;
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfQuality = DEFAULT_QUALITY;
+    wcscpy_s(lf.lfFaceName, L"ＭＳ Ｐゴシック");
+    font = CreateFontIndirectW(&lf);
+  }
+  return font;
+}
+
+bool Form::CreateForm(const Args& args) {
+  CreateArgs create;
+  create.className = args.className;
+  create.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  create.exStyle = WS_EX_CONTROLPARENT;
+  create.text = args.caption;
+  create.left = args.left;
+  create.top = args.top;
+  create.width = args.width;
+  create.height = args.height;
+  create.parent = args.owner;
+  create.background = GetSysColorBrush(COLOR_BTNFACE);
+  if (!Create(create)) return false;
+  SetName(args.name);
+  SetFont(FormFont(12));
+  bool ok = Guard([&] { OnCreate(); });
+  (void)ok;  // an error in the creation handler is shown; the window stays
+  return true;
+}
+
+void Form::Show() {
+  Guard([&] { OnShow(); });
+  ShowWindow(Handle(), SW_SHOW);
+  UpdateWindow(Handle());
+}
+
+int Form::ShowModal() {
+  HWND owner = GetWindow(Handle(), GW_OWNER);
+  if (owner) EnableWindow(owner, FALSE);
+  modalResult_ = kModalNone;
+  modal_ = true;
+  Show();
+  SetForegroundWindow(Handle());
+  if (modalShownHook) modalShownHook(*this);
+  MSG msg;
+  while (modalResult_ == kModalNone && IsWindow(Handle())) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      if (modalResult_ == kModalNone) modalResult_ = kModalCancel;
+      break;
+    }
+    if (!IsDialogMessageW(Handle(), &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  modal_ = false;
+  if (owner) EnableWindow(owner, TRUE);
+  if (IsWindow(Handle())) ShowWindow(Handle(), SW_HIDE);
+  if (owner) SetForegroundWindow(owner);
+  return modalResult_;
+}
+
+void Form::Close() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+void Form::OnClose() {
+  if (modal_) {
+    SetModalResult(kModalCancel);
+  } else {
+    DestroyWindow(Handle());
+  }
+}
+
+void Form::CenterOnScreen() {
+  int left = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
+  int top = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
+  SetWindowPos(Handle(), nullptr, left < 0 ? 0 : left, top < 0 ? 0 : top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Form::RunEventLoop() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+    if (top && IsDialogMessageW(top, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+void Form::SetModalShownHook(void (*hook)(Form&)) { modalShownHook = hook; }
+
+LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_COMMAND:
+      // Enter and Esc arrive as IDOK / IDCANCEL without a control: the
+      // launcher's windows have no default or cancel button.
+      if (lParam == 0) return 0;
+      break;
+  }
+  return Window::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace sorvel::ui

@@ -1,0 +1,454 @@
+#include "ui/controls/StringGrid.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "platform/win32/Encoding.h"
+
+namespace sorvel::ui {
+namespace {
+
+// Ordinary cells have silver lines, fixed cells black ones.
+constexpr COLORREF kLineColor = RGB(192, 192, 192);
+constexpr COLORREF kFixedLineColor = RGB(0, 0, 0);
+constexpr int kTextIndent = 2;
+
+void FillColor(HDC dc, const RECT& rect, COLORREF color) {
+  SetBkColor(dc, color);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+}  // namespace
+
+bool StringGrid::CreateGrid(const Args& args) {
+  defaultColWidth_ = args.defaultColWidth;
+  rowHeight_ = args.rowHeight;
+  colWidths_.assign(static_cast<size_t>(std::max(1, args.colCount)), defaultColWidth_);
+  cells_.assign(static_cast<size_t>(std::max(1, args.rowCount)),
+                std::vector<std::string>(colWidths_.size()));
+  fixedCols_ = std::clamp(args.fixedCols, 0, ColCount() - 1);
+  fixedRows_ = std::clamp(args.fixedRows, 0, RowCount() - 1);
+  ResetSelection();
+
+  CreateArgs create;
+  create.className = L"SorvelStringGrid";
+  create.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
+  create.exStyle = WS_EX_CLIENTEDGE;
+  create.left = args.left;
+  create.top = args.top;
+  create.width = args.width;
+  create.height = args.height;
+  create.parent = args.parent;
+  create.id = args.id;
+  if (!Create(create)) return false;
+  SetName(args.name);
+  UpdateScrollBars();
+  return true;
+}
+
+void StringGrid::SetColCount(int count) {
+  count = std::max(1, count);
+  if (count == ColCount()) return;
+  colWidths_.resize(static_cast<size_t>(count), defaultColWidth_);
+  for (auto& row : cells_) row.resize(static_cast<size_t>(count));
+  if (count <= fixedCols_) {
+    fixedCols_ = count - 1;
+    ResetSelection();
+  }
+  ClampScroll();
+  UpdateScrollBars();
+  Invalidate();
+}
+
+void StringGrid::SetRowCount(int count) {
+  count = std::max(1, count);
+  if (count == RowCount()) return;
+  cells_.resize(static_cast<size_t>(count), std::vector<std::string>(colWidths_.size()));
+  if (count <= fixedRows_) {
+    fixedRows_ = count - 1;
+    ResetSelection();
+  }
+  ClampScroll();
+  UpdateScrollBars();
+  Invalidate();
+}
+
+int StringGrid::ColWidth(int col) const {
+  return col >= 0 && col < ColCount() ? colWidths_[static_cast<size_t>(col)] : 0;
+}
+
+void StringGrid::SetColWidth(int col, int width) {
+  if (col < 0 || col >= ColCount()) return;
+  colWidths_[static_cast<size_t>(col)] = std::max(0, width);
+  ClampScroll();
+  UpdateScrollBars();
+  Invalidate();
+}
+
+std::string StringGrid::Cell(int col, int row) const {
+  if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return std::string();
+  return cells_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+}
+
+void StringGrid::SetCell(int col, int row, const std::string& text) {
+  if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return;
+  cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
+  Invalidate();
+}
+
+RECT StringGrid::Selection() const {
+  return RECT{std::min(anchor_.x, current_.x), std::min(anchor_.y, current_.y),
+              std::max(anchor_.x, current_.x), std::max(anchor_.y, current_.y)};
+}
+
+bool StringGrid::InSelection(int col, int row) const {
+  const RECT range = Selection();
+  return col >= range.left && col <= range.right && row >= range.top && row <= range.bottom;
+}
+
+bool StringGrid::Select(int col, int row, bool extend) {
+  if (col < fixedCols_ || col >= ColCount() || row < fixedRows_ || row >= RowCount()) return false;
+  current_ = POINT{col, row};
+  if (!extend) anchor_ = current_;
+  ScrollIntoView(col, row);
+  Invalidate();
+  return true;
+}
+
+void StringGrid::ResetSelection() { current_ = anchor_ = topLeft_ = POINT{fixedCols_, fixedRows_}; }
+
+std::vector<StringGrid::Span> StringGrid::VisibleCols(int clientWidth) const {
+  std::vector<Span> spans;
+  int x = 0;
+  for (int col = 0; col < ColCount() && x < clientWidth; ++col) {
+    if (col >= fixedCols_ && col < topLeft_.x) continue;
+    spans.push_back(Span{col, x, ColWidth(col)});
+    x += ColWidth(col) + kLineWidth;
+  }
+  return spans;
+}
+
+std::vector<StringGrid::Span> StringGrid::VisibleRows(int clientHeight) const {
+  std::vector<Span> spans;
+  int y = 0;
+  for (int row = 0; row < RowCount() && y < clientHeight; ++row) {
+    if (row >= fixedRows_ && row < topLeft_.y) continue;
+    spans.push_back(Span{row, y, rowHeight_});
+    y += rowHeight_ + kLineWidth;
+  }
+  return spans;
+}
+
+POINT StringGrid::CellAt(POINT point) const {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  POINT cell{-1, -1};
+  for (const Span& span : VisibleCols(client.right)) {
+    if (point.x >= span.start && point.x < span.start + span.size + kLineWidth) cell.x = span.index;
+  }
+  for (const Span& span : VisibleRows(client.bottom)) {
+    if (point.y >= span.start && point.y < span.start + span.size + kLineWidth) cell.y = span.index;
+  }
+  if (cell.x < 0 || cell.y < 0) return POINT{-1, -1};
+  return cell;
+}
+
+void StringGrid::Paint(HDC dc, const RECT& client) {
+  HGDIOBJ oldFont = SelectObject(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
+  int right = 0, bottom = 0;
+  const std::vector<Span> cols = VisibleCols(client.right);
+  for (const Span& row : VisibleRows(client.bottom)) {
+    for (const Span& col : cols) {
+      const RECT rect{col.start, row.start, col.start + col.size, row.start + row.size};
+      PaintCell(dc, col.index, row.index, rect);
+      right = std::max<int>(right, rect.right + kLineWidth);
+    }
+    bottom = row.start + row.size + kLineWidth;
+  }
+  // Beyond the last column and row the grid shows its own colour.
+  const COLORREF window = GetSysColor(COLOR_WINDOW);
+  FillColor(dc, RECT{right, 0, client.right, client.bottom}, window);
+  FillColor(dc, RECT{0, bottom, right, client.bottom}, window);
+  SelectObject(dc, oldFont);
+}
+
+void StringGrid::PaintCell(HDC dc, int col, int row, const RECT& rect) {
+  const bool fixed = IsFixed(col, row);
+  const bool focused = GetFocus() == Handle();
+  const bool isCurrent = col == current_.x && row == current_.y;
+  const bool highlighted = !fixed && InSelection(col, row) && !(focused && isCurrent);
+
+  COLORREF back = GetSysColor(fixed ? COLOR_BTNFACE : COLOR_WINDOW);
+  COLORREF text = GetSysColor(fixed ? COLOR_BTNTEXT : COLOR_WINDOWTEXT);
+  if (highlighted) {
+    back = GetSysColor(COLOR_HIGHLIGHT);
+    text = GetSysColor(COLOR_HIGHLIGHTTEXT);
+  }
+  SetBkColor(dc, back);
+  SetTextColor(dc, text);
+  const std::wstring wide = win32::Cp932ToWideLenient(Cell(col, row));
+  ExtTextOutW(dc, rect.left + kTextIndent, rect.top + kTextIndent, ETO_OPAQUE | ETO_CLIPPED, &rect,
+              wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
+
+  const COLORREF line = fixed ? kFixedLineColor : kLineColor;
+  FillColor(dc, RECT{rect.right, rect.top, rect.right + kLineWidth, rect.bottom + kLineWidth},
+            line);
+  FillColor(dc, RECT{rect.left, rect.bottom, rect.right + kLineWidth, rect.bottom + kLineWidth},
+            line);
+  if (fixed) {
+    RECT edge = rect;
+    DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
+  } else if (focused && isCurrent) {
+    RECT focus = rect;
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+// The smallest top row that still shows the last row whole.
+int StringGrid::MaxTopRow(int clientHeight) const {
+  const int room = clientHeight - fixedRows_ * (rowHeight_ + kLineWidth);
+  int top = RowCount() - 1;
+  int used = rowHeight_;
+  while (top - 1 >= fixedRows_ && used + kLineWidth + rowHeight_ <= room) {
+    used += kLineWidth + rowHeight_;
+    --top;
+  }
+  return std::max(top, fixedRows_);
+}
+
+int StringGrid::MaxLeftCol(int clientWidth) const {
+  int room = clientWidth;
+  for (int col = 0; col < fixedCols_; ++col) room -= ColWidth(col) + kLineWidth;
+  int left = ColCount() - 1;
+  int used = ColWidth(left);
+  while (left - 1 >= fixedCols_ && used + kLineWidth + ColWidth(left - 1) <= room) {
+    used += kLineWidth + ColWidth(left - 1);
+    --left;
+  }
+  return std::max(left, fixedCols_);
+}
+
+void StringGrid::ClampScroll() {
+  if (!Handle()) return;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  current_.x = std::clamp<LONG>(current_.x, fixedCols_, ColCount() - 1);
+  current_.y = std::clamp<LONG>(current_.y, fixedRows_, RowCount() - 1);
+  anchor_.x = std::clamp<LONG>(anchor_.x, fixedCols_, ColCount() - 1);
+  anchor_.y = std::clamp<LONG>(anchor_.y, fixedRows_, RowCount() - 1);
+  topLeft_.x = std::clamp<LONG>(topLeft_.x, fixedCols_, MaxLeftCol(client.right));
+  topLeft_.y = std::clamp<LONG>(topLeft_.y, fixedRows_, MaxTopRow(client.bottom));
+}
+
+void StringGrid::ScrollTo(int leftCol, int topRow) {
+  const POINT before = topLeft_;
+  topLeft_ = POINT{leftCol, topRow};
+  ClampScroll();
+  if (topLeft_.x != before.x || topLeft_.y != before.y) {
+    UpdateScrollBars();
+    Invalidate();
+  }
+}
+
+void StringGrid::ScrollIntoView(int col, int row) {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  int left = topLeft_.x, top = topLeft_.y;
+  if (row < top) top = row;
+  int fixedHeight = fixedRows_ * (rowHeight_ + kLineWidth);
+  while (top < row && fixedHeight + (row - top + 1) * (rowHeight_ + kLineWidth) > client.bottom)
+    ++top;
+  if (col < left) left = col;
+  int fixedWidth = 0;
+  for (int c = 0; c < fixedCols_; ++c) fixedWidth += ColWidth(c) + kLineWidth;
+  auto widthFrom = [this](int from, int to) {
+    int width = 0;
+    for (int c = from; c <= to; ++c) width += ColWidth(c) + kLineWidth;
+    return width;
+  };
+  while (left < col && fixedWidth + widthFrom(left, col) > client.right) ++left;
+  ScrollTo(left, top);
+}
+
+void StringGrid::UpdateScrollBars() {
+  if (!Handle() || updatingBars_) return;
+  updatingBars_ = true;
+  const LONG style = GetWindowLongW(Handle(), GWL_STYLE);
+  const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+  const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const int fullWidth = client.right + ((style & WS_VSCROLL) ? barWidth : 0);
+  const int fullHeight = client.bottom + ((style & WS_HSCROLL) ? barHeight : 0);
+  int totalWidth = 0;
+  for (int col = 0; col < ColCount(); ++col) totalWidth += ColWidth(col) + kLineWidth;
+  const int totalHeight = RowCount() * (rowHeight_ + kLineWidth);
+
+  bool needVertical = totalHeight > fullHeight;
+  const bool needHorizontal = totalWidth > fullWidth - (needVertical ? barWidth : 0);
+  if (needHorizontal && !needVertical) needVertical = totalHeight > fullHeight - barHeight;
+  ShowScrollBar(Handle(), SB_VERT, needVertical);
+  ShowScrollBar(Handle(), SB_HORZ, needHorizontal);
+
+  GetClientRect(Handle(), &client);
+  ClampScroll();
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  if (needVertical) {
+    const int scrollable = RowCount() - fixedRows_;
+    info.nMin = 0;
+    info.nMax = scrollable - 1;
+    info.nPage = static_cast<UINT>(scrollable - (MaxTopRow(client.bottom) - fixedRows_));
+    info.nPos = topLeft_.y - fixedRows_;
+    SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
+  }
+  if (needHorizontal) {
+    const int scrollable = ColCount() - fixedCols_;
+    info.nMin = 0;
+    info.nMax = scrollable - 1;
+    info.nPage = static_cast<UINT>(scrollable - (MaxLeftCol(client.right) - fixedCols_));
+    info.nPos = topLeft_.x - fixedCols_;
+    SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
+  }
+  updatingBars_ = false;
+}
+
+void StringGrid::OnScroll(int bar, WORD request) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_ALL;
+  GetScrollInfo(Handle(), bar, &info);
+  int pos = info.nPos;
+  const int page = std::max<int>(1, static_cast<int>(info.nPage));
+  switch (request) {
+    case SB_LINEUP:
+      pos -= 1;
+      break;
+    case SB_LINEDOWN:
+      pos += 1;
+      break;
+    case SB_PAGEUP:
+      pos -= page;
+      break;
+    case SB_PAGEDOWN:
+      pos += page;
+      break;
+    case SB_TOP:
+      pos = info.nMin;
+      break;
+    case SB_BOTTOM:
+      pos = info.nMax;
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      pos = info.nTrackPos;
+      break;
+    default:
+      return;
+  }
+  if (bar == SB_VERT) {
+    ScrollTo(topLeft_.x, fixedRows_ + pos);
+  } else {
+    ScrollTo(fixedCols_ + pos, topLeft_.y);
+  }
+}
+
+void StringGrid::OnKeyDown(WPARAM key) {
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const int page =
+      std::max(1, (static_cast<int>(client.bottom) - fixedRows_ * (rowHeight_ + kLineWidth)) /
+                      (rowHeight_ + kLineWidth));
+  int col = current_.x, row = current_.y;
+  switch (key) {
+    case VK_UP:
+      --row;
+      break;
+    case VK_DOWN:
+      ++row;
+      break;
+    case VK_LEFT:
+      --col;
+      break;
+    case VK_RIGHT:
+      ++col;
+      break;
+    case VK_PRIOR:
+      row -= page;
+      break;
+    case VK_NEXT:
+      row += page;
+      break;
+    case VK_HOME:
+      col = fixedCols_;
+      if (control) row = fixedRows_;
+      break;
+    case VK_END:
+      col = ColCount() - 1;
+      if (control) row = RowCount() - 1;
+      break;
+    default:
+      return;
+  }
+  Select(std::clamp(col, fixedCols_, ColCount() - 1), std::clamp(row, fixedRows_, RowCount() - 1),
+         shift);
+}
+
+void StringGrid::OnMouse(LPARAM lParam, bool extend) {
+  const POINT cell = CellAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  if (cell.x >= 0) Select(cell.x, cell.y, extend);
+}
+
+LRESULT StringGrid::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS;
+    case WM_SIZE:
+      UpdateScrollBars();
+      Invalidate();
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      Invalidate();
+      return 0;
+    case WM_KEYDOWN:
+      OnKeyDown(wParam);
+      return 0;
+    case WM_LBUTTONDOWN:
+      SetFocus(Handle());
+      OnMouse(lParam, (wParam & MK_SHIFT) != 0);
+      SetCapture(Handle());
+      dragging_ = true;
+      return 0;
+    case WM_MOUSEMOVE:
+      if (dragging_) OnMouse(lParam, true);
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      if (dragging_) {
+        dragging_ = false;
+        if (GetCapture() == Handle()) ReleaseCapture();
+      }
+      return 0;
+    case WM_VSCROLL:
+      OnScroll(SB_VERT, LOWORD(wParam));
+      return 0;
+    case WM_HSCROLL:
+      OnScroll(SB_HORZ, LOWORD(wParam));
+      return 0;
+    case WM_MOUSEWHEEL: {
+      const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+      ScrollTo(topLeft_.x, topLeft_.y - 3 * notches);
+      return 0;
+    }
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(Font());
+  }
+  return Window::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace sorvel::ui

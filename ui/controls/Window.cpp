@@ -1,0 +1,258 @@
+#include "ui/controls/Window.h"
+
+#include <exception>
+#include <utility>
+#include <vector>
+
+#include "core/Cp932.h"
+#include "core/LauncherError.h"
+#include "platform/win32/Encoding.h"
+
+namespace sorvel::ui {
+namespace {
+
+std::function<void(const std::string&)>& Reporter() {
+  static std::function<void(const std::string&)> reporter;
+  return reporter;
+}
+
+const wchar_t kSelfProperty[] = L"SorvelWindow";
+
+void RegisterClassOnce(const wchar_t* className, HCURSOR cursor, HBRUSH background, WNDPROC proc) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (GetClassInfoExW(instance, className, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.hIcon = LoadIconW(instance, L"MAINICON");
+  wc.lpszClassName = className;
+  RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+Window::~Window() {
+  if (hwnd_) {
+    HWND hwnd = hwnd_;
+    RemovePropW(hwnd, kSelfProperty);
+    if (standardProc_)
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(standardProc_));
+    hwnd_ = nullptr;
+    DestroyWindow(hwnd);
+  }
+}
+
+Window* Window::FromHandle(HWND hwnd) {
+  return hwnd ? static_cast<Window*>(GetPropW(hwnd, kSelfProperty)) : nullptr;
+}
+
+void Window::SetErrorReporter(std::function<void(const std::string&)> reporter) {
+  Reporter() = std::move(reporter);
+}
+
+bool Window::Guard(const std::function<void()>& handler) {
+  std::string text;
+  try {
+    handler();
+    return true;
+  } catch (const LauncherError& e) {
+    text = e.Text();
+  } catch (const std::bad_alloc&) {
+    text = "メモリが不足しています";
+  } catch (const std::exception& e) {
+    text = e.what();
+  }
+  if (Reporter()) Reporter()(text);
+  return false;
+}
+
+bool Window::Create(const CreateArgs& args) {
+  RegisterClassOnce(args.className, args.cursor, args.background, StaticProc);
+  HWND hwnd = CreateWindowExW(
+      args.exStyle, args.className, win32::Cp932ToWideLenient(args.text).c_str(), args.style,
+      args.left, args.top, args.width, args.height, args.parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), GetModuleHandleW(nullptr), this);
+  return hwnd != nullptr;
+}
+
+bool Window::CreateStandard(const wchar_t* className, const CreateArgs& args) {
+  HWND hwnd = CreateWindowExW(args.exStyle, className, win32::Cp932ToWideLenient(args.text).c_str(),
+                              args.style, args.left, args.top, args.width, args.height, args.parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                              GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd) return false;
+  Attach(hwnd);
+  standardProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+  return true;
+}
+
+void Window::Attach(HWND hwnd) {
+  hwnd_ = hwnd;
+  SetPropW(hwnd, kSelfProperty, this);
+}
+
+LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    if (auto* self = static_cast<Window*>(create->lpCreateParams)) self->Attach(hwnd);
+  }
+  Window* self = FromHandle(hwnd);
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  return self->Dispatch(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window* self = FromHandle(hwnd);
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  return self->Dispatch(message, wParam, lParam);
+}
+
+LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  bool handled = Guard([&] { result = OnMessage(message, wParam, lParam); });
+  if (message == WM_NCDESTROY) {
+    HWND hwnd = hwnd_;
+    WNDPROC standard = standardProc_;
+    RemovePropW(hwnd, kSelfProperty);
+    hwnd_ = nullptr;
+    standardProc_ = nullptr;
+    OnDestroyed();
+    if (standard) return CallWindowProcW(standard, hwnd, message, wParam, lParam);
+    return 0;
+  }
+  return handled ? result : 0;
+}
+
+LRESULT Window::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (standardProc_) return CallWindowProcW(standardProc_, hwnd_, message, wParam, lParam);
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && lParam != 0) {
+    if (Window* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
+      child->OnNotify(HIWORD(wParam));
+      return 0;
+    }
+  }
+  if (message == WM_DRAWITEM) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (Window* child = FromHandle(item->hwndItem); child && child->OnDrawItem(*item)) return TRUE;
+  }
+  if (!standardProc_) {
+    // Windows of our own classes keep their font as standard controls do.
+    if (message == WM_GETFONT) return reinterpret_cast<LRESULT>(font_);
+    if (message == WM_SETFONT) {
+      font_ = reinterpret_cast<HFONT>(wParam);
+      if (LOWORD(lParam)) Invalidate();
+      return 0;
+    }
+  }
+  if (PaintsItself()) {
+    switch (message) {
+      case WM_ERASEBKGND:
+        return 1;
+      case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        Paint(dc, client);
+        EndPaint(hwnd_, &ps);
+        return 0;
+      }
+      case WM_PRINTCLIENT: {
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        Paint(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+      }
+    }
+  }
+  return CallDefault(message, wParam, lParam);
+}
+
+void Window::Paint(HDC, const RECT&) {}
+
+std::string Window::Text() const {
+  int length = GetWindowTextLengthW(hwnd_);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), length + 1)));
+  return win32::WideToCp932(text).value_or(std::string());
+}
+
+void Window::SetText(const std::string& text) {
+  SetWindowTextW(hwnd_, win32::Cp932ToWideLenient(text).c_str());
+  if (PaintsItself()) Invalidate();
+}
+
+void Window::SetBounds(int left, int top, int width, int height) {
+  MoveWindow(hwnd_, left, top, width, height, TRUE);
+}
+
+RECT Window::Bounds() const {
+  RECT rect{};
+  GetWindowRect(hwnd_, &rect);
+  HWND parent = GetAncestor(hwnd_, GA_PARENT);
+  if (parent && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) {
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  }
+  return rect;
+}
+
+int Window::Width() const {
+  RECT r = Bounds();
+  return r.right - r.left;
+}
+
+int Window::Height() const {
+  RECT r = Bounds();
+  return r.bottom - r.top;
+}
+
+void Window::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+bool Window::Visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+void Window::SetEnabled(bool enabled) {
+  EnableWindow(hwnd_, enabled);
+  Invalidate();
+}
+bool Window::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+
+void Window::SetFont(HFONT font) {
+  font_ = font;
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void Window::Invalidate() { InvalidateRect(hwnd_, nullptr, TRUE); }
+
+namespace {
+struct FindState {
+  std::string lowered;
+  Window* found = nullptr;
+};
+
+BOOL CALLBACK FindChild(HWND hwnd, LPARAM param) {
+  auto* state = reinterpret_cast<FindState*>(param);
+  Window* window = Window::FromHandle(hwnd);
+  if (window && cp932::AsciiLower(window->Name()) == state->lowered) {
+    state->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+Window* FindControl(HWND parent, const std::string& name) {
+  FindState state{cp932::AsciiLower(name)};
+  EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&state));
+  return state.found;
+}
+
+}  // namespace sorvel::ui

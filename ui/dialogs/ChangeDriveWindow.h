@@ -1,0 +1,51 @@
+// The folder chooser: a drive box and a directory list for picking the
+// drive and folder whose sub-folders the launcher searches. Created once,
+// hidden, and shown modally; it keeps its drive and folder between uses.
+#pragma once
+
+#include <string>
+
+#include "platform/Platform.h"
+#include "ui/controls/BevelPanel.h"
+#include "ui/controls/DirectoryList.h"
+#include "ui/controls/DriveBox.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/GlyphButton.h"
+#include "ui/dialogs/DialogFocus.h"
+
+namespace sorvel::ui {
+
+class TfrmChangeDrive : public Form {
+ public:
+  // `homeFolder` ends in a backslash; the chooser opens on its parent.
+  TfrmChangeDrive(Platform& platform, std::string homeFolder);
+  bool Create(HWND owner = nullptr);
+
+  // The chooser's folder: the folder of dlbDrive, normalised, without a
+  // trailing backslash except at a root. Readable whether shown or not.
+  const std::string& Folder() const { return dlbDrive.Folder(); }
+
+  BevelPanel Panel1;
+  DriveBox dcbDrive;
+  DirectoryList dlbDrive;
+  GlyphButton btnOk;
+  GlyphButton btnCancel;
+
+ protected:
+  void OnCreate() override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void CreateControls();
+  void FormCreate();
+  void dcbDriveChange();
+  void dlbDriveChange();
+  void btnOkClick();
+  void btnCancelClick();
+
+  Platform& platform_;
+  std::string homeFolder_;
+  DialogFocus focus_;
+};
+
+}  // namespace sorvel::ui

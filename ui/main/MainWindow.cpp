@@ -1,0 +1,347 @@
+#include "ui/main/MainWindow.h"
+
+#include <charconv>
+#include <initializer_list>
+
+#include "core/ProgramLaunch.h"
+#include "core/StartUp.h"
+
+namespace sorvel::ui {
+namespace {
+
+// The title board: columns of six panels, 53 pixels apart from 50 down.
+constexpr int kPanelsPerColumn = 6;
+constexpr int kRowPitch = 53;
+constexpr int kFirstRowTop = 50;
+constexpr int kWideBoardLimit = 12;  // boards up to this size get wider panels
+constexpr int kWideningAmount = 50;
+constexpr int kRaisedBevelWidth = 3;
+constexpr int kPressedBevelWidth = 1;
+// Eight blanks keep the caption clear of the marker image.
+constexpr const char* kCaptionIndent = "        ";
+
+HBITMAP LoadBitmapResource(const wchar_t* name) {
+  return static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+}  // namespace
+
+std::string TitlePanelName(int n) { return "Btn" + std::to_string(n); }
+std::string MarkerImageName(int n) { return "Img" + std::to_string(n); }
+
+int EntryNumberOfPanel(const std::string& name) {
+  if (name.size() <= 3) return 0;
+  int n = 0;
+  const char* first = name.data() + 3;
+  const char* last = name.data() + name.size();
+  auto [end, error] = std::from_chars(first, last, n);
+  return error == std::errc() && end == last && n > 0 ? n : 0;
+}
+
+TfrmMain::TfrmMain(Platform& platform, Messages& messages)
+    : context_{platform, messages, state_, this} {
+  SetErrorReporter([&messages](const std::string& text) { messages.ShowError(text); });
+}
+
+TfrmMain::~TfrmMain() {
+  // Tearing the object down is not the user closing the window.
+  endsProgram_ = false;
+  SetErrorReporter(nullptr);
+}
+
+bool TfrmMain::Create() {
+  Form::Args args;
+  args.className = L"SorvelMainWindow";
+  args.name = "frmMain";
+  args.caption = kApplicationTitle;
+  args.width = 640;
+  args.height = 450;
+  if (!CreateForm(args)) return false;
+  Show();
+  SetFocus(btnShow.Handle());
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Creation and showing.
+
+void TfrmMain::OnCreate() {
+  CreateControls();
+  FormCreate();
+}
+
+void TfrmMain::CreateControls() {
+  ImageControl::Args picture;
+  picture.parent = Handle();
+  picture.name = "imgPict";
+  picture.left = 141;
+  picture.top = 9;
+  picture.width = 481;
+  picture.height = 401;
+  picture.onMouseMove = [this](ImageControl&, int, int) { imgPictMouseMove(); };
+  imgPict.Create(picture);
+  imgPict.SetBitmap(LoadBitmapResource(L"BACKGROUND"));
+
+  CreateSidePanel();
+
+  // Templates that are never shown: the sizes of title panels and markers.
+  GlyphButton::Args dummy;
+  dummy.parent = Handle();
+  dummy.name = "btnDummy";
+  dummy.left = 312;
+  dummy.top = 376;
+  dummy.width = 137;
+  dummy.height = 33;
+  dummy.font = FormFont(12);
+  dummy.visible = false;
+  btnDummy.Create(dummy);
+
+  ImageControl::Args marker;
+  marker.parent = Handle();
+  marker.name = "imgDummy";
+  marker.left = 360;
+  marker.top = 208;
+  marker.width = 25;
+  marker.height = 17;
+  marker.visible = false;
+  imgDummy.Create(marker);
+}
+
+void TfrmMain::CreateSidePanel() {
+  BevelPanel::Args side;
+  side.parent = Handle();
+  side.name = "pnlMain";
+  side.left = 8;
+  side.top = 8;
+  side.width = 129;
+  side.height = 401;
+  side.alignment = CaptionAlignment::Left;
+  side.font = FormFont(12);
+  pnlMain.Create(side);
+
+  // Created in the order of the keyboard focus: btnShow, btnEnd,
+  // btnChangeDrive, btnDownLoad, Panel2, btnHelp.
+  const auto button = [this](GlyphButton& control, const char* name, const char* caption, int top,
+                             int height, void (TfrmMain::*handler)()) {
+    GlyphButton::Args args;
+    args.parent = pnlMain.Handle();
+    args.name = name;
+    args.caption = caption;
+    args.left = 8;
+    args.top = top;
+    args.width = 113;
+    args.height = height;
+    args.font = FormFont(12);
+    args.onClick = [this, handler](GlyphButton&) { (this->*handler)(); };
+    control.Create(args);
+  };
+  button(btnShow, "btnShow", "詳細", 110, 33, &TfrmMain::btnShowClick);
+  button(btnEnd, "btnEnd", "終了", 352, 33, &TfrmMain::btnCloseClick);
+  button(btnChangeDrive, "btnChangeDrive", "参照", 160, 33, &TfrmMain::btnChangeDriveClick);
+  button(btnDownLoad, "btnDownLoad", "最新版ダウンロード", 218, 35, &TfrmMain::btnDownLoadClick);
+
+  BevelPanel::Args frame;
+  frame.parent = pnlMain.Handle();
+  frame.name = "Panel2";
+  frame.left = 20;
+  frame.top = 24;
+  frame.width = 90;
+  frame.height = 74;
+  frame.bevelOuter = Bevel::Lowered;
+  frame.bevelWidth = 3;
+  frame.borderWidth = 1;
+  frame.font = FormFont(12);
+  Panel2.Create(frame);
+
+  ImageControl::Args smallPicture;
+  smallPicture.parent = Panel2.Handle();
+  smallPicture.name = "imgPicture";
+  smallPicture.left = 4;
+  smallPicture.top = 4;
+  smallPicture.width = 81;
+  smallPicture.height = 65;
+  smallPicture.stretch = true;
+  smallPicture.onClick = [this](ImageControl&) { imgPictureClick(); };
+  smallPicture.onMouseMove = [this](ImageControl&, int, int) { imgPictureMouseMove(); };
+  imgPicture.Create(smallPicture);
+  imgPicture.SetBitmap(LoadBitmapResource(L"SMALLPICTURE"));
+
+  button(btnHelp, "btnHelp", "ヘルプ", 284, 33, &TfrmMain::btnHelpClick);
+
+  // The focus follows the order of the siblings: set it explicitly.
+  HWND after = HWND_TOP;
+  for (Window* control : std::initializer_list<Window*>{&btnShow, &btnEnd, &btnChangeDrive,
+                                                        &btnDownLoad, &Panel2, &btnHelp}) {
+    SetWindowPos(control->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    after = control->Handle();
+  }
+}
+
+void TfrmMain::FormCreate() {
+  SetWindowPos(Handle(), nullptr, 0, 0, 640, 450, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  HINSTANCE module = GetModuleHandleW(nullptr);
+  arrowCursor_ = LoadCursorW(module, L"Arrow1CSR");
+  pointCursor_ = LoadCursorW(module, L"PointCSR");
+  imgPicture.SetCursor(pointCursor_);
+
+  const RECT side = pnlMain.Bounds();
+  pnlMain.SetBounds(side.left, side.top, side.right - side.left, Height() - 50);
+
+  // Home folder, catalogue, title board, CD-ROM test and the first scan; an
+  // error skips the steps after it and is shown in the error box.
+  RunStartUpSteps(context_, [this] { BuildTitleBoard(); });
+}
+
+void TfrmMain::OnShow() {
+  FormShow();
+  if (!centred_) {
+    CenterOnScreen();
+    centred_ = true;
+  }
+}
+
+void TfrmMain::FormShow() { SetText(state_.WindowCaption); }
+
+// ---------------------------------------------------------------------------
+// The title board.
+
+void TfrmMain::BuildTitleBoard() {
+  if (boardBuilt_) return;
+  boardBuilt_ = true;
+  const int count = state_.EntryCount();
+  const int windowWidth = Width();
+  const int sideWidth = pnlMain.Width();
+
+  int gap = 25;
+  if (count <= kWideBoardLimit) {
+    gap = 10;
+    const RECT dummy = btnDummy.Bounds();
+    btnDummy.SetBounds(dummy.left, dummy.top, btnDummy.Width() + kWideningAmount,
+                       btnDummy.Height());
+  }
+  const int panelWidth = btnDummy.Width();
+  // Integer division truncating toward zero, also for a negative share.
+  const int columns = (count - 1) / kPanelsPerColumn + 1;
+  const int offset = sideWidth + (windowWidth - sideWidth - columns * panelWidth - 10) / columns;
+  const int firstLeft = imgPicture.Bounds().left + offset;
+
+  int column = 0, row = 0;
+  for (int n = 1; n <= count; ++n) {
+    AddTitlePanel(n, firstLeft + (panelWidth + gap) * column, row * kRowPitch + kFirstRowTop);
+    ++row;
+    if (n % kPanelsPerColumn == 0) {
+      ++column;
+      row = 0;
+    }
+  }
+}
+
+void TfrmMain::AddTitlePanel(int n, int left, int top) {
+  TitleSlot slot{std::make_unique<BevelPanel>(), std::make_unique<ImageControl>()};
+
+  BevelPanel::Args panel;
+  panel.parent = Handle();
+  panel.name = TitlePanelName(n);
+  panel.caption = kCaptionIndent + state_.Entry(n).Title;
+  panel.left = left;
+  panel.top = top;
+  panel.width = btnDummy.Width();
+  panel.height = btnDummy.Height();
+  panel.alignment = CaptionAlignment::Left;
+  panel.bevelOuter = Bevel::Raised;
+  panel.bevelWidth = kPressedBevelWidth;  // raised to 3 by the first paint
+  panel.font = FormFont(12);              // the default control font, own colour
+  panel.fontColor = kTitleBlue;
+  panel.cursor = arrowCursor_;
+  panel.onClick = [this](BevelPanel& p) { TitlePanelClick(p); };
+  panel.onMouseMove = [this](BevelPanel& p, int, int) { TitlePanelMouseMove(p); };
+  slot.panel->Create(panel);
+  // Title panels lie on top of the background picture and the side panel.
+  SetWindowPos(slot.panel->Handle(), HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  ImageControl::Args marker;
+  marker.parent = slot.panel->Handle();
+  marker.name = MarkerImageName(n);
+  marker.left = 0;
+  marker.top = 6;
+  marker.width = imgDummy.Width();
+  marker.height = imgDummy.Height();
+  slot.marker->Create(marker);
+
+  titles_.push_back(std::move(slot));
+}
+
+BevelPanel* TfrmMain::TitlePanel(int n) {
+  return dynamic_cast<BevelPanel*>(FindControl(Handle(), TitlePanelName(n)));
+}
+
+ImageControl* TfrmMain::MarkerImage(int n) {
+  return dynamic_cast<ImageControl*>(FindControl(Handle(), MarkerImageName(n)));
+}
+
+void TfrmMain::SetEntryInstalled(int n, bool installed) {
+  BevelPanel* panel = TitlePanel(n);
+  if (!panel) return;
+  panel->SetEnabled(installed);
+  panel->SetFontColor(installed ? kTitleGreen : kTitleWhite);
+}
+
+void TfrmMain::LoadEntryIcon(int) {}
+
+void TfrmMain::TitlePanelClick(BevelPanel& panel) {
+  // The pressed look lasts until the next repaint of the window.
+  panel.SetFontColor(kTitleBlue);
+  panel.SetBevelWidth(kPressedBevelWidth);
+  LaunchEntry(context_, EntryNumberOfPanel(panel.Name()));
+}
+
+void TfrmMain::TitlePanelMouseMove(BevelPanel&) {}
+
+void TfrmMain::FormPaint() {
+  for (int n = 1; n <= state_.EntryCount(); ++n) {
+    if (BevelPanel* panel = TitlePanel(n)) panel->SetBevelWidth(kRaisedBevelWidth);
+  }
+}
+
+void TfrmMain::Paint(HDC dc, const RECT& client) {
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  FormPaint();
+}
+
+// ---------------------------------------------------------------------------
+// The pictures and the side panel's commands.
+
+void TfrmMain::imgPictMouseMove() {}
+void TfrmMain::imgPictureMouseMove() {}
+void TfrmMain::imgPictureClick() {}
+void TfrmMain::btnShowClick() {}
+void TfrmMain::btnChangeDriveClick() {}
+void TfrmMain::btnDownLoadClick() {}
+void TfrmMain::btnHelpClick() {}
+
+void TfrmMain::btnCloseClick() { Close(); }
+
+LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ACTIVATE:
+      // Give the focus back to the control that had it, btnShow at first.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) focus_ = focus;
+      } else if (!HIWORD(wParam)) {
+        SetFocus(focus_ && IsWindow(focus_) ? focus_ : btnShow.Handle());
+        return 0;
+      }
+      break;
+    case WM_DESTROY:
+      // The main window: closing it ends the event loop and the program.
+      if (endsProgram_) PostQuitMessage(0);
+      break;
+  }
+  return Form::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace sorvel::ui
