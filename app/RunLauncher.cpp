@@ -28,6 +28,7 @@ int RunLauncher() {
                         .printer = {}});
   frmShow.Create(frmMain.Handle());
   frmChangeDrive.Create(frmMain.Handle());
+  frmMain.AttachDialogs(&frmShow, &frmChangeDrive);
   return ui::Form::RunEventLoop();
 }
 

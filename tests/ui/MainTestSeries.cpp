@@ -63,9 +63,12 @@ void MainTestSeries::WriteCatalogue(const std::string& caption,
   WriteFileBytes(home + L"\\SVLindex.txt", text);
 }
 
-void MainTestSeries::Install(const std::wstring& folder, const std::wstring& exeName) {
+void MainTestSeries::Install(const std::wstring& folder, const std::wstring& exeName,
+                             bool withIcon) {
   CreateDirectoryW((root + L"\\" + folder).c_str(), nullptr);
-  const std::wstring recorder = FolderOfThisProgram() + L"\\sorvel_sample_recorder.exe";
+  const std::wstring recorder =
+      FolderOfThisProgram() +
+      (withIcon ? L"\\sorvel_sample_iconic.exe" : L"\\sorvel_sample_recorder.exe");
   CopyFileW(recorder.c_str(), (root + L"\\" + folder + L"\\" + exeName).c_str(), FALSE);
 }
 

@@ -27,8 +27,9 @@ class MainTestSeries {
 
   // Writes LAUNCH\SVLindex.txt: caption, date line and one line per entry.
   void WriteCatalogue(const std::string& caption, const std::vector<SeriesEntry>& entries);
-  // Copies the sample recorder to <root>\<folder>\<exeName>.
-  void Install(const std::wstring& folder, const std::wstring& exeName);
+  // Copies the sample recorder to <root>\<folder>\<exeName>; `withIcon`
+  // takes its twin with an icon of its own.
+  void Install(const std::wstring& folder, const std::wstring& exeName, bool withIcon = false);
 
   // What the recorder wrote in <root>\<folder>: one "<current directory>|<command
   // line>" line per start. Waits up to `lines` lines for a while.

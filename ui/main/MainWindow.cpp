@@ -1,10 +1,18 @@
 #include "ui/main/MainWindow.h"
 
+#include <algorithm>
 #include <charconv>
 #include <initializer_list>
 
+#include "core/InstallationScan.h"
 #include "core/ProgramLaunch.h"
 #include "core/StartUp.h"
+#include "ui/dialogs/ChangeDriveWindow.h"
+#include "ui/dialogs/StatusWindow.h"
+#include "ui/main/BusyCursor.h"
+
+// The platform's method, not <windows.h>'s macro of the same name.
+#undef SetCurrentDirectory
 
 namespace sorvel::ui {
 namespace {
@@ -48,6 +56,16 @@ TfrmMain::~TfrmMain() {
   // Tearing the object down is not the user closing the window.
   endsProgram_ = false;
   SetErrorReporter(nullptr);
+  if (launcherIcon_) DestroyIcon(launcherIcon_);
+}
+
+void TfrmMain::AttachDialogs(TfrmShow* show, TfrmChangeDrive* chooser) {
+  frmShow_ = show;
+  frmChangeDrive_ = chooser;
+}
+
+std::string TfrmMain::ChooserFolder() const {
+  return frmChangeDrive_ ? frmChangeDrive_->Folder() : state_.HomeFolder + "..\\";
 }
 
 bool TfrmMain::Create() {
@@ -67,6 +85,9 @@ bool TfrmMain::Create() {
 // Creation and showing.
 
 void TfrmMain::OnCreate() {
+  // Our own copy (not shared), so each marker can get a copy of it.
+  launcherIcon_ = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
   CreateControls();
   FormCreate();
 }
@@ -191,6 +212,7 @@ void TfrmMain::FormCreate() {
 
   // Home folder, catalogue, title board, CD-ROM test and the first scan; an
   // error skips the steps after it and is shown in the error box.
+  BusyCursor busy;
   RunStartUpSteps(context_, [this] { BuildTitleBoard(); });
 }
 
@@ -289,7 +311,35 @@ void TfrmMain::SetEntryInstalled(int n, bool installed) {
   panel->SetFontColor(installed ? kTitleGreen : kTitleWhite);
 }
 
-void TfrmMain::LoadEntryIcon(int) {}
+void TfrmMain::Scan(const std::string& path, bool withIcons) {
+  BusyCursor busy;
+  ScanFolder(context_, path, withIcons);
+}
+
+// ---------------------------------------------------------------------------
+// The marker images.
+
+HICON TfrmMain::CopyOfLauncherIcon() const {
+  return launcherIcon_ ? CopyIcon(launcherIcon_) : nullptr;
+}
+
+void TfrmMain::LoadEntryIcon(int n) {
+  ImageControl* marker = MarkerImage(n);
+  if (!marker) return;
+  const std::string& folder = state_.FoundFolder[n];
+  const std::string& exe = state_.FoundExe[n];
+  // The bare file name is found in the program's folder; a folder that
+  // cannot be entered shows up as a file without an icon.
+  context_.platform.SetCurrentDirectory(state_.BaseFolder + folder);
+  const IconHandle icon = shell_.firstIcon(exe);
+  if (icon > 1) {
+    marker->SetIcon(reinterpret_cast<HICON>(icon));  // the marker owns it now
+    state_.MarkerIcon[n] = icon;
+    state_.MarkerSet[n] = true;
+  } else {
+    context_.messages.ShowMessage(folder + " " + exe);
+  }
+}
 
 void TfrmMain::TitlePanelClick(BevelPanel& panel) {
   // The pressed look lasts until the next repaint of the window.
@@ -298,7 +348,14 @@ void TfrmMain::TitlePanelClick(BevelPanel& panel) {
   LaunchEntry(context_, EntryNumberOfPanel(panel.Name()));
 }
 
-void TfrmMain::TitlePanelMouseMove(BevelPanel&) {}
+void TfrmMain::TitlePanelMouseMove(BevelPanel& panel) {
+  const int n = EntryNumberOfPanel(panel.Name());
+  if (n < 1 || n >= static_cast<int>(state_.MarkerSet.size()) || !state_.MarkerSet[n]) return;
+  ImageControl* marker = MarkerImage(n);
+  if (!marker) return;
+  marker->SetIcon(CopyOfLauncherIcon());
+  state_.MarkerSet[n] = false;
+}
 
 void TfrmMain::FormPaint() {
   for (int n = 1; n <= state_.EntryCount(); ++n) {
@@ -314,13 +371,59 @@ void TfrmMain::Paint(HDC dc, const RECT& client) {
 // ---------------------------------------------------------------------------
 // The pictures and the side panel's commands.
 
-void TfrmMain::imgPictMouseMove() {}
-void TfrmMain::imgPictureMouseMove() {}
-void TfrmMain::imgPictureClick() {}
-void TfrmMain::btnShowClick() {}
-void TfrmMain::btnChangeDriveClick() {}
-void TfrmMain::btnDownLoadClick() {}
-void TfrmMain::btnHelpClick() {}
+// Over either picture, markers that show the launcher's icon are cleared.
+void TfrmMain::imgPictMouseMove() {
+  const int count = std::min(state_.EntryCount(), static_cast<int>(state_.MarkerSet.size()) - 1);
+  for (int n = 1; n <= count; ++n) {
+    if (state_.MarkerSet[n] || state_.MarkerIcon[n] <= 1) continue;
+    ImageControl* marker = MarkerImage(n);
+    if (!marker) continue;
+    marker->Clear();  // the empty picture of imgDummy
+    state_.MarkerSet[n] = true;
+  }
+}
+
+void TfrmMain::imgPictureMouseMove() { imgPictMouseMove(); }
+
+// The small picture hides or shows the menu and rescans with icons.
+void TfrmMain::imgPictureClick() {
+  state_.MenuShown = !state_.MenuShown;
+  for (int n = 1; n <= state_.EntryCount(); ++n) {
+    if (BevelPanel* panel = TitlePanel(n)) panel->SetVisible(state_.MenuShown);
+  }
+  for (GlyphButton* button : {&btnShow, &btnChangeDrive, &btnDownLoad, &btnHelp, &btnEnd}) {
+    button->SetVisible(state_.MenuShown);
+  }
+  // Always the parent of the home folder, also on a CD-ROM.
+  Scan(state_.HomeFolder + "..\\", true);
+}
+
+// ---------------------------------------------------------------------------
+// The side panel's commands.
+
+void TfrmMain::btnShowClick() {
+  std::fill(state_.MatchCount.begin(), state_.MatchCount.end(), 0);
+  Scan(ChooserFolder(), false);
+  if (frmShow_) frmShow_->ShowModal();
+}
+
+void TfrmMain::btnChangeDriveClick() {
+  if (!frmChangeDrive_) return;
+  // Cancel keeps the chooser where the user left it, without a scan.
+  if (frmChangeDrive_->ShowModal() == kModalOk) Scan(frmChangeDrive_->Folder(), false);
+}
+
+void TfrmMain::btnDownLoadClick() {
+  // A missing page or a shell that refuses it gives no message.
+  shell_.open(Handle(), state_.HomeFolder + "index.htm", shell_.windowsDirectory(), SW_SHOW);
+}
+
+void TfrmMain::btnHelpClick() {
+  // The help file's bare name is found in the home folder, wherever a
+  // launch, a scan or the chooser left the current directory.
+  context_.platform.SetCurrentDirectory(state_.HomeFolder);
+  shell_.helpContents(Handle(), kHelpFileName);
+}
 
 void TfrmMain::btnCloseClick() { Close(); }
 

@@ -16,8 +16,12 @@
 #include "ui/controls/Form.h"
 #include "ui/controls/GlyphButton.h"
 #include "ui/controls/ImageControl.h"
+#include "ui/main/ShellServices.h"
 
 namespace sorvel::ui {
+
+class TfrmShow;
+class TfrmChangeDrive;
 
 // Font colours of the title panels (0x00BBGGRR).
 constexpr COLORREF kTitleBlue = RGB(0, 0, 255);       // created, pressed
@@ -43,6 +47,16 @@ class TfrmMain : public Form, public ScanListener {
 
   LauncherState& State() { return state_; }
   LauncherContext& Context() { return context_; }
+
+  // The status window and the folder chooser, created after this window;
+  // the details and browse commands show them. Not owned.
+  void AttachDialogs(TfrmShow* show, TfrmChangeDrive* chooser);
+  // The shell, help and icon services (the system's by default).
+  void SetShellServices(ShellServices services) { shell_ = std::move(services); }
+
+  // The folder the details command scans: the chooser's folder, or the
+  // parent of the home folder, where the chooser opens, while none is attached.
+  std::string ChooserFolder() const;
 
   // Event handlers.
   void FormCreate();
@@ -103,11 +117,19 @@ class TfrmMain : public Form, public ScanListener {
   void CreateControls();
   void CreateSidePanel();
   void AddTitlePanel(int n, int left, int top);
+  // One scan of `path`, under the busy cursor.
+  void Scan(const std::string& path, bool withIcons);
+  // The launcher's own icon for a marker image, a copy the image owns.
+  HICON CopyOfLauncherIcon() const;
 
   LauncherState state_;
   LauncherContext context_;
   HCURSOR arrowCursor_ = nullptr;
   HCURSOR pointCursor_ = nullptr;
+  HICON launcherIcon_ = nullptr;  // the application's main icon, loaded once
+  ShellServices shell_ = SystemShellServices();
+  TfrmShow* frmShow_ = nullptr;
+  TfrmChangeDrive* frmChangeDrive_ = nullptr;
   bool boardBuilt_ = false;
   bool centred_ = false;
   bool endsProgram_ = true;  // closing the window ends the event loop

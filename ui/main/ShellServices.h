@@ -1,0 +1,31 @@
+// The shell, help and icon services the main window calls. The window holds
+// one set of them; tests replace them to see what would have been opened
+// without starting a browser or a help viewer.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "core/LauncherState.h"
+
+namespace sorvel::ui {
+
+struct ShellServices {
+  // Opens `file` with the shell's "open" verb; true when the shell took it.
+  std::function<bool(HWND owner, const std::string& file, const std::string& directory, int show)>
+      open;
+  // The Windows directory.
+  std::function<std::string()> windowsDirectory;
+  // Opens the contents of a help file; true when the viewer took it.
+  std::function<bool(HWND owner, const std::string& helpFile)> helpContents;
+  // The first icon of an executable: 0 none, 1 not an executable, otherwise
+  // an icon the caller owns.
+  std::function<IconHandle(const std::string& exeFile)> firstIcon;
+};
+
+// The system's services (platform/win32/Shell).
+ShellServices SystemShellServices();
+
+}  // namespace sorvel::ui
