@@ -1,5 +1,6 @@
 #include "core/Catalogue.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "core/Cp932.h"
@@ -54,7 +55,9 @@ bool LoadCatalogue(LauncherContext& context, const std::string& fileName) {
   std::vector<std::string> fields;
   for (std::size_t index = 2; index < state.lstBuffer.size(); ++index) {
     const std::string& line = state.lstBuffer[index];
-    if (SplitText(line, ",", fields) == 4) {
+    // Only a line with exactly three commas can give four fields; counting
+    // first keeps a line of millions of commas from being split for nothing.
+    if (std::count(line.begin(), line.end(), ',') == 3 && SplitText(line, ",", fields) == 4) {
       AppendEntry(state, fields);
     } else {
       context.messages.ShowMessage(line + " DATAが不正です");

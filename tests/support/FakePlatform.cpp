@@ -11,14 +11,21 @@ namespace {
 
 constexpr ErrorCode kDirectoryName = 267;  // the path names a file, not a folder
 
-bool IsLead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0; }
+bool IsLead(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// Length of the character at `pos`: a lead byte at the very end stands alone.
+std::size_t CharLength(const std::string& text, std::size_t pos) {
+  return IsLead(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
+}
 
 // The text's characters, one or two bytes each.
 std::vector<std::string> Chars(const std::string& text) {
   std::vector<std::string> chars;
+  chars.reserve(text.size());
   for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t length =
-        IsLead(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
+    const std::size_t length = CharLength(text, pos);
     chars.push_back(text.substr(pos, length));
     pos += length;
   }
@@ -31,31 +38,43 @@ bool SameChar(const std::string& a, const std::string& b) {
   return a.size() == 1 && b.size() == 1 ? Fold(a[0]) == Fold(b[0]) : a == b;
 }
 
+// Character by character as SameChar compares them (without splitting the
+// names: lookups are frequent).
 bool SameName(const std::string& a, const std::string& b) {
-  const auto left = Chars(a), right = Chars(b);
-  return std::equal(left.begin(), left.end(), right.begin(), right.end(), SameChar);
+  std::size_t i = 0, j = 0;
+  for (; i < a.size() && j < b.size(); i += CharLength(a, i), j += CharLength(b, j)) {
+    const std::size_t length = CharLength(a, i);
+    if (length != CharLength(b, j)) return false;
+    if (length == 1 ? Fold(a[i]) != Fold(b[j]) : a.compare(i, 2, b, j, 2) != 0) return false;
+  }
+  return i == a.size() && j == b.size();
 }
 
 bool IsSeparator(const std::string& c) { return c == "\\" || c == "/"; }
 
 std::vector<std::string> SplitPath(const std::string& text) {
   std::vector<std::string> parts(1);
-  for (const std::string& c : Chars(text)) {
-    if (IsSeparator(c)) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = CharLength(text, pos);
+    if (length == 1 && (text[pos] == '\\' || text[pos] == '/')) {
       parts.emplace_back();
     } else {
-      parts.back() += c;
+      parts.back().append(text, pos, length);
     }
+    pos += length;
   }
   return parts;
 }
 
 bool HasInvalidChar(const std::string& name, bool wildcardsAllowed) {
-  for (const std::string& c : Chars(name)) {
-    if (c.size() != 1) continue;
-    const unsigned char byte = static_cast<unsigned char>(c[0]);
-    if (byte < 0x20 || std::string_view("\":<>|").find(c[0]) != std::string_view::npos) return true;
-    if (!wildcardsAllowed && (c == "*" || c == "?")) return true;
+  for (std::size_t pos = 0; pos < name.size(); pos += CharLength(name, pos)) {
+    if (CharLength(name, pos) != 1) continue;
+    const char c = name[pos];
+    if (static_cast<unsigned char>(c) < 0x20 ||
+        std::string_view("\":<>|").find(c) != std::string_view::npos) {
+      return true;
+    }
+    if (!wildcardsAllowed && (c == '*' || c == '?')) return true;
   }
   return false;
 }
@@ -119,6 +138,40 @@ void FakePlatform::AddFile(const std::string& path, const std::string& contents,
   file->attributes = attributes;
   file->time = time;
   file->contents = contents;
+}
+
+void FakePlatform::Remove(const std::string& path) {
+  const Path resolved = Resolve(path);
+  if (resolved.parts.empty()) throw std::logic_error("cannot remove a root: " + path);
+  const Lookup parent = Find(resolved, resolved.parts.size() - 1);
+  if (parent.error != error::kOk) throw std::logic_error("no such entry: " + path);
+  auto& children = parent.node->children;
+  const auto found = std::find_if(children.begin(), children.end(), [&resolved](const auto& node) {
+    return SameName(node->name, resolved.parts.back());
+  });
+  if (found == children.end()) throw std::logic_error("no such entry: " + path);
+  children.erase(found);
+}
+
+std::string FakePlatform::Snapshot() const {
+  std::string lines;
+  for (const auto& [letter, drive] : drives_) {
+    lines += std::string(1, letter) + ": " + std::to_string(static_cast<int>(drive.type)) +
+             (drive.ready ? " ready " : " not-ready ") + drive.label + " " + drive.remoteName +
+             "\n";
+    AppendSnapshot(drive.root, std::string(1, letter) + ":", lines);
+  }
+  return lines;
+}
+
+void FakePlatform::AppendSnapshot(const Node& node, const std::string& path, std::string& lines) {
+  std::uint64_t digest = 14'695'981'039'346'656'037ULL;  // FNV-1a
+  for (const char c : node.contents) {
+    digest = (digest ^ static_cast<unsigned char>(c)) * 1'099'511'628'211ULL;
+  }
+  lines += path + " " + std::to_string(node.attributes) + " " + std::to_string(node.time) + " " +
+           std::to_string(node.contents.size()) + " " + std::to_string(digest) + "\n";
+  for (const auto& child : node.children) AppendSnapshot(*child, path + "\\" + child->name, lines);
 }
 
 void FakePlatform::SetOrder(const std::string& folderPath, const std::vector<std::string>& names) {
@@ -310,10 +363,11 @@ ErrorCode FakePlatform::ReadWholeFile(const std::string& path, std::string& cont
 }
 
 bool FakePlatform::StartProcess(const std::string& application, const std::string& commandLine) {
-  launches.push_back({application, commandLine, currentDirectory_});
   const Path resolved = Resolve(application);
   const Lookup found = Find(resolved, resolved.parts.size());
-  return found.error == error::kOk && !found.node->IsFolder();
+  const bool started = found.error == error::kOk && !found.node->IsFolder();
+  launches.push_back({application, commandLine, currentDirectory_, started});
+  return started;
 }
 
 std::uint32_t FakePlatform::LogicalDrives() {

@@ -29,6 +29,7 @@ struct LaunchRecord {
   std::string application;
   std::string commandLine;
   std::string currentDirectory;  // when the program was started
+  bool started = false;          // what StartProcess answered
 };
 
 class FakePlatform : public Platform {
@@ -49,6 +50,9 @@ class FakePlatform : public Platform {
   // Creates the file (and its parent folders) or replaces its contents.
   void AddFile(const std::string& path, const std::string& contents = "",
                std::uint32_t attributes = attr::kArchive, std::uint64_t time = kDefaultTime);
+  // Deletes a file, or a folder with everything in it, as another program
+  // (or the user) may do while the launcher runs.
+  void Remove(const std::string& path);
   // Enumeration order of a folder: these names first, in this order, then
   // the others in insertion order.
   void SetOrder(const std::string& folder, const std::vector<std::string>& names);
@@ -57,6 +61,11 @@ class FakePlatform : public Platform {
   // Sets the current directory without logging (test set-up).
   void PutCurrentDirectory(const std::string& path);
   void SetLocalOffset(std::int64_t ticks) { localOffset_ = ticks; }
+
+  // The whole file system, one line per drive and per entry (path,
+  // attributes, time stamp, size and a digest of the contents): equal
+  // snapshots mean nothing was created, deleted, renamed or changed.
+  std::string Snapshot() const;
 
   // Every successful SetCurrentDirectory, as resolved; every List pattern.
   std::vector<std::string> directoryChanges;
@@ -111,6 +120,7 @@ class FakePlatform : public Platform {
   Lookup Find(const Path& path, std::size_t count) const;
   Node& MakeFolders(const Path& path, std::size_t count);
   ErrorCode InjectedError(Operation operation, const std::string& fullPath) const;
+  static void AppendSnapshot(const Node& node, const std::string& path, std::string& lines);
 
   std::map<char, Drive> drives_;
   std::string currentDirectory_ = "C:\\";

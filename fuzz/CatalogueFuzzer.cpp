@@ -1,0 +1,293 @@
+// libFuzzer target: arbitrary bytes as the catalogue index file of a launcher
+// on an in-memory Windows file system, run through loading, the installation
+// scan, the status rows, their printed lines and a click on every entry; and
+// the same bytes through the field splitter with several separators.
+//
+// Whatever the bytes, only a LauncherError may leave the core, the launcher
+// state keeps its invariants and the file system is never written to. A
+// broken invariant aborts with a note of what broke.
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "core/Catalogue.h"
+#include "core/Cp932.h"
+#include "core/InstallationScan.h"
+#include "core/LauncherError.h"
+#include "core/ProgramLaunch.h"
+#include "core/StartUp.h"
+#include "core/StatusTable.h"
+#include "tests/support/TestLauncher.h"
+
+namespace sorvel {
+namespace {
+
+#define FUZZ_CHECK(condition)                                                            \
+  do {                                                                                   \
+    if (!(condition)) {                                                                  \
+      std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
+      std::abort();                                                                      \
+    }                                                                                    \
+  } while (false)
+
+using Lines = std::vector<std::string>;
+
+constexpr std::size_t kFolderNameBytes = 24;
+
+// Checks what the field splitter promises for one text and separator.
+void CheckSplit(const std::string& text, const std::string& separator) {
+  Lines parts{"left over"};
+  const int count = SplitText(text, separator, parts);
+  if (text.empty()) {
+    FUZZ_CHECK(count == 0 && parts == Lines{"left over"});
+    return;
+  }
+  FUZZ_CHECK(count >= 1 && static_cast<std::size_t>(count) == parts.size());
+  std::string joined;
+  for (std::size_t index = 0; index < parts.size(); ++index) {
+    if (index > 0) joined += separator;
+    joined += parts[index];
+    if (!separator.empty()) FUZZ_CHECK(parts[index].find(separator) == std::string::npos);
+  }
+  FUZZ_CHECK(joined == text);
+  if (separator.empty()) FUZZ_CHECK(count == 1);
+}
+
+void FuzzSplitText(const std::string& bytes) {
+  const Lines lines = SplitLines(bytes);
+  // Separators taken from the input itself: its first bytes (none, one, two
+  // or three of them, so the empty separator is met too), and the comma.
+  const std::string separator = bytes.substr(0, bytes.size() % 4);
+  CheckSplit(bytes, separator);
+  CheckSplit(bytes, ",");
+  for (std::size_t index = 0; index < lines.size() && index < 64; ++index) {
+    CheckSplit(lines[index], ",");
+    CheckSplit(lines[index], separator);
+  }
+}
+
+// True for a byte that a file name cannot hold. A lead byte without its
+// trail byte would swallow the backslash that follows the name.
+bool IsForbidden(const std::string& text, std::size_t pos) {
+  const auto byte = static_cast<unsigned char>(text[pos]);
+  return byte < 0x20 || std::string("\\/:*?\"<>|").find(text[pos]) != std::string::npos ||
+         (cp932::IsLeadByte(byte) && pos + 1 == text.size());
+}
+
+// A folder name made from a catalogue title: characters a file name cannot
+// hold become "_", and it is cut to whole characters.
+std::string FolderNameFrom(const std::string& title, int n) {
+  std::string name = "P" + std::to_string(n);
+  const std::string cut = title.substr(0, cp932::FitWholeChars(title, kFolderNameBytes));
+  for (std::size_t pos = 0; pos < cut.size(); ++pos) {
+    if (cp932::IsLeadByte(static_cast<unsigned char>(cut[pos])) && pos + 1 < cut.size()) {
+      name.append(cut, pos++, 2);
+    } else {
+      name += IsForbidden(cut, pos) ? '_' : cut[pos];
+    }
+  }
+  return name;
+}
+
+bool UsableFileName(const std::string& stem) {
+  if (stem.empty()) return false;
+  for (std::size_t pos = 0; pos < stem.size(); ++pos) {
+    if (cp932::IsLeadByte(static_cast<unsigned char>(stem[pos])) && pos + 1 < stem.size()) {
+      ++pos;
+    } else if (IsForbidden(stem, pos)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// A series as a school disk might hold it: some programs of the catalogue,
+// copies, a hidden file, a folder named like a program, a copy beside the
+// launcher (never to be started by a click) and a folder whose name ends in
+// a 0x5C trail byte.
+void InstallSeries(test::FakePlatform& platform, const std::string& base) {
+  platform.AddFile(base + "ALGEBR12\\algebra1.exe");
+  platform.AddFile(base + "A_OLD\\ALGEBRA1.EXE");
+  platform.AddFile(base + "GEOMET11\\GEOMETRY.EXE");
+  platform.AddFile(base + "GEOMET11\\geometry.exe.bak");
+  platform.AddFile(base + "計算表13\\ソ能表.exe");
+  platform.AddFile(base + "HIDDEN12\\mathdril.exe", "", attr::kHidden);
+  platform.AddFolder(base + "XEXE0000\\x.exe");
+  platform.AddFile(base + "OLDTIME1\\statisti.exe", "", attr::kArchive, 0);
+  platform.AddFile(base + "TOOLS\\readme.txt");
+  platform.AddFolder(base + "SYSTEM", attr::kDirectory | attr::kSystem);
+}
+
+// One program folder per third catalogue entry, named after its title.
+void InstallEntries(test::FakePlatform& platform, const LauncherState& state,
+                    const std::string& base) {
+  for (int n = 1; n <= state.EntryCount() && n <= 200; n += 3) {
+    const std::string& stem = state.lstEXE[n - 1];
+    if (!UsableFileName(stem)) continue;
+    platform.AddFile(base + FolderNameFrom(state.lstTitle[n - 1], n) + "\\" + stem + ".exe");
+  }
+}
+
+class CheckingListener : public ScanListener {
+ public:
+  explicit CheckingListener(const LauncherState& state) : state_(state) {}
+  void SetEntryInstalled(int n, bool installed) override {
+    FUZZ_CHECK(n == ++lastReported && n <= state_.EntryCount());
+    FUZZ_CHECK(installed == state_.IsInstalled(n));
+  }
+  void LoadEntryIcon(int n) override {
+    FUZZ_CHECK(n == lastReported && state_.IsInstalled(n));
+    ++icons;
+  }
+  int lastReported = 0;
+  int icons = 0;
+
+ private:
+  const LauncherState& state_;
+};
+
+void CheckState(const LauncherState& state) {
+  const std::size_t count = state.lstTitle.size();
+  FUZZ_CHECK(state.lstEXE.size() == count && state.lstNewVersion.size() == count &&
+             state.lstKey.size() == count);
+  const std::size_t slots = std::max<std::size_t>(kMinEntrySlots, count + 1);
+  FUZZ_CHECK(state.FoundFolder.size() >= slots && state.FoundExe.size() >= slots &&
+             state.MatchCount.size() >= slots && state.MarkerIcon.size() >= slots &&
+             state.MarkerSet.size() >= slots);
+  for (const std::string& stem : state.lstEXE) {
+    FUZZ_CHECK(stem.size() <= 8 && cp932::AsciiLower(stem) == stem);
+  }
+  for (std::size_t n = count + 1; n < state.FoundFolder.size(); ++n) {
+    FUZZ_CHECK(state.FoundFolder[n].empty());
+  }
+  for (int n = 1; n <= state.EntryCount(); ++n) {
+    if (!state.IsInstalled(n)) continue;
+    FUZZ_CHECK(cp932::AsciiLower(state.FoundExe[n]) == state.lstEXE[n - 1] + ".exe");
+    FUZZ_CHECK(state.MatchCount[n] >= 1);
+  }
+}
+
+void CheckStatusRows(const LauncherState& state) {
+  const std::vector<StatusRow> rows = BuildStatusRows(state);
+  FUZZ_CHECK(rows.size() == state.lstTitle.size());
+  std::vector<StatusRow> printed{BuildStatusHeader()};
+  printed.insert(printed.end(), rows.begin(), rows.end());
+  const std::string lead = "□　";
+  for (const StatusRow& row : printed) {
+    FUZZ_CHECK(row.size() == kStatusColumns);
+    const std::string line = PrintLine(row);
+    FUZZ_CHECK(line.compare(0, lead.size(), lead) == 0);
+    FUZZ_CHECK(line.size() >= lead.size() + 30 + 1 + 20 + 1 + 5 + 3 + 5);
+  }
+  for (int n = 1; n <= state.EntryCount(); ++n) {
+    const std::string version = VersionFromFolder(state.FoundFolder[n]);
+    FUZZ_CHECK(version.size() <= 3 && version.find('.') != std::string::npos);
+    FUZZ_CHECK(rows[n - 1][4] == (state.IsInstalled(n) ? "Free" : "not installed"));
+  }
+}
+
+// A click on every panel, and on numbers no panel has: only installed
+// entries start, each the very file the scan found.
+void CheckLaunches(test::TestLauncher& launcher) {
+  LauncherState& state = launcher.state;
+  std::vector<test::LaunchRecord>& launches = launcher.platform.launches;
+  launches.clear();
+  std::size_t expected = 0;
+  for (int n = -1; n <= state.EntryCount() + 2; ++n) {
+    LaunchEntry(launcher.context, n);
+    if (!state.IsInstalled(n) || n > state.EntryCount()) {
+      FUZZ_CHECK(launches.size() == expected);
+      continue;
+    }
+    FUZZ_CHECK(launches.size() == ++expected);
+    const test::LaunchRecord& record = launches.back();
+    FUZZ_CHECK(record.application ==
+               cp932::WithTrailingBackslash(state.BaseFolder + state.FoundFolder[n]) +
+                   state.FoundExe[n]);
+    FUZZ_CHECK(record.commandLine == state.FoundExe[n]);
+    FUZZ_CHECK(record.started);
+  }
+}
+
+void FuzzLauncher(const std::string& bytes) {
+  test::TestLauncher launcher;
+  LauncherState& state = launcher.state;
+  test::FakePlatform& platform = launcher.platform;
+
+  // Now and then the launcher runs from the root of a CD-ROM.
+  const bool fromCd = bytes.size() % 3 == 0;
+  const std::string home = fromCd ? "Q:\\" : "C:\\SERIES\\LAUNCH\\";
+  const std::string base = fromCd ? "Q:\\" : "C:\\SERIES\\";
+  if (fromCd) platform.AddDrive('Q', DriveType::CdRom, true, "SERIES");
+  platform.AddFile(home + kCatalogueFileName, bytes, attr::kReadOnly | attr::kArchive);
+  platform.AddFile(home + "algebra1.exe");
+  InstallSeries(platform, base);
+  platform.PutCurrentDirectory(home);
+
+  CheckingListener listener(state);
+  launcher.context.listener = &listener;
+
+  state.HomeFolder = InitHomeFolder(platform);
+  FUZZ_CHECK(state.HomeFolder == home);
+  try {
+    state.CatalogueLoaded = LoadCatalogue(launcher.context, kCatalogueFileName);
+  } catch (const LauncherError&) {
+    state.CatalogueLoaded = false;
+  }
+  CheckState(state);
+  FUZZ_CHECK(state.CatalogueLoaded || state.EntryCount() == 0);
+  if (state.CatalogueLoaded) {
+    FUZZ_CHECK(state.EntryCount() + launcher.messages.messages.size() + 2 ==
+               state.lstBuffer.size());
+    FUZZ_CHECK(launcher.messages.errors.empty());
+  }
+
+  InstallEntries(platform, state, base);
+  const std::string before = platform.Snapshot();
+  state.FromCdRom = IsCdRomRoot(platform, state.HomeFolder);
+  FUZZ_CHECK(state.FromCdRom == fromCd);
+
+  // The start-up scan, then the details command (counters cleared, the
+  // chooser's folder scanned) and the menu toggle (a scan with icons).
+  const std::string folders[] = {StartUpScanFolder(state), base, StartUpScanFolder(state)};
+  for (int scan = 0; scan < 3; ++scan) {
+    if (scan == 1) std::fill(state.MatchCount.begin(), state.MatchCount.end(), 0);
+    listener.lastReported = 0;
+    try {
+      ScanFolder(launcher.context, folders[scan], scan == 2);
+    } catch (const LauncherError&) {
+      FUZZ_CHECK(!"the series' folders can all be entered");
+    }
+    FUZZ_CHECK(listener.lastReported == state.EntryCount());
+    CheckState(state);
+    if (scan == 1) CheckStatusRows(state);
+  }
+  for (int n = 1; n <= state.EntryCount(); ++n) {
+    const int matched = MatchExecutable(state, state.lstEXE[n - 1] + ".EXE");
+    FUZZ_CHECK(matched >= 1 && matched <= n && state.lstEXE[matched - 1] == state.lstEXE[n - 1]);
+  }
+  const int caption = MatchExecutable(state, state.WindowCaption);
+  FUZZ_CHECK(caption == -1 || (caption >= 1 && caption <= state.EntryCount()));
+  CheckLaunches(launcher);
+  FUZZ_CHECK(platform.Snapshot() == before);
+}
+
+}  // namespace
+}  // namespace sorvel
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  try {
+    sorvel::FuzzSplitText(bytes);
+    sorvel::FuzzLauncher(bytes);
+  } catch (const std::exception& error) {
+    // Expected errors are caught where the launcher's handlers catch them.
+    std::fprintf(stderr, "exception escaped: %s\n", error.what());
+    std::abort();
+  }
+  return 0;
+}
