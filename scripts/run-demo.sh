@@ -14,25 +14,36 @@ cmake --build --preset windows --target demo_series
 build=$root/build/windows
 home=$build/demo-series/SERIES/LAUNCH
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-scripts/wine-prefix up "$WINEPREFIX"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  # Wine's desktop process starts with the prefix's server: on this display.
+  scripts/wine-prefix down "$WINEPREFIX"
+  scripts/wine-prefix up "$WINEPREFIX"
   echo "Starting the launcher on $DISPLAY (home folder $home)"
   cd "$home" && exec wine SorvelL.exe
 fi
 
 start_private_xvfb
+scripts/wine-prefix down "$WINEPREFIX"
+scripts/wine-prefix up "$WINEPREFIX"
 echo "No display: running the launcher on a private virtual display $DISPLAY"
 (cd "$home" && wine SorvelL.exe) &
 launcher=$!
 shot=$build/artifacts/demo-launcher.png
 mkdir -p "$(dirname "$shot")"
+window=""
 for _ in $(seq 1 60); do
-  xdotool search --name "Sorvel" >/dev/null 2>&1 && break
+  window=$(xdotool search --onlyvisible --name "Sorvel" 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
   sleep 0.5
 done
 sleep 2
-import -window root -crop 800x600+0+0 "$shot"
+if [ -n "$window" ]; then
+  import -window "$window" "$shot"
+else
+  echo "The launcher's window did not appear." >&2
+  import -window root "$shot"
+fi
 echo "Screenshot of the launcher: $shot"
 wineserver -k 2>/dev/null || true
 kill "$launcher" 2>/dev/null || true

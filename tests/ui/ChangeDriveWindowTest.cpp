@@ -17,7 +17,6 @@ namespace sorvel::ui {
 namespace {
 
 std::string Narrow(const std::wstring& text) { return win32::WideToCp932(text).value(); }
-std::wstring Wide(const std::string& text) { return win32::Cp932ToWide(text).value(); }
 
 // The folder's path as the list shows it: the root, then each component.
 std::vector<std::string> PathItems(const std::string& folder) {
@@ -265,7 +264,10 @@ TEST_F(ChangeDriveWindowTest, ClickSelectsAndDoubleClickOrEnterOpens) {
   // way of handing keys to the focused control.
   list.SelectIndex(0);
   SetFocus(list.Handle());
-  MSG enter{list.Handle(), WM_KEYDOWN, VK_RETURN, 0};
+  MSG enter{};
+  enter.hwnd = list.Handle();
+  enter.message = WM_KEYDOWN;
+  enter.wParam = VK_RETURN;
   if (!IsDialogMessageW(chooser->Handle(), &enter)) DispatchMessageW(&enter);
   ExpectAt(*chooser, "C:\\");
   EXPECT_TRUE(messages_.errors.empty());

@@ -1,7 +1,5 @@
 #include "ui/controls/BevelPanel.h"
 
-#include <windowsx.h>
-
 #include "platform/win32/Encoding.h"
 
 namespace sorvel::ui {
@@ -27,22 +25,17 @@ bool BevelPanel::Create(const Args& args) {
   borderWidth_ = args.borderWidth;
   alignment_ = args.alignment;
   fontColor_ = args.fontColor;
-  cursor_ = args.cursor;
-  onClick_ = args.onClick;
-  onMouseMove_ = args.onMouseMove;
+  SetCursor(args.cursor);
+  SetOnClick(args.onClick);
+  SetOnMouseMove(args.onMouseMove);
 
-  CreateArgs create;
+  CreateArgs create = ChildCreateArgs(args);
   create.className = L"SorvelBevelPanel";
   create.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0) |
                  (args.tabStop ? WS_TABSTOP : 0);
   // Dialog navigation goes on into the controls the panel holds.
   create.exStyle = WS_EX_CONTROLPARENT;
   create.text = args.caption;
-  create.left = args.left;
-  create.top = args.top;
-  create.width = args.width;
-  create.height = args.height;
-  create.parent = args.parent;
   create.background = GetSysColorBrush(COLOR_BTNFACE);
   if (!Window::Create(create)) return false;
   SetName(args.name);
@@ -110,41 +103,8 @@ void BevelPanel::Paint(HDC dc, const RECT& client) {
 }
 
 LRESULT BevelPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:  // a quick second click is a click of its own
-      if (!Enabled()) return 0;
-      pressed_ = true;
-      SetCapture(Handle());
-      return 0;
-    case WM_LBUTTONUP: {
-      const bool wasPressed = pressed_;
-      pressed_ = false;
-      if (GetCapture() == Handle()) ReleaseCapture();
-      RECT client;
-      GetClientRect(Handle(), &client);
-      POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      if (wasPressed && Enabled() && PtInRect(&client, at) && onClick_) onClick_(*this);
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      pressed_ = false;
-      return 0;
-    case WM_MOUSEMOVE:
-      if (onMouseMove_) onMouseMove_(*this, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      return 0;
-    case WM_SETCURSOR:
-      // Only over the panel itself: a control inside it keeps its own.
-      if (cursor_ && reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
-        ::SetCursor(cursor_);
-        return TRUE;
-      }
-      break;
-    case WM_ENABLE:
-      Repaint();
-      break;
-  }
-  return Window::OnMessage(message, wParam, lParam);
+  if (message == WM_ENABLE) Repaint();
+  return ClickableWindow::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace sorvel::ui

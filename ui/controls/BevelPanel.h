@@ -6,14 +6,14 @@
 #include <functional>
 #include <string>
 
-#include "ui/controls/Window.h"
+#include "ui/controls/ClickableWindow.h"
 
 namespace sorvel::ui {
 
 enum class Bevel { None, Raised, Lowered };
 enum class CaptionAlignment { Left, Center, Right };
 
-class BevelPanel : public Window {
+class BevelPanel : public ClickableWindow<BevelPanel> {
  public:
   struct Args {
     HWND parent = nullptr;
@@ -44,19 +44,14 @@ class BevelPanel : public Window {
   void SetAlignment(CaptionAlignment alignment);
   COLORREF FontColor() const { return fontColor_; }
   void SetFontColor(COLORREF color);
-  void SetCursor(HCURSOR cursor) { cursor_ = cursor; }
-  HCURSOR Cursor() const { return cursor_; }
-
-  void SetOnClick(std::function<void(BevelPanel&)> onClick) { onClick_ = std::move(onClick); }
-  void SetOnMouseMove(std::function<void(BevelPanel&, int, int)> onMouseMove) {
-    onMouseMove_ = std::move(onMouseMove);
-  }
 
   void Paint(HDC dc, const RECT& client) override;
   bool PaintsItself() const override { return true; }
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // A disabled panel is not clicked, even when the press came before.
+  bool CompletesClick() const override { return Enabled(); }
 
  private:
   void Repaint();
@@ -66,10 +61,6 @@ class BevelPanel : public Window {
   int borderWidth_ = 0;
   CaptionAlignment alignment_ = CaptionAlignment::Center;
   COLORREF fontColor_ = 0;
-  HCURSOR cursor_ = nullptr;
-  bool pressed_ = false;  // the left button went down inside and is still held
-  std::function<void(BevelPanel&)> onClick_;
-  std::function<void(BevelPanel&, int, int)> onMouseMove_;
 };
 
 // Draws `width` nested one-pixel frames, `topLeft` on the top and left edges

@@ -56,15 +56,10 @@ int CountPathItems(const std::string& folder) {
 
 bool DirectoryList::CreateDirectoryList(const Args& args) {
   onChange_ = args.onChange;
-  CreateArgs create;
+  CreateArgs create = ChildCreateArgs(args);
   create.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
                  LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
   create.exStyle = WS_EX_CLIENTEDGE;
-  create.left = args.left;
-  create.top = args.top;
-  create.width = args.width;
-  create.height = args.height;
-  create.parent = args.parent;
   create.id = args.id;
   if (!CreateStandard(L"LISTBOX", create)) return false;
   SetName(args.name);

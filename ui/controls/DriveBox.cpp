@@ -152,14 +152,10 @@ std::vector<DriveItem> ListDrives(Platform& platform) {
 bool DriveBox::CreateDriveBox(const Args& args) {
   onChange_ = args.onChange;
   items_ = ListDrives(platform_);
-  CreateArgs create;
+  CreateArgs create = ChildCreateArgs(args);
   create.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
                  CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
-  create.left = args.left;
-  create.top = args.top;
-  create.width = args.width;
-  create.height = args.height + kDropDownHeight;
-  create.parent = args.parent;
+  create.height += kDropDownHeight;
   create.id = args.id;
   if (!CreateStandard(L"COMBOBOX", create)) return false;
   SetName(args.name);

@@ -1,6 +1,7 @@
 #include "ui/controls/Form.h"
 
 #include <map>
+#include <utility>
 
 namespace sorvel::ui {
 namespace {
@@ -40,6 +41,22 @@ bool Form::CreateForm(const Args& args) {
   bool ok = Guard([&] { OnCreate(); });
   (void)ok;  // an error in the creation handler is shown; the window stays
   return true;
+}
+
+bool Form::CreateButton(GlyphButton& button, HWND parent, const std::string& name,
+                        const std::string& caption, const Place& place,
+                        std::function<void()> onClick) {
+  GlyphButton::Args args;
+  args.parent = parent;
+  args.name = name;
+  args.caption = caption;
+  args.left = place.left;
+  args.top = place.top;
+  args.width = place.width;
+  args.height = place.height;
+  args.font = Font();
+  args.onClick = [onClick = std::move(onClick)](GlyphButton&) { onClick(); };
+  return button.Create(args);
 }
 
 void Form::Show() {

@@ -2,6 +2,10 @@
 // background, showing modally with a modal result, and the event loop.
 #pragma once
 
+#include <functional>
+#include <string>
+
+#include "ui/controls/GlyphButton.h"
 #include "ui/controls/Window.h"
 
 namespace sorvel::ui {
@@ -45,6 +49,15 @@ class Form : public Window {
   static void SetModalShownHook(void (*hook)(Form& form));
 
  protected:
+  // Where a control stands in its parent's client area.
+  struct Place {
+    int left = 0, top = 0, width = 0, height = 0;
+  };
+  // Creates one of the form's push buttons on `parent` (the form itself or
+  // a panel of it), in the form's font, running `onClick` when clicked.
+  bool CreateButton(GlyphButton& button, HWND parent, const std::string& name,
+                    const std::string& caption, const Place& place, std::function<void()> onClick);
+
   virtual void OnCreate() {}  // the creation handler
   virtual void OnShow() {}    // the show handler, before it becomes visible
   // The window was closed by its title bar or Close; default hides a modal

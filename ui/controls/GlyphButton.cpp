@@ -14,15 +14,10 @@ bool GlyphButton::Create(const Args& args) {
   (void)registered;
 
   onClick_ = args.onClick;
-  CreateArgs create;
+  CreateArgs create = ChildCreateArgs(args);
   create.style =
       WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON | (args.visible ? WS_VISIBLE : 0);
   create.text = args.caption;
-  create.left = args.left;
-  create.top = args.top;
-  create.width = args.width;
-  create.height = args.height;
-  create.parent = args.parent;
   if (!CreateStandard(L"BUTTON", create)) return false;
   SetName(args.name);
   if (args.font) SetFont(args.font);

@@ -1,25 +1,18 @@
 #include "ui/controls/ImageControl.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 namespace sorvel::ui {
 
 bool ImageControl::Create(const Args& args) {
   stretch_ = args.stretch;
-  cursor_ = args.cursor;
-  onClick_ = args.onClick;
-  onMouseMove_ = args.onMouseMove;
+  SetCursor(args.cursor);
+  SetOnClick(args.onClick);
+  SetOnMouseMove(args.onMouseMove);
 
-  CreateArgs create;
+  CreateArgs create = ChildCreateArgs(args);
   create.className = L"SorvelImage";
   create.style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
-  create.left = args.left;
-  create.top = args.top;
-  create.width = args.width;
-  create.height = args.height;
-  create.parent = args.parent;
   if (!Window::Create(create)) return false;
   SetName(args.name);
   return true;
@@ -107,40 +100,6 @@ void ImageControl::Paint(HDC dc, const RECT& client) {
   // An icon at its own size; what lies outside the control is cut off.
   if (kind_ == Picture::Icon)
     DrawIconEx(dc, client.left, client.top, icon_, 0, 0, 0, nullptr, DI_NORMAL);
-}
-
-LRESULT ImageControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      if (!Enabled()) return 0;
-      pressed_ = true;
-      SetCapture(Handle());
-      return 0;
-    case WM_LBUTTONUP: {
-      const bool wasPressed = pressed_;
-      pressed_ = false;
-      if (GetCapture() == Handle()) ReleaseCapture();
-      RECT client;
-      GetClientRect(Handle(), &client);
-      POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      if (wasPressed && PtInRect(&client, at) && onClick_) onClick_(*this);
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      pressed_ = false;
-      return 0;
-    case WM_MOUSEMOVE:
-      if (onMouseMove_) onMouseMove_(*this, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      return 0;
-    case WM_SETCURSOR:
-      if (cursor_ && reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
-        ::SetCursor(cursor_);
-        return TRUE;
-      }
-      break;
-  }
-  return Window::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace sorvel::ui

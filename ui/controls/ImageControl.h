@@ -7,11 +7,11 @@
 #include <functional>
 #include <string>
 
-#include "ui/controls/Window.h"
+#include "ui/controls/ClickableWindow.h"
 
 namespace sorvel::ui {
 
-class ImageControl : public Window {
+class ImageControl : public ClickableWindow<ImageControl> {
  public:
   enum class Picture { Empty, Bitmap, Icon };
 
@@ -39,19 +39,9 @@ class ImageControl : public Window {
   HICON Icon() const { return kind_ == Picture::Icon ? icon_ : nullptr; }
   bool Stretch() const { return stretch_; }
   void SetStretch(bool stretch);
-  void SetCursor(HCURSOR cursor) { cursor_ = cursor; }
-  HCURSOR Cursor() const { return cursor_; }
-
-  void SetOnClick(std::function<void(ImageControl&)> onClick) { onClick_ = std::move(onClick); }
-  void SetOnMouseMove(std::function<void(ImageControl&, int, int)> onMouseMove) {
-    onMouseMove_ = std::move(onMouseMove);
-  }
 
   void Paint(HDC dc, const RECT& client) override;
   bool PaintsItself() const override { return true; }
-
- protected:
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void Release();
@@ -62,10 +52,6 @@ class ImageControl : public Window {
   HBITMAP bitmap_ = nullptr;
   HICON icon_ = nullptr;
   bool stretch_ = false;
-  HCURSOR cursor_ = nullptr;
-  bool pressed_ = false;
-  std::function<void(ImageControl&)> onClick_;
-  std::function<void(ImageControl&, int, int)> onMouseMove_;
 };
 
 }  // namespace sorvel::ui

@@ -31,15 +31,10 @@ bool StringGrid::CreateGrid(const Args& args) {
   fixedRows_ = std::clamp(args.fixedRows, 0, RowCount() - 1);
   ResetSelection();
 
-  CreateArgs create;
+  CreateArgs create = ChildCreateArgs(args);
   create.className = L"SorvelStringGrid";
   create.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
   create.exStyle = WS_EX_CLIENTEDGE;
-  create.left = args.left;
-  create.top = args.top;
-  create.width = args.width;
-  create.height = args.height;
-  create.parent = args.parent;
   create.id = args.id;
   if (!Create(create)) return false;
   SetName(args.name);

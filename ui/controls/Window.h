@@ -61,13 +61,24 @@ class Window {
     DWORD style = 0;
     DWORD exStyle = 0;
     std::string text;
-    int left = CW_USEDEFAULT, top = CW_USEDEFAULT, width = CW_USEDEFAULT,
-        height = CW_USEDEFAULT;
+    int left = CW_USEDEFAULT, top = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
     HWND parent = nullptr;
     int id = 0;
-    HCURSOR cursor = nullptr;            // class cursor for new classes
-    HBRUSH background = nullptr;         // class background for new classes
+    HCURSOR cursor = nullptr;     // class cursor for new classes
+    HBRUSH background = nullptr;  // class background for new classes
   };
+  // Creation args for a child control placed where its own args say
+  // (parent, left, top, width, height); the caller adds the rest.
+  template <class ControlArgs>
+  static CreateArgs ChildCreateArgs(const ControlArgs& args) {
+    CreateArgs create;
+    create.left = args.left;
+    create.top = args.top;
+    create.width = args.width;
+    create.height = args.height;
+    create.parent = args.parent;
+    return create;
+  }
   // Creates a window of a class of our own (registered on first use).
   bool Create(const CreateArgs& args);
   // Creates a standard control (BUTTON, EDIT, ...) and subclasses it so that

@@ -45,23 +45,9 @@ void TfrmChangeDrive::CreateControls() {
   dcbDrive.CreateDriveBox(drive);
   dcbDrive.SetFont(font);
 
-  GlyphButton::Args button;
-  button.parent = self;
-  button.font = font;
-  button.name = "btnCancel";
-  button.caption = "ｷｬﾝｾﾙ";
-  button.left = 64;
-  button.top = 312;
-  button.width = 97;
-  button.height = 41;
-  button.onClick = [this](GlyphButton&) { btnCancelClick(); };
-  btnCancel.Create(button);
-
-  button.name = "btnOk";
-  button.caption = "OK";
-  button.top = 224;
-  button.onClick = [this](GlyphButton&) { btnOkClick(); };
-  btnOk.Create(button);
+  CreateButton(btnCancel, self, "btnCancel", "ｷｬﾝｾﾙ", {64, 312, 97, 41},
+               [this] { btnCancelClick(); });
+  CreateButton(btnOk, self, "btnOk", "OK", {64, 224, 97, 41}, [this] { btnOkClick(); });
 
   DirectoryList::Args list;
   list.name = "dlbDrive";

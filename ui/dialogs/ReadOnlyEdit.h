@@ -17,14 +17,9 @@ class ReadOnlyEdit : public Window {
     HFONT font = nullptr;
   };
   bool Create(const Args& args) {
-    CreateArgs create;
+    CreateArgs create = ChildCreateArgs(args);
     create.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
     create.exStyle = WS_EX_CLIENTEDGE;
-    create.left = args.left;
-    create.top = args.top;
-    create.width = args.width;
-    create.height = args.height;
-    create.parent = args.parent;
     if (!CreateStandard(L"EDIT", create)) return false;
     SetName(args.name);
     if (args.font) SetFont(args.font);

@@ -72,24 +72,9 @@ void TfrmShow::CreateControls() {
   stgSpec.CreateGrid(grid);
   stgSpec.SetFont(font);
 
-  GlyphButton::Args button;
-  button.parent = self;
-  button.font = font;
-  button.name = "btnClose";
-  button.caption = "閉じる";
-  button.left = 64;
-  button.top = 384;
-  button.width = 41;
-  button.height = 33;
-  button.onClick = [this](GlyphButton&) { btnCloseClick(); };
-  btnClose.Create(button);
-
-  button.name = "btnPrint";
-  button.caption = "印刷";
-  button.left = 168;
-  button.width = 49;
-  button.onClick = [this](GlyphButton&) { btnPrintClick(); };
-  btnPrint.Create(button);
+  CreateButton(btnClose, self, "btnClose", "閉じる", {64, 384, 41, 33},
+               [this] { btnCloseClick(); });
+  CreateButton(btnPrint, self, "btnPrint", "印刷", {168, 384, 49, 33}, [this] { btnPrintClick(); });
 
   ReadOnlyEdit::Args edit;
   edit.parent = self;

@@ -143,24 +143,14 @@ void TfrmMain::CreateSidePanel() {
 
   // Created in the order of the keyboard focus: btnShow, btnEnd,
   // btnChangeDrive, btnDownLoad, Panel2, btnHelp.
-  const auto button = [this](GlyphButton& control, const char* name, const char* caption, int top,
-                             int height, void (TfrmMain::*handler)()) {
-    GlyphButton::Args args;
-    args.parent = pnlMain.Handle();
-    args.name = name;
-    args.caption = caption;
-    args.left = 8;
-    args.top = top;
-    args.width = 113;
-    args.height = height;
-    args.font = FormFont(12);
-    args.onClick = [this, handler](GlyphButton&) { (this->*handler)(); };
-    control.Create(args);
-  };
-  button(btnShow, "btnShow", "詳細", 110, 33, &TfrmMain::btnShowClick);
-  button(btnEnd, "btnEnd", "終了", 352, 33, &TfrmMain::btnCloseClick);
-  button(btnChangeDrive, "btnChangeDrive", "参照", 160, 33, &TfrmMain::btnChangeDriveClick);
-  button(btnDownLoad, "btnDownLoad", "最新版ダウンロード", 218, 35, &TfrmMain::btnDownLoadClick);
+  HWND sidePanel = pnlMain.Handle();
+  CreateButton(btnShow, sidePanel, "btnShow", "詳細", {8, 110, 113, 33},
+               [this] { btnShowClick(); });
+  CreateButton(btnEnd, sidePanel, "btnEnd", "終了", {8, 352, 113, 33}, [this] { btnCloseClick(); });
+  CreateButton(btnChangeDrive, sidePanel, "btnChangeDrive", "参照", {8, 160, 113, 33},
+               [this] { btnChangeDriveClick(); });
+  CreateButton(btnDownLoad, sidePanel, "btnDownLoad", "最新版ダウンロード", {8, 218, 113, 35},
+               [this] { btnDownLoadClick(); });
 
   BevelPanel::Args frame;
   frame.parent = pnlMain.Handle();
@@ -188,7 +178,8 @@ void TfrmMain::CreateSidePanel() {
   imgPicture.Create(smallPicture);
   imgPicture.SetBitmap(LoadBitmapResource(L"SMALLPICTURE"));
 
-  button(btnHelp, "btnHelp", "ヘルプ", 284, 33, &TfrmMain::btnHelpClick);
+  CreateButton(btnHelp, sidePanel, "btnHelp", "ヘルプ", {8, 284, 113, 33},
+               [this] { btnHelpClick(); });
 
   // The focus follows the order of the siblings: set it explicitly.
   HWND after = HWND_TOP;
