@@ -1,0 +1,117 @@
+// The launcher moves its current directory into program folders, onto a
+// CD-ROM and wherever the user browses; a DLL lying there must never be
+// loaded into the launcher by its bare name. The test puts a DLL into every
+// folder of a series, lets the launcher start a program (which leaves its
+// current directory in the program's folder) and then has the running
+// launcher itself ask for the DLL by name, from a thread the test starts in
+// it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/session/SeriesTree.h"
+#include "tests/support/process/ProcessDriver.h"
+
+namespace sorvel::test {
+namespace {
+
+constexpr const wchar_t* kProbe = L"sorvel_cwd_probe.dll";
+
+// Where a function of a system DLL of this process lies in the launcher:
+// the same offset from the base of the same DLL there.
+LPTHREAD_START_ROUTINE InLauncher(const LauncherProcess& launcher, FARPROC local) {
+  HMODULE module = nullptr;
+  if (!GetModuleHandleExW(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          reinterpret_cast<LPCWSTR>(local), &module)) {
+    return nullptr;
+  }
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(module, path, MAX_PATH);
+  const std::wstring name = std::wstring(path).substr(std::wstring(path).rfind(L'\\') + 1);
+  BYTE* remoteBase = launcher.ModuleBase(name);
+  if (!remoteBase) return nullptr;
+  return reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      remoteBase + (reinterpret_cast<BYTE*>(local) - reinterpret_cast<BYTE*>(module)));
+}
+
+// Runs LoadLibraryW(`argument`) on a new thread inside the launcher; the low
+// half of the module handle it gave, 0 when it loaded nothing.
+DWORD LoadLibraryInLauncher(const LauncherProcess& launcher, const std::wstring& argument) {
+  const auto loadLibrary =
+      InLauncher(launcher, GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
+  EXPECT_NE(loadLibrary, nullptr) << "LoadLibraryW not found in the launcher";
+  if (!loadLibrary) return 0;
+  const SIZE_T bytes = (argument.size() + 1) * sizeof(wchar_t);
+  void* remoteText =
+      VirtualAllocEx(launcher.Handle(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  EXPECT_NE(remoteText, nullptr);
+  if (!remoteText) return 0;
+  DWORD result = 0;
+  if (WriteProcessMemory(launcher.Handle(), remoteText, argument.c_str(), bytes, nullptr)) {
+    HANDLE thread =
+        CreateRemoteThread(launcher.Handle(), nullptr, 0, loadLibrary, remoteText, 0, nullptr);
+    EXPECT_NE(thread, nullptr) << "no thread in the launcher, error " << GetLastError();
+    if (thread) {
+      EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
+      GetExitCodeThread(thread, &result);
+      CloseHandle(thread);
+    }
+  }
+  VirtualFreeEx(launcher.Handle(), remoteText, 0, MEM_RELEASE);
+  return result;
+}
+
+// Moves this process's current directory for a while.
+class CurrentDirectory {
+ public:
+  explicit CurrentDirectory(const std::wstring& folder) {
+    GetCurrentDirectoryW(MAX_PATH, previous_);
+    EXPECT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+  }
+  ~CurrentDirectory() { SetCurrentDirectoryW(previous_); }
+
+ private:
+  wchar_t previous_[MAX_PATH] = L"";
+};
+
+TEST(LauncherDllSearch, ADllInTheCurrentDirectoryIsNeverLoadedByItsName) {
+  SeriesTree series(L"dll");
+  series.WriteCatalogue("数学シリーズ\r\n2026/04/01\r\n代数入門,ALGEBRA1,1.3,alg\r\n");
+  series.Install(L"ALGEBR12", L"algebra1.exe");
+  for (const wchar_t* folder : {L".", L"LAUNCH", L"ALGEBR12"}) series.CopyBuilt(kProbe, folder);
+
+  // Without the launcher's precautions the system finds the DLL there: this
+  // test process has none.
+  {
+    CurrentDirectory inProgramFolder(series.Path(L"ALGEBR12"));
+    HMODULE probe = LoadLibraryW(kProbe);
+    ASSERT_NE(probe, nullptr) << "the DLL is not found in the current directory even here";
+    FreeLibrary(probe);
+  }
+
+  LauncherProcess launcher;
+  ASSERT_FALSE(LauncherPath().empty()) << "SORVEL_LAUNCHER_EXE is not set";
+  ASSERT_TRUE(launcher.Start(series.home));
+  HWND main = launcher.WaitForWindow(L"SorvelMainWindow");
+  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  // The launch leaves the launcher's current directory in the program's folder.
+  PostClick(FindChildByText(main, PanelText(L"代数入門")));
+  ASSERT_EQ(StartedPrograms(launcher, 1),
+            std::vector<std::wstring>{series.Path(L"ALGEBR12") + L"|algebra1.exe"});
+
+  EXPECT_EQ(LoadLibraryInLauncher(launcher, kProbe), 0u);
+  EXPECT_EQ(launcher.ModuleBase(kProbe), nullptr) << "the launcher loaded the DLL by its name";
+  // By its full path it is loaded: the request did reach the launcher.
+  EXPECT_NE(LoadLibraryInLauncher(launcher, series.Path(L"ALGEBR12\\sorvel_cwd_probe.dll")), 0u);
+  EXPECT_NE(launcher.ModuleBase(kProbe), nullptr);
+
+  EndStartedPrograms(launcher);
+  PostClick(FindChildByText(main, L"終了"));
+  EXPECT_EQ(launcher.WaitForExit(20000), 0u);
+}
+
+}  // namespace
+}  // namespace sorvel::test

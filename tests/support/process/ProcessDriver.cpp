@@ -1,0 +1,233 @@
+#include "tests/support/process/ProcessDriver.h"
+
+#include <tlhelp32.h>
+#include <winspool.h>
+
+#include <cstdlib>
+#include <cwchar>
+
+namespace sorvel::test {
+namespace {
+
+constexpr DWORD kPollMilliseconds = 20;
+
+struct WindowQuery {
+  const wchar_t* className;
+  DWORD processId;  // 0: any process
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM param) {
+  auto* query = reinterpret_cast<WindowQuery*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  wchar_t className[64] = L"";
+  GetClassNameW(hwnd, className, 64);
+  if ((query->processId == 0 || owner == query->processId) && IsWindowVisible(hwnd) &&
+      wcscmp(className, query->className) == 0) {
+    query->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct ChildQuery {
+  std::function<bool(HWND)> matches;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchChild(HWND hwnd, LPARAM param) {
+  auto* query = reinterpret_cast<ChildQuery*>(param);
+  if (!query->matches(hwnd)) return TRUE;
+  query->found = hwnd;
+  return FALSE;
+}
+
+HWND FindChild(HWND parent, std::function<bool(HWND)> matches) {
+  ChildQuery query{std::move(matches)};
+  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+bool IsPushButton(HWND hwnd) {
+  wchar_t className[64] = L"";
+  GetClassNameW(hwnd, className, 64);
+  // Common controls 6 registers versioned classes ("6.0...!Button").
+  const size_t length = wcslen(className);
+  return length >= 6 && _wcsicmp(className + length - 6, L"Button") == 0;
+}
+
+}  // namespace
+
+std::wstring LauncherPath() {
+  const char* unixPath = std::getenv("SORVEL_LAUNCHER_EXE");
+  if (!unixPath) return L"";
+  std::wstring path = L"Z:";
+  for (const char* c = unixPath; *c; ++c) path += (*c == '/') ? L'\\' : static_cast<wchar_t>(*c);
+  return path;
+}
+
+LauncherProcess::~LauncherProcess() {
+  if (!process_.hProcess) return;
+  for (DWORD child : Children()) {
+    if (HANDLE handle = OpenProcess(PROCESS_TERMINATE, FALSE, child)) {
+      TerminateProcess(handle, 99);
+      CloseHandle(handle);
+    }
+  }
+  if (Running()) TerminateProcess(process_.hProcess, 99);
+  CloseHandle(process_.hProcess);
+  CloseHandle(process_.hThread);
+}
+
+bool LauncherProcess::Start(const std::wstring& currentDirectory) {
+  const std::wstring exe = LauncherPath();
+  if (exe.empty()) return false;
+  std::wstring commandLine = L"SorvelL.exe";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        currentDirectory.c_str(), &startup, &process_) != FALSE;
+}
+
+bool LauncherProcess::Running() const {
+  return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD LauncherProcess::WaitForExit(DWORD milliseconds) {
+  if (WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+HWND LauncherProcess::WindowOfClass(const wchar_t* className) const {
+  return TopLevelWindow(className, process_.dwProcessId);
+}
+
+HWND LauncherProcess::WaitForWindow(const wchar_t* className, DWORD milliseconds) const {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        found = WindowOfClass(className);
+        return found != nullptr || !Running();
+      },
+      milliseconds);
+  return found;
+}
+
+std::vector<DWORD> LauncherProcess::Children() const {
+  std::vector<DWORD> children;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return children;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
+    if (entry.th32ParentProcessID == process_.dwProcessId && entry.th32ProcessID != 0)
+      children.push_back(entry.th32ProcessID);
+  }
+  CloseHandle(snapshot);
+  return children;
+}
+
+BYTE* LauncherProcess::ModuleBase(const std::wstring& fileName) const {
+  BYTE* base = nullptr;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process_.dwProcessId);
+  if (snapshot == INVALID_HANDLE_VALUE) return base;
+  MODULEENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Module32FirstW(snapshot, &entry); more && !base;
+       more = Module32NextW(snapshot, &entry)) {
+    if (_wcsicmp(entry.szModule, fileName.c_str()) == 0) base = entry.modBaseAddr;
+  }
+  CloseHandle(snapshot);
+  return base;
+}
+
+HWND TopLevelWindow(const wchar_t* className, DWORD processId) {
+  WindowQuery query{className, processId};
+  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  // Asked of the window itself: an edit field of another process keeps its
+  // text where GetWindowText does not look.
+  wchar_t text[1024] = L"";
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                           5000, &length)) {
+    GetWindowTextW(hwnd, text, 1024);
+  }
+  return text;
+}
+
+HWND FindChildByText(HWND parent, const std::wstring& text) {
+  return FindChild(parent, [&text](HWND hwnd) { return WindowText(hwnd) == text; });
+}
+
+HWND FindChildBySize(HWND parent, const wchar_t* className, int width, int height) {
+  return FindChild(parent, [=](HWND hwnd) {
+    wchar_t name[64] = L"";
+    GetClassNameW(hwnd, name, 64);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    return wcscmp(name, className) == 0 && client.right == width && client.bottom == height;
+  });
+}
+
+void PostClick(HWND control) {
+  if (IsPushButton(control)) {
+    PostMessageW(control, BM_CLICK, 0, 0);
+    return;
+  }
+  RECT client;
+  GetClientRect(control, &client);
+  const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
+  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+  PostMessageW(control, WM_LBUTTONUP, 0, middle);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() >= end) return false;
+    Sleep(kPollMilliseconds);
+  }
+}
+
+BoxSeen ReadAndCloseBox(HWND box) {
+  BoxSeen seen;
+  seen.caption = WindowText(box);
+  HWND text = GetDlgItem(box, 0xFFFF);
+  seen.text = WindowText(text);
+  // A box with an icon sets its text to the right of the icon; without one
+  // the text starts at the margin. (The icon control itself is there in
+  // both cases on some systems, only empty.)
+  RECT textRect;
+  GetWindowRect(text, &textRect);
+  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&textRect), 2);
+  seen.hasIcon = textRect.left >= 32;
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  return seen;
+}
+
+bool HasDefaultPrinter() {
+  DWORD size = 0;
+  GetDefaultPrinterW(nullptr, &size);
+  return size != 0;
+}
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                      nullptr, nullptr);
+  return bytes;
+}
+
+}  // namespace sorvel::test
