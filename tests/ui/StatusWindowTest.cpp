@@ -6,8 +6,8 @@
 
 #include "core/LauncherError.h"
 #include "core/StatusTable.h"
-#include "platform/win32/Encoding.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/win32/EmfPrintRecorder.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/dialogs/StatusWindow.h"
 
@@ -15,77 +15,6 @@ namespace sorvel::ui {
 namespace {
 
 using Table = std::vector<std::vector<std::string>>;
-
-// What a print job drew: one string per text run, in order, and how it ended.
-struct PrintLog {
-  std::vector<std::string> lines;
-  int documents = 0;
-  int closed = 0;
-  int aborted = 0;
-  int failPageStarts = 0;  // page starts that still fail
-};
-
-void Decode(HENHMETAFILE metafile, PrintLog& log) {
-  std::vector<BYTE> bits(GetEnhMetaFileBits(metafile, 0, nullptr));
-  GetEnhMetaFileBits(metafile, static_cast<UINT>(bits.size()), bits.data());
-  for (std::size_t at = 0; at + sizeof(EMR) <= bits.size();) {
-    const auto* record = reinterpret_cast<const EMR*>(bits.data() + at);
-    if (record->iType == EMR_EXTTEXTOUTW) {
-      const auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-      const auto* chars =
-          reinterpret_cast<const wchar_t*>(bits.data() + at + text->emrtext.offString);
-      log.lines.push_back(
-          win32::WideToCp932(std::wstring(chars, text->emrtext.nChars)).value_or("?"));
-    }
-    if (record->nSize == 0) break;
-    at += record->nSize;
-  }
-}
-
-// A wide page recorded into a metafile, so no line is wrapped.
-class EmfSurface : public win32::PrintSurface {
- public:
-  explicit EmfSurface(PrintLog& log) : log_(log) {}
-  ~EmfSurface() override { Discard(); }
-  HDC Dc() override { return dc_; }
-  SIZE PageSize() override { return {4000, 6000}; }
-  int PixelsPerInchY() override { return 96; }
-  bool StartDocument() override {
-    ++log_.documents;
-    return true;
-  }
-  bool StartPage() override {
-    if (log_.failPageStarts > 0) {
-      --log_.failPageStarts;
-      return false;
-    }
-    dc_ = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-    return dc_ != nullptr;
-  }
-  bool EndPage() override {
-    HENHMETAFILE metafile = CloseEnhMetaFile(dc_);
-    dc_ = nullptr;
-    Decode(metafile, log_);
-    DeleteEnhMetaFile(metafile);
-    return true;
-  }
-  bool EndDocument() override {
-    ++log_.closed;
-    return true;
-  }
-  void AbortDocument() override {
-    ++log_.aborted;
-    Discard();
-  }
-
- private:
-  void Discard() {
-    if (dc_) DeleteEnhMetaFile(CloseEnhMetaFile(dc_));
-    dc_ = nullptr;
-  }
-  PrintLog& log_;
-  HDC dc_ = nullptr;
-};
 
 class StatusWindowTest : public ::testing::Test {
  protected:
@@ -125,8 +54,9 @@ class StatusWindowTest : public ::testing::Test {
     EXPECT_TRUE(window->Create());
     return window;
   }
+  // A wide page, so no line is wrapped.
   win32::TextPrinter::SurfaceSource Recorder() {
-    return [this] { return std::make_unique<EmfSurface>(log_); };
+    return [this] { return std::make_unique<test::EmfPrintRecorder>(log_, SIZE{4000, 6000}); };
   }
 
   static Table Cells(const StringGrid& grid) {
@@ -148,7 +78,7 @@ class StatusWindowTest : public ::testing::Test {
   SIZE mainSize_{640, 450};
   std::string chooserFolder_ = "C:\\SERIES";
   test::RecordingMessages messages_;
-  PrintLog log_;
+  test::PrintLog log_;
 };
 
 const std::vector<std::string> kHeader = {"単元名", "実行ファイル名", "Ver",       "最新",
@@ -232,7 +162,7 @@ TEST_F(StatusWindowTest, AnEmptyCatalogueLeavesTheHeaderAsAnOrdinaryRow) {
   EXPECT_TRUE(grid.Select(2, 0));
 
   test::Click(window->btnPrint.Handle());
-  EXPECT_EQ(log_.lines, std::vector<std::string>{PrintLine(kHeader)});
+  EXPECT_EQ(log_.Lines(), std::vector<std::string>{PrintLine(kHeader)});
 }
 
 TEST_F(StatusWindowTest, PrintsOneLineForEachRowOfTheGrid) {
@@ -242,8 +172,8 @@ TEST_F(StatusWindowTest, PrintsOneLineForEachRowOfTheGrid) {
   test::Click(window->btnPrint.Handle());
   EXPECT_TRUE(messages_.errors.empty());
   EXPECT_EQ(log_.documents, 1);
-  EXPECT_EQ(log_.closed, 1);
-  EXPECT_EQ(log_.lines,
+  EXPECT_EQ(log_.ends, 1);
+  EXPECT_EQ(log_.Lines(),
             (std::vector<std::string>{"□　単元名" + std::string(24, ' ') + " 実行ファイル名" +
                                           std::string(6, ' ') + " Ver   / 最新 ",
 
@@ -255,16 +185,16 @@ TEST_F(StatusWindowTest, PrintsOneLineForEachRowOfTheGrid) {
 TEST_F(StatusWindowTest, AFailedPrintJobShowsTheErrorAndLeavesThePrinterFree) {
   auto window = MakeWindow(Recorder());
   ShowAndHide(*window);
-  log_.failPageStarts = 1;
+  log_.failPageStart = 1;  // nothing was printed before
   test::Click(window->btnPrint.Handle());
   ASSERT_EQ(messages_.errors.size(), 1u);
-  EXPECT_EQ(log_.aborted, 1);
-  EXPECT_TRUE(log_.lines.empty());
+  EXPECT_EQ(log_.aborts, 1);
+  EXPECT_TRUE(log_.Lines().empty());
 
   test::Click(window->btnPrint.Handle());
   EXPECT_EQ(messages_.errors.size(), 1u);  // not "still printing"
-  EXPECT_EQ(log_.closed, 1);
-  EXPECT_EQ(log_.lines.size(), 4u);
+  EXPECT_EQ(log_.ends, 1);
+  EXPECT_EQ(log_.Lines().size(), 4u);
 }
 
 TEST_F(StatusWindowTest, WithoutADefaultPrinterTheErrorBoxSaysSo) {

@@ -1,115 +1,27 @@
 // The text-line print device, recorded into one enhanced metafile per page.
 #include <windows.h>
 // windows.h first: winspool.h needs its types.
-#include <winspool.h>
-
 #include <gtest/gtest.h>
+#include <winspool.h>
 
 #include <vector>
 
 #include "core/LauncherError.h"
 #include "platform/win32/TextPrinter.h"
+#include "tests/support/win32/EmfPrintRecorder.h"
 #include "tests/win32/Win32TestSupport.h"
 
 namespace sorvel::win32 {
 namespace {
-
-struct TextRun {
-  int x;
-  int y;
-  std::wstring text;
-};
-
-struct RecordedPage {
-  std::vector<TextRun> runs;
-  std::vector<LOGFONTW> fonts;  // fonts created on the page
-};
-
-// What the recorder saw, kept by the test (the printer owns the recorder).
-struct PrintLog {
-  int documents = 0;
-  int pageStarts = 0;
-  int ends = 0;
-  int aborts = 0;
-  int failPageStart = 0;  // this page start fails (1 = the first)
-  std::vector<RecordedPage> pages;
-};
-
-RecordedPage Decode(HENHMETAFILE metafile) {
-  RecordedPage page;
-  std::vector<BYTE> bits(GetEnhMetaFileBits(metafile, 0, nullptr));
-  GetEnhMetaFileBits(metafile, static_cast<UINT>(bits.size()), bits.data());
-  for (std::size_t at = 0; at + sizeof(EMR) <= bits.size();) {
-    const auto* record = reinterpret_cast<const EMR*>(bits.data() + at);
-    if (record->iType == EMR_EXTTEXTOUTW) {
-      const auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-      const auto* chars =
-          reinterpret_cast<const wchar_t*>(bits.data() + at + text->emrtext.offString);
-      page.runs.push_back({text->emrtext.ptlReference.x, text->emrtext.ptlReference.y,
-                           std::wstring(chars, text->emrtext.nChars)});
-    } else if (record->iType == EMR_EXTCREATEFONTINDIRECTW) {
-      page.fonts.push_back(
-          reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont);
-    }
-    if (record->nSize == 0) break;
-    at += record->nSize;
-  }
-  return page;
-}
-
-// Each page goes into its own metafile on a screen reference.
-class EmfRecorder : public PrintSurface {
- public:
-  EmfRecorder(PrintLog& log, SIZE page, int dpi) : log_(log), page_(page), dpi_(dpi) {}
-  ~EmfRecorder() override { DiscardPage(); }
-
-  HDC Dc() override { return dc_; }
-  SIZE PageSize() override { return page_; }
-  int PixelsPerInchY() override { return dpi_; }
-  bool StartDocument() override {
-    ++log_.documents;
-    return true;
-  }
-  bool StartPage() override {
-    if (++log_.pageStarts == log_.failPageStart) return false;
-    dc_ = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-    return dc_ != nullptr;
-  }
-  bool EndPage() override {
-    HENHMETAFILE metafile = CloseEnhMetaFile(dc_);
-    dc_ = nullptr;
-    if (metafile == nullptr) return false;
-    log_.pages.push_back(Decode(metafile));
-    DeleteEnhMetaFile(metafile);
-    return true;
-  }
-  bool EndDocument() override {
-    ++log_.ends;
-    return true;
-  }
-  void AbortDocument() override {
-    ++log_.aborts;
-    DiscardPage();
-  }
-
- private:
-  void DiscardPage() {
-    if (dc_ != nullptr) DeleteEnhMetaFile(CloseEnhMetaFile(dc_));
-    dc_ = nullptr;
-  }
-
-  PrintLog& log_;
-  SIZE page_;
-  int dpi_;
-  HDC dc_ = nullptr;
-};
 
 const char kFace[] = "ＭＳ Ｐゴシック";
 
 class TextPrinterTest : public ::testing::Test {
  protected:
   TextPrinter::SurfaceSource Recorder(SIZE page, int dpi = 96) {
-    return [this, page, dpi] { return std::make_unique<EmfRecorder>(log_, page, dpi); };
+    return [this, page, dpi] {
+      return std::make_unique<sorvel::test::EmfPrintRecorder>(log_, page, dpi);
+    };
   }
 
   // Measures with the same font as the printer, on a screen-compatible DC.
@@ -138,7 +50,7 @@ class TextPrinterTest : public ::testing::Test {
     HFONT font;
   };
 
-  PrintLog log_;
+  sorvel::test::PrintLog log_;
 };
 
 TEST_F(TextPrinterTest, LinesRunDownFromTheTopLeftAndBreakIntoPages) {
