@@ -48,13 +48,32 @@ int FittingChars(HDC dc, const std::wstring& text, int width) {
   return std::max(fit, 1);
 }
 
+// The print spooler's GetDefaultPrinterW, or null. The spooler is loaded
+// from the system folder when something is first printed, not with the
+// program: loading it costs every start time and memory (under Wine it sets
+// up the printing system as it loads). It stays loaded, as the printer's
+// device context needs it anyway.
+decltype(&GetDefaultPrinterW) DefaultPrinterQuery() {
+  static const auto query = []() -> decltype(&GetDefaultPrinterW) {
+    wchar_t system[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    HMODULE spooler = LoadLibraryW((std::wstring(system) + L"\\winspool.drv").c_str());
+    if (!spooler) return nullptr;
+    return reinterpret_cast<decltype(&GetDefaultPrinterW)>(
+        reinterpret_cast<void*>(GetProcAddress(spooler, "GetDefaultPrinterW")));
+  }();
+  return query;
+}
+
 }  // namespace
 
 std::unique_ptr<PrintSurface> OpenDefaultPrinter() {
+  const auto getDefaultPrinter = DefaultPrinterQuery();
   DWORD size = 0;
-  GetDefaultPrinterW(nullptr, &size);
+  if (getDefaultPrinter) getDefaultPrinter(nullptr, &size);
   std::wstring name(size, L'\0');
-  if (size == 0 || !GetDefaultPrinterW(name.data(), &size)) {
+  if (size == 0 || !getDefaultPrinter(name.data(), &size)) {
     throw LauncherError("デフォルト プリンタが存在しません");
   }
   name.resize(wcslen(name.c_str()));

@@ -50,6 +50,16 @@ bool SameName(const std::string& a, const std::string& b) {
   return i == a.size() && j == b.size();
 }
 
+// The name with its single-byte A-Z folded: two names are the same name
+// (SameName) exactly when their keys are equal.
+std::string NameKey(const std::string& name) {
+  std::string key = name;
+  for (std::size_t pos = 0; pos < key.size(); pos += CharLength(key, pos)) {
+    if (CharLength(key, pos) == 1) key[pos] = Fold(key[pos]);
+  }
+  return key;
+}
+
 bool IsSeparator(const std::string& c) { return c == "\\" || c == "/"; }
 
 std::vector<std::string> SplitPath(const std::string& text) {
@@ -99,10 +109,22 @@ bool WildMatch(const std::string& mask, const std::string& name) {
 }  // namespace
 
 FakePlatform::Node* FakePlatform::Node::Child(const std::string& childName) const {
-  for (const auto& child : children) {
-    if (SameName(child->name, childName)) return child.get();
-  }
-  return nullptr;
+  const auto found = index.find(NameKey(childName));
+  return found == index.end() ? nullptr : found->second;
+}
+
+FakePlatform::Node& FakePlatform::Node::AddChild(const std::string& childName) {
+  children.push_back(std::make_unique<Node>());
+  Node& child = *children.back();
+  child.name = childName;
+  index[NameKey(childName)] = &child;
+  return child;
+}
+
+void FakePlatform::Node::RemoveChild(const Node& child) {
+  index.erase(NameKey(child.name));
+  children.erase(std::find_if(children.begin(), children.end(),
+                              [&child](const auto& node) { return node.get() == &child; }));
 }
 
 FakePlatform::FakePlatform() { AddDrive('C', DriveType::Fixed, true, "SYSTEM"); }
@@ -130,11 +152,7 @@ void FakePlatform::AddFile(const std::string& path, const std::string& contents,
   if (resolved.parts.empty()) throw std::logic_error("no file name: " + path);
   Node& folder = MakeFolders(resolved, resolved.parts.size() - 1);
   Node* file = folder.Child(resolved.parts.back());
-  if (file == nullptr) {
-    folder.children.push_back(std::make_unique<Node>());
-    file = folder.children.back().get();
-    file->name = resolved.parts.back();
-  }
+  if (file == nullptr) file = &folder.AddChild(resolved.parts.back());
   file->attributes = attributes;
   file->time = time;
   file->contents = contents;
@@ -145,12 +163,9 @@ void FakePlatform::Remove(const std::string& path) {
   if (resolved.parts.empty()) throw std::logic_error("cannot remove a root: " + path);
   const Lookup parent = Find(resolved, resolved.parts.size() - 1);
   if (parent.error != error::kOk) throw std::logic_error("no such entry: " + path);
-  auto& children = parent.node->children;
-  const auto found = std::find_if(children.begin(), children.end(), [&resolved](const auto& node) {
-    return SameName(node->name, resolved.parts.back());
-  });
-  if (found == children.end()) throw std::logic_error("no such entry: " + path);
-  children.erase(found);
+  const Node* entry = parent.node->Child(resolved.parts.back());
+  if (entry == nullptr) throw std::logic_error("no such entry: " + path);
+  parent.node->RemoveChild(*entry);
 }
 
 std::string FakePlatform::Snapshot() const {
@@ -256,11 +271,7 @@ FakePlatform::Node& FakePlatform::MakeFolders(const Path& path, std::size_t coun
   Node* node = &drives_[path.drive].root;
   for (std::size_t index = 0; index < count; ++index) {
     Node* child = node->Child(path.parts[index]);
-    if (child == nullptr) {
-      node->children.push_back(std::make_unique<Node>());
-      child = node->children.back().get();
-      child->name = path.parts[index];
-    }
+    if (child == nullptr) child = &node->AddChild(path.parts[index]);
     node = child;
   }
   return *node;

@@ -19,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -92,10 +93,15 @@ class FakePlatform : public Platform {
     std::uint32_t attributes = attr::kDirectory;
     std::uint64_t time = kDefaultTime;
     std::string contents;
-    std::vector<std::unique_ptr<Node>> children;
+    std::vector<std::unique_ptr<Node>> children;  // in enumeration order
+    // The children by their name with A-Z folded: a name is looked up as a
+    // file system does, without walking the whole folder.
+    std::unordered_map<std::string, Node*> index;
 
     bool IsFolder() const { return (attributes & attr::kDirectory) != 0; }
     Node* Child(const std::string& childName) const;
+    Node& AddChild(const std::string& childName);
+    void RemoveChild(const Node& child);
   };
   struct Drive {
     DriveType type = DriveType::Fixed;

@@ -1,6 +1,7 @@
 #include "ui/controls/Window.h"
 
 #include <exception>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -16,7 +17,13 @@ std::function<void(const std::string&)>& Reporter() {
   return reporter;
 }
 
-const wchar_t kSelfProperty[] = L"SorvelWindow";
+// The object behind each window of ours. A table in the process rather than
+// a window property: every message looks its window up, and under Wine each
+// property lookup is a round trip to the server.
+std::unordered_map<HWND, Window*>& Objects() {
+  static std::unordered_map<HWND, Window*> objects;
+  return objects;
+}
 
 void RegisterClassOnce(const wchar_t* className, HCURSOR cursor, HBRUSH background, WNDPROC proc) {
   WNDCLASSEXW existing{};
@@ -40,7 +47,7 @@ void RegisterClassOnce(const wchar_t* className, HCURSOR cursor, HBRUSH backgrou
 Window::~Window() {
   if (hwnd_) {
     HWND hwnd = hwnd_;
-    RemovePropW(hwnd, kSelfProperty);
+    Objects().erase(hwnd);
     if (standardProc_)
       SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(standardProc_));
     hwnd_ = nullptr;
@@ -49,7 +56,9 @@ Window::~Window() {
 }
 
 Window* Window::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<Window*>(GetPropW(hwnd, kSelfProperty)) : nullptr;
+  if (!hwnd) return nullptr;
+  const auto found = Objects().find(hwnd);
+  return found == Objects().end() ? nullptr : found->second;
 }
 
 void Window::SetErrorReporter(std::function<void(const std::string&)> reporter) {
@@ -95,7 +104,7 @@ bool Window::CreateStandard(const wchar_t* className, const CreateArgs& args) {
 
 void Window::Attach(HWND hwnd) {
   hwnd_ = hwnd;
-  SetPropW(hwnd, kSelfProperty, this);
+  Objects()[hwnd] = this;
 }
 
 LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -120,7 +129,7 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCDESTROY) {
     HWND hwnd = hwnd_;
     WNDPROC standard = standardProc_;
-    RemovePropW(hwnd, kSelfProperty);
+    Objects().erase(hwnd);
     hwnd_ = nullptr;
     standardProc_ = nullptr;
     OnDestroyed();

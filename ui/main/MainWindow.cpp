@@ -287,12 +287,16 @@ void TfrmMain::AddTitlePanel(int n, int left, int top) {
   titles_.push_back(std::move(slot));
 }
 
+// Panel n is the board's n-th, named "Btn" + n (FindControl finds it by that
+// name too); kept at hand, as every scan and repaint visits each panel.
 BevelPanel* TfrmMain::TitlePanel(int n) {
-  return dynamic_cast<BevelPanel*>(FindControl(Handle(), TitlePanelName(n)));
+  if (n < 1 || n > static_cast<int>(titles_.size())) return nullptr;
+  return titles_[n - 1].panel.get();
 }
 
 ImageControl* TfrmMain::MarkerImage(int n) {
-  return dynamic_cast<ImageControl*>(FindControl(Handle(), MarkerImageName(n)));
+  if (n < 1 || n > static_cast<int>(titles_.size())) return nullptr;
+  return titles_[n - 1].marker.get();
 }
 
 void TfrmMain::SetEntryInstalled(int n, bool installed) {
