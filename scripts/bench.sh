@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Benchmarks of start-up, scan and footprint against their limits; prints
+# every figure with its target. Never part of the test run.
+#
+#   native (Google Benchmark, build/bench-native, Release): the core against
+#     the in-memory platform - catalogue loading by size, the scan of a base
+#     folder with 1,000 and 10,000 sub-folders, status rows and print lines;
+#   under Wine (build/bench-windows, on a private virtual display), on real
+#     folders laid out in build/bench-tree: the launcher's start-up against a
+#     minimal window, its scan against a bare enumeration of the same tree,
+#     and its size, imports and private memory.
+#
+# SORVEL_BENCH_ROUNDS (default 9) sets the rounds of the start-up pairs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+rounds=${SORVEL_BENCH_ROUNDS:-9}
+scan_rounds=${SORVEL_BENCH_SCAN_ROUNDS:-5}
+
+scripts/install-deps
+if ! dpkg-query -W -f='${Status}' libbenchmark-dev 2>/dev/null | grep -q "install ok installed"; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    libbenchmark-dev >/dev/null
+fi
+source scripts/xvfb-lib.sh
+
+native=$root/build/bench-native
+windows=$root/build/bench-windows
+trees=$root/build/bench-tree
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+echo "== Building (native Release in $native, Windows in $windows)"
+cmake --preset native -B "$native" -DCMAKE_BUILD_TYPE=Release -DSORVEL_BENCHMARKS=ON >/dev/null
+cmake --build "$native" -j2 --target sorvel_core_bench sorvel_bench_tree >/dev/null
+cmake --preset windows -B "$windows" -DSORVEL_BENCHMARKS=ON >/dev/null
+cmake --build "$windows" -j2 --target SorvelL MinimalWindow ScanBench StartupBench >/dev/null
+
+echo "== Laying out the folders in $trees"
+"$native/bench/sorvel_bench_tree" "$trees/crowded" 10000 20
+"$native/bench/sorvel_bench_tree" "$trees/series" 50 1
+
+echo
+echo "== Native: the core against the in-memory platform (CPU time, medians of 3)"
+"$native/bench/sorvel_core_bench" --benchmark_repetitions=3 \
+  --benchmark_report_aggregates_only=true | tee -a "$log"
+
+# A Unix path as Wine's drive Z: spells it.
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# The display first: the prefix's persistent server and its desktop must
+# see it, or no window can be created; so a server left from an earlier run
+# is stopped first.
+start_private_xvfb
+export WINEPREFIX=$windows/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+scripts/wine-prefix down "$WINEPREFIX"
+scripts/wine-prefix up "$WINEPREFIX"
+trap 'rm -f "$log"; scripts/wine-prefix down "$WINEPREFIX"; kill $SORVEL_XVFB_PID 2>/dev/null || true' EXIT
+
+echo
+echo "== Wine: scan of $trees/crowded/SERIES against a bare enumeration"
+scripts/wine-run "$windows/bench/wine/ScanBench.exe" "$(winpath "$trees/crowded/SERIES")" \
+  "$scan_rounds" | tee -a "$log"
+
+echo
+echo "== Wine: start-up in $trees/series/SERIES/LAUNCH (50 entries) and footprint"
+scripts/wine-run "$windows/bench/wine/StartupBench.exe" "$(winpath "$windows/app/SorvelL.exe")" \
+  "$(winpath "$trees/series/SERIES/LAUNCH")" \
+  "$(winpath "$windows/bench/wine/MinimalWindow.exe")" "$rounds" |
+  grep -v "FS volume label" | tee -a "$log"
+
+echo
+echo "== Summary"
+grep '^FIGURE' "$log" | sed 's/^FIGURE  //'
