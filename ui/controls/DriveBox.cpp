@@ -39,26 +39,10 @@ class GlyphPainter {
   GlyphPainter(HDC dc, int x, int y) : dc_(dc), x_(x), y_(y) {}
 
   void Box(int left, int top, int right, int bottom, COLORREF fill, COLORREF border) {
-    HBRUSH brush = CreateSolidBrush(fill);
-    HPEN pen = CreatePen(PS_SOLID, 1, border);
-    HGDIOBJ oldBrush = SelectObject(dc_, brush);
-    HGDIOBJ oldPen = SelectObject(dc_, pen);
-    Rectangle(dc_, x_ + left, y_ + top, x_ + right, y_ + bottom);
-    SelectObject(dc_, oldBrush);
-    SelectObject(dc_, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
+    Filled(fill, border, [&] { Rectangle(dc_, x_ + left, y_ + top, x_ + right, y_ + bottom); });
   }
   void Disc(int left, int top, int right, int bottom, COLORREF fill, COLORREF border) {
-    HBRUSH brush = CreateSolidBrush(fill);
-    HPEN pen = CreatePen(PS_SOLID, 1, border);
-    HGDIOBJ oldBrush = SelectObject(dc_, brush);
-    HGDIOBJ oldPen = SelectObject(dc_, pen);
-    Ellipse(dc_, x_ + left, y_ + top, x_ + right, y_ + bottom);
-    SelectObject(dc_, oldBrush);
-    SelectObject(dc_, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
+    Filled(fill, border, [&] { Ellipse(dc_, x_ + left, y_ + top, x_ + right, y_ + bottom); });
   }
   void Fill(int left, int top, int right, int bottom, COLORREF color) {
     SetBkColor(dc_, color);
@@ -101,6 +85,20 @@ class GlyphPainter {
   }
 
  private:
+  // Draws a shape with a fill brush and a border pen selected for it.
+  template <typename Draw>
+  void Filled(COLORREF fill, COLORREF border, Draw draw) {
+    HBRUSH brush = CreateSolidBrush(fill);
+    HPEN pen = CreatePen(PS_SOLID, 1, border);
+    HGDIOBJ oldBrush = SelectObject(dc_, brush);
+    HGDIOBJ oldPen = SelectObject(dc_, pen);
+    draw();
+    SelectObject(dc_, oldBrush);
+    SelectObject(dc_, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+  }
+
   HDC dc_;
   int x_, y_;
 };
