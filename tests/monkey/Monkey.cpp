@@ -275,6 +275,7 @@ void Monkey::EndLauncher() {
         if (!launcher_->Running()) return true;
         const std::vector<SeenWindow> windows = windows_->Survey();
         CheckBoxes(windows);
+        WatchStartedPrograms();  // a help viewer's box holds the launcher up
         for (const SeenWindow& window : windows) {
           if (window.kind == WindowKind::Box) PostMessageW(window.hwnd, WM_COMMAND, IDOK, 0);
           if (window.kind == WindowKind::Status || window.kind == WindowKind::Chooser)

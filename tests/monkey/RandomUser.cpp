@@ -13,6 +13,7 @@ enum class Action {
   Click,
   DoubleClick,
   MovePath,
+  Hover,
   Key,
   SideButton,
   Toggle,
@@ -32,11 +33,11 @@ struct WeightedAction {
   int weight;
 };
 constexpr WeightedAction kActions[] = {
-    {Action::Click, 200},        {Action::DoubleClick, 80}, {Action::MovePath, 130},
-    {Action::Key, 220},          {Action::SideButton, 90},  {Action::Toggle, 30},
-    {Action::TitlePanel, 50},    {Action::PickDrive, 40},   {Action::OpenFolder, 60},
-    {Action::ChooserButton, 25}, {Action::GridClick, 30},   {Action::Print, 25},
-    {Action::CloseStatus, 20},
+    {Action::Click, 170},     {Action::DoubleClick, 80},   {Action::MovePath, 100},
+    {Action::Hover, 60},      {Action::Key, 220},          {Action::SideButton, 90},
+    {Action::Toggle, 30},     {Action::TitlePanel, 50},    {Action::PickDrive, 40},
+    {Action::OpenFolder, 60}, {Action::ChooserButton, 25}, {Action::GridClick, 30},
+    {Action::Print, 25},      {Action::CloseStatus, 20},
 };
 
 struct KeyChoice {
@@ -129,6 +130,17 @@ bool Strayed(const std::wstring& folder, const std::wstring& seriesRoot) {
   return !inSeries && !onTheWay && PathEntries(folder) > 2;
 }
 
+// From where the pointer is to `to`, in a few steps.
+void GlideTo(POINT to) {
+  POINT from;
+  GetCursorPos(&from);
+  constexpr int kSteps = 4;
+  for (int step = 1; step <= kSteps; ++step) {
+    MoveMouse({from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps});
+    Sleep(10);
+  }
+}
+
 }  // namespace
 
 RandomUser::RandomUser(LauncherWindows& windows, DWORD launcherId, std::wstring seriesRoot,
@@ -168,6 +180,9 @@ RandomUser::Done RandomUser::Act(const Dice& dice, const std::vector<SeenWindow>
       return ClickSomewhere(dice, windows, true);
     case Action::MovePath:
       return MovePath(dice, windows);
+    case Action::Hover:
+      if (main && main->enabled) done = Hover(dice, *main);
+      break;
     case Action::Key:
       return Key(dice, windows);
     case Action::SideButton:
@@ -257,15 +272,31 @@ RandomUser::Done RandomUser::MovePath(const Dice& dice, const std::vector<SeenWi
   const SeenWindow& window = windows[dice.Pick(1, static_cast<uint32_t>(windows.size()))];
   const RECT& target = window.rect;
   const POINT to = PointIn(target, dice.Unit(2), dice.Unit(3));
-  POINT from;
-  GetCursorPos(&from);
-  constexpr int kSteps = 4;
-  for (int step = 1; step <= kSteps; ++step) {
-    MoveMouse({from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps});
-    Sleep(10);
-  }
+  GlideTo(to);
   return {std::string("move the mouse to ") + KindName(window.kind) + " at " + Offset(target, to) +
           " over " + Describe(WindowFromPoint(to))};
+}
+
+// The mouse glides over a few title panels and comes to rest on the
+// background picture, as a user looks for a program: the hover marker's
+// whole round.
+RandomUser::Done RandomUser::Hover(const Dice& dice, const SeenWindow& main) {
+  const std::vector<HWND> panels = windows_.TitlePanels();
+  if (panels.empty()) return {};
+  const uint32_t n = static_cast<uint32_t>(panels.size());
+  const int count = 2 + static_cast<int>(dice.Pick(1, 4));
+  const uint32_t first = dice.Pick(4, n), stride = 1 + dice.Pick(5, n > 1 ? n - 1 : 1);
+  std::string titles;
+  for (int i = 0; i < count; ++i) {
+    const HWND panel = panels[(first + i * stride) % n];
+    RECT rect;
+    GetWindowRect(panel, &rect);
+    GlideTo(PointIn(rect, 0.3 + 0.1 * i, 0.5));
+    titles += (i ? ", " : "") + Utf8(WindowText(panel).substr(8));
+  }
+  const POINT rest = PointIn(main.rect, dice.Unit(2), dice.Unit(3));
+  GlideTo(rest);
+  return {"hover over " + titles + ", then rest on " + Describe(WindowFromPoint(rest))};
 }
 
 RandomUser::Done RandomUser::Key(const Dice& dice, const std::vector<SeenWindow>& windows) {

@@ -44,6 +44,7 @@ class RandomUser {
   Done ClickAt(POINT point, const std::string& what, bool twice);
   Done ClickControl(HWND control, const Dice& dice, const std::string& what, bool twice = false);
   Done MovePath(const Dice& dice, const std::vector<SeenWindow>& windows);
+  Done Hover(const Dice& dice, const SeenWindow& main);
   Done Key(const Dice& dice, const std::vector<SeenWindow>& windows);
   Done SideButton(const Dice& dice);
   Done PickDrive(const Dice& dice, const SeenWindow& chooser);
