@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 
 #include "tests/monkey/UserInput.h"
 
@@ -68,9 +69,13 @@ std::vector<std::string> Monkey::Run() {
   pressPrint_ = !HasDefaultPrinter();
   if (!pressPrint_) std::printf("A default printer exists: the monkey never presses print.\n");
   const ULONGLONG end = start_ + static_cast<ULONGLONG>(options_.seconds) * 1000;
-  if (StartLauncher()) {
-    while (GetTickCount64() < end && !stopped_) Step();
-    EndLauncher();
+  try {
+    if (StartLauncher()) {
+      while (GetTickCount64() < end && !stopped_) Step();
+      EndLauncher();
+    }
+  } catch (const std::exception& error) {
+    Fail(std::string("the monkey itself failed: ") + error.what());
   }
   figures_.seconds = Elapsed();
   return failures_;

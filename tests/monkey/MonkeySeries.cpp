@@ -116,7 +116,7 @@ bool MonkeySeries::IsProgram(const std::wstring& exeName) {
   return _wcsicmp(exeName.c_str(), L"PROBABIL.EXE") == 0;  // on the disc
 }
 
-bool MonkeySeries::IsNamedMessage(const std::wstring& text) const {
+bool MonkeySeries::IsNamedMessage(const std::wstring& text) {
   // A program without an icon, or one whose folder went away between the
   // scan and the icon's extraction: "<folder> <file>".
   for (const Entry& entry : kEntries) {
@@ -126,7 +126,7 @@ bool MonkeySeries::IsNamedMessage(const std::wstring& text) const {
   return false;
 }
 
-bool MonkeySeries::IsNamedError(const std::wstring& text) const {
+bool MonkeySeries::IsNamedError(const std::wstring& text) {
   // Folders that cannot be entered (gone, not ready, too long a path) and
   // the missing printer; "." is appended as the error box does.
   static const wchar_t* const kTexts[] = {

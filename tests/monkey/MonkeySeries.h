@@ -33,8 +33,8 @@ class MonkeySeries {
   // (stop icon) here: the texts its specification names for what can
   // happen - a program without an icon, a folder taken away while it is
   // read, a folder or drive that cannot be entered, no printer.
-  bool IsNamedMessage(const std::wstring& text) const;
-  bool IsNamedError(const std::wstring& text) const;
+  static bool IsNamedMessage(const std::wstring& text);
+  static bool IsNamedError(const std::wstring& text);
 
   // The program folder that goes away and comes back (GEOMET11), and the
   // disc (null without one).

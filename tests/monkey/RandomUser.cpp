@@ -111,17 +111,14 @@ bool StartsWith(const std::wstring& text, const std::wstring& head) {
   return text.compare(0, head.size(), head) == 0;
 }
 
-// The entries of the folder list before the sub-folders: the drive root
-// and each component of the folder's path ("C:\SERIES" has two).
+}  // namespace
+
 int PathEntries(const std::wstring& folder) {
   int separators = 0;
   for (wchar_t c : folder) separators += c == L'\\';
   return separators + (folder.empty() || folder.back() == L'\\' ? 0 : 1);
 }
 
-// Whether the folder list has strayed from the series: neither in it, nor
-// on the way to it, nor one step below a drive root. Aimed moves then go
-// up, so that the walk stays where the launcher's work is.
 bool Strayed(const std::wstring& folder, const std::wstring& seriesRoot) {
   if (folder.empty()) return false;
   const std::wstring here = Upper(folder), root = Upper(seriesRoot);
@@ -129,6 +126,8 @@ bool Strayed(const std::wstring& folder, const std::wstring& seriesRoot) {
   const bool onTheWay = StartsWith(root, here.back() == L'\\' ? here : here + L"\\");
   return !inSeries && !onTheWay && PathEntries(folder) > 2;
 }
+
+namespace {
 
 // From where the pointer is to `to`, in a few steps.
 void GlideTo(POINT to) {
@@ -292,7 +291,8 @@ RandomUser::Done RandomUser::Hover(const Dice& dice, const SeenWindow& main) {
     RECT rect;
     GetWindowRect(panel, &rect);
     GlideTo(PointIn(rect, 0.3 + 0.1 * i, 0.5));
-    titles += (i ? ", " : "") + Utf8(WindowText(panel).substr(8));
+    const std::wstring text = WindowText(panel);  // empty when the launcher is busy
+    titles += (i ? ", " : "") + Utf8(text.size() > 8 ? text.substr(8) : L"?");
   }
   const POINT rest = PointIn(main.rect, dice.Unit(2), dice.Unit(3));
   GlideTo(rest);

@@ -16,6 +16,14 @@
 
 namespace sorvel::test {
 
+// The entries of the folder list before the sub-folders: the drive root
+// and each component of the folder's path ("C:\SERIES" has two).
+int PathEntries(const std::wstring& folder);
+// Whether the folder list has strayed from the series: neither in it, nor
+// on the way to it, nor one step below a drive root. Aimed moves then go
+// up, so that the walk stays where the launcher's work is.
+bool Strayed(const std::wstring& folder, const std::wstring& seriesRoot);
+
 class RandomUser {
  public:
   // The random numbers of one action, drawn whatever the action turns out
