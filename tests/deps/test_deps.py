@@ -1,11 +1,15 @@
-"""Tests of check_deps.py's readers and of its view of Debian's packages."""
+"""Tests of check_deps.py's readers and of the scripts' failures when a
+command is missing (run from PATHs that lack it)."""
 import os
+import subprocess
 import sys
 import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import check_deps  # noqa: E402
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 
 
 def names(found):
@@ -170,6 +174,59 @@ class DebianTest(unittest.TestCase):
             open(os.path.join(folder, "c"), "w").close()
             self.assertEqual(check_deps.link_chain(os.path.join(folder, "a")),
                              [os.path.join(folder, n) for n in "abc"])
+
+
+class LoudFailureTest(unittest.TestCase):
+    """The scripts run from a PATH holding every listed command but some: each
+    failure names what is missing or which step failed, with its output."""
+
+    # what runs, the packages whose commands (or the commands) are hidden,
+    # stand-ins (name: shell body), words the error output must hold
+    ROWS = [
+        (["scripts/install-deps", "--check"], ["wine", "Xvfb"], {},
+         ["missing: wine, from the Debian package wine", "missing: wineboot, from",
+          "missing: Xvfb, from the Debian package xvfb"]),
+        (["scripts/install-deps"], [], {"id": "echo 1000", "dpkg-query": "exit 1", "sudo": None},
+         ["these packages are missing: cmake make", "run this script as root, or install sudo"]),
+        (["scripts/wine-prefix", "up", "{tmp}/prefix"], ["wine"], {},
+         ["creating the Wine prefix {tmp}/prefix failed: 'wineboot -i' exited with code 127",
+          "wineboot: command not found"]),
+        (["scripts/wine-prefix", "up", "{tmp}/prefix"], ["flock"], {},
+         ["wine-prefix: line", "'flock 9' failed with exit code 127"]),
+        (["bash", "-c", "source scripts/xvfb-lib.sh && start_private_xvfb"], ["xvfb"], {},
+         ["the virtual display", "did not start", "Xvfb: command not found"]),
+        (["scripts/cups-private", "start", "{tmp}/cups", "{tmp}/cups.sock"], ["cups-daemon"], {},
+         ["missing: cupsd, from the Debian package cups-daemon"]),
+        (["scripts/fuzz.sh", "0"], ["cmake"], {},
+         ["configuring the fuzzer's build failed", "cmake: command not found"]),
+    ]
+
+    def test_missing_commands(self):
+        with open(os.path.join(ROOT, "scripts", "deps.list"), encoding="utf-8") as f:
+            deps = check_deps.DepsList(f.read())
+        for argv, hidden, stand_ins, expected in self.ROWS:
+            with self.subTest(argv=argv, hidden=hidden), \
+                    tempfile.TemporaryDirectory() as tmp:
+                bin_dir = os.path.join(tmp, "bin")
+                os.mkdir(bin_dir)
+                for name, owner in list(deps.commands.items()) + list(deps.prerequisites.items()):
+                    path = check_deps.find_command(name)
+                    if path and owner not in hidden and name not in hidden \
+                            and name not in stand_ins:
+                        os.symlink(path, os.path.join(bin_dir, name))
+                for name, body in stand_ins.items():
+                    if body is not None:
+                        with open(os.path.join(bin_dir, name), "w") as f:
+                            f.write("#!/bin/sh\n%s\n" % body)
+                        os.chmod(os.path.join(bin_dir, name), 0o755)
+                env = dict(os.environ, PATH=bin_dir, DISPLAY="", HOME=tmp)
+                env.pop("WINEPREFIX", None)
+                argv = [a.replace("{tmp}", tmp) for a in argv]
+                result = subprocess.run(argv, cwd=ROOT, env=env, capture_output=True, text=True,
+                                        stdin=subprocess.DEVNULL, timeout=120)
+                self.assertNotEqual(result.returncode, 0, result.stderr)
+                for words in expected:
+                    self.assertIn(words.replace("{tmp}", tmp), result.stderr)
 
 
 if __name__ == "__main__":
