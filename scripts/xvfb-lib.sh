@@ -19,17 +19,21 @@ start_private_xvfb() {
     fi
     kill "$SORVEL_XVFB_PID" 2>/dev/null || true
     wait "$SORVEL_XVFB_PID" 2>/dev/null || true
-    # Another server took the number between the check and the start: the
-    # next one, then. Any other failure is the X server's own: say it.
-    grep -q "already active" "$log" && continue
+    # Another server has the number: one that started after the check, or
+    # one of another file system (a container or chroot) whose socket in the
+    # abstract namespace is all that shows. The next number, then. Any other
+    # failure is the X server's own: say it.
+    grep -qE "already (active|running)" "$log" && continue
     {
       echo "$(basename "$0"): the virtual display :$n did not start ('Xvfb :$n'). Its output:"
       sed 's/^/    /' "$log"
     } >&2
     rm -f "$log"
+    sorvel_reported=1
     return 1
   done
   rm -f "$log"
   echo "$(basename "$0"): no free X display number from :91 to :140" >&2
+  sorvel_reported=1
   return 1
 }
