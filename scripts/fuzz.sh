@@ -27,7 +27,8 @@ if [ -z "$clang" ]; then
   exit 1
 fi
 
-quietly "configuring the fuzzer's build" cmake -S fuzz/clang -B "$build" -DCMAKE_CXX_COMPILER="$clang"
+quietly "configuring the fuzzer's build" \
+  cmake -S fuzz/clang -B "$build" -DCMAKE_CXX_COMPILER="$clang"
 cmake --build "$build" -j2
 fuzzer="$build/sorvel_catalogue_fuzzer"
 options=(-rss_limit_mb=2048 -timeout=10)

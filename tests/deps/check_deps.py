@@ -130,22 +130,20 @@ def parse_shell(text):
     return json.loads(result.stdout)
 
 
+def syntax_nodes(tree):
+    """Every node of shfmt's syntax tree."""
+    if isinstance(tree, dict):
+        yield tree
+        tree = list(tree.values())
+    if isinstance(tree, list):
+        for value in tree:
+            yield from syntax_nodes(value)
+
+
 def shell_functions(text):
     """Names of the functions a shell file defines."""
-    names = set()
-
-    def walk(node):
-        if isinstance(node, dict):
-            if node.get("Type") == "FuncDecl":
-                names.add(node["Name"]["Value"])
-            for value in node.values():
-                walk(value)
-        elif isinstance(node, list):
-            for value in node:
-                walk(value)
-
-    walk(parse_shell(text))
-    return names
+    return {node["Name"]["Value"] for node in syntax_nodes(parse_shell(text))
+            if node.get("Type") == "FuncDecl"}
 
 
 def shell_commands(text, first_line=1):
@@ -167,9 +165,11 @@ def shell_commands(text, first_line=1):
                 return  # the project's own scripts and programs
             found.append((line, name))
             values = [word_value(w) for w in args[index + 1:]]
-            if name in ("trap", "eval") and values and values[0] is not None:
-                script = " ".join(v for v in (values[:1] if name == "trap" else values) if v)
-                found.extend(shell_commands(script, line))
+            if name == "trap" and values and values[0] is not None:
+                found.extend(shell_commands(values[0], line))
+                return
+            if name == "eval" and None not in values:
+                found.extend(shell_commands(" ".join(values), line))
                 return
             if name in SHELLS:
                 if "-c" in values and values.index("-c") + 1 < len(values):
@@ -200,17 +200,9 @@ def shell_commands(text, first_line=1):
                 else:
                     break
 
-    def walk(node):
-        if isinstance(node, dict):
-            if node.get("Type") == "CallExpr" and node.get("Args"):
-                call(node["Args"], node["Pos"]["Line"] + first_line - 1)
-            for value in node.values():
-                walk(value)
-        elif isinstance(node, list):
-            for value in node:
-                walk(value)
-
-    walk(parse_shell(text))
+    for node in syntax_nodes(parse_shell(text)):
+        if node.get("Type") == "CallExpr" and node.get("Args"):
+            call(node["Args"], node["Pos"]["Line"] + first_line - 1)
     return found
 
 

@@ -24,7 +24,8 @@ class ReadersTest(unittest.TestCase):
         ("$sudo setsid unshare --mount --propagation private sh -c "
          "'echo $$ && mount --bind a b && exec cupsd -f' sh",
          ["cupsd", "echo", "exec", "mount", "setsid", "sh", "sudo", "unshare"]),
-        ("trap 'rm -f \"$log\"; kill $pid' EXIT", ["kill", "rm", "trap"]),
+        ("trap 'rm -f \"$log\"; kill $pid' EXIT; eval \"sleep 1\"",
+         ["eval", "kill", "rm", "sleep", "trap"]),
         ("case $1 in\ndown) wineserver -k ;;\n*) exit 2 ;;\nesac", ["exit", "wineserver"]),
         ("for _ in $(seq 1 3); do sleep 1; done", ["seq", "sleep"]),
         ("cat >f <<EOF\nnotacommand here\nEOF\npython3 - <<'PY'\nimport sys\nPY",
