@@ -198,6 +198,10 @@ class LoudFailureTest(unittest.TestCase):
          ["the virtual display", "did not start", "Xvfb: command not found"]),
         (["scripts/cups-private", "start", "{tmp}/cups", "{tmp}/cups.sock"], ["cups-daemon"], {},
          ["missing: cupsd, from the Debian package cups-daemon"]),
+        (["scripts/cups-private", "start", "{tmp}/cups", "{tmp}/cups.sock"], [],
+         {"unshare": "echo 'unshare: cannot change root filesystem propagation' >&2; exit 1"},
+         ["cupsd does not answer on {tmp}/cups.sock",
+          "    unshare: cannot change root filesystem propagation"]),
         (["scripts/fuzz.sh", "0"], ["cmake"], {},
          ["configuring the fuzzer's build failed", "cmake: command not found"]),
     ]
