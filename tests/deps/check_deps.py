@@ -86,6 +86,7 @@ WRAPPERS = {
     "timeout": {"-s", "--signal", "-k", "--kill-after"},
     "xargs": {"-I", "-n", "-P", "-L", "-d", "-E", "-s", "-a"},
     "flock": {"-E", "--conflict-exit-code", "-w", "--timeout"},
+    "runuser": {"-u", "--user", "-g", "--group", "-G", "--supp-group", "-s", "--shell", "-w"},
     "quietly": set(),  # scripts/lib.sh: quietly STEP COMMAND...
 }
 # Operands of a wrapper before its command: a duration, a lock, a step's name.
