@@ -1,6 +1,7 @@
 """Tests of check_deps.py's readers and of the scripts' failures when a
 command is missing (run from PATHs that lack it)."""
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -229,6 +230,10 @@ class LoudFailureTest(unittest.TestCase):
                 argv = [a.replace("{tmp}", tmp) for a in argv]
                 result = subprocess.run(argv, cwd=ROOT, env=env, capture_output=True, text=True,
                                         stdin=subprocess.DEVNULL, timeout=120)
+                # A private CUPS instance that user lp cannot reach here lives in /tmp.
+                instance = os.path.realpath(os.path.join(tmp, "cups"))
+                if instance.startswith("/tmp/sorvel-cups."):
+                    shutil.rmtree(instance)
                 self.assertNotEqual(result.returncode, 0, result.stderr)
                 for words in expected:
                     self.assertIn(words.replace("{tmp}", tmp), result.stderr)
