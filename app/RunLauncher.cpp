@@ -16,9 +16,9 @@ int RunLauncher() {
   // title board, CD-ROM test and first scan; then it is shown.
   ui::TfrmMain frmMain(platform, messages);
   frmMain.Create();
-  if (!frmMain.State().CatalogueLoaded) return 0;
+  if (!frmMain.State().catalogueLoaded) return 0;
 
-  ui::TfrmChangeDrive frmChangeDrive(platform, frmMain.State().HomeFolder);
+  ui::TfrmChangeDrive frmChangeDrive(platform, frmMain.State().homeFolder);
   ui::TfrmShow frmShow(frmMain.State(),
                        {.mainWindowSize =
                             [&frmMain] {

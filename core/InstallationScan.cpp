@@ -87,19 +87,18 @@ void RecordMatches(LauncherState& state, const std::string& folderName,
                    const std::vector<std::string>& fileNames) {
   for (const std::string& fileName : fileNames) {
     const int n = MatchExecutable(state, fileName);
-    if (n >= 1) {
-      state.FoundFolder[n] = folderName;
-      state.FoundExe[n] = fileName;
-    }
+    if (n < 1) continue;
+    state.Result(n).folder = folderName;
+    state.Result(n).exeName = fileName;
   }
 }
 
+// Every entry's result goes to the window that shows the entries, which
+// also starts the entry's hover marker afresh.
 void ReportEntries(LauncherContext& context, bool withIcons) {
-  LauncherState& state = context.state;
+  if (context.listener == nullptr) return;
+  const LauncherState& state = context.state;
   for (int n = 1; n <= state.EntryCount(); ++n) {
-    state.MarkerIcon[n] = 0;
-    state.MarkerSet[n] = false;
-    if (context.listener == nullptr) continue;
     const bool installed = state.IsInstalled(n);
     context.listener->SetEntryInstalled(n, installed);
     if (installed && withIcons) context.listener->LoadEntryIcon(n);
@@ -136,28 +135,26 @@ void PointFolderListing(Platform& platform, Listing& listing, const std::string&
 void ScanFolder(LauncherContext& context, const std::string& path, bool withIcons) {
   Platform& platform = context.platform;
   LauncherState& state = context.state;
-  state.ReserveEntries(state.EntryCount());
 
-  PointFolderListing(platform, state.drbMain, path);
-  std::fill(state.FoundFolder.begin(), state.FoundFolder.end(), std::string());
-  state.BaseFolder = cp932::WithTrailingBackslash(path);
+  PointFolderListing(platform, state.folderListing, path);
+  for (ScanResult& result : state.results) result.folder.clear();
+  state.baseFolder = cp932::WithTrailingBackslash(path);
 
-  const std::vector<std::string> folderNames = state.drbMain.names;
+  const std::vector<std::string> folderNames = state.folderListing.names;
   for (const std::string& name : folderNames) {
-    if (!FileExistsLike(platform, state.BaseFolder + name + "\\" + "*.exe")) continue;
-    PointFileListing(platform, state.flbExe, state.drbMain.folder + "\\" + name);
-    RecordMatches(state, name, state.flbExe.names);
+    if (!FileExistsLike(platform, state.baseFolder + name + "\\" + "*.exe")) continue;
+    PointFileListing(platform, state.fileListing, state.folderListing.folder + "\\" + name);
+    RecordMatches(state, name, state.fileListing.names);
   }
   ReportEntries(context, withIcons);
 }
 
 int MatchExecutable(LauncherState& state, const std::string& fileName) {
   const std::string lower = cp932::AsciiLower(fileName);
-  for (int position = 0; position < static_cast<int>(state.lstEXE.size()); ++position) {
-    if (lower == state.lstEXE[position] + ".exe") {
-      state.ReserveEntries(position + 1);
-      ++state.MatchCount[position + 1];
-      return position + 1;
+  for (int n = 1; n <= state.EntryCount(); ++n) {
+    if (lower == state.Entry(n).exeStem + ".exe") {
+      ++state.Result(n).matchCount;
+      return n;
     }
   }
   return -1;

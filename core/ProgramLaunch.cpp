@@ -6,8 +6,9 @@ namespace sorvel {
 
 void LaunchEntry(LauncherContext& context, int n) {
   const LauncherState& state = context.state;
-  if (n < 1 || n > state.EntryCount() || !state.IsInstalled(n)) return;
-  RunProgram(context.platform, state.BaseFolder + state.FoundFolder[n], state.FoundExe[n]);
+  if (!state.IsInstalled(n)) return;
+  const ScanResult& found = state.Result(n);
+  RunProgram(context.platform, state.baseFolder + found.folder, found.exeName);
 }
 
 void RunProgram(Platform& platform, const std::string& folder, const std::string& exeName) {

@@ -21,16 +21,16 @@ bool IsCdRomRoot(Platform& platform, const std::string& homeFolder) {
 }
 
 std::string StartUpScanFolder(const LauncherState& state) {
-  return state.FromCdRom ? state.HomeFolder : state.HomeFolder + "..\\";
+  return state.fromCdRom ? state.homeFolder : state.homeFolder + "..\\";
 }
 
 void RunStartUpSteps(LauncherContext& context, const std::function<void()>& buildTitleBoard) {
   LauncherState& state = context.state;
   try {
-    state.HomeFolder = InitHomeFolder(context.platform);
-    state.CatalogueLoaded = LoadCatalogue(context, kCatalogueFileName);
+    state.homeFolder = InitHomeFolder(context.platform);
+    state.catalogueLoaded = LoadCatalogue(context, kCatalogueFileName);
     if (buildTitleBoard) buildTitleBoard();
-    state.FromCdRom = IsCdRomRoot(context.platform, state.HomeFolder);
+    state.fromCdRom = IsCdRomRoot(context.platform, state.homeFolder);
     ScanFolder(context, StartUpScanFolder(state), false);
   } catch (const std::exception& error) {
     context.messages.ShowError(error.what());

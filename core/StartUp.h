@@ -22,7 +22,7 @@ bool IsCdRomRoot(Platform& platform, const std::string& homeFolder);
 std::string StartUpScanFolder(const LauncherState& state);
 
 // The start-up steps of the main window's creation that need no window: fix
-// HomeFolder, load the catalogue into CatalogueLoaded, run `buildTitleBoard`
+// the home folder, load the catalogue, run `buildTitleBoard`
 // (may be empty), decide FromCdRom and run the first scan without icons. An
 // error skips the remaining steps and is shown in the error box.
 void RunStartUpSteps(LauncherContext& context, const std::function<void()>& buildTitleBoard);

@@ -48,7 +48,7 @@ struct Core {
   Core() {
     platform.AddFolder(kHome);
     platform.PutCurrentDirectory(kHome);
-    state.HomeFolder = std::string(kHome) + "\\";
+    state.homeFolder = std::string(kHome) + "\\";
   }
   // The fake's and the listener's logs grow with every call; emptied
   // between iterations, outside the timed part.
@@ -70,7 +70,7 @@ void LoadCatalogueOf(benchmark::State& run, const std::string& text) {
     // part of loading.
     run.PauseTiming();
     core.state = LauncherState();
-    core.state.HomeFolder = std::string(kHome) + "\\";
+    core.state.homeFolder = std::string(kHome) + "\\";
     run.ResumeTiming();
     const bool loaded = LoadCatalogue(core.context, kCatalogueFileName);
     benchmark::DoNotOptimize(loaded);
@@ -124,7 +124,7 @@ void BM_ScanFolderFirst(benchmark::State& run) {
     run.ResumeTiming();
   }
   if (!core->state.IsInstalled(kSeriesEntries)) run.SkipWithError("the scan found nothing");
-  run.counters["folders"] = static_cast<double>(core->state.drbMain.names.size());
+  run.counters["folders"] = static_cast<double>(core->state.folderListing.names.size());
 }
 BENCHMARK(BM_ScanFolderFirst)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

@@ -70,7 +70,7 @@ int BareEnumeration(const std::wstring& base) {
 
 // A launcher that has loaded the catalogue of the home folder.
 bool Prepare(Launcher& launcher, const std::string& home) {
-  launcher.state.HomeFolder = home;
+  launcher.state.homeFolder = home;
   return LoadCatalogue(launcher.context, kCatalogueFileName) && launcher.messages.shown == 0;
 }
 
@@ -99,10 +99,10 @@ int Run(const std::wstring& base, int rounds) {
         const double start = NowMs();
         ScanFolder(launcher.context, home + "..\\", false);
         scans.push_back(NowMs() - start);
-        folders = static_cast<int>(launcher.state.drbMain.names.size());
+        folders = static_cast<int>(launcher.state.folderListing.names.size());
         installed = Installed(launcher.state);
         // The details command's scan of the same folder, right after.
-        const std::string listed = launcher.state.drbMain.folder;
+        const std::string listed = launcher.state.folderListing.folder;
         const double again = NowMs();
         ScanFolder(launcher.context, listed, false);
         rescans.push_back(NowMs() - again);

@@ -291,7 +291,8 @@ Lines Found(const LauncherState& state) {
   Lines found;
   for (int n = 1; n <= state.EntryCount(); ++n) {
     if (state.IsInstalled(n)) {
-      found.push_back(std::to_string(n) + " " + state.FoundFolder[n] + "\\" + state.FoundExe[n]);
+      found.push_back(std::to_string(n) + " " + state.Result(n).folder + "\\" +
+                      state.Result(n).exeName);
     }
   }
   return found;
@@ -336,7 +337,7 @@ TEST(FaultTableTest, EachFaultGetsItsMessageAndLeavesTheDiskAlone) {
     }
     if (!row.browse.empty()) {
       const bool scanned = AsEventHandler(launcher, [&] {
-        std::fill(state.MatchCount.begin(), state.MatchCount.end(), 0);
+        state.ClearMatchCounts();
         ScanFolder(launcher.context, row.browse, false);
       });
       // A scan that failed recolours no panel.
@@ -352,10 +353,10 @@ TEST(FaultTableTest, EachFaultGetsItsMessageAndLeavesTheDiskAlone) {
         << Shown(launcher.messages.messages) << "expected\n"
         << Shown(row.messages);
     EXPECT_EQ(launcher.messages.errors, row.errors);
-    EXPECT_EQ(state.CatalogueLoaded, row.loaded);
-    EXPECT_TRUE(state.WindowCaption == row.caption) << Shown({state.WindowCaption});
+    EXPECT_EQ(state.catalogueLoaded, row.loaded);
+    EXPECT_TRUE(state.caption == row.caption) << Shown({state.caption});
     EXPECT_EQ(state.EntryCount(), row.entries);
-    EXPECT_EQ(state.BaseFolder, row.base);
+    EXPECT_EQ(state.baseFolder, row.base);
     EXPECT_EQ(Found(state), row.found);
     EXPECT_EQ(BuildStatusRows(state).size(), static_cast<std::size_t>(row.entries));
     EXPECT_EQ(Launches(disk), row.launches);

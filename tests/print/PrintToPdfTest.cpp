@@ -16,6 +16,7 @@
 #include "platform/win32/Encoding.h"
 #include "platform/win32/TextPrinter.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/StateBuilder.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/dialogs/StatusWindow.h"
 
@@ -146,23 +147,14 @@ class PrintToPdfTest : public ::testing::Test {
     pdfFolder_ = FromUnix(pdfDir);
     jobsFolder_ = FromUnix(jobsDir);
     Window::SetErrorReporter([this](const std::string& text) { messages_.ShowError(text); });
-    state_.LastUpdate = "2001年4月1日 更新";
+    state_.lastUpdate = "2001年4月1日 更新";
   }
   void TearDown() override { Window::SetErrorReporter(nullptr); }
 
   void AddEntry(const std::string& title, const std::string& stem, const std::string& latest,
                 const std::string& folder = "") {
-    state_.lstTitle.push_back(title);
-    state_.lstEXE.push_back(stem);
-    state_.lstNewVersion.push_back(latest);
-    state_.lstKey.push_back("key");
-    const int n = state_.EntryCount();
-    state_.ReserveEntries(n);
-    if (!folder.empty()) {
-      state_.FoundFolder[n] = folder;
-      state_.FoundExe[n] = stem + ".exe";
-      state_.MatchCount[n] = 1;
-    }
+    const ScanResult found = folder.empty() ? ScanResult{} : ScanResult{folder, stem + ".exe", 1};
+    test::AddEntry(state_, {title, stem, latest, "key"}, found);
   }
 
   // The lines the printout must hold: the header and one line per entry.

@@ -7,6 +7,7 @@
 #include "core/LauncherContext.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/StateBuilder.h"
 
 namespace sorvel::test {
 
@@ -20,12 +21,8 @@ struct TestLauncher {
   // Catalogue entries with these executable stems, titled "T1", "T2", ...
   void SetStems(const std::vector<std::string>& stems) {
     for (const std::string& stem : stems) {
-      state.lstTitle.push_back("T" + std::to_string(state.lstTitle.size() + 1));
-      state.lstEXE.push_back(stem);
-      state.lstNewVersion.push_back("1.0");
-      state.lstKey.push_back("key");
+      AddEntry(state, {"T" + std::to_string(state.EntryCount() + 1), stem, "1.0", "key"});
     }
-    state.ReserveEntries(state.EntryCount());
   }
 };
 

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "core/InstallationScan.h"
+#include "core/LauncherError.h"
 #include "platform/win32/Shell.h"
 #include "tests/ui/MainTestSeries.h"
 #include "tests/ui/UiTestSupport.h"
@@ -119,9 +120,8 @@ class MainMarkers : public ::testing::Test {
   }
 
   Marker MarkerOf(TfrmMain& window, int n) const {
-    const LauncherState& state = window.State();
     const ImageControl& marker = *window.MarkerImage(n);
-    return {LookOf(marker), state.MarkerIcon[n] > 1, state.MarkerSet[n]};
+    return {LookOf(marker), window.MarkerIcon(n) > 1, window.MarkerSet(n)};
   }
 
   static void Hover(TfrmMain& window, int n) { MoveMouse(window.TitlePanel(n)->Handle(), 100, 15); }
@@ -164,12 +164,12 @@ std::vector<std::string> Changed(const std::map<HWND, bool>& before,
 
 TEST_F(MainMarkers, ToggleHidesAndShowsExactlyThePanelsAndTheFiveButtonsAndRescansWithIcons) {
   TfrmMain& window = series.Open();
-  const std::string home = window.State().HomeFolder;
+  const std::string home = window.State().homeFolder;
   const std::vector<std::string> menu = {"Btn1",           "Btn2",    "Btn3",   "Btn4",
                                          "Btn5",           "btnShow", "btnEnd", "btnDownLoad",
                                          "btnChangeDrive", "btnHelp"};
-  ASSERT_TRUE(window.State().MenuShown);
-  ASSERT_EQ(window.State().BaseFolder, home + "..\\");
+  ASSERT_TRUE(window.MenuShown());
+  ASSERT_EQ(window.State().baseFolder, home + "..\\");
   ASSERT_EQ(GetFocus(), window.btnShow.Handle());
 
   for (int click = 1; click <= 3; ++click) {
@@ -177,7 +177,7 @@ TEST_F(MainMarkers, ToggleHidesAndShowsExactlyThePanelsAndTheFiveButtonsAndResca
     const bool shown = click % 2 == 0;
     const auto before = OwnVisibility(window.Handle());
     Click(window.imgPicture.Handle());
-    EXPECT_EQ(window.State().MenuShown, shown);
+    EXPECT_EQ(window.MenuShown(), shown);
     EXPECT_THAT(Changed(before, OwnVisibility(window.Handle()), shown),
                 UnorderedElementsAreArray(menu));
     EXPECT_TRUE(window.imgPicture.Visible());
@@ -189,7 +189,7 @@ TEST_F(MainMarkers, ToggleHidesAndShowsExactlyThePanelsAndTheFiveButtonsAndResca
     // Each click scans the parent of the home folder with icons, into the
     // markers of hidden panels as well; every time, the executables
     // without an icon say so.
-    EXPECT_EQ(window.State().BaseFolder, home + "..\\");
+    EXPECT_EQ(window.State().baseFolder, home + "..\\");
     EXPECT_EQ(MarkerOf(window, 1), kProgramIcon);
     EXPECT_EQ(MarkerOf(window, 4), kProgramIcon);
     for (int n : {2, 3, 5}) EXPECT_EQ(MarkerOf(window, n), kIdle) << n;
@@ -206,7 +206,8 @@ TEST_F(MainMarkers, ToggleHidesAndShowsExactlyThePanelsAndTheFiveButtonsAndResca
 }
 
 TEST_F(MainMarkers, MarkersFollowTheStateTable) {
-  TfrmMain& window = series.Open();
+  RefusingPlatform platform;
+  TfrmMain& window = series.Open(platform);
   struct Step {
     const char* what;
     std::function<void()> act;
@@ -230,6 +231,14 @@ TEST_F(MainMarkers, MarkersFollowTheStateTable) {
        },
        kLauncherIcon, kProgramIcon},
       {"hover panel 1 again", [&] { Hover(window, 1); }, kLauncherIcon, kProgramIcon},
+      {"a scan that stops half way leaves every marker",
+       [&] {
+         platform.refused = platform.FullPath(Cp932(series.root) + "\\GEOMET11");
+         EXPECT_THROW(ScanFolder(window.Context(), window.State().homeFolder + "..\\", true),
+                      InOutError);
+         platform.refused.clear();
+       },
+       kLauncherIcon, kProgramIcon},
       {"over marker 4 itself", [&] { MoveMouse(window.MarkerImage(4)->Handle(), 5, 5); },
        kLauncherIcon, kProgramIcon},
       {"onto the background picture", [&] { MoveMouse(window.imgPict.Handle(), 300, 300); },
@@ -244,7 +253,7 @@ TEST_F(MainMarkers, MarkersFollowTheStateTable) {
        },
        kCleared, kLauncherIcon},
       {"scan without icons",
-       [&] { ScanFolder(window.Context(), window.State().HomeFolder + "..\\", false); }, kIdle,
+       [&] { ScanFolder(window.Context(), window.State().homeFolder + "..\\", false); }, kIdle,
        kKeptLauncherIcon},
       {"mouse after that scan",
        [&] {
@@ -268,7 +277,7 @@ TEST_F(MainMarkers, MarkersFollowTheStateTable) {
   toggle();
   ImageControl& first = *window.MarkerImage(1);
   const HICON program = first.Icon();
-  EXPECT_EQ(window.State().MarkerIcon[1], reinterpret_cast<IconHandle>(program));
+  EXPECT_EQ(window.MarkerIcon(1), reinterpret_cast<ui::IconHandle>(program));
   Hover(window, 1);
   EXPECT_FALSE(IsLiveIcon(program));
   const HICON launcherCopy = first.Icon();

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "core/Cp932.h"
 #include "platform/win32/Encoding.h"
 #include "tests/ui/UiTestSupport.h"
 
@@ -92,6 +93,11 @@ ui::TfrmMain& MainTestSeries::Open(Platform& withPlatform) {
   window->Create();
   PumpMessages();
   return *window;
+}
+
+ErrorCode RefusingPlatform::SetCurrentDirectory(const std::string& path) {
+  if (!refused.empty() && cp932::EqualsNoCase(FullPath(path), refused)) return error::kAccessDenied;
+  return Win32Platform::SetCurrentDirectory(path);
 }
 
 std::vector<SeriesEntry> NumberedEntries(int n) {

@@ -50,6 +50,14 @@ class MainTestSeries {
   std::wstring savedDirectory_;
 };
 
+// The real platform, refusing to enter one folder on request, as a folder
+// shared without rights does.
+class RefusingPlatform : public win32::Win32Platform {
+ public:
+  ErrorCode SetCurrentDirectory(const std::string& path) override;
+  std::string refused;  // a full path; empty: none
+};
+
 // `n` entries titled "Title <n>" with the executable "prog<n>".
 std::vector<SeriesEntry> NumberedEntries(int n);
 

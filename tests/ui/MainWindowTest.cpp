@@ -427,7 +427,7 @@ TEST(MainWindowStartUp, ScanFolderThatCannotBeEnteredShowsTheErrorAndRunsOnWithB
 
   EXPECT_THAT(series.messages.errors, ElementsAre(WithClosingPeriod(InOutErrorText(5))));
   EXPECT_THAT(series.messages.messages, IsEmpty());
-  EXPECT_TRUE(window.State().CatalogueLoaded);
+  EXPECT_TRUE(window.State().catalogueLoaded);
   EXPECT_TRUE(window.Visible());
   EXPECT_EQ(window.Text(), "Series");
   for (int n = 1; n <= 2; ++n) {
@@ -450,7 +450,7 @@ TEST(MainWindowStartUp, MissingCatalogueShowsItsMessageAndAnEmptyWindow) {
   EXPECT_THAT(series.messages.messages,
               ElementsAre(Cp932(series.home) + "\\SVLindex.txtがありません"));
   EXPECT_THAT(series.messages.errors, IsEmpty());
-  EXPECT_FALSE(window.State().CatalogueLoaded);
+  EXPECT_FALSE(window.State().catalogueLoaded);
   EXPECT_TRUE(window.Visible());
   EXPECT_EQ(window.Text(), "");
   EXPECT_EQ(window.TitlePanel(1), nullptr);

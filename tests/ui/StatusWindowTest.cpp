@@ -7,6 +7,7 @@
 #include "core/LauncherError.h"
 #include "core/StatusTable.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/StateBuilder.h"
 #include "tests/support/win32/EmfPrintRecorder.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/dialogs/StatusWindow.h"
@@ -20,7 +21,7 @@ class StatusWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Window::SetErrorReporter([this](const std::string& text) { messages_.ShowError(text); });
-    state_.LastUpdate = "2001年4月1日 更新";
+    state_.lastUpdate = "2001年4月1日 更新";
     AddEntry("代数 I", "algebra1", "1.3");
     AddEntry("図形と証明", "geometry", "3.1");
     AddEntry("計算ドリル", "keisan", "2.0");
@@ -28,20 +29,16 @@ class StatusWindowTest : public ::testing::Test {
   void TearDown() override { Window::SetErrorReporter(nullptr); }
 
   void AddEntry(const std::string& title, const std::string& stem, const std::string& latest) {
-    state_.lstTitle.push_back(title);
-    state_.lstEXE.push_back(stem);
-    state_.lstNewVersion.push_back(latest);
-    state_.lstKey.push_back("key");
-    state_.ReserveEntries(state_.EntryCount());
+    test::AddEntry(state_, {title, stem, latest, "key"});
   }
   void Found(int n, const std::string& folder, int matches) {
-    state_.FoundFolder[n] = folder;
-    state_.FoundExe[n] = state_.lstEXE[n - 1] + ".exe";
-    state_.MatchCount[n] = matches;
+    state_.Result(n).folder = folder;
+    state_.Result(n).exeName = state_.Entry(n).exeStem + ".exe";
+    state_.Result(n).matchCount = matches;
   }
   void ClearScan() {
-    for (auto& folder : state_.FoundFolder) folder.clear();
-    for (auto& count : state_.MatchCount) count = 0;
+    for (ScanResult& result : state_.results) result.folder.clear();
+    state_.ClearMatchCounts();
   }
 
   // `printer` empty: the default printer.

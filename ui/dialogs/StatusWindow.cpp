@@ -106,7 +106,7 @@ void TfrmShow::OnShow() {
 }
 
 void TfrmShow::FormShow() {
-  edtLastUpdate.SetText(state_.LastUpdate);
+  edtLastUpdate.SetText(state_.lastUpdate);
   const SIZE main = sources_.mainWindowSize();
   SetWindowPos(Handle(), nullptr, 0, 0, main.cx, main.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -65,7 +65,7 @@ void TfrmMain::AttachDialogs(TfrmShow* show, TfrmChangeDrive* chooser) {
 }
 
 std::string TfrmMain::ChooserFolder() const {
-  return frmChangeDrive_ ? frmChangeDrive_->Folder() : state_.HomeFolder + "..\\";
+  return frmChangeDrive_ ? frmChangeDrive_->Folder() : state_.homeFolder + "..\\";
 }
 
 bool TfrmMain::Create() {
@@ -215,7 +215,7 @@ void TfrmMain::OnShow() {
   }
 }
 
-void TfrmMain::FormShow() { SetText(state_.WindowCaption); }
+void TfrmMain::FormShow() { SetText(state_.caption); }
 
 // ---------------------------------------------------------------------------
 // The title board.
@@ -257,7 +257,7 @@ void TfrmMain::AddTitlePanel(int n, int left, int top) {
   BevelPanel::Args panel;
   panel.parent = Handle();
   panel.name = TitlePanelName(n);
-  panel.caption = kCaptionIndent + state_.Entry(n).Title;
+  panel.caption = kCaptionIndent + state_.Entry(n).title;
   panel.left = left;
   panel.top = top;
   panel.width = btnDummy.Width();
@@ -299,9 +299,21 @@ ImageControl* TfrmMain::MarkerImage(int n) {
   return titles_[n - 1].marker.get();
 }
 
+IconHandle TfrmMain::MarkerIcon(int n) const {
+  return n >= 1 && n <= static_cast<int>(titles_.size()) ? titles_[n - 1].markerIcon : 0;
+}
+
+bool TfrmMain::MarkerSet(int n) const {
+  return n >= 1 && n <= static_cast<int>(titles_.size()) && titles_[n - 1].markerSet;
+}
+
 void TfrmMain::SetEntryInstalled(int n, bool installed) {
-  BevelPanel* panel = TitlePanel(n);
-  if (!panel) return;
+  if (n < 1 || n > static_cast<int>(titles_.size())) return;
+  TitleSlot& title = titles_[n - 1];
+  // Every scan starts the marker afresh: idle, whatever it shows.
+  title.markerIcon = 0;
+  title.markerSet = false;
+  BevelPanel* panel = title.panel.get();
   panel->SetEnabled(installed);
   panel->SetFontColor(installed ? kTitleGreen : kTitleWhite);
 }
@@ -321,16 +333,16 @@ HICON TfrmMain::CopyOfLauncherIcon() const {
 void TfrmMain::LoadEntryIcon(int n) {
   ImageControl* marker = MarkerImage(n);
   if (!marker) return;
-  const std::string& folder = state_.FoundFolder[n];
-  const std::string& exe = state_.FoundExe[n];
+  const std::string& folder = state_.Result(n).folder;
+  const std::string& exe = state_.Result(n).exeName;
   // The bare file name is found in the program's folder; a folder that
   // cannot be entered shows up as a file without an icon.
-  context_.platform.SetCurrentDirectory(state_.BaseFolder + folder);
+  context_.platform.SetCurrentDirectory(state_.baseFolder + folder);
   const IconHandle icon = shell_.firstIcon(exe);
   if (icon > 1) {
     marker->SetIcon(reinterpret_cast<HICON>(icon));  // the marker owns it now
-    state_.MarkerIcon[n] = icon;
-    state_.MarkerSet[n] = true;
+    titles_[n - 1].markerIcon = icon;
+    titles_[n - 1].markerSet = true;
   } else {
     context_.messages.ShowMessage(folder + " " + exe);
   }
@@ -345,11 +357,9 @@ void TfrmMain::TitlePanelClick(BevelPanel& panel) {
 
 void TfrmMain::TitlePanelMouseMove(BevelPanel& panel) {
   const int n = EntryNumberOfPanel(panel.Name());
-  if (n < 1 || n >= static_cast<int>(state_.MarkerSet.size()) || !state_.MarkerSet[n]) return;
-  ImageControl* marker = MarkerImage(n);
-  if (!marker) return;
-  marker->SetIcon(CopyOfLauncherIcon());
-  state_.MarkerSet[n] = false;
+  if (!MarkerSet(n)) return;
+  MarkerImage(n)->SetIcon(CopyOfLauncherIcon());
+  titles_[n - 1].markerSet = false;
 }
 
 void TfrmMain::FormPaint() {
@@ -368,13 +378,10 @@ void TfrmMain::Paint(HDC dc, const RECT& client) {
 
 // Over either picture, markers that show the launcher's icon are cleared.
 void TfrmMain::imgPictMouseMove() {
-  const int count = std::min(state_.EntryCount(), static_cast<int>(state_.MarkerSet.size()) - 1);
-  for (int n = 1; n <= count; ++n) {
-    if (state_.MarkerSet[n] || state_.MarkerIcon[n] <= 1) continue;
-    ImageControl* marker = MarkerImage(n);
-    if (!marker) continue;
-    marker->Clear();  // the empty picture of imgDummy
-    state_.MarkerSet[n] = true;
+  for (TitleSlot& title : titles_) {
+    if (title.markerSet || title.markerIcon <= 1) continue;
+    title.marker->Clear();  // the empty picture of imgDummy
+    title.markerSet = true;
   }
 }
 
@@ -382,22 +389,20 @@ void TfrmMain::imgPictureMouseMove() { imgPictMouseMove(); }
 
 // The small picture hides or shows the menu and rescans with icons.
 void TfrmMain::imgPictureClick() {
-  state_.MenuShown = !state_.MenuShown;
-  for (int n = 1; n <= state_.EntryCount(); ++n) {
-    if (BevelPanel* panel = TitlePanel(n)) panel->SetVisible(state_.MenuShown);
-  }
+  menuShown_ = !menuShown_;
+  for (TitleSlot& title : titles_) title.panel->SetVisible(menuShown_);
   for (GlyphButton* button : {&btnShow, &btnChangeDrive, &btnDownLoad, &btnHelp, &btnEnd}) {
-    button->SetVisible(state_.MenuShown);
+    button->SetVisible(menuShown_);
   }
   // Always the parent of the home folder, also on a CD-ROM.
-  Scan(state_.HomeFolder + "..\\", true);
+  Scan(state_.homeFolder + "..\\", true);
 }
 
 // ---------------------------------------------------------------------------
 // The side panel's commands.
 
 void TfrmMain::btnShowClick() {
-  std::fill(state_.MatchCount.begin(), state_.MatchCount.end(), 0);
+  state_.ClearMatchCounts();
   Scan(ChooserFolder(), false);
   if (frmShow_) frmShow_->ShowModal();
 }
@@ -410,13 +415,13 @@ void TfrmMain::btnChangeDriveClick() {
 
 void TfrmMain::btnDownLoadClick() {
   // A missing page or a shell that refuses it gives no message.
-  shell_.open(Handle(), state_.HomeFolder + "index.htm", shell_.windowsDirectory(), SW_SHOW);
+  shell_.open(Handle(), state_.homeFolder + "index.htm", shell_.windowsDirectory(), SW_SHOW);
 }
 
 void TfrmMain::btnHelpClick() {
   // The help file's bare name is found in the home folder, wherever a
   // launch, a scan or the chooser left the current directory.
-  context_.platform.SetCurrentDirectory(state_.HomeFolder);
+  context_.platform.SetCurrentDirectory(state_.homeFolder);
   shell_.helpContents(Handle(), kHelpFileName);
 }
 

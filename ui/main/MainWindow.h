@@ -84,6 +84,14 @@ class TfrmMain : public Form, public ScanListener {
   BevelPanel* TitlePanel(int n);
   ImageControl* MarkerImage(int n);
 
+  // The hover marker of entry n: the handle of the program icon the last
+  // scan with icons loaded (0: none), and whether the marker is ready to
+  // show the launcher's icon at the next hover. Every scan resets both.
+  IconHandle MarkerIcon(int n) const;
+  bool MarkerSet(int n) const;
+  // Whether the title panels and the side panel's buttons are shown.
+  bool MenuShown() const { return menuShown_; }
+
   // The custom cursors, registered at creation.
   HCURSOR ArrowCursor() const { return arrowCursor_; }
   HCURSOR PointCursor() const { return pointCursor_; }
@@ -112,6 +120,8 @@ class TfrmMain : public Form, public ScanListener {
   struct TitleSlot {
     std::unique_ptr<BevelPanel> panel;
     std::unique_ptr<ImageControl> marker;  // destroyed before its panel
+    IconHandle markerIcon = 0;
+    bool markerSet = false;
   };
 
   void CreateControls();
@@ -131,6 +141,7 @@ class TfrmMain : public Form, public ScanListener {
   TfrmShow* frmShow_ = nullptr;
   TfrmChangeDrive* frmChangeDrive_ = nullptr;
   bool boardBuilt_ = false;
+  bool menuShown_ = true;
   bool centred_ = false;
   bool endsProgram_ = true;  // closing the window ends the event loop
   HWND focus_ = nullptr;     // the control that had the focus when deactivated
