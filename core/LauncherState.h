@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/FolderListing.h"
+
 namespace sorvel {
 
 // One program line of the catalogue.
@@ -27,12 +29,6 @@ struct ScanResult {
   int matchCount = 0;
 };
 
-// A folder and the names read from it; re-read only when the folder changes.
-struct Listing {
-  std::string folder;  // empty until first read
-  std::vector<std::string> names;
-};
-
 struct LauncherState {
   std::string homeFolder;  // the current directory at start-up, ends in "\"
   std::string baseFolder;  // the latest scan's folder, ends in "\"
@@ -47,8 +43,8 @@ struct LauncherState {
   std::vector<CatalogueEntry> entries;
   std::vector<ScanResult> results;
 
-  Listing folderListing;  // the scan's folders
-  Listing fileListing;    // the scan's executables ("*.exe")
+  FolderListing folderListing;  // the scan's folders
+  FileListing fileListing;      // the scan's executables
 
   int EntryCount() const { return static_cast<int>(entries.size()); }
   // Entry n and its scan result; n must lie in 1 .. EntryCount().

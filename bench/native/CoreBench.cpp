@@ -124,7 +124,7 @@ void BM_ScanFolderFirst(benchmark::State& run) {
     run.ResumeTiming();
   }
   if (!core->state.IsInstalled(kSeriesEntries)) run.SkipWithError("the scan found nothing");
-  run.counters["folders"] = static_cast<double>(core->state.folderListing.names.size());
+  run.counters["folders"] = static_cast<double>(core->state.folderListing.Names().size());
 }
 BENCHMARK(BM_ScanFolderFirst)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

@@ -99,10 +99,10 @@ int Run(const std::wstring& base, int rounds) {
         const double start = NowMs();
         ScanFolder(launcher.context, home + "..\\", false);
         scans.push_back(NowMs() - start);
-        folders = static_cast<int>(launcher.state.folderListing.names.size());
+        folders = static_cast<int>(launcher.state.folderListing.Names().size());
         installed = Installed(launcher.state);
         // The details command's scan of the same folder, right after.
-        const std::string listed = launcher.state.folderListing.folder;
+        const std::string listed = launcher.state.folderListing.Folder();
         const double again = NowMs();
         ScanFolder(launcher.context, listed, false);
         rescans.push_back(NowMs() - again);

@@ -41,8 +41,9 @@ class ScanTest : public ::testing::Test {
 TEST_F(ScanTest, FindsEachEntryInItsFolder) {
   Scan(kStartUpPath);
   EXPECT_EQ(state.baseFolder, kStartUpPath);
-  EXPECT_EQ(state.folderListing.folder, "C:\\SERIES");
-  EXPECT_EQ(state.folderListing.names, (Lines{"C:\\", "SERIES", "ALGEBR12", "GEOMET11", "LAUNCH"}));
+  EXPECT_EQ(state.folderListing.Folder(), "C:\\SERIES");
+  EXPECT_EQ(state.folderListing.Names(),
+            (Lines{"C:\\", "SERIES", "ALGEBR12", "GEOMET11", "LAUNCH"}));
   EXPECT_EQ(state.Result(1).folder, "ALGEBR12");
   EXPECT_EQ(state.Result(1).exeName, "algebra1.exe");
   EXPECT_EQ(state.Result(2).folder, "GEOMET11");
@@ -65,8 +66,8 @@ TEST_F(ScanTest, FolderListingOrderAndFilter) {
   fake.AddFile("C:\\SERIES\\readme.txt");
   fake.AddFile("C:\\SERIES\\setup.exe");
   Scan("C:\\SERIES\\");
-  EXPECT_EQ(state.folderListing.folder, "C:\\SERIES");
-  EXPECT_EQ(state.folderListing.names,
+  EXPECT_EQ(state.folderListing.Folder(), "C:\\SERIES");
+  EXPECT_EQ(state.folderListing.Names(),
             (Lines{"C:\\", "SERIES", "A_OLD", "ALGEBR12", "b_new", "GEOMET11", "LAUNCH", "Zeta"}));
   EXPECT_EQ(state.baseFolder, "C:\\SERIES\\");
 }
@@ -76,11 +77,11 @@ TEST_F(ScanTest, DriveRootListsNoComponentsAndJoinsWithADoubledBackslash) {
   fake.AddFile("Q:\\GEOMET11\\geometry.exe");
   fake.AddFile("Q:\\SVLindex.txt");
   Scan("Q:\\");
-  EXPECT_EQ(state.folderListing.folder, "Q:\\");
-  EXPECT_EQ(state.folderListing.names, (Lines{"Q:\\", "GEOMET11"}));
+  EXPECT_EQ(state.folderListing.Folder(), "Q:\\");
+  EXPECT_EQ(state.folderListing.Names(), (Lines{"Q:\\", "GEOMET11"}));
   EXPECT_EQ(state.Result(2).folder, "GEOMET11");
   EXPECT_EQ(state.Result(2).exeName, "geometry.exe");
-  EXPECT_EQ(state.fileListing.folder, "Q:\\GEOMET11");
+  EXPECT_EQ(state.fileListing.Folder(), "Q:\\GEOMET11");
   EXPECT_FALSE(state.IsInstalled(1));
   EXPECT_EQ(launcher.listener.calls, (Lines{"missing 1", "installed 2"}));
 }
@@ -117,7 +118,7 @@ TEST_F(ScanTest, OnlyTheFirstOfTwoEntriesWithTheSameStemIsFound) {
 TEST_F(ScanTest, PathComponentCountsOnlyAsASubFolderOfTheSameName) {
   fake.AddFile("C:\\SERIES\\SERIES\\geometry.exe");
   Scan("C:\\SERIES");
-  EXPECT_EQ(state.folderListing.names,
+  EXPECT_EQ(state.folderListing.Names(),
             (Lines{"C:\\", "SERIES", "ALGEBR12", "GEOMET11", "LAUNCH", "SERIES"}));
   EXPECT_EQ(state.Result(2).matchCount, 3);  // GEOMET11 once, SERIES twice
   EXPECT_EQ(state.Result(2).folder, "SERIES");
@@ -167,7 +168,7 @@ TEST_F(ScanTest, EmptyCatalogueStillListsAndSetsTheBaseFolder) {
   empty.platform.AddFile("C:\\SERIES\\ALGEBR12\\algebra1.exe");
   ScanFolder(empty.context, "C:\\SERIES", true);
   EXPECT_EQ(empty.state.baseFolder, "C:\\SERIES\\");
-  EXPECT_EQ(empty.state.folderListing.names, (Lines{"C:\\", "SERIES", "ALGEBR12"}));
+  EXPECT_EQ(empty.state.folderListing.Names(), (Lines{"C:\\", "SERIES", "ALGEBR12"}));
   EXPECT_TRUE(empty.listener.calls.empty());
 }
 
@@ -204,7 +205,8 @@ TEST_F(ScanTest, SameFolderAgainUsesBothListingsAsRead) {
   // The chooser's folder equals the listing's folder: the folder listing is
   // not re-read and does not move the directory; the file listings do.
   Scan("c:\\series");
-  EXPECT_EQ(state.folderListing.names, (Lines{"C:\\", "SERIES", "ALGEBR12", "GEOMET11", "LAUNCH"}));
+  EXPECT_EQ(state.folderListing.Names(),
+            (Lines{"C:\\", "SERIES", "ALGEBR12", "GEOMET11", "LAUNCH"}));
   EXPECT_EQ(fake.directoryChanges, (Lines{"C:\\SERIES\\ALGEBR12", "C:\\SERIES\\GEOMET11"}));
   EXPECT_EQ(state.Result(1).folder, "GEOMET11");  // read afresh: the files are seen
   EXPECT_EQ(state.baseFolder, "c:\\series\\");
@@ -237,7 +239,7 @@ TEST_F(ScanTest, FolderNamesDifferingInATrailByteAreDifferentFolders) {
   Scan("C:\\ア");
   EXPECT_TRUE(state.IsInstalled(1));
   Scan("C:\\\x83\x61");
-  EXPECT_EQ(state.folderListing.folder, "C:\\\x83\x61");
+  EXPECT_EQ(state.folderListing.Folder(), "C:\\\x83\x61");
   EXPECT_FALSE(state.IsInstalled(1));
   EXPECT_TRUE(state.IsInstalled(2));
 }
@@ -263,7 +265,7 @@ TEST_F(ScanTest, FolderThatCannotBeEnteredKeepsThePreviousResults) {
   for (const auto& c : cases) {
     EXPECT_EQ(ScanError(c.path), c.error) << c.path;
     EXPECT_EQ(state.baseFolder, kStartUpPath);
-    EXPECT_EQ(state.folderListing.folder, "C:\\SERIES");
+    EXPECT_EQ(state.folderListing.Folder(), "C:\\SERIES");
     EXPECT_EQ(state.Result(1).folder, "ALGEBR12");
     EXPECT_EQ(state.Result(2).folder, "GEOMET11");
     EXPECT_EQ(fake.CurrentDirectory(), "C:\\SERIES\\GEOMET11");
@@ -289,7 +291,7 @@ TEST_F(ScanTest, UnreadableFoldersArePassedOver) {
 
   fake.InjectError(Operation::List, "C:\\SERIES", error::kAccessDenied);
   Scan(kStartUpPath);
-  EXPECT_EQ(state.folderListing.names, (Lines{"C:\\", "SERIES"}));
+  EXPECT_EQ(state.folderListing.Names(), (Lines{"C:\\", "SERIES"}));
   EXPECT_TRUE(launcher.messages.messages.empty());
   EXPECT_EQ(launcher.listener.calls,
             (Lines{"installed 1", "installed 2", "missing 1", "missing 2"}));

@@ -67,7 +67,7 @@ TEST_F(StartUpTest, HardDiskScansTheParentOfTheHomeFolder) {
   EXPECT_EQ(state.homeFolder, "C:\\SERIES\\LAUNCH\\");
   EXPECT_FALSE(state.fromCdRom);
   EXPECT_EQ(state.baseFolder, "C:\\SERIES\\LAUNCH\\..\\");
-  EXPECT_EQ(state.folderListing.folder, "C:\\SERIES");
+  EXPECT_EQ(state.folderListing.Folder(), "C:\\SERIES");
   EXPECT_EQ(state.Result(1).folder, "ALGEBR12");
   EXPECT_EQ(launcher.listener.calls, Lines{"installed 1"});
 }
@@ -151,7 +151,7 @@ TEST_F(StartUpTest, HomeFolderEndingInATrailByteFindsItsCatalogue) {
   EXPECT_TRUE(launcher.messages.messages.empty());
   EXPECT_EQ(state.homeFolder, "C:\\数学\\計算表\\");
   EXPECT_TRUE(state.catalogueLoaded);
-  EXPECT_EQ(state.folderListing.folder, "C:\\数学");
+  EXPECT_EQ(state.folderListing.Folder(), "C:\\数学");
   EXPECT_EQ(state.Result(1).folder, "ALGEBR12");
 }
 

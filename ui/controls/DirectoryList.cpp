@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/Cp932.h"
-#include "core/InstallationScan.h"
 #include "platform/win32/Encoding.h"
 
 namespace sorvel::ui {
@@ -42,16 +41,6 @@ void DrawFolderGlyph(HDC dc, int x, int y, bool open) {
   DeleteObject(pen);
 }
 
-// Entries before the sub-folders: the root and each component of the path.
-int CountPathItems(const std::string& folder) {
-  const std::vector<std::string> parts = cp932::SplitAtBackslashes(folder);
-  int count = parts.empty() ? 0 : 1;
-  for (std::size_t index = 1; index < parts.size(); ++index) {
-    if (!parts[index].empty()) ++count;
-  }
-  return count;
-}
-
 }  // namespace
 
 bool DirectoryList::CreateDirectoryList(const Args& args) {
@@ -68,27 +57,29 @@ bool DirectoryList::CreateDirectoryList(const Args& args) {
 }
 
 char DirectoryList::Drive() const {
-  const std::string& folder = listing_.folder;
+  const std::string& folder = listing_.Folder();
   if (folder.size() < 2 || folder[1] != ':') return 0;
   const char letter = folder[0];
   return (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
 }
 
 void DirectoryList::SetFolder(const std::string& path) {
-  if (path.empty() || cp932::EqualsNoCase(path, listing_.folder)) return;
-  PointFolderListing(platform_, listing_, path);
-  pathItems_ = CountPathItems(listing_.folder);
+  if (path.empty() || cp932::EqualsNoCase(path, listing_.Folder())) return;
+  listing_.PointAt(platform_, path);
   FillList();
   if (onChange_) onChange_();
 }
 
 std::string DirectoryList::Item(int index) const {
-  return index >= 0 && index < Count() ? listing_.names[static_cast<size_t>(index)] : std::string();
+  return index >= 0 && index < Count() ? listing_.Names()[static_cast<size_t>(index)]
+                                       : std::string();
 }
 
 std::string DirectoryList::ItemFolder(int index) const {
   if (index < 0 || index >= Count()) return std::string();
-  if (index >= pathItems_) return cp932::WithTrailingBackslash(listing_.folder) + Item(index);
+  if (index >= listing_.PathItemCount()) {
+    return cp932::WithTrailingBackslash(listing_.Folder()) + Item(index);
+  }
   std::string folder = Item(0);  // the root, "C:\"
   for (int part = 1; part <= index; ++part) {
     folder = cp932::WithTrailingBackslash(folder) + Item(part);
@@ -109,17 +100,17 @@ void DirectoryList::OpenSelected() { SetFolder(ItemFolder(SelectedIndex())); }
 void DirectoryList::FillList() {
   SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
   SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
-  for (const std::string& name : listing_.names) {
+  for (const std::string& name : listing_.Names()) {
     SendMessageW(Handle(), LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(win32::Cp932ToWideLenient(name).c_str()));
   }
   SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
   // The folder itself is the selected entry, as after a move.
-  SelectIndex(pathItems_ - 1);
+  SelectIndex(listing_.PathItemCount() - 1);
   Invalidate();
 }
 
-int DirectoryList::Level(int index) const { return index < pathItems_ ? index : pathItems_; }
+int DirectoryList::Level(int index) const { return std::min(index, listing_.PathItemCount()); }
 
 LRESULT DirectoryList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -161,7 +152,7 @@ bool DirectoryList::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
   const int glyphLeft = rect.left + 2 + Level(index) * kIndent;
   DrawFolderGlyph(dc, glyphLeft, rect.top + (rect.bottom - rect.top - kGlyphHeight) / 2,
-                  index < pathItems_);
+                  index < listing_.PathItemCount());
   HGDIOBJ oldFont = SelectObject(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
   const std::wstring name = win32::Cp932ToWideLenient(Item(index));
   RECT text = rect;

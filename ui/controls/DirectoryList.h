@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "core/LauncherState.h"
+#include "core/FolderListing.h"
 #include "platform/Platform.h"
 #include "ui/controls/Window.h"
 
@@ -28,7 +28,7 @@ class DirectoryList : public Window {
 
   // The list's folder: a normalised full path without trailing backslash,
   // except at a root ("C:\", "C:\SERIES"); empty until one was entered.
-  const std::string& Folder() const { return listing_.folder; }
+  const std::string& Folder() const { return listing_.Folder(); }
   // The drive letter of the folder (upper case), 0 when it has none.
   char Drive() const;
 
@@ -38,7 +38,7 @@ class DirectoryList : public Window {
   // when the folder cannot be entered; the list then keeps its folder.
   void SetFolder(const std::string& path);
 
-  int Count() const { return static_cast<int>(listing_.names.size()); }
+  int Count() const { return static_cast<int>(listing_.Names().size()); }
   std::string Item(int index) const;
   // The folder an entry stands for: a root, a folder on the path, or a
   // sub-folder of the list's folder.
@@ -58,8 +58,7 @@ class DirectoryList : public Window {
   int Level(int index) const;
 
   Platform& platform_;
-  Listing listing_;
-  int pathItems_ = 0;  // entries before the sub-folders: root and path components
+  FolderListing listing_;
   std::function<void()> onChange_;
 };
 
