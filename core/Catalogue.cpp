@@ -6,7 +6,7 @@
 
 #include "core/Cp932.h"
 #include "core/FileProbe.h"
-#include "core/LauncherError.h"
+#include "platform/Platform.h"
 
 namespace sorvel {
 

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "core/Cp932.h"
-#include "core/LauncherError.h"
+#include "platform/Platform.h"
 
 namespace sorvel {
 
@@ -71,7 +71,7 @@ std::vector<std::string> PathItems(const std::string& folder) {
 // Moves the current directory to `path`, or throws the platform's error;
 // returns the directory without its trailing backslash, except at a root.
 std::string EnterFolder(Platform& platform, const std::string& path) {
-  if (const ErrorCode code = platform.SetCurrentDirectory(path); code != error::kOk) {
+  if (const ErrorCode code = platform.ChangeDirectory(path); code != error::kOk) {
     throw InOutError(code);
   }
   std::string folder = platform.CurrentDirectory();

@@ -13,7 +13,7 @@ void LaunchEntry(LauncherContext& context, int n) {
 
 void RunProgram(Platform& platform, const std::string& folder, const std::string& exeName) {
   // A failed move is noticed by the start, which then fails quietly as well.
-  platform.SetCurrentDirectory(folder);
+  platform.ChangeDirectory(folder);
   // The file to run is named with its folder: a bare name would be searched
   // for in the launcher's own folder before the current directory. The
   // program still sees its bare name as its command line.

@@ -17,7 +17,7 @@ std::string InitHomeFolder(Platform& platform) {
 bool IsCdRomRoot(Platform& platform, const std::string& homeFolder) {
   // The whole home folder is the root path asked about, so a folder below
   // the root of a CD-ROM does not count.
-  return platform.GetDriveType(homeFolder) == DriveType::CdRom;
+  return platform.DriveTypeOf(homeFolder) == DriveType::CdRom;
 }
 
 std::string StartUpScanFolder(const LauncherState& state) {

@@ -17,10 +17,10 @@
 #include "core/Catalogue.h"
 #include "core/Cp932.h"
 #include "core/InstallationScan.h"
-#include "core/LauncherError.h"
 #include "core/ProgramLaunch.h"
 #include "core/StartUp.h"
 #include "core/StatusTable.h"
+#include "platform/Platform.h"
 #include "tests/support/TestLauncher.h"
 
 namespace sorvel {

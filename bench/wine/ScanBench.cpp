@@ -95,7 +95,7 @@ int Run(const std::wstring& base, int rounds) {
           std::fprintf(stderr, "no catalogue in %s\n", home.c_str());
           return 1;
         }
-        launcher.platform.SetCurrentDirectory(home);
+        launcher.platform.ChangeDirectory(home);
         const double start = NowMs();
         ScanFolder(launcher.context, home + "..\\", false);
         scans.push_back(NowMs() - start);

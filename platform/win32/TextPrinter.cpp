@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "core/LauncherError.h"
+#include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 
 namespace sorvel::win32 {

@@ -1,6 +1,6 @@
 // A text-line print device: successive lines in one font, laid out from the
 // top-left corner of the printable area, wrapped at the right edge and broken
-// into pages. Errors are thrown as LauncherError.
+// into pages. Errors are thrown as LauncherError (or InOutError).
 #pragma once
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Catalogue.h"
-#include "core/LauncherError.h"
+#include "platform/Platform.h"
 #include "tests/support/TestLauncher.h"
 
 namespace sorvel {

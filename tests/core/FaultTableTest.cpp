@@ -9,10 +9,10 @@
 #include <functional>
 
 #include "core/InstallationScan.h"
-#include "core/LauncherError.h"
 #include "core/ProgramLaunch.h"
 #include "core/StartUp.h"
 #include "core/StatusTable.h"
+#include "platform/Platform.h"
 #include "tests/support/TestLauncher.h"
 
 namespace sorvel {
@@ -246,7 +246,7 @@ const FaultRow kFaultRows[] = {
      .disk =
          [](FakePlatform& disk) {
            Series(disk);
-           disk.InjectError(FakePlatform::Operation::SetCurrentDirectory, "C:\\SERIES\\GEOMET11",
+           disk.InjectError(FakePlatform::Operation::ChangeDirectory, "C:\\SERIES\\GEOMET11",
                             error::kAccessDenied);
          },
      .click = 2,

@@ -2,7 +2,7 @@
 
 #include "core/Catalogue.h"
 #include "core/InstallationScan.h"
-#include "core/LauncherError.h"
+#include "platform/Platform.h"
 #include "tests/support/TestLauncher.h"
 
 namespace sorvel {
@@ -248,8 +248,8 @@ TEST_F(ScanTest, FolderThatCannotBeEnteredKeepsThePreviousResults) {
   fake.AddDrive('R', DriveType::CdRom, false);
   fake.AddFolder("C:\\LOCKED");
   fake.AddFolder("C:\\ODD");
-  fake.InjectError(Operation::SetCurrentDirectory, "C:\\LOCKED", error::kAccessDenied);
-  fake.InjectError(Operation::SetCurrentDirectory, "C:\\ODD", error::kPathNotFound);
+  fake.InjectError(Operation::ChangeDirectory, "C:\\LOCKED", error::kAccessDenied);
+  fake.InjectError(Operation::ChangeDirectory, "C:\\ODD", error::kPathNotFound);
   Scan(kStartUpPath);
   launcher.listener.calls.clear();
 
@@ -274,7 +274,7 @@ TEST_F(ScanTest, FolderThatCannotBeEnteredKeepsThePreviousResults) {
 }
 
 TEST_F(ScanTest, ProgramFolderThatCannotBeEnteredStopsTheScanHalfWay) {
-  fake.InjectError(Operation::SetCurrentDirectory, "C:\\SERIES\\GEOMET11", error::kAccessDenied);
+  fake.InjectError(Operation::ChangeDirectory, "C:\\SERIES\\GEOMET11", error::kAccessDenied);
   EXPECT_EQ(ScanError("C:\\SERIES"), "ファイルへのアクセスが拒否されました");
   EXPECT_EQ(state.baseFolder, "C:\\SERIES\\");
   EXPECT_EQ(state.Result(1).folder, "ALGEBR12");

@@ -135,7 +135,7 @@ TEST_F(StartUpTest, CatalogueErrorsEndTheStepsInTheErrorBox) {
 
 TEST_F(StartUpTest, ScanErrorLeavesTheCatalogueLoaded) {
   Install("C:\\SERIES\\LAUNCH");
-  launcher.platform.InjectError(test::FakePlatform::Operation::SetCurrentDirectory, "C:\\SERIES",
+  launcher.platform.InjectError(test::FakePlatform::Operation::ChangeDirectory, "C:\\SERIES",
                                 error::kAccessDenied);
   Start();
   EXPECT_EQ(launcher.messages.errors, Lines{"ファイルへのアクセスが拒否されました."});

@@ -11,8 +11,8 @@
 #include <set>
 #include <sstream>
 
-#include "core/LauncherError.h"
 #include "core/StatusTable.h"
+#include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/TextPrinter.h"
 #include "tests/support/RecordingMessages.h"

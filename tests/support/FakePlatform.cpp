@@ -286,10 +286,10 @@ ErrorCode FakePlatform::InjectedError(Operation operation, const std::string& fu
   return error::kOk;
 }
 
-ErrorCode FakePlatform::SetCurrentDirectory(const std::string& path) {
+ErrorCode FakePlatform::ChangeDirectory(const std::string& path) {
   const Path resolved = Resolve(path);
   if (resolved.error != error::kOk) return resolved.error;
-  if (const ErrorCode code = InjectedError(Operation::SetCurrentDirectory, resolved.full)) {
+  if (const ErrorCode code = InjectedError(Operation::ChangeDirectory, resolved.full)) {
     return code;
   }
   const Lookup found = Find(resolved, resolved.parts.size());
@@ -300,7 +300,7 @@ ErrorCode FakePlatform::SetCurrentDirectory(const std::string& path) {
   return error::kOk;
 }
 
-DriveType FakePlatform::GetDriveType(const std::string& rootPath) {
+DriveType FakePlatform::DriveTypeOf(const std::string& rootPath) {
   const bool isRoot =
       (rootPath.size() == 2 || (rootPath.size() == 3 && IsSeparator(rootPath.substr(2)))) &&
       rootPath[1] == ':';

@@ -6,7 +6,8 @@
 #include <memory>
 
 #include "core/Cp932.h"
-#include "core/LauncherError.h"
+#include "core/Messages.h"
+#include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/support/RecordingMessages.h"
@@ -41,11 +42,11 @@ std::vector<std::string> Items(const DirectoryList& list) {
 class NotReadyRPlatform : public win32::Win32Platform {
  public:
   std::uint32_t LogicalDrives() override { return Win32Platform::LogicalDrives() | 1u << 17; }
-  DriveType GetDriveType(const std::string& root) override {
-    return IsR(root) ? DriveType::Removable : Win32Platform::GetDriveType(root);
+  DriveType DriveTypeOf(const std::string& root) override {
+    return IsR(root) ? DriveType::Removable : Win32Platform::DriveTypeOf(root);
   }
-  ErrorCode SetCurrentDirectory(const std::string& path) override {
-    return IsR(path) ? error::kNotReady : Win32Platform::SetCurrentDirectory(path);
+  ErrorCode ChangeDirectory(const std::string& path) override {
+    return IsR(path) ? error::kNotReady : Win32Platform::ChangeDirectory(path);
   }
 
  private:
@@ -277,9 +278,9 @@ TEST_F(ChangeDriveWindowTest, AFolderThatCannotBeEnteredShowsTheErrorAndKeepsThe
   auto chooser = MakeChooser(home_);
   const std::vector<std::string> before = Items(chooser->dlbDrive);
   RemoveDirectoryW((root_ + L"\\SERIES\\geomet11").c_str());
-  const ErrorCode code = platform_.SetCurrentDirectory(series_ + "\\geomet11");
+  const ErrorCode code = platform_.ChangeDirectory(series_ + "\\geomet11");
   ASSERT_NE(code, error::kOk);
-  platform_.SetCurrentDirectory(series_);
+  platform_.ChangeDirectory(series_);
 
   ClickItem(chooser->dlbDrive, "geomet11", true);
   EXPECT_EQ(messages_.errors, std::vector<std::string>{WithClosingPeriod(InOutErrorText(code))});

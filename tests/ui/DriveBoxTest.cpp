@@ -25,7 +25,7 @@ class DrivesPlatform : public win32::Win32Platform {
     for (const auto& [letter, drive] : drives) bits |= 1u << (letter - 'A');
     return bits;
   }
-  DriveType GetDriveType(const std::string& root) override {
+  DriveType DriveTypeOf(const std::string& root) override {
     auto found = drives.find(root[0]);
     return root.size() == 3 && found != drives.end() ? found->second.type : DriveType::NoRootDir;
   }

@@ -11,7 +11,8 @@
 
 #include "core/Cp932.h"
 #include "core/InstallationScan.h"
-#include "core/LauncherError.h"
+#include "core/Messages.h"
+#include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Shell.h"
 #include "tests/ui/MainTestSeries.h"
@@ -19,8 +20,6 @@
 #include "ui/dialogs/ChangeDriveWindow.h"
 #include "ui/dialogs/StatusWindow.h"
 #include "ui/main/MainWindow.h"
-
-#undef SetCurrentDirectory
 
 namespace sorvel::test {
 namespace {

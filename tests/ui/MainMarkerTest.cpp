@@ -9,7 +9,7 @@
 #include <map>
 
 #include "core/InstallationScan.h"
-#include "core/LauncherError.h"
+#include "platform/Platform.h"
 #include "platform/win32/Shell.h"
 #include "tests/ui/MainTestSeries.h"
 #include "tests/ui/UiTestSupport.h"

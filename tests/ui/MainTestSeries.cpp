@@ -95,9 +95,9 @@ ui::TfrmMain& MainTestSeries::Open(Platform& withPlatform) {
   return *window;
 }
 
-ErrorCode RefusingPlatform::SetCurrentDirectory(const std::string& path) {
+ErrorCode RefusingPlatform::ChangeDirectory(const std::string& path) {
   if (!refused.empty() && cp932::EqualsNoCase(FullPath(path), refused)) return error::kAccessDenied;
-  return Win32Platform::SetCurrentDirectory(path);
+  return Win32Platform::ChangeDirectory(path);
 }
 
 std::vector<SeriesEntry> NumberedEntries(int n) {

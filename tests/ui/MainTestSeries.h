@@ -54,7 +54,7 @@ class MainTestSeries {
 // shared without rights does.
 class RefusingPlatform : public win32::Win32Platform {
  public:
-  ErrorCode SetCurrentDirectory(const std::string& path) override;
+  ErrorCode ChangeDirectory(const std::string& path) override;
   std::string refused;  // a full path; empty: none
 };
 

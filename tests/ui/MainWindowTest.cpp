@@ -3,7 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/LauncherError.h"
+#include "core/Messages.h"
+#include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "tests/ui/MainTestSeries.h"
 #include "tests/ui/UiTestSupport.h"
@@ -410,11 +411,11 @@ TEST(MainWindow, EntryNumberIsEveryDigitAfterTheNamePrefix) {
 // parent is not.
 class LockedParentPlatform : public win32::Win32Platform {
  public:
-  ErrorCode SetCurrentDirectory(const std::string& path) override {
+  ErrorCode ChangeDirectory(const std::string& path) override {
     if (path.size() >= 3 && path.compare(path.size() - 3, 3, "..\\") == 0) {
       return error::kAccessDenied;
     }
-    return Win32Platform::SetCurrentDirectory(path);
+    return Win32Platform::ChangeDirectory(path);
   }
 };
 

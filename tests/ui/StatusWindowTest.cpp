@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "core/LauncherError.h"
 #include "core/StatusTable.h"
+#include "platform/Platform.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/StateBuilder.h"
 #include "tests/support/win32/EmfPrintRecorder.h"

@@ -3,9 +3,6 @@
 #include "core/Cp932.h"
 #include "platform/win32/Encoding.h"
 
-// <windows.h> maps the name to its W function; the platform's method keeps it.
-#undef GetDriveType
-
 namespace sorvel::ui {
 namespace {
 
@@ -110,7 +107,7 @@ std::optional<DriveItem> DescribeDrive(Platform& platform, char letter) {
   item.letter = letter;
   const std::string name = std::string(1, letter) + ":";
   const std::string root = name + "\\";
-  switch (platform.GetDriveType(root)) {
+  switch (platform.DriveTypeOf(root)) {
     case DriveType::Removable:
       item.kind = DriveKind::Removable;
       item.caption = name;

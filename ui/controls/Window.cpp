@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/Cp932.h"
-#include "core/LauncherError.h"
+#include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 
 namespace sorvel::ui {

@@ -11,9 +11,6 @@
 #include "ui/dialogs/StatusWindow.h"
 #include "ui/main/BusyCursor.h"
 
-// The platform's method, not <windows.h>'s macro of the same name.
-#undef SetCurrentDirectory
-
 namespace sorvel::ui {
 namespace {
 
@@ -337,7 +334,7 @@ void TfrmMain::LoadEntryIcon(int n) {
   const std::string& exe = state_.Result(n).exeName;
   // The bare file name is found in the program's folder; a folder that
   // cannot be entered shows up as a file without an icon.
-  context_.platform.SetCurrentDirectory(state_.baseFolder + folder);
+  context_.platform.ChangeDirectory(state_.baseFolder + folder);
   const IconHandle icon = shell_.firstIcon(exe);
   if (icon > 1) {
     marker->SetIcon(reinterpret_cast<HICON>(icon));  // the marker owns it now
@@ -421,7 +418,7 @@ void TfrmMain::btnDownLoadClick() {
 void TfrmMain::btnHelpClick() {
   // The help file's bare name is found in the home folder, wherever a
   // launch, a scan or the chooser left the current directory.
-  context_.platform.SetCurrentDirectory(state_.homeFolder);
+  context_.platform.ChangeDirectory(state_.homeFolder);
   shell_.helpContents(Handle(), kHelpFileName);
 }
 
