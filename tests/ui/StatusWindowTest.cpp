@@ -179,6 +179,18 @@ TEST_F(StatusWindowTest, PrintsOneLineForEachRowOfTheGrid) {
                                       PrintLine({"計算ドリル", "keisan.exe", "", "2.0"})}));
 }
 
+TEST_F(StatusWindowTest, PrintsTheRowsTheCoreBuiltWhateverTheGridShows) {
+  auto window = MakeWindow(Recorder());
+  ShowAndHide(*window);
+  window->stgSpec.SetCell(0, 0, "changed");
+  window->stgSpec.SetCell(1, 2, "changed");
+  test::Click(window->btnPrint.Handle());
+  EXPECT_EQ(log_.Lines(), (std::vector<std::string>{
+                              PrintLine(kHeader), PrintLine({"代数 I", "algebra1.exe", "", "1.3"}),
+                              PrintLine({"図形と証明", "geometry.exe", "", "3.1"}),
+                              PrintLine({"計算ドリル", "keisan.exe", "", "2.0"})}));
+}
+
 TEST_F(StatusWindowTest, AFailedPrintJobShowsTheErrorAndLeavesThePrinterFree) {
   auto window = MakeWindow(Recorder());
   ShowAndHide(*window);

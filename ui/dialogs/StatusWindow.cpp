@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "core/StatusTable.h"
 #include "platform/win32/Encoding.h"
 
 namespace sorvel::ui {
@@ -92,8 +91,8 @@ void TfrmShow::FormCreate() {
   SetBounds(0, 0, main.cx, main.cy);
   const RECT grid = stgSpec.Bounds();
   stgSpec.SetBounds(grid.left, grid.top, main.cx - 60, main.cy - 110);
-  const StatusRow header = BuildStatusHeader();
-  for (int col = 0; col < kStatusColumns; ++col) stgSpec.SetCell(col, 0, header[col]);
+  table_ = {BuildStatusHeader()};
+  for (int col = 0; col < kStatusColumns; ++col) stgSpec.SetCell(col, 0, table_[0][col]);
   for (int col = 0; col < kStatusColumns; ++col) stgSpec.SetColWidth(col, kColumnWidths[col]);
 }
 
@@ -112,11 +111,13 @@ void TfrmShow::FormShow() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   pnlDrive.SetText(sources_.chooserFolder());
   const std::vector<StatusRow> rows = BuildStatusRows(state_);
-  stgSpec.SetRowCount(static_cast<int>(rows.size()) + 1);
-  for (std::size_t index = 0; index < rows.size(); ++index) {
-    const int row = static_cast<int>(index) + 1;
+  table_.resize(1);
+  table_.insert(table_.end(), rows.begin(), rows.end());
+  stgSpec.SetRowCount(static_cast<int>(table_.size()));
+  for (int row = 1; row < static_cast<int>(table_.size()); ++row) {
+    const StatusRow& cells = table_[static_cast<std::size_t>(row)];
     for (int col = 0; col < kStatusColumns; ++col) {
-      stgSpec.SetCell(col, row, col < static_cast<int>(rows[index].size()) ? rows[index][col] : "");
+      stgSpec.SetCell(col, row, col < static_cast<int>(cells.size()) ? cells[col] : "");
     }
   }
 }
@@ -139,11 +140,8 @@ void TfrmShow::btnPrintClick() {
 void TfrmShow::PrintRows() {
   const auto [face, points] = FontFaceAndPoints(stgSpec.Font());
   printer_.SetFont(face, points);
-  for (int row = 0; row < stgSpec.RowCount(); ++row) {
-    StatusRow cells;
-    for (int col = 0; col < 4; ++col) cells.push_back(stgSpec.Cell(col, row));
-    printer_.PrintLine(PrintLine(cells));
-  }
+  // The rows the core built, not cells read back from the grid.
+  for (const StatusRow& row : table_) printer_.PrintLine(PrintLine(row));
 }
 
 LRESULT TfrmShow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/LauncherState.h"
+#include "core/StatusTable.h"
 #include "platform/win32/TextPrinter.h"
 #include "ui/controls/BevelPanel.h"
 #include "ui/controls/Form.h"
@@ -51,6 +52,7 @@ class TfrmShow : public Form {
 
   const LauncherState& state_;
   Sources sources_;
+  std::vector<StatusRow> table_;  // the header and the rows shown, as the core built them
   win32::TextPrinter printer_;
   bool shownBefore_ = false;
   DialogFocus focus_;
