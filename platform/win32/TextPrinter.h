@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32/Gdi.h"
+
 namespace sorvel::win32 {
 
 // What a print job draws on: the default printer in real use; tests put a
@@ -76,7 +78,7 @@ class TextPrinter {
   std::unique_ptr<PrintSurface> surface_;
   LOGFONTW logFont_{};  // face and character set; the height follows the device
   int fontPoints_ = 0;
-  HFONT font_ = nullptr;
+  OwnedFont font_;
   int top_ = 0;                    // top of the next line, device pixels
   bool pageBreakPending_ = false;  // the next line starts a new page
 };

@@ -79,10 +79,8 @@ TEST(DriveBoxTest, PickingCallsOnChangeOnlyForAnotherDrive) {
                                 nullptr, nullptr);
   DriveBox box(platform);
   int changes = 0;
-  DriveBox::Args args;
-  args.parent = parent;
-  args.onChange = [&] { ++changes; };
-  ASSERT_TRUE(box.CreateDriveBox(args));
+  ASSERT_NO_THROW(box.Create({.parent = parent, .name = "dcbDrive", .place = {0, 0, 145, 22}},
+                             {.onChange = [&] { ++changes; }}));
   ASSERT_EQ(SendMessageW(box.Handle(), CB_GETCOUNT, 0, 0), 2);
 
   EXPECT_TRUE(box.SetDrive('q'));

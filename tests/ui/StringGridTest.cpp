@@ -12,18 +12,14 @@ namespace {
 class StringGridTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Form::Args form;
-    form.className = L"SorvelGridTestForm";
-    ASSERT_TRUE(form_.CreateForm(form));
-    StringGrid::Args args;
-    args.parent = form_.Handle();
-    args.width = 300;
+    ASSERT_TRUE(form_.CreateForm(
+        {.className = L"SorvelGridTestForm", .place = {CW_USEDEFAULT, CW_USEDEFAULT, 640, 450}}));
     // Client area 135 high under the horizontal scroll bar: the header row
     // and room for four more rows of 24 + 1 line, 110 pixels.
-    args.height = 135 + 4 + GetSystemMetrics(SM_CYHSCROLL);
-    args.colCount = 7;
-    args.rowCount = 10;
-    ASSERT_TRUE(grid_.CreateGrid(args));
+    const int height = 135 + 4 + GetSystemMetrics(SM_CYHSCROLL);
+    ASSERT_NO_THROW(
+        grid_.Create({.parent = form_.Handle(), .name = "grid", .place = {0, 0, 300, height}},
+                     {.colCount = 7, .rowCount = 10}));
     for (int col = 0; col < 7; ++col) grid_.SetColWidth(col, 60);
   }
   static bool HasBar(const Window& window, LONG bar) {

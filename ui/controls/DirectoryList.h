@@ -13,18 +13,17 @@
 
 namespace sorvel::ui {
 
+// How a directory list tells of a change.
+struct DirectoryListOptions {
+  // Called whenever the list's folder changes.
+  std::function<void()> onChange;
+};
+
 class DirectoryList : public Window {
  public:
-  struct Args {
-    std::string name;
-    HWND parent = nullptr;
-    int left = 0, top = 0, width = 145, height = 97;
-    int id = 0;
-    // Called whenever the list's folder changes.
-    std::function<void()> onChange;
-  };
+  using Options = DirectoryListOptions;
   explicit DirectoryList(Platform& platform) : platform_(platform) {}
-  bool CreateDirectoryList(const Args& args);
+  void Create(const ControlArgs& args, const Options& options = {});
 
   // The list's folder: a normalised full path without trailing backslash,
   // except at a root ("C:\", "C:\SERIES"); empty until one was entered.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/Encoding.h"
+#include "platform/win32/Gdi.h"
 
 namespace sorvel::ui {
 namespace {
@@ -21,25 +22,20 @@ void FillColor(HDC dc, const RECT& rect, COLORREF color) {
 
 }  // namespace
 
-bool StringGrid::CreateGrid(const Args& args) {
-  defaultColWidth_ = args.defaultColWidth;
-  rowHeight_ = args.rowHeight;
-  colWidths_.assign(static_cast<size_t>(std::max(1, args.colCount)), defaultColWidth_);
-  cells_.assign(static_cast<size_t>(std::max(1, args.rowCount)),
+void StringGrid::Create(const ControlArgs& args, const Options& options) {
+  defaultColWidth_ = options.defaultColWidth;
+  rowHeight_ = options.rowHeight;
+  colWidths_.assign(static_cast<size_t>(std::max(1, options.colCount)), defaultColWidth_);
+  cells_.assign(static_cast<size_t>(std::max(1, options.rowCount)),
                 std::vector<std::string>(colWidths_.size()));
-  fixedCols_ = std::clamp(args.fixedCols, 0, ColCount() - 1);
-  fixedRows_ = std::clamp(args.fixedRows, 0, RowCount() - 1);
+  fixedCols_ = std::clamp(options.fixedCols, 0, ColCount() - 1);
+  fixedRows_ = std::clamp(options.fixedRows, 0, RowCount() - 1);
   ResetSelection();
-
-  CreateArgs create = ChildCreateArgs(args);
-  create.className = L"SorvelStringGrid";
-  create.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
-  create.exStyle = WS_EX_CLIENTEDGE;
-  create.id = args.id;
-  if (!Create(create)) return false;
-  SetName(args.name);
+  CreateWindowOf({.className = L"SorvelStringGrid",
+                  .style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS,
+                  .exStyle = WS_EX_CLIENTEDGE},
+                 args);
   UpdateScrollBars();
-  return true;
 }
 
 void StringGrid::SetColCount(int count) {
@@ -150,7 +146,7 @@ POINT StringGrid::CellAt(POINT point) const {
 }
 
 void StringGrid::Paint(HDC dc, const RECT& client) {
-  HGDIOBJ oldFont = SelectObject(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
+  const win32::SelectedObject font(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
   int right = 0, bottom = 0;
   const std::vector<Span> cols = VisibleCols(client.right);
   for (const Span& row : VisibleRows(client.bottom)) {
@@ -165,7 +161,6 @@ void StringGrid::Paint(HDC dc, const RECT& client) {
   const COLORREF window = GetSysColor(COLOR_WINDOW);
   FillColor(dc, RECT{right, 0, client.right, client.bottom}, window);
   FillColor(dc, RECT{0, bottom, right, client.bottom}, window);
-  SelectObject(dc, oldFont);
 }
 
 void StringGrid::PaintCell(HDC dc, int col, int row, const RECT& rect) {

@@ -15,19 +15,18 @@
 
 namespace sorvel::ui {
 
+// How a grid is made: its cells and their size.
+struct StringGridOptions {
+  int colCount = 5, rowCount = 5;
+  int fixedCols = 1, fixedRows = 1;
+  int defaultColWidth = 64;
+  int rowHeight = 24;
+};
+
 class StringGrid : public Window {
  public:
-  struct Args {
-    std::string name;
-    HWND parent = nullptr;
-    int left = 0, top = 0, width = 320, height = 120;
-    int id = 0;
-    int colCount = 5, rowCount = 5;
-    int fixedCols = 1, fixedRows = 1;
-    int defaultColWidth = 64;
-    int rowHeight = 24;
-  };
-  bool CreateGrid(const Args& args);
+  using Options = StringGridOptions;
+  void Create(const ControlArgs& args, const Options& options = {});
 
   int ColCount() const { return static_cast<int>(colWidths_.size()); }
   int RowCount() const { return static_cast<int>(cells_.size()); }

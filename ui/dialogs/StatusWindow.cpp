@@ -3,19 +3,17 @@
 #include <utility>
 
 #include "platform/win32/Encoding.h"
+#include "platform/win32/Gdi.h"
+#include "ui/Layout.h"
 
 namespace sorvel::ui {
 namespace {
-
-constexpr int kColumnWidths[kStatusColumns] = {155, 90, 30, 30, 70, 30, 165};
 
 // Face (CP932) and size in points of a screen font, for the printer.
 std::pair<std::string, int> FontFaceAndPoints(HFONT font) {
   LOGFONTW logFont{};
   GetObjectW(font, sizeof(logFont), &logFont);
-  HDC screen = GetDC(nullptr);
-  const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int pixelsPerInch = GetDeviceCaps(win32::ScreenDc().Get(), LOGPIXELSY);
   const int height = logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight;
   return {win32::WideToCp932(logFont.lfFaceName).value_or(std::string()),
           MulDiv(height, 72, pixelsPerInch)};
@@ -30,13 +28,10 @@ TfrmShow::TfrmShow(const LauncherState& state, Sources sources)
                                 : win32::TextPrinter::SurfaceSource(win32::OpenDefaultPrinter)) {}
 
 bool TfrmShow::Create(HWND owner) {
-  Args args;
-  args.className = L"SorvelShow";
-  args.name = "frmShow";
-  args.width = 640;
-  args.height = 450;
-  args.owner = owner;
-  return CreateForm(args);
+  return CreateForm({.className = L"SorvelShow",
+                     .name = "frmShow",
+                     .place = {CW_USEDEFAULT, CW_USEDEFAULT, kMainWindow.width, kMainWindow.height},
+                     .owner = owner});
 }
 
 void TfrmShow::OnCreate() {
@@ -46,54 +41,40 @@ void TfrmShow::OnCreate() {
 
 // The grid comes first in the focus order, the read-only field last.
 void TfrmShow::CreateControls() {
-  HWND self = Handle();
-  HFONT font = FormFont(12);
-
-  BevelPanel::Args panel;
-  panel.parent = self;
-  panel.name = "pnlDrive";
-  panel.left = 24;
-  panel.top = 8;
-  panel.width = 265;
-  panel.height = 25;
-  panel.font = FormFont(16);
-  panel.fontColor = RGB(0, 0, 0);
-  pnlDrive.Create(panel);
-
-  StringGrid::Args grid;
-  grid.name = "stgSpec";
-  grid.parent = self;
-  grid.left = 24;
-  grid.top = 40;
-  grid.colCount = kStatusColumns;
-  grid.rowCount = 2;
-  grid.rowHeight = 24;
-  stgSpec.CreateGrid(grid);
-  stgSpec.SetFont(font);
-
-  CreateButton(btnClose, self, "btnClose", "閉じる", {64, 384, 41, 33},
-               [this] { btnCloseClick(); });
-  CreateButton(btnPrint, self, "btnPrint", "印刷", {168, 384, 49, 33}, [this] { btnPrintClick(); });
-
-  ReadOnlyEdit::Args edit;
-  edit.parent = self;
-  edit.name = "edtLastUpdate";
-  edit.left = 304;
-  edit.top = 8;
-  edit.width = 249;
-  edit.height = 20;
-  edit.font = font;
-  edtLastUpdate.Create(edit);
+  const StatusWindowLayout& layout = kStatusWindow;
+  const HWND self = Handle();
+  const HFONT font = FormFont();
+  pnlDrive.Create({.parent = self,
+                   .name = "pnlDrive",
+                   .place = layout.pnlDrive,
+                   .font = FormFont(layout.drivePanelFontHeight)},
+                  {.fontColor = RGB(0, 0, 0)});
+  stgSpec.Create({.parent = self, .name = "stgSpec", .place = layout.stgSpec, .font = font},
+                 {.colCount = kStatusColumns, .rowCount = 2, .rowHeight = layout.rowHeight});
+  btnClose.Create({.parent = self,
+                   .name = "btnClose",
+                   .text = "閉じる",
+                   .place = layout.btnClose,
+                   .font = font},
+                  {.onClick = [this] { btnCloseClick(); }});
+  btnPrint.Create(
+      {.parent = self, .name = "btnPrint", .text = "印刷", .place = layout.btnPrint, .font = font},
+      {.onClick = [this] { btnPrintClick(); }});
+  edtLastUpdate.Create(
+      {.parent = self, .name = "edtLastUpdate", .place = layout.edtLastUpdate, .font = font});
 }
 
 void TfrmShow::FormCreate() {
+  const StatusWindowLayout& layout = kStatusWindow;
   const SIZE main = sources_.mainWindowSize();
-  SetBounds(0, 0, main.cx, main.cy);
-  const RECT grid = stgSpec.Bounds();
-  stgSpec.SetBounds(grid.left, grid.top, main.cx - 60, main.cy - 110);
+  SetBounds({0, 0, main.cx, main.cy});
+  stgSpec.SetBounds({layout.stgSpec.left, layout.stgSpec.top, main.cx - layout.gridWidthMargin,
+                     main.cy - layout.gridHeightMargin});
   table_ = {BuildStatusHeader()};
-  for (int col = 0; col < kStatusColumns; ++col) stgSpec.SetCell(col, 0, table_[0][col]);
-  for (int col = 0; col < kStatusColumns; ++col) stgSpec.SetColWidth(col, kColumnWidths[col]);
+  for (int col = 0; col < kStatusColumns; ++col) {
+    stgSpec.SetCell(col, 0, table_[0][col]);
+    stgSpec.SetColWidth(col, layout.columnWidths[col]);
+  }
 }
 
 void TfrmShow::OnShow() {
@@ -107,8 +88,7 @@ void TfrmShow::OnShow() {
 void TfrmShow::FormShow() {
   edtLastUpdate.SetText(state_.lastUpdate);
   const SIZE main = sources_.mainWindowSize();
-  SetWindowPos(Handle(), nullptr, 0, 0, main.cx, main.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetSize(main.cx, main.cy);
   pnlDrive.SetText(sources_.chooserFolder());
   const std::vector<StatusRow> rows = BuildStatusRows(state_);
   table_.resize(1);

@@ -7,6 +7,7 @@
 #include "core/InstallationScan.h"
 #include "core/ProgramLaunch.h"
 #include "core/StartUp.h"
+#include "ui/Layout.h"
 #include "ui/dialogs/ChangeDriveWindow.h"
 #include "ui/dialogs/StatusWindow.h"
 #include "ui/main/BusyCursor.h"
@@ -66,13 +67,13 @@ std::string TfrmMain::ChooserFolder() const {
 }
 
 bool TfrmMain::Create() {
-  Form::Args args;
-  args.className = L"SorvelMainWindow";
-  args.name = "frmMain";
-  args.caption = kApplicationTitle;
-  args.width = 640;
-  args.height = 450;
-  if (!CreateForm(args)) return false;
+  if (!CreateForm(
+          {.className = L"SorvelMainWindow",
+           .name = "frmMain",
+           .caption = kApplicationTitle,
+           .place = {CW_USEDEFAULT, CW_USEDEFAULT, kMainWindow.width, kMainWindow.height}})) {
+    return false;
+  }
   Show();
   SetFocus(btnShow.Handle());
   return true;
@@ -90,93 +91,62 @@ void TfrmMain::OnCreate() {
 }
 
 void TfrmMain::CreateControls() {
-  ImageControl::Args picture;
-  picture.parent = Handle();
-  picture.name = "imgPict";
-  picture.left = 141;
-  picture.top = 9;
-  picture.width = 481;
-  picture.height = 401;
-  picture.onMouseMove = [this](ImageControl&, int, int) { imgPictMouseMove(); };
-  imgPict.Create(picture);
+  const MainWindowLayout& layout = kMainWindow;
+  imgPict.Create({.parent = Handle(), .name = "imgPict", .place = layout.imgPict},
+                 {.onMouseMove = [this](int, int) { imgPictMouseMove(); }});
   imgPict.SetBitmap(LoadBitmapResource(L"BACKGROUND"));
 
   CreateSidePanel();
 
   // Templates that are never shown: the sizes of title panels and markers.
-  GlyphButton::Args dummy;
-  dummy.parent = Handle();
-  dummy.name = "btnDummy";
-  dummy.left = 312;
-  dummy.top = 376;
-  dummy.width = 137;
-  dummy.height = 33;
-  dummy.font = FormFont(12);
-  dummy.visible = false;
-  btnDummy.Create(dummy);
-
-  ImageControl::Args marker;
-  marker.parent = Handle();
-  marker.name = "imgDummy";
-  marker.left = 360;
-  marker.top = 208;
-  marker.width = 25;
-  marker.height = 17;
-  marker.visible = false;
-  imgDummy.Create(marker);
+  btnDummy.Create({.parent = Handle(),
+                   .name = "btnDummy",
+                   .place = {312, 376, 137, 33},
+                   .font = FormFont(),
+                   .visible = false});
+  imgDummy.Create(
+      {.parent = Handle(), .name = "imgDummy", .place = {360, 208, 25, 17}, .visible = false});
 }
 
 void TfrmMain::CreateSidePanel() {
-  BevelPanel::Args side;
-  side.parent = Handle();
-  side.name = "pnlMain";
-  side.left = 8;
-  side.top = 8;
-  side.width = 129;
-  side.height = 401;
-  side.alignment = CaptionAlignment::Left;
-  side.font = FormFont(12);
-  pnlMain.Create(side);
+  const MainWindowLayout& layout = kMainWindow;
+  const HFONT font = FormFont();
+  pnlMain.Create({.parent = Handle(), .name = "pnlMain", .place = layout.pnlMain, .font = font},
+                 {.alignment = CaptionAlignment::Left});
 
   // Created in the order of the keyboard focus: btnShow, btnEnd,
   // btnChangeDrive, btnDownLoad, Panel2, btnHelp.
-  HWND sidePanel = pnlMain.Handle();
-  CreateButton(btnShow, sidePanel, "btnShow", "詳細", {8, 110, 113, 33},
-               [this] { btnShowClick(); });
-  CreateButton(btnEnd, sidePanel, "btnEnd", "終了", {8, 352, 113, 33}, [this] { btnCloseClick(); });
-  CreateButton(btnChangeDrive, sidePanel, "btnChangeDrive", "参照", {8, 160, 113, 33},
-               [this] { btnChangeDriveClick(); });
-  CreateButton(btnDownLoad, sidePanel, "btnDownLoad", "最新版ダウンロード", {8, 218, 113, 35},
-               [this] { btnDownLoadClick(); });
-
-  BevelPanel::Args frame;
-  frame.parent = pnlMain.Handle();
-  frame.name = "Panel2";
-  frame.left = 20;
-  frame.top = 24;
-  frame.width = 90;
-  frame.height = 74;
-  frame.bevelOuter = Bevel::Lowered;
-  frame.bevelWidth = 3;
-  frame.borderWidth = 1;
-  frame.font = FormFont(12);
-  Panel2.Create(frame);
-
-  ImageControl::Args smallPicture;
-  smallPicture.parent = Panel2.Handle();
-  smallPicture.name = "imgPicture";
-  smallPicture.left = 4;
-  smallPicture.top = 4;
-  smallPicture.width = 81;
-  smallPicture.height = 65;
-  smallPicture.stretch = true;
-  smallPicture.onClick = [this](ImageControl&) { imgPictureClick(); };
-  smallPicture.onMouseMove = [this](ImageControl&, int, int) { imgPictureMouseMove(); };
-  imgPicture.Create(smallPicture);
+  const HWND side = pnlMain.Handle();
+  btnShow.Create(
+      {.parent = side, .name = "btnShow", .text = "詳細", .place = layout.btnShow, .font = font},
+      {.onClick = [this] { btnShowClick(); }});
+  btnEnd.Create(
+      {.parent = side, .name = "btnEnd", .text = "終了", .place = layout.btnEnd, .font = font},
+      {.onClick = [this] { btnCloseClick(); }});
+  btnChangeDrive.Create({.parent = side,
+                         .name = "btnChangeDrive",
+                         .text = "参照",
+                         .place = layout.btnChangeDrive,
+                         .font = font},
+                        {.onClick = [this] { btnChangeDriveClick(); }});
+  btnDownLoad.Create({.parent = side,
+                      .name = "btnDownLoad",
+                      .text = "最新版ダウンロード",
+                      .place = layout.btnDownLoad,
+                      .font = font},
+                     {.onClick = [this] { btnDownLoadClick(); }});
+  Panel2.Create({.parent = side, .name = "Panel2", .place = layout.Panel2, .font = font},
+                {.bevelOuter = Bevel::Lowered,
+                 .bevelWidth = layout.frameBevelWidth,
+                 .borderWidth = layout.frameBorderWidth});
+  imgPicture.Create({.parent = Panel2.Handle(), .name = "imgPicture", .place = layout.imgPicture},
+                    {.stretch = true,
+                     .onClick = [this] { imgPictureClick(); },
+                     .onMouseMove = [this](int, int) { imgPictureMouseMove(); }});
   imgPicture.SetBitmap(LoadBitmapResource(L"SMALLPICTURE"));
-
-  CreateButton(btnHelp, sidePanel, "btnHelp", "ヘルプ", {8, 284, 113, 33},
-               [this] { btnHelpClick(); });
+  btnHelp.Create(
+      {.parent = side, .name = "btnHelp", .text = "ヘルプ", .place = layout.btnHelp, .font = font},
+      {.onClick = [this] { btnHelpClick(); }});
 
   // The focus follows the order of the siblings: set it explicitly.
   HWND after = HWND_TOP;
@@ -188,7 +158,7 @@ void TfrmMain::CreateSidePanel() {
 }
 
 void TfrmMain::FormCreate() {
-  SetWindowPos(Handle(), nullptr, 0, 0, 640, 450, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetSize(kMainWindow.width, kMainWindow.height);
 
   HINSTANCE module = GetModuleHandleW(nullptr);
   arrowCursor_ = LoadCursorW(module, L"Arrow1CSR");
@@ -196,7 +166,8 @@ void TfrmMain::FormCreate() {
   imgPicture.SetCursor(pointCursor_);
 
   const RECT side = pnlMain.Bounds();
-  pnlMain.SetBounds(side.left, side.top, side.right - side.left, Height() - 50);
+  pnlMain.SetBounds(
+      {side.left, side.top, side.right - side.left, Height() - kMainWindow.sidePanelGap});
 
   // Home folder, catalogue, title board, CD-ROM test and the first scan; an
   // error skips the steps after it and is shown in the error box.
@@ -228,8 +199,8 @@ void TfrmMain::BuildTitleBoard() {
   if (count <= kWideBoardLimit) {
     gap = 10;
     const RECT dummy = btnDummy.Bounds();
-    btnDummy.SetBounds(dummy.left, dummy.top, btnDummy.Width() + kWideningAmount,
-                       btnDummy.Height());
+    btnDummy.SetBounds(
+        {dummy.left, dummy.top, btnDummy.Width() + kWideningAmount, btnDummy.Height()});
   }
   const int panelWidth = btnDummy.Width();
   // Integer division truncating toward zero, also for a negative share.
@@ -250,37 +221,23 @@ void TfrmMain::BuildTitleBoard() {
 
 void TfrmMain::AddTitlePanel(int n, int left, int top) {
   TitleSlot slot{std::make_unique<BevelPanel>(), std::make_unique<ImageControl>()};
-
-  BevelPanel::Args panel;
-  panel.parent = Handle();
-  panel.name = TitlePanelName(n);
-  panel.caption = kCaptionIndent + state_.Entry(n).title;
-  panel.left = left;
-  panel.top = top;
-  panel.width = btnDummy.Width();
-  panel.height = btnDummy.Height();
-  panel.alignment = CaptionAlignment::Left;
-  panel.bevelOuter = Bevel::Raised;
-  panel.bevelWidth = kPressedBevelWidth;  // raised to 3 by the first paint
-  panel.font = FormFont(12);              // the default control font, own colour
-  panel.fontColor = kTitleBlue;
-  panel.cursor = arrowCursor_;
-  panel.onClick = [this](BevelPanel& p) { TitlePanelClick(p); };
-  panel.onMouseMove = [this](BevelPanel& p, int, int) { TitlePanelMouseMove(p); };
-  slot.panel->Create(panel);
+  BevelPanel& panel = *slot.panel;
+  panel.Create({.parent = Handle(),
+                .name = TitlePanelName(n),
+                .text = kCaptionIndent + state_.Entry(n).title,
+                .place = {left, top, btnDummy.Width(), btnDummy.Height()},
+                .font = FormFont()},               // the default control font, own colour
+               {.bevelWidth = kPressedBevelWidth,  // raised to 3 by the first paint
+                .alignment = CaptionAlignment::Left,
+                .fontColor = kTitleBlue,
+                .cursor = arrowCursor_,
+                .onClick = [this, &panel] { TitlePanelClick(panel); },
+                .onMouseMove = [this, &panel](int, int) { TitlePanelMouseMove(panel); }});
   // Title panels lie on top of the background picture and the side panel.
-  SetWindowPos(slot.panel->Handle(), HWND_TOP, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
-  ImageControl::Args marker;
-  marker.parent = slot.panel->Handle();
-  marker.name = MarkerImageName(n);
-  marker.left = 0;
-  marker.top = 6;
-  marker.width = imgDummy.Width();
-  marker.height = imgDummy.Height();
-  slot.marker->Create(marker);
-
+  SetWindowPos(panel.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  slot.marker->Create({.parent = panel.Handle(),
+                       .name = MarkerImageName(n),
+                       .place = {0, 6, imgDummy.Width(), imgDummy.Height()}});
   titles_.push_back(std::move(slot));
 }
 
