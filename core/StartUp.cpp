@@ -1,7 +1,5 @@
 #include "core/StartUp.h"
 
-#include <exception>
-
 #include "core/Catalogue.h"
 #include "core/Cp932.h"
 #include "core/InstallationScan.h"
@@ -24,17 +22,16 @@ std::string StartUpScanFolder(const LauncherState& state) {
   return state.fromCdRom ? state.homeFolder : state.homeFolder + "..\\";
 }
 
-void RunStartUpSteps(LauncherContext& context, const std::function<void()>& buildTitleBoard) {
+void LoadCatalogueAtStartUp(LauncherContext& context) {
   LauncherState& state = context.state;
-  try {
-    state.homeFolder = InitHomeFolder(context.platform);
-    state.catalogueLoaded = LoadCatalogue(context, kCatalogueFileName);
-    if (buildTitleBoard) buildTitleBoard();
-    state.fromCdRom = IsCdRomRoot(context.platform, state.homeFolder);
-    ScanFolder(context, StartUpScanFolder(state), false);
-  } catch (const std::exception& error) {
-    context.messages.ShowError(error.what());
-  }
+  state.homeFolder = InitHomeFolder(context.platform);
+  state.catalogueLoaded = LoadCatalogue(context, kCatalogueFileName);
+}
+
+void ScanAtStartUp(LauncherContext& context) {
+  LauncherState& state = context.state;
+  state.fromCdRom = IsCdRomRoot(context.platform, state.homeFolder);
+  ScanFolder(context, StartUpScanFolder(state), false);
 }
 
 }  // namespace sorvel

@@ -275,18 +275,6 @@ const FaultRow kFaultRows[] = {
      .launches = {"Q:\\ALGEBR12\\algebra1.exe [algebra1.exe] in Q:\\ALGEBR12 (failed)"}},
 };
 
-// Runs `handler` as a window's event handler does: an error ends it and is
-// shown in the error box. False when it ended so.
-bool AsEventHandler(test::TestLauncher& launcher, const std::function<void()>& handler) {
-  try {
-    handler();
-    return true;
-  } catch (const LauncherError& error) {
-    launcher.messages.ShowError(error.Text());
-    return false;
-  }
-}
-
 Lines Found(const LauncherState& state) {
   Lines found;
   for (int n = 1; n <= state.EntryCount(); ++n) {
@@ -328,7 +316,7 @@ TEST(FaultTableTest, EachFaultGetsItsMessageAndLeavesTheDiskAlone) {
     row.disk(disk);
     std::string untouched = disk.Snapshot();
 
-    RunStartUpSteps(launcher.context, nullptr);
+    launcher.StartUp();
     const std::size_t reported = launcher.listener.calls.size();
     EXPECT_EQ(reported, row.panelsColoured ? static_cast<std::size_t>(row.entries) : 0u);
     if (row.meanwhile) {
@@ -336,7 +324,7 @@ TEST(FaultTableTest, EachFaultGetsItsMessageAndLeavesTheDiskAlone) {
       untouched = disk.Snapshot();
     }
     if (!row.browse.empty()) {
-      const bool scanned = AsEventHandler(launcher, [&] {
+      const bool scanned = launcher.AsEventHandler([&] {
         state.ClearMatchCounts();
         ScanFolder(launcher.context, row.browse, false);
       });
@@ -346,7 +334,7 @@ TEST(FaultTableTest, EachFaultGetsItsMessageAndLeavesTheDiskAlone) {
       }
     }
     if (row.click != 0) {
-      AsEventHandler(launcher, [&] { LaunchEntry(launcher.context, row.click); });
+      launcher.AsEventHandler([&] { LaunchEntry(launcher.context, row.click); });
     }
 
     EXPECT_TRUE(launcher.messages.messages == row.messages)

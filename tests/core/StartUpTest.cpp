@@ -48,7 +48,7 @@ class StartUpTest : public ::testing::Test {
     launcher.platform.AddFile(home + "\\SVLindex.txt", catalogue);
   }
   void Start() {
-    RunStartUpSteps(launcher.context, [this] { entriesOnBoard = launcher.state.EntryCount(); });
+    launcher.StartUp([this] { entriesOnBoard = launcher.state.EntryCount(); });
   }
 
   test::TestLauncher launcher;
@@ -87,7 +87,7 @@ TEST_F(StartUpTest, CdRomRootScansTheRootAndASubFolderItsParent) {
   below.platform.AddFile("Q:\\LAUNCH\\SVLindex.txt", kCatalogue);
   below.platform.AddFile("Q:\\ALGEBR12\\algebra1.exe");
   below.platform.PutCurrentDirectory("Q:\\LAUNCH");
-  RunStartUpSteps(below.context, nullptr);
+  below.StartUp();
   EXPECT_FALSE(below.state.fromCdRom);
   EXPECT_EQ(below.state.baseFolder, "Q:\\LAUNCH\\..\\");
   EXPECT_EQ(below.state.Result(1).folder, "ALGEBR12");
@@ -124,7 +124,7 @@ TEST_F(StartUpTest, CatalogueErrorsEndTheStepsInTheErrorBox) {
                                  "C:\\SERIES\\LAUNCH\\SVLindex.txt", error::kSharingViolation);
     }
     bool boardBuilt = false;
-    RunStartUpSteps(fresh.context, [&boardBuilt] { boardBuilt = true; });
+    fresh.StartUp([&boardBuilt] { boardBuilt = true; });
     EXPECT_EQ(fresh.messages.errors, Lines{c.error});
     EXPECT_TRUE(fresh.messages.messages.empty());
     EXPECT_FALSE(fresh.state.catalogueLoaded);

@@ -169,8 +169,8 @@ class MainCommands : public ::testing::Test {
   static void ExpectInstalled(TfrmMain& window, std::vector<bool> installed) {
     for (int n = 1; n <= static_cast<int>(installed.size()); ++n) {
       SCOPED_TRACE("entry " + std::to_string(n));
-      EXPECT_EQ(window.TitlePanel(n)->Enabled(), installed[n - 1]);
-      EXPECT_EQ(window.TitlePanel(n)->FontColor(),
+      EXPECT_EQ(window.Board().Panel(n)->Enabled(), installed[n - 1]);
+      EXPECT_EQ(window.Board().Panel(n)->FontColor(),
                 installed[n - 1] ? ui::kTitleGreen : ui::kTitleWhite);
     }
   }
@@ -340,7 +340,7 @@ TEST_F(MainCommands, DownloadOpensIndexHtmOfTheHomeFolderAndHelpStartsThere) {
   const std::vector<std::pair<const char*, std::function<void()>>> movers = {
       {"program launch",
        [&] {
-         Click(window.TitlePanel(1)->Handle(), 100, 15);
+         Click(window.Board().Panel(1)->Handle(), 100, 15);
          series.Records(L"ALGEBR12");
        }},
       {"scan with icons",

@@ -120,11 +120,14 @@ class MainMarkers : public ::testing::Test {
   }
 
   Marker MarkerOf(TfrmMain& window, int n) const {
-    const ImageControl& marker = *window.MarkerImage(n);
-    return {LookOf(marker), window.MarkerIcon(n) > 1, window.MarkerSet(n)};
+    const ImageControl& marker = *window.Board().Marker(n);
+    return {LookOf(marker), window.Board().Panel(n)->MarkerIcon() > 1,
+            window.Board().Panel(n)->MarkerSet()};
   }
 
-  static void Hover(TfrmMain& window, int n) { MoveMouse(window.TitlePanel(n)->Handle(), 100, 15); }
+  static void Hover(TfrmMain& window, int n) {
+    MoveMouse(window.Board().Panel(n)->Handle(), 100, 15);
+  }
 
   MainTestSeries series;
   std::vector<std::uint32_t> programBits_;
@@ -168,7 +171,7 @@ TEST_F(MainMarkers, ToggleHidesAndShowsExactlyThePanelsAndTheFiveButtonsAndResca
   const std::vector<std::string> menu = {"Btn1",           "Btn2",    "Btn3",   "Btn4",
                                          "Btn5",           "btnShow", "btnEnd", "btnDownLoad",
                                          "btnChangeDrive", "btnHelp"};
-  ASSERT_TRUE(window.MenuShown());
+  ASSERT_TRUE(window.Board().MenuShown());
   ASSERT_EQ(window.State().baseFolder, home + "..\\");
   ASSERT_EQ(GetFocus(), window.btnShow.Handle());
 
@@ -177,7 +180,7 @@ TEST_F(MainMarkers, ToggleHidesAndShowsExactlyThePanelsAndTheFiveButtonsAndResca
     const bool shown = click % 2 == 0;
     const auto before = OwnVisibility(window.Handle());
     Click(window.imgPicture.Handle());
-    EXPECT_EQ(window.MenuShown(), shown);
+    EXPECT_EQ(window.Board().MenuShown(), shown);
     EXPECT_THAT(Changed(before, OwnVisibility(window.Handle()), shown),
                 UnorderedElementsAreArray(menu));
     EXPECT_TRUE(window.imgPicture.Visible());
@@ -239,7 +242,7 @@ TEST_F(MainMarkers, MarkersFollowTheStateTable) {
          platform.refused.clear();
        },
        kLauncherIcon, kProgramIcon},
-      {"over marker 4 itself", [&] { MoveMouse(window.MarkerImage(4)->Handle(), 5, 5); },
+      {"over marker 4 itself", [&] { MoveMouse(window.Board().Marker(4)->Handle(), 5, 5); },
        kLauncherIcon, kProgramIcon},
       {"onto the background picture", [&] { MoveMouse(window.imgPict.Handle(), 300, 300); },
        kCleared, kProgramIcon},
@@ -275,14 +278,14 @@ TEST_F(MainMarkers, MarkersFollowTheStateTable) {
   // Each marker owns its picture: a replaced icon is released, and the
   // launcher's icon is a copy of its own in every marker.
   toggle();
-  ImageControl& first = *window.MarkerImage(1);
+  ImageControl& first = *window.Board().Marker(1);
   const HICON program = first.Icon();
-  EXPECT_EQ(window.MarkerIcon(1), reinterpret_cast<ui::IconHandle>(program));
+  EXPECT_EQ(window.Board().Panel(1)->MarkerIcon(), reinterpret_cast<ui::IconHandle>(program));
   Hover(window, 1);
   EXPECT_FALSE(IsLiveIcon(program));
   const HICON launcherCopy = first.Icon();
   Hover(window, 4);
-  EXPECT_NE(window.MarkerImage(4)->Icon(), launcherCopy);
+  EXPECT_NE(window.Board().Marker(4)->Icon(), launcherCopy);
   MoveMouse(window.imgPict.Handle(), 300, 300);
   EXPECT_FALSE(IsLiveIcon(launcherCopy));
   EXPECT_EQ(first.Kind(), ImageControl::Picture::Empty);
@@ -321,8 +324,8 @@ TEST_F(MainMarkers, TwoHundredTogglesWithHoversHoldNoMoreHandles) {
   TfrmMain& window = series.Open();
   HWND picture = window.imgPicture.Handle();
   HWND background = window.imgPict.Handle();
-  HWND first = window.TitlePanel(1)->Handle();
-  HWND fourth = window.TitlePanel(4)->Handle();
+  HWND first = window.Board().Panel(1)->Handle();
+  HWND fourth = window.Board().Panel(4)->Handle();
   // A toggle and the mouse over both program panels and a picture: each
   // round extracts two icons and makes two copies of the launcher's.
   const auto round = [&] {

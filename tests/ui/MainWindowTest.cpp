@@ -94,7 +94,7 @@ bool SameFolder(const std::wstring& a, const std::wstring& b) {
 
 struct BoardCase {
   int entries;
-  int panelWidth;                // the size of btnDummy after the board is built
+  int panelWidth;                // the width of the board's panels
   std::vector<int> columnLefts;  // left of each column of six
 };
 
@@ -106,10 +106,11 @@ TEST_P(TitleBoardGeometry, PanelsFillColumnsOfSixFromTheNumbers) {
   series.WriteCatalogue("Series", NumberedEntries(board.entries));
   TfrmMain& window = series.Open();
 
-  EXPECT_EQ(BoxOf(window.btnDummy), (Box{312, 376, board.panelWidth, 33}));
+  const ui::Place size = ui::TitleBoard::PanelPlace(1, board.entries);
+  EXPECT_EQ((Box{0, 0, size.width, size.height}), (Box{0, 0, board.panelWidth, 33}));
   for (int n = 1; n <= board.entries; ++n) {
     SCOPED_TRACE("entry " + std::to_string(n));
-    BevelPanel* panel = window.TitlePanel(n);
+    BevelPanel* panel = window.Board().Panel(n);
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->Name(), "Btn" + std::to_string(n));
     EXPECT_EQ(BoxOf(*panel),
@@ -121,14 +122,14 @@ TEST_P(TitleBoardGeometry, PanelsFillColumnsOfSixFromTheNumbers) {
     // Nothing is installed beside the launcher: the scan greyed every panel.
     EXPECT_FALSE(panel->Enabled());
     EXPECT_EQ(panel->FontColor(), RGB(255, 255, 255));
-    ImageControl* marker = window.MarkerImage(n);
+    ImageControl* marker = window.Board().Marker(n);
     ASSERT_NE(marker, nullptr);
     EXPECT_EQ(GetParent(marker->Handle()), panel->Handle());
     EXPECT_EQ(BoxOf(*marker), (Box{0, 6, 25, 17}));
     EXPECT_EQ(marker->Kind(), ImageControl::Picture::Empty);
     EXPECT_TRUE(marker->Visible());
   }
-  EXPECT_EQ(window.TitlePanel(board.entries + 1), nullptr);
+  EXPECT_EQ(window.Board().Panel(board.entries + 1), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Boards, TitleBoardGeometry,
@@ -169,7 +170,6 @@ TEST(MainWindow, LayoutFontsFocusOrderAndPictures) {
       {window.btnDownLoad, window.pnlMain.Handle(), {8, 218, 113, 35}},
       {window.btnHelp, window.pnlMain.Handle(), {8, 284, 113, 33}},
       {window.btnEnd, window.pnlMain.Handle(), {8, 352, 113, 33}},
-      {window.imgDummy, window.Handle(), {360, 208, 25, 17}},
   };
   for (const Placed& placed : layout) {
     SCOPED_TRACE(placed.control.Name());
@@ -177,8 +177,9 @@ TEST(MainWindow, LayoutFontsFocusOrderAndPictures) {
     EXPECT_EQ(GetParent(placed.control.Handle()), placed.parent);
     EXPECT_EQ(FindControl(window.Handle(), placed.control.Name()), &placed.control);
   }
-  EXPECT_FALSE(window.btnDummy.Visible());
-  EXPECT_FALSE(window.imgDummy.Visible());
+  // No hidden template controls: the board's sizes are its own.
+  EXPECT_EQ(FindControl(window.Handle(), "btnDummy"), nullptr);
+  EXPECT_EQ(FindControl(window.Handle(), "imgDummy"), nullptr);
 
   EXPECT_EQ(window.btnShow.Text(), "詳細");
   EXPECT_EQ(window.btnChangeDrive.Text(), "参照");
@@ -192,7 +193,7 @@ TEST(MainWindow, LayoutFontsFocusOrderAndPictures) {
 
   // The window's font, shared by its controls and the title panels.
   for (ui::Window* control : std::initializer_list<ui::Window*>{
-           &window, &window.btnShow, &window.pnlMain, window.TitlePanel(1)}) {
+           &window, &window.btnShow, &window.pnlMain, window.Board().Panel(1)}) {
     LOGFONTW font{};
     ASSERT_TRUE(
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control->Handle(), WM_GETFONT, 0, 0)),
@@ -235,14 +236,14 @@ TEST(MainWindow, LayoutFontsFocusOrderAndPictures) {
   EXPECT_EQ(window.ArrowCursor(), LoadCursorW(module, L"Arrow1CSR"));
   EXPECT_EQ(window.PointCursor(), LoadCursorW(module, L"PointCSR"));
   EXPECT_EQ(window.imgPicture.Cursor(), window.PointCursor());
-  EXPECT_EQ(window.TitlePanel(1)->Cursor(), window.ArrowCursor());
+  EXPECT_EQ(window.Board().Panel(1)->Cursor(), window.ArrowCursor());
   EXPECT_EQ(window.imgPict.Cursor(), nullptr);
-  EXPECT_EQ(window.MarkerImage(1)->Cursor(), nullptr);
+  EXPECT_EQ(window.Board().Marker(1)->Cursor(), nullptr);
 
   // Title panels lie over the background picture: the mouse finds them.
-  RECT panel = window.TitlePanel(1)->Bounds();
+  RECT panel = window.Board().Panel(1)->Bounds();
   POINT inside{panel.left + 100, panel.top + 20};
-  EXPECT_EQ(ChildWindowFromPoint(window.Handle(), inside), window.TitlePanel(1)->Handle());
+  EXPECT_EQ(ChildWindowFromPoint(window.Handle(), inside), window.Board().Panel(1)->Handle());
 }
 
 TEST(MainWindow, LooksUpPanelsAndMarkersByNameWithoutRegardToCase) {
@@ -250,13 +251,13 @@ TEST(MainWindow, LooksUpPanelsAndMarkersByNameWithoutRegardToCase) {
   series.WriteCatalogue("Series", NumberedEntries(3));
   TfrmMain& window = series.Open();
 
-  EXPECT_EQ(FindControl(window.Handle(), "btn2"), window.TitlePanel(2));
-  EXPECT_EQ(FindControl(window.Handle(), "BTN2"), window.TitlePanel(2));
-  EXPECT_EQ(FindControl(window.Handle(), "img2"), window.MarkerImage(2));
-  EXPECT_EQ(FindControl(window.Handle(), "IMG2"), window.MarkerImage(2));
+  EXPECT_EQ(FindControl(window.Handle(), "btn2"), window.Board().Panel(2));
+  EXPECT_EQ(FindControl(window.Handle(), "BTN2"), window.Board().Panel(2));
+  EXPECT_EQ(FindControl(window.Handle(), "img2"), window.Board().Marker(2));
+  EXPECT_EQ(FindControl(window.Handle(), "IMG2"), window.Board().Marker(2));
   EXPECT_EQ(FindControl(window.Handle(), "BTNSHOW"), &window.btnShow);
-  EXPECT_NE(window.TitlePanel(2), nullptr);
-  EXPECT_NE(window.TitlePanel(2), window.TitlePanel(3));
+  EXPECT_NE(window.Board().Panel(2), nullptr);
+  EXPECT_NE(window.Board().Panel(2), window.Board().Panel(3));
   EXPECT_EQ(FindControl(window.Handle(), "Btn4"), nullptr);
 }
 
@@ -286,7 +287,7 @@ TEST_F(MainWindowLaunch, ScanEnablesInstalledPanelsGreenAndDisablesMissingOnesWh
       {true, RGB(0, 128, 0)}, {false, RGB(255, 255, 255)}, {true, RGB(0, 128, 0)}};
   for (int n = 1; n <= 3; ++n) {
     SCOPED_TRACE("entry " + std::to_string(n));
-    BevelPanel* panel = window.TitlePanel(n);
+    BevelPanel* panel = window.Board().Panel(n);
     EXPECT_EQ(panel->Enabled(), expected[n - 1].enabled);
     EXPECT_EQ(panel->FontColor(), expected[n - 1].color);
     // Painted: raised by the window's first paint, in the panel's colour.
@@ -301,7 +302,7 @@ TEST_F(MainWindowLaunch, ScanEnablesInstalledPanelsGreenAndDisablesMissingOnesWh
 
 TEST_F(MainWindowLaunch, ClickStartsTheProgramInItsFolderByItsBareName) {
   TfrmMain& window = series.Open();
-  Click(window.TitlePanel(1)->Handle(), 100, 15);
+  Click(window.Board().Panel(1)->Handle(), 100, 15);
 
   const auto records = series.Records(L"ALGEBR12");
   ASSERT_EQ(records.size(), 1u);
@@ -314,7 +315,7 @@ TEST_F(MainWindowLaunch, ClickStartsTheProgramInItsFolderByItsBareName) {
 
 TEST_F(MainWindowLaunch, TwoQuickClicksStartTwoInstances) {
   TfrmMain& window = series.Open();
-  HWND panel = window.TitlePanel(3)->Handle();
+  HWND panel = window.Board().Panel(3)->Handle();
   SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 15));
   SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(100, 15));
   SendMessageW(panel, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(100, 15));
@@ -327,7 +328,7 @@ TEST_F(MainWindowLaunch, TwoQuickClicksStartTwoInstances) {
 
 TEST_F(MainWindowLaunch, ClickGivesThePressedLookUntilTheWindowRepaints) {
   TfrmMain& window = series.Open();
-  BevelPanel& panel = *window.TitlePanel(1);
+  BevelPanel& panel = *window.Board().Panel(1);
   ASSERT_EQ(panel.BevelWidth(), 3);
 
   Click(panel.Handle(), 100, 15);
@@ -347,8 +348,8 @@ TEST_F(MainWindowLaunch, ClickGivesThePressedLookUntilTheWindowRepaints) {
   RepaintWindow(window);
   EXPECT_EQ(panel.BevelWidth(), 3);
   EXPECT_EQ(panel.FontColor(), RGB(0, 0, 255));
-  EXPECT_EQ(window.TitlePanel(3)->BevelWidth(), 3);
-  EXPECT_EQ(window.TitlePanel(3)->FontColor(), RGB(0, 128, 0));
+  EXPECT_EQ(window.Board().Panel(3)->BevelWidth(), 3);
+  EXPECT_EQ(window.Board().Panel(3)->FontColor(), RGB(0, 128, 0));
   series.Records(L"ALGEBR12");  // let the started program finish
 }
 
@@ -357,24 +358,24 @@ TEST_F(MainWindowLaunch, ProgramGoneSinceTheScanStartsNothingAndSaysNothing) {
   const std::wstring exe = series.root + L"\\ALGEBR12\\algebra1.exe";
   ASSERT_TRUE(DeleteFileW(exe.c_str()));
 
-  Click(window.TitlePanel(1)->Handle(), 100, 15);
+  Click(window.Board().Panel(1)->Handle(), 100, 15);
   EXPECT_THAT(series.Records(L"ALGEBR12", 0), IsEmpty());
   EXPECT_THAT(series.messages.messages, IsEmpty());
   EXPECT_THAT(series.messages.errors, IsEmpty());
-  EXPECT_EQ(window.TitlePanel(1)->BevelWidth(), 1);
+  EXPECT_EQ(window.Board().Panel(1)->BevelWidth(), 1);
 }
 
 TEST_F(MainWindowLaunch, DisabledPanelAndMarkerImageStartNothing) {
   TfrmMain& window = series.Open();
   // A program put in place after the scan: its panel is still disabled.
   series.Install(L"ZUKEI", L"geometry.exe");
-  Click(window.TitlePanel(2)->Handle(), 100, 15);
+  Click(window.Board().Panel(2)->Handle(), 100, 15);
   // The marker image takes its own clicks.
-  Click(window.MarkerImage(1)->Handle(), 5, 5);
+  Click(window.Board().Marker(1)->Handle(), 5, 5);
   Sleep(500);
   EXPECT_THAT(series.Records(L"ZUKEI", 0), IsEmpty());
   EXPECT_THAT(series.Records(L"ALGEBR12", 0), IsEmpty());
-  EXPECT_EQ(window.TitlePanel(1)->BevelWidth(), 3);
+  EXPECT_EQ(window.Board().Panel(1)->BevelWidth(), 3);
 }
 
 TEST(MainWindow, PanelNumbersBeyondNinetyNineStartTheirOwnEntry) {
@@ -383,24 +384,29 @@ TEST(MainWindow, PanelNumbersBeyondNinetyNineStartTheirOwnEntry) {
   series.Install(L"PROG10", L"prog10.exe");
   series.Install(L"PROG100", L"prog100.exe");
   TfrmMain& window = series.Open();
-  ASSERT_TRUE(window.TitlePanel(100)->Enabled());
+  ASSERT_TRUE(window.Board().Panel(100)->Enabled());
 
-  Click(window.TitlePanel(100)->Handle(), 100, 15);
+  Click(window.Board().Panel(100)->Handle(), 100, 15);
   const auto records = series.Records(L"PROG100");
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].substr(records[0].find(L'|') + 1), L"prog100.exe");
   EXPECT_THAT(series.Records(L"PROG10", 0), IsEmpty());
 }
 
-TEST(MainWindow, EntryNumberIsEveryDigitAfterTheNamePrefix) {
+TEST(MainWindow, EachPanelKnowsItsEntryAndIsFoundByItsName) {
+  MainTestSeries series;
+  series.WriteCatalogue("Series", NumberedEntries(123));
+  TfrmMain& window = series.Open();
   struct Case {
     const char* name;
-    int number;
+    int number;  // 0: no panel
   };
   for (const Case& c : {Case{"Btn7", 7}, Case{"Btn12", 12}, Case{"Btn123", 123}, Case{"btn50", 50},
                         Case{"Btn", 0}, Case{"Btnx", 0}, Case{"Btn1x", 0}}) {
-    EXPECT_EQ(ui::EntryNumberOfPanel(c.name), c.number) << c.name;
+    const auto* panel = dynamic_cast<const ui::TitlePanel*>(FindControl(window.Handle(), c.name));
+    EXPECT_EQ(panel ? panel->Entry() : 0, c.number) << c.name;
   }
+  for (int n = 1; n <= window.Board().Count(); ++n) EXPECT_EQ(window.Board().Panel(n)->Entry(), n);
 }
 
 // ---------------------------------------------------------------------------
@@ -432,7 +438,7 @@ TEST(MainWindowStartUp, ScanFolderThatCannotBeEnteredShowsTheErrorAndRunsOnWithB
   EXPECT_TRUE(window.Visible());
   EXPECT_EQ(window.Text(), "Series");
   for (int n = 1; n <= 2; ++n) {
-    BevelPanel* panel = window.TitlePanel(n);
+    BevelPanel* panel = window.Board().Panel(n);
     EXPECT_TRUE(panel->Enabled());
     EXPECT_EQ(panel->FontColor(), RGB(0, 0, 255));
     EXPECT_EQ(panel->BevelWidth(), 3);
@@ -454,7 +460,7 @@ TEST(MainWindowStartUp, MissingCatalogueShowsItsMessageAndAnEmptyWindow) {
   EXPECT_FALSE(window.State().catalogueLoaded);
   EXPECT_TRUE(window.Visible());
   EXPECT_EQ(window.Text(), "");
-  EXPECT_EQ(window.TitlePanel(1), nullptr);
+  EXPECT_EQ(window.Board().Panel(1), nullptr);
 }
 
 // ---------------------------------------------------------------------------
@@ -499,7 +505,7 @@ TEST(MainWindowScreenshot, DemoLikeSeries) {
   series.Install(L"KANSU10", L"kansu.exe");
   series.Install(L"HOUTEI", L"houtei.exe");
   TfrmMain& window = series.Open();
-  Click(window.TitlePanel(4)->Handle(), 100, 15);  // the pressed look of entry 4
+  Click(window.Board().Panel(4)->Handle(), 100, 15);  // the pressed look of entry 4
 
   const std::string path = SaveScreenshot(window.Handle(), "main_window");
   HANDLE file =
