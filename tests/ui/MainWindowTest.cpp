@@ -44,9 +44,10 @@ void RepaintWindow(TfrmMain& window) {
 // A control painted into a memory bitmap through its paint routine.
 class Painted {
  public:
-  explicit Painted(const ui::Window& control) {
+  explicit Painted(const ui::Window& control) : Painted(control.Handle()) {}
+  explicit Painted(HWND control) {
     RECT client;
-    GetClientRect(control.Handle(), &client);
+    GetClientRect(control, &client);
     width_ = client.right;
     height_ = client.bottom;
     HDC screen = GetDC(nullptr);
@@ -54,7 +55,7 @@ class Painted {
     bitmap_ = CreateCompatibleBitmap(screen, width_, height_);
     ReleaseDC(nullptr, screen);
     old_ = SelectObject(dc_, bitmap_);
-    SendMessageW(control.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
   }
   ~Painted() {
     SelectObject(dc_, old_);
@@ -350,6 +351,39 @@ TEST_F(MainWindowLaunch, ClickGivesThePressedLookUntilTheWindowRepaints) {
   EXPECT_EQ(panel.FontColor(), RGB(0, 0, 255));
   EXPECT_EQ(window.Board().Panel(3)->BevelWidth(), 3);
   EXPECT_EQ(window.Board().Panel(3)->FontColor(), RGB(0, 128, 0));
+  series.Records(L"ALGEBR12");  // let the started program finish
+}
+
+// Each panel's look and marker, which painting must leave alone.
+std::vector<std::string> LookOfBoard(TfrmMain& window) {
+  std::vector<std::string> looks;
+  for (int n = 1; n <= window.Board().Count(); ++n) {
+    ui::TitlePanel& panel = *window.Board().Panel(n);
+    looks.push_back(panel.Name() + ": bevel " + std::to_string(panel.BevelWidth()) + ", colour " +
+                    std::to_string(panel.FontColor()) + (panel.Enabled() ? ", enabled" : "") +
+                    ", marker " + std::to_string(static_cast<int>(panel.Marker().Kind())) +
+                    (panel.MarkerSet() ? " set" : ""));
+  }
+  return looks;
+}
+
+TEST_F(MainWindowLaunch, ASnapshotOfAnyWindowChangesNothing) {
+  TfrmMain& window = series.Open();
+  Click(window.Board().Panel(1)->Handle(), 100, 15);  // the pressed look
+  const std::vector<std::string> before = LookOfBoard(window);
+  ASSERT_EQ(window.Board().Panel(1)->BevelWidth(), 1);
+
+  std::vector<HWND> windows{window.Handle()};
+  EnumChildWindows(
+      window.Handle(),
+      [](HWND child, LPARAM to) {
+        reinterpret_cast<std::vector<HWND>*>(to)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  ASSERT_GT(windows.size(), 10u);
+  for (HWND each : windows) Painted snapshot(each);
+  EXPECT_EQ(LookOfBoard(window), before);
   series.Records(L"ALGEBR12");  // let the started program finish
 }
 

@@ -162,11 +162,13 @@ void TfrmMain::Scan(const std::string& path, bool withIcons) {
 // ---------------------------------------------------------------------------
 // Painting and the pictures.
 
+// The window's repaint gives every title panel its raised look again.
 void TfrmMain::FormPaint() { board_.RaisePanels(); }
 
+// Paints only: a snapshot through WM_PRINTCLIENT, or a picture that shows
+// its parent through, changes nothing.
 void TfrmMain::Paint(HDC dc, const RECT& client) {
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  FormPaint();
 }
 
 // Over either picture, markers that show the launcher's icon are cleared.
@@ -230,6 +232,9 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE:
       if (OnActivate(wParam)) return 0;
+      break;
+    case WM_PAINT:
+      FormPaint();
       break;
     case WM_DESTROY:
       // The main window: closing it ends the event loop and the program.
