@@ -11,13 +11,12 @@
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/win32/TestText.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/dialogs/ChangeDriveWindow.h"
 
 namespace sorvel::ui {
 namespace {
-
-std::string Narrow(const std::wstring& text) { return win32::WideToCp932(text).value(); }
 
 // The folder's path as the list shows it: the root, then each component.
 std::vector<std::string> PathItems(const std::string& folder) {
@@ -71,7 +70,7 @@ class ChangeDriveWindowTest : public ::testing::Test {
     SetFileAttributesW((root_ + L"\\SERIES\\HIDDEN").c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesW((root_ + L"\\SERIES\\SYSTEM").c_str(), FILE_ATTRIBUTE_SYSTEM);
     test::WriteFileBytes(root_ + L"\\SERIES\\file.exe", "MZ");
-    series_ = platform_.FullPath(Narrow(root_) + "\\SERIES");
+    series_ = platform_.FullPath(test::Cp932(root_) + "\\SERIES");
     home_ = series_ + "\\LAUNCH\\";
     Window::SetErrorReporter([this](const std::string& text) { messages_.ShowError(text); });
     Form::SetModalShownHook(RunInModal);
@@ -339,8 +338,24 @@ TEST_F(ChangeDriveWindowTest, Screenshot) {
   auto chooser = MakeChooser(home_);
   chooser->Show();
   ClickItem(chooser->dlbDrive, "alpha", false);
-  test::SaveScreenshot(chooser->Handle(), "ChangeDriveWindow");
+  const test::Picture shot = test::SaveScreenshot(chooser->Handle(), "ChangeDriveWindow");
   chooser->SetVisible(false);
+
+  // The entry clicked is highlighted, and the chooser's folder is written.
+  const HWND list = chooser->dlbDrive.Handle();
+  RECT item{};
+  SendMessageW(list, LB_GETITEMRECT, chooser->dlbDrive.SelectedIndex(),
+               reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(chooser->dlbDrive.Item(chooser->dlbDrive.SelectedIndex()), "alpha");
+  EXPECT_GT(shot.Count(GetSysColor(COLOR_HIGHLIGHT),
+                       test::AreaOnScreenshot(chooser->Handle(), list, item)),
+            20);
+  RECT caption;
+  GetClientRect(chooser->Panel1.Handle(), &caption);
+  EXPECT_GT(
+      shot.Count(GetSysColor(COLOR_WINDOWTEXT),
+                 test::AreaOnScreenshot(chooser->Handle(), chooser->Panel1.Handle(), caption)),
+      20);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "platform/win32/Win32Platform.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/win32/TestText.h"
 #include "ui/main/MainWindow.h"
 
 namespace sorvel::test {
@@ -60,8 +61,5 @@ class RefusingPlatform : public win32::Win32Platform {
 
 // `n` entries titled "Title <n>" with the executable "prog<n>".
 std::vector<SeriesEntry> NumberedEntries(int n);
-
-// The bytes of a wide string in CP932, for comparing with the state.
-std::string Cp932(const std::wstring& text);
 
 }  // namespace sorvel::test

@@ -41,42 +41,10 @@ void RepaintWindow(TfrmMain& window) {
   PumpMessages();
 }
 
-// A control painted into a memory bitmap through its paint routine.
-class Painted {
- public:
-  explicit Painted(const ui::Window& control) : Painted(control.Handle()) {}
-  explicit Painted(HWND control) {
-    RECT client;
-    GetClientRect(control, &client);
-    width_ = client.right;
-    height_ = client.bottom;
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    bitmap_ = CreateCompatibleBitmap(screen, width_, height_);
-    ReleaseDC(nullptr, screen);
-    old_ = SelectObject(dc_, bitmap_);
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
-  }
-  ~Painted() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-  // Pixels of `color` inside the bevels, where the caption is written.
-  int CountInside(COLORREF color) const {
-    int count = 0;
-    for (int y = 6; y < height_ - 6; ++y)
-      for (int x = 6; x < width_ - 6; ++x) count += GetPixel(dc_, x, y) == color;
-    return count;
-  }
-
- private:
-  int width_ = 0, height_ = 0;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-};
+// Pixels of `color` inside a panel's bevels, where its caption is written.
+int CountInside(const Picture& panel, COLORREF color) {
+  return panel.Count(color, {6, 6, panel.Width() - 6, panel.Height() - 6});
+}
 
 std::wstring FullPath(const std::wstring& path) {
   wchar_t full[MAX_PATH] = L"";
@@ -293,9 +261,9 @@ TEST_F(MainWindowLaunch, ScanEnablesInstalledPanelsGreenAndDisablesMissingOnesWh
     EXPECT_EQ(panel->FontColor(), expected[n - 1].color);
     // Painted: raised by the window's first paint, in the panel's colour.
     EXPECT_EQ(panel->BevelWidth(), 3);
-    Painted painted(*panel);
+    const Picture painted = Picture::Printed(panel->Handle());
     EXPECT_EQ(painted.At(2, 2), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_GT(painted.CountInside(expected[n - 1].color), 20);
+    EXPECT_GT(CountInside(painted, expected[n - 1].color), 20);
   }
   EXPECT_THAT(series.messages.messages, IsEmpty());
   EXPECT_THAT(series.messages.errors, IsEmpty());
@@ -336,11 +304,11 @@ TEST_F(MainWindowLaunch, ClickGivesThePressedLookUntilTheWindowRepaints) {
   EXPECT_EQ(panel.BevelWidth(), 1);
   EXPECT_EQ(panel.FontColor(), RGB(0, 0, 255));
   {
-    Painted pressed(panel);
+    const Picture pressed = Picture::Printed(panel.Handle());
     EXPECT_EQ(pressed.At(0, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(pressed.At(2, 2), GetSysColor(COLOR_BTNFACE));
-    EXPECT_GT(pressed.CountInside(RGB(0, 0, 255)), 20);
-    EXPECT_EQ(pressed.CountInside(RGB(0, 128, 0)), 0);
+    EXPECT_GT(CountInside(pressed, RGB(0, 0, 255)), 20);
+    EXPECT_EQ(CountInside(pressed, RGB(0, 128, 0)), 0);
   }
   // Painting the panel alone keeps the look; the window's repaint raises it
   // again and the colour stays blue until the next scan.
@@ -382,7 +350,7 @@ TEST_F(MainWindowLaunch, ASnapshotOfAnyWindowChangesNothing) {
       },
       reinterpret_cast<LPARAM>(&windows));
   ASSERT_GT(windows.size(), 10u);
-  for (HWND each : windows) Painted snapshot(each);
+  for (HWND each : windows) Picture::Printed(each);
   EXPECT_EQ(LookOfBoard(window), before);
   series.Records(L"ALGEBR12");  // let the started program finish
 }
@@ -539,14 +507,22 @@ TEST(MainWindowScreenshot, DemoLikeSeries) {
   series.Install(L"KANSU10", L"kansu.exe");
   series.Install(L"HOUTEI", L"houtei.exe");
   TfrmMain& window = series.Open();
-  Click(window.Board().Panel(4)->Handle(), 100, 15);  // the pressed look of entry 4
+  Click(window.Board().Panel(4)->Handle(), 100, 15);  // entry 4 clicked: blue until a scan
 
-  const std::string path = SaveScreenshot(window.Handle(), "main_window");
-  HANDLE file =
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  EXPECT_GT(GetFileSize(file, nullptr), 640u * 450u * 3u);
-  CloseHandle(file);
+  // Each caption in its panel's colour: installed green, missing white.
+  const Picture shot = SaveScreenshot(window.Handle(), "main_window");
+  EXPECT_EQ(shot.Width(), 640);
+  EXPECT_EQ(shot.Height(), 450);
+  const COLORREF green = ui::kTitleGreen, white = ui::kTitleWhite, blue = ui::kTitleBlue;
+  const COLORREF captions[] = {green, green, white, blue, white, white, green, white};
+  for (int n = 1; n <= 8; ++n) {
+    const HWND panel = window.Board().Panel(n)->Handle();
+    RECT inside;
+    GetClientRect(panel, &inside);
+    InflateRect(&inside, -6, -6);
+    EXPECT_GT(shot.Count(captions[n - 1], AreaOnScreenshot(window.Handle(), panel, inside)), 20)
+        << "entry " << n;
+  }
   series.Records(L"KANSU10");
 }
 

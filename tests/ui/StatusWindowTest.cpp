@@ -248,8 +248,24 @@ TEST_F(StatusWindowTest, Screenshot) {
   auto window = MakeWindow();
   window->Show();
   window->stgSpec.Select(1, 2);
-  test::SaveScreenshot(window->Handle(), "StatusWindow");
+  const test::Picture shot = test::SaveScreenshot(window->Handle(), "StatusWindow");
   window->SetVisible(false);
+
+  // The header row in the fixed cells' face, the rows below on white, and
+  // the searched folder written in black.
+  const HWND top = window->Handle();
+  const HWND grid = window->stgSpec.Handle();
+  RECT client;
+  GetClientRect(grid, &client);
+  const RECT header = test::AreaOnScreenshot(top, grid, {0, 0, client.right, 24});
+  const RECT rows = test::AreaOnScreenshot(top, grid, {160, 100, client.right, client.bottom});
+  const auto size = [](const RECT& r) { return (r.right - r.left) * (r.bottom - r.top); };
+  EXPECT_GT(shot.Count(GetSysColor(COLOR_BTNFACE), header), size(header) / 2);
+  EXPECT_GT(shot.Count(GetSysColor(COLOR_WINDOW), rows), size(rows) / 2);
+  RECT folder;
+  GetClientRect(window->pnlDrive.Handle(), &folder);
+  EXPECT_GT(
+      shot.Count(RGB(0, 0, 0), test::AreaOnScreenshot(top, window->pnlDrive.Handle(), folder)), 20);
 }
 
 }  // namespace

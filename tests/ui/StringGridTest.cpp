@@ -94,19 +94,11 @@ TEST_F(StringGridTest, FewerRowsDropTheScrollBarAndTheLastRowTurnsOrdinary) {
 
 TEST_F(StringGridTest, PaintsFixedSelectedAndOrdinaryCellsIntoAnyDc) {
   grid_.Select(2, 2);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 130);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  SendMessageW(grid_.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  const test::Picture painted = test::Picture::Printed(grid_.Handle());
   // Cell (c, r) spans x from 61 * c, y from 25 * r.
-  EXPECT_EQ(GetPixel(dc, 61 * 0 + 30, 25 * 2 + 20), GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(GetPixel(dc, 61 * 2 + 30, 25 * 2 + 20), GetSysColor(COLOR_HIGHLIGHT));
-  EXPECT_EQ(GetPixel(dc, 61 * 3 + 30, 25 * 2 + 20), GetSysColor(COLOR_WINDOW));
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
+  EXPECT_EQ(painted.At(61 * 0 + 30, 25 * 2 + 20), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(painted.At(61 * 2 + 30, 25 * 2 + 20), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(painted.At(61 * 3 + 30, 25 * 2 + 20), GetSysColor(COLOR_WINDOW));
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ class DriveTest : public ::testing::Test {
   void SetUp() override {
     const std::string unix = CdRomUnixFolder();
     if (unix.empty()) GTEST_SKIP() << "not running in the test prefix (no WINEPREFIX)";
-    launch_ = test::UnixPathOnZ(unix) + L"\\LAUNCH";
+    launch_ = test::UnixPathOnZ(std::wstring(unix.begin(), unix.end())) + L"\\LAUNCH";
     test::RemoveTree(launch_);
     test::MakeFolder(launch_);
     wchar_t current[MAX_PATH];
