@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,19 @@ class RefusingPlatform : public win32::Win32Platform {
   ErrorCode ChangeDirectory(const std::string& path) override;
   std::string refused;  // a full path; empty: none
 };
+
+// Where a control stands in its parent, for comparing and printing.
+struct Box {
+  int left, top, width, height;
+  bool operator==(const Box&) const = default;
+};
+inline Box BoxOf(const ui::Window& control) {
+  const RECT r = control.Bounds();
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+inline void PrintTo(const Box& box, std::ostream* out) {
+  *out << "{" << box.left << ", " << box.top << ", " << box.width << " x " << box.height << "}";
+}
 
 // `n` entries titled "Title <n>" with the executable "prog<n>".
 std::vector<SeriesEntry> NumberedEntries(int n);

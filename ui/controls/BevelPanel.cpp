@@ -29,13 +29,13 @@ void BevelPanel::Create(const ControlArgs& args, const Options& options) {
   SetCursor(options.cursor);
   SetOnClick(options.onClick);
   SetOnMouseMove(options.onMouseMove);
-  CreateWindowOf(
-      {.className = L"SorvelBevelPanel",
-       .style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (options.tabStop ? WS_TABSTOP : 0),
-       // Dialog navigation goes on into the controls the panel holds.
-       .exStyle = WS_EX_CONTROLPARENT,
-       .background = GetSysColorBrush(COLOR_BTNFACE)},
-      args);
+  CreateWindowOf({.className = L"SorvelBevelPanel",
+                  .style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
+                           (options.tabStop ? DWORD{WS_TABSTOP} : 0),
+                  // Dialog navigation goes on into the controls the panel holds.
+                  .exStyle = WS_EX_CONTROLPARENT,
+                  .background = GetSysColorBrush(COLOR_BTNFACE)},
+                 args);
 }
 
 void BevelPanel::Repaint() {

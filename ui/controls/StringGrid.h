@@ -6,6 +6,7 @@
 // columns that do not fit scroll, whole cells at a time, under the fixed
 // ones. A range of ordinary cells is selected with the mouse (click, drag)
 // or the keyboard (arrows, Home/End, PgUp/PgDn, with Shift to extend).
+// Scrolling and the moves of the current cell are in StringGridScroll.cpp.
 #pragma once
 
 #include <string>
