@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/BenchSeries.h"
+#include "bench/CountingMessages.h"
 #include "core/Catalogue.h"
 #include "core/InstallationScan.h"
 #include "core/StatusTable.h"
@@ -28,14 +29,6 @@ constexpr const char* kHome = "C:\\SERIES\\LAUNCH";
 constexpr const char* kStartUpScanPath = "C:\\SERIES\\LAUNCH\\..\\";
 constexpr const char* kBaseFolder = "C:\\SERIES";
 constexpr std::size_t kLargeCatalogueBytes = 10 * 1024 * 1024;
-
-// Counts message boxes instead of keeping their texts.
-class CountingMessages : public Messages {
- public:
-  void ShowMessage(const std::string&) override { ++shown; }
-  void ShowErrorBox(const std::string&) override { ++shown; }
-  int shown = 0;
-};
 
 // A launcher core on the in-memory platform, home folder C:\SERIES\LAUNCH.
 struct Core {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "bench/BenchSeries.h"
+#include "bench/CountingMessages.h"
 #include "bench/wine/Figures.h"
 #include "core/Catalogue.h"
 #include "core/InstallationScan.h"
@@ -26,13 +27,6 @@
 
 namespace sorvel::bench {
 namespace {
-
-class CountingMessages : public Messages {
- public:
-  void ShowMessage(const std::string&) override { ++shown; }
-  void ShowErrorBox(const std::string&) override { ++shown; }
-  int shown = 0;
-};
 
 struct Launcher {
   win32::Win32Platform platform;

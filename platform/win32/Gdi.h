@@ -14,6 +14,12 @@ struct DeleteGdiObject {
 struct DestroyIconHandle {
   void operator()(HICON icon) const { DestroyIcon(icon); }
 };
+struct DeleteDeviceContext {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+struct ReleaseScreenDc {
+  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
 
 // A handle owned by the object and freed with it (or when it is replaced).
 template <typename Handle, typename Free>
@@ -48,59 +54,50 @@ using OwnedPen = Owned<HPEN, DeleteGdiObject>;
 using OwnedBitmap = Owned<HBITMAP, DeleteGdiObject>;
 using OwnedIcon = Owned<HICON, DestroyIconHandle>;
 
-// An object selected into a device context until the end of the scope.
-class SelectedObject {
- public:
-  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~SelectedObject() { SelectObject(dc_, previous_); }
-  SelectedObject(const SelectedObject&) = delete;
-  SelectedObject& operator=(const SelectedObject&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
-
 // A memory device context compatible with another one.
-class MemoryDc {
+class MemoryDc : public Owned<HDC, DeleteDeviceContext> {
  public:
-  explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-  ~MemoryDc() {
-    if (dc_) DeleteDC(dc_);
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
+  explicit MemoryDc(HDC compatibleWith) : Owned(CreateCompatibleDC(compatibleWith)) {}
 };
 
 // The screen's device context.
-class ScreenDc {
+class ScreenDc : public Owned<HDC, ReleaseScreenDc> {
  public:
-  ScreenDc() : dc_(GetDC(nullptr)) {}
-  ~ScreenDc() { ReleaseDC(nullptr, dc_); }
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  HDC Get() const { return dc_; }
+  ScreenDc() : Owned(GetDC(nullptr)) {}
+};
+
+// A change to a device context, undone when the scope ends.
+template <typename Value, typename Undo>
+class DcChange {
+ public:
+  DcChange(HDC dc, Value undoWith) : dc_(dc), undoWith_(undoWith) {}
+  ~DcChange() { Undo()(dc_, undoWith_); }
+  DcChange(const DcChange&) = delete;
+  DcChange& operator=(const DcChange&) = delete;
 
  private:
   HDC dc_;
+  Value undoWith_;
+};
+
+struct SelectPrevious {
+  void operator()(HDC dc, HGDIOBJ previous) const { SelectObject(dc, previous); }
+};
+struct RestoreSaved {
+  void operator()(HDC dc, int saved) const { RestoreDC(dc, saved); }
+};
+
+// An object selected into a device context until the end of the scope.
+class SelectedObject : public DcChange<HGDIOBJ, SelectPrevious> {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : DcChange(dc, SelectObject(dc, object)) {}
 };
 
 // The state of a device context (clipping, origins, selections), put back
 // when the scope ends.
-class SavedDcState {
+class SavedDcState : public DcChange<int, RestoreSaved> {
  public:
-  explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-  ~SavedDcState() { RestoreDC(dc_, saved_); }
-  SavedDcState(const SavedDcState&) = delete;
-  SavedDcState& operator=(const SavedDcState&) = delete;
-
- private:
-  HDC dc_;
-  int saved_;
+  explicit SavedDcState(HDC dc) : DcChange(dc, SaveDC(dc)) {}
 };
 
 }  // namespace sorvel::win32

@@ -44,36 +44,20 @@ void BevelPanel::Repaint() {
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void BevelPanel::SetBevelOuter(Bevel bevel) {
-  if (bevel == bevelOuter_) return;
-  bevelOuter_ = bevel;
+// Only a change repaints: the main window sets every panel's bevel width at
+// every repaint of its own.
+template <typename Value>
+void BevelPanel::Change(Value& property, Value value) {
+  if (value == property) return;
+  property = value;
   Repaint();
 }
 
-void BevelPanel::SetBevelWidth(int width) {
-  // Only a change repaints: the main window sets the width at every repaint.
-  if (width == bevelWidth_) return;
-  bevelWidth_ = width;
-  Repaint();
-}
-
-void BevelPanel::SetBorderWidth(int width) {
-  if (width == borderWidth_) return;
-  borderWidth_ = width;
-  Repaint();
-}
-
-void BevelPanel::SetAlignment(CaptionAlignment alignment) {
-  if (alignment == alignment_) return;
-  alignment_ = alignment;
-  Repaint();
-}
-
-void BevelPanel::SetFontColor(COLORREF color) {
-  if (color == fontColor_) return;
-  fontColor_ = color;
-  Repaint();
-}
+void BevelPanel::SetBevelOuter(Bevel bevel) { Change(bevelOuter_, bevel); }
+void BevelPanel::SetBevelWidth(int width) { Change(bevelWidth_, width); }
+void BevelPanel::SetBorderWidth(int width) { Change(borderWidth_, width); }
+void BevelPanel::SetAlignment(CaptionAlignment alignment) { Change(alignment_, alignment); }
+void BevelPanel::SetFontColor(COLORREF color) { Change(fontColor_, color); }
 
 void BevelPanel::Paint(HDC dc, const RECT& client) {
   RECT rect = client;

@@ -21,8 +21,8 @@ struct BevelPanelOptions {
   COLORREF fontColor = GetSysColor(COLOR_WINDOWTEXT);
   HCURSOR cursor = nullptr;  // nullptr: the arrow
   bool tabStop = false;      // receives the focus in the tab order
-  std::function<void()> onClick;
-  std::function<void(int x, int y)> onMouseMove;
+  std::function<void()> onClick{};
+  std::function<void(int x, int y)> onMouseMove{};
 };
 
 class BevelPanel : public ClickableWindow {
@@ -52,6 +52,8 @@ class BevelPanel : public ClickableWindow {
 
  private:
   void Repaint();
+  template <typename Value>
+  void Change(Value& property, Value value);
 
   Bevel bevelOuter_ = Bevel::Raised;
   int bevelWidth_ = 1;

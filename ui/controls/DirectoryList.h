@@ -16,7 +16,7 @@ namespace sorvel::ui {
 // How a directory list tells of a change.
 struct DirectoryListOptions {
   // Called whenever the list's folder changes.
-  std::function<void()> onChange;
+  std::function<void()> onChange{};
 };
 
 class DirectoryList : public Window {

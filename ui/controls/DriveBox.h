@@ -17,7 +17,7 @@ enum class DriveKind { Removable, Fixed, CdRom, Network, RamDisk };
 struct DriveItem {
   char letter = 'C';  // upper case
   DriveKind kind = DriveKind::Fixed;
-  std::string caption;  // "A:", "C: [SYSTEM]", "X: \\SERVER\SHARE"
+  std::string caption{};  // "A:", "C: [SYSTEM]", "X: \\SERVER\SHARE"
 };
 
 // How the drive box lists drive `letter`; nullopt for a drive type it leaves
@@ -30,7 +30,7 @@ std::vector<DriveItem> ListDrives(Platform& platform);
 // How a drive box tells of a change.
 struct DriveBoxOptions {
   // Called when the box's drive changes, after it shows the new one.
-  std::function<void()> onChange;
+  std::function<void()> onChange{};
 };
 
 class DriveBox : public Window {

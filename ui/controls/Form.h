@@ -22,8 +22,8 @@ class Form : public Window {
  public:
   struct Args {
     const wchar_t* className = L"SorvelForm";
-    std::string name;
-    std::string caption;
+    std::string name{};
+    std::string caption{};
     Place place{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};  // on the screen
     HWND owner = nullptr;
   };

@@ -12,7 +12,7 @@ namespace sorvel::ui {
 
 // How a button answers a click.
 struct GlyphButtonOptions {
-  std::function<void()> onClick;
+  std::function<void()> onClick{};
 };
 
 class GlyphButton : public Window {

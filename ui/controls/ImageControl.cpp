@@ -12,28 +12,19 @@ void ImageControl::Create(const ControlArgs& args, const Options& options) {
   CreateWindowOf({.className = L"SorvelImage", .style = WS_CHILD | WS_CLIPSIBLINGS}, args);
 }
 
-void ImageControl::SetBitmap(HBITMAP bitmap) {
-  if (bitmap == bitmap_.Get() && bitmap) return;
-  icon_.Reset();
+// Takes the picture given (a bitmap, an icon or neither) and releases the
+// one it showed before; the same picture again changes nothing.
+void ImageControl::Show(HBITMAP bitmap, HICON icon) {
+  if ((bitmap && bitmap == bitmap_.Get()) || (icon && icon == icon_.Get())) return;
   bitmap_.Reset(bitmap);
-  kind_ = bitmap ? Picture::Bitmap : Picture::Empty;
-  Invalidate();
-}
-
-void ImageControl::SetIcon(HICON icon) {
-  if (icon == icon_.Get() && icon) return;
-  bitmap_.Reset();
   icon_.Reset(icon);
-  kind_ = icon ? Picture::Icon : Picture::Empty;
+  kind_ = bitmap ? Picture::Bitmap : icon ? Picture::Icon : Picture::Empty;
   Invalidate();
 }
 
-void ImageControl::Clear() {
-  bitmap_.Reset();
-  icon_.Reset();
-  kind_ = Picture::Empty;
-  Invalidate();
-}
+void ImageControl::SetBitmap(HBITMAP bitmap) { Show(bitmap, nullptr); }
+void ImageControl::SetIcon(HICON icon) { Show(nullptr, icon); }
+void ImageControl::Clear() { Show(nullptr, nullptr); }
 
 void ImageControl::SetStretch(bool stretch) {
   if (stretch == stretch_) return;

@@ -15,8 +15,8 @@ namespace sorvel::ui {
 struct ImageControlOptions {
   bool stretch = false;
   HCURSOR cursor = nullptr;  // nullptr: the arrow
-  std::function<void()> onClick;
-  std::function<void(int x, int y)> onMouseMove;
+  std::function<void()> onClick{};
+  std::function<void(int x, int y)> onMouseMove{};
 };
 
 class ImageControl : public ClickableWindow {
@@ -42,6 +42,7 @@ class ImageControl : public ClickableWindow {
   bool PaintsItself() const override { return true; }
 
  private:
+  void Show(HBITMAP bitmap, HICON icon);
   void PaintParentBackground(HDC dc, const RECT& client);
   void PaintBitmap(HDC dc, const RECT& client);
   bool CoversClient(const RECT& client) const;

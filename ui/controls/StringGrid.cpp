@@ -41,21 +41,21 @@ void StringGrid::SetColCount(int count) {
   if (count == ColCount()) return;
   colWidths_.resize(static_cast<size_t>(count), defaultColWidth_);
   for (auto& row : cells_) row.resize(static_cast<size_t>(count));
-  if (count <= fixedCols_) {
-    fixedCols_ = count - 1;
-    ResetSelection();
-  }
-  ClampScroll();
-  UpdateScrollBars();
-  Invalidate();
+  CountChanged(count, fixedCols_);
 }
 
 void StringGrid::SetRowCount(int count) {
   count = std::max(1, count);
   if (count == RowCount()) return;
   cells_.resize(static_cast<size_t>(count), std::vector<std::string>(colWidths_.size()));
-  if (count <= fixedRows_) {
-    fixedRows_ = count - 1;
+  CountChanged(count, fixedRows_);
+}
+
+// A count that leaves no room for the fixed rows (columns) turns them into
+// ordinary ones.
+void StringGrid::CountChanged(int count, int& fixed) {
+  if (count <= fixed) {
+    fixed = count - 1;
     ResetSelection();
   }
   ClampScroll();

@@ -85,12 +85,15 @@ class StringGrid : public Window {
   bool InSelection(int col, int row) const;
 
   void ResetSelection();
+  // After the count of rows or columns changed.
+  void CountChanged(int count, int& fixed);
   void ClampScroll();
   int MaxTopRow(int clientHeight) const;
   int MaxLeftCol(int clientWidth) const;
   void ScrollTo(int leftCol, int topRow);
   void ScrollIntoView(int col, int row);
   void UpdateScrollBars();
+  void SetScrollBar(int bar, int scrollable, int lastFirst, int position);
 
   void OnKeyDown(WPARAM key);
   void OnMouse(LPARAM lParam, bool extend);

@@ -96,26 +96,28 @@ void StringGrid::UpdateScrollBars() {
 
   GetClientRect(Handle(), &client);
   ClampScroll();
+  if (needVertical) {
+    SetScrollBar(SB_VERT, RowCount() - fixedRows_, MaxTopRow(client.bottom) - fixedRows_,
+                 topLeft_.y - fixedRows_);
+  }
+  if (needHorizontal) {
+    SetScrollBar(SB_HORZ, ColCount() - fixedCols_, MaxLeftCol(client.right) - fixedCols_,
+                 topLeft_.x - fixedCols_);
+  }
+  updatingBars_ = false;
+}
+
+// A bar over `scrollable` rows (columns) of which the first `lastFirst`
+// can be scrolled past; `position` of them are.
+void StringGrid::SetScrollBar(int bar, int scrollable, int lastFirst, int position) {
   SCROLLINFO info{};
   info.cbSize = sizeof(info);
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  if (needVertical) {
-    const int scrollable = RowCount() - fixedRows_;
-    info.nMin = 0;
-    info.nMax = scrollable - 1;
-    info.nPage = static_cast<UINT>(scrollable - (MaxTopRow(client.bottom) - fixedRows_));
-    info.nPos = topLeft_.y - fixedRows_;
-    SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
-  }
-  if (needHorizontal) {
-    const int scrollable = ColCount() - fixedCols_;
-    info.nMin = 0;
-    info.nMax = scrollable - 1;
-    info.nPage = static_cast<UINT>(scrollable - (MaxLeftCol(client.right) - fixedCols_));
-    info.nPos = topLeft_.x - fixedCols_;
-    SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
-  }
-  updatingBars_ = false;
+  info.nMin = 0;
+  info.nMax = scrollable - 1;
+  info.nPage = static_cast<UINT>(scrollable - lastFirst);
+  info.nPos = position;
+  SetScrollInfo(Handle(), bar, &info, TRUE);
 }
 
 void StringGrid::OnScroll(int bar, WORD request) {

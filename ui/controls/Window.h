@@ -19,8 +19,8 @@ namespace sorvel::ui {
 // where it stands and its font.
 struct ControlArgs {
   HWND parent = nullptr;
-  std::string name;  // "btnShow", "Btn3"; lookups ignore case
-  std::string text;  // the window text: a caption
+  std::string name{};  // "btnShow", "Btn3"; lookups ignore case
+  std::string text{};  // the window text: a caption
   Place place;
   HFONT font = nullptr;  // not owned; nullptr: the system's
   bool visible = true;

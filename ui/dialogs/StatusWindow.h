@@ -22,11 +22,11 @@ class TfrmShow : public Form {
  public:
   struct Sources {
     // The main window's outer size, as it is at the moment of asking.
-    std::function<SIZE()> mainWindowSize;
+    std::function<SIZE()> mainWindowSize{};
     // The folder chooser's folder.
-    std::function<std::string()> chooserFolder;
+    std::function<std::string()> chooserFolder{};
     // Where printing goes; empty: the default printer.
-    win32::TextPrinter::SurfaceSource printer;
+    win32::TextPrinter::SurfaceSource printer{};
   };
   TfrmShow(const LauncherState& state, Sources sources);
   bool Create(HWND owner = nullptr);
