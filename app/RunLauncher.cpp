@@ -13,12 +13,13 @@ int RunLauncher() {
   ui::WindowMessages messages;
 
   // Creating the main window runs the start-up: home folder, catalogue,
-  // title board, CD-ROM test and first scan; then it is shown.
+  // title board, CD-ROM test and first scan; then it is shown. A window the
+  // system refuses has been reported in the error box.
   ui::TfrmMain frmMain(platform, messages);
-  frmMain.Create();
-  if (!frmMain.State().CatalogueLoaded) return 0;
+  if (!frmMain.Create()) return 1;
+  if (!frmMain.State().catalogueLoaded) return 0;
 
-  ui::TfrmChangeDrive frmChangeDrive(platform, frmMain.State().HomeFolder);
+  ui::TfrmChangeDrive frmChangeDrive(platform, frmMain.State().homeFolder);
   ui::TfrmShow frmShow(frmMain.State(),
                        {.mainWindowSize =
                             [&frmMain] {
@@ -26,8 +27,7 @@ int RunLauncher() {
                             },
                         .chooserFolder = [&frmChangeDrive] { return frmChangeDrive.Folder(); },
                         .printer = {}});
-  frmShow.Create(frmMain.Handle());
-  frmChangeDrive.Create(frmMain.Handle());
+  if (!frmShow.Create(frmMain.Handle()) || !frmChangeDrive.Create(frmMain.Handle())) return 1;
   frmMain.AttachDialogs(&frmShow, &frmChangeDrive);
   return ui::Form::RunEventLoop();
 }

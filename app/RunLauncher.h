@@ -6,7 +6,8 @@ namespace sorvel {
 // Creates the main window (which loads the catalogue and runs the first
 // scan), ends at once with 0 when the catalogue was not loaded, otherwise
 // creates the status window and the folder chooser hidden and runs the event
-// loop until the main window is closed. Returns the exit code.
+// loop until the main window is closed. Returns the exit code: 1 when a
+// window could not be made.
 int RunLauncher();
 
 }  // namespace sorvel

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "core/Cp932.h"
 #include "core/FileProbe.h"
-#include "core/LauncherError.h"
+#include "platform/Platform.h"
 
 namespace sorvel {
 
@@ -22,18 +23,15 @@ const std::string& RequiredLine(const std::vector<std::string>& lines, std::size
   return lines[index];
 }
 
-void AppendEntry(LauncherState& state, const std::vector<std::string>& fields) {
-  state.lstTitle.push_back(fields[0]);
-  state.lstEXE.push_back(ExeStemOf(fields[1]));
-  state.lstNewVersion.push_back(fields[2]);
-  state.lstKey.push_back(fields[3]);
+CatalogueEntry EntryOf(const std::vector<std::string>& fields) {
+  return CatalogueEntry{fields[0], ExeStemOf(fields[1]), fields[2], fields[3]};
 }
 
 }  // namespace
 
 bool LoadCatalogue(LauncherContext& context, const std::string& fileName) {
   LauncherState& state = context.state;
-  const std::string path = state.HomeFolder + fileName;
+  const std::string path = state.homeFolder + fileName;
   if (!FileExistsLike(context.platform, path)) {
     context.messages.ShowMessage(path + "がありません");
     return false;
@@ -43,28 +41,26 @@ bool LoadCatalogue(LauncherContext& context, const std::string& fileName) {
   if (context.platform.ReadWholeFile(path, text) != error::kOk) {
     throw LauncherError("ファイル " + path + " は開けません");
   }
-  state.lstBuffer = SplitLines(text);
-  state.lstTitle.clear();
-  state.lstEXE.clear();
-  state.lstNewVersion.clear();
-  state.lstKey.clear();
+  state.catalogueLines = SplitLines(text);
+  state.SetEntries({});
 
-  state.WindowCaption = RequiredLine(state.lstBuffer, 0);
-  state.LastUpdate = RequiredLine(state.lstBuffer, 1);
+  state.caption = RequiredLine(state.catalogueLines, 0);
+  state.lastUpdate = RequiredLine(state.catalogueLines, 1);
 
+  std::vector<CatalogueEntry> entries;
   std::vector<std::string> fields;
-  for (std::size_t index = 2; index < state.lstBuffer.size(); ++index) {
-    const std::string& line = state.lstBuffer[index];
+  for (std::size_t index = 2; index < state.catalogueLines.size(); ++index) {
+    const std::string& line = state.catalogueLines[index];
     // Only a line with exactly three commas can give four fields; counting
     // first keeps a line of millions of commas from being split for nothing.
     if (std::count(line.begin(), line.end(), ',') == 3 && SplitText(line, ",", fields) == 4) {
-      AppendEntry(state, fields);
+      entries.push_back(EntryOf(fields));
     } else {
       context.messages.ShowMessage(line + " DATAが不正です");
     }
   }
-  // Every entry gets its scan results, however long the catalogue is.
-  state.ReserveEntries(state.EntryCount());
+  // Every entry gets its scan result, however long the catalogue is.
+  state.SetEntries(std::move(entries));
   return true;
 }
 

@@ -11,7 +11,7 @@ namespace sorvel {
 // The catalogue's file name in the home folder.
 inline constexpr const char* kCatalogueFileName = "SVLindex.txt";
 
-// Loads HomeFolder + fileName into the state. False when the file does not
+// Loads the home folder's `fileName` into the state. False when the file does not
 // exist (after its message); throws LauncherError when it cannot be opened or
 // holds fewer than two lines.
 bool LoadCatalogue(LauncherContext& context, const std::string& fileName);

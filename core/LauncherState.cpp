@@ -1,37 +1,20 @@
 #include "core/LauncherState.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace sorvel {
 
-namespace {
-
-std::string ItemAt(const std::vector<std::string>& list, int position) {
-  return position >= 0 && position < static_cast<int>(list.size()) ? list[position] : std::string();
-}
-
-}  // namespace
-
-CatalogueEntry LauncherState::Entry(int n) const {
-  const int position = n - 1;
-  return CatalogueEntry{ItemAt(lstTitle, position), ItemAt(lstEXE, position),
-                        ItemAt(lstNewVersion, position), ItemAt(lstKey, position)};
-}
-
 bool LauncherState::IsInstalled(int n) const {
-  return n >= 1 && n < static_cast<int>(FoundFolder.size()) && !FoundFolder[n].empty();
+  return n >= 1 && n <= static_cast<int>(results.size()) && !results[Index(n)].folder.empty();
 }
 
-void LauncherState::ReserveEntries(int count) {
-  const std::size_t slots = static_cast<std::size_t>(std::max(kMinEntrySlots, count + 1));
-  const auto grow = [slots](auto& array) {
-    if (array.size() < slots) array.resize(slots);
-  };
-  grow(FoundFolder);
-  grow(FoundExe);
-  grow(MatchCount);
-  grow(MarkerIcon);
-  grow(MarkerSet);
+void LauncherState::SetEntries(std::vector<CatalogueEntry> catalogue) {
+  entries = std::move(catalogue);
+  results.assign(entries.size(), ScanResult{});
+}
+
+void LauncherState::ClearMatchCounts() {
+  for (ScanResult& result : results) result.matchCount = 0;
 }
 
 }  // namespace sorvel

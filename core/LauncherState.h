@@ -1,65 +1,66 @@
-// Everything the launcher knows during one run.
+// Everything the launcher knows during one run: its folders, the catalogue
+// and, per catalogue entry, what the scans found.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "core/FolderListing.h"
+
 namespace sorvel {
 
-// Handle of an icon held by a marker image; 0 = none. Values 0 and 1 are the
-// "no icon" answers of the icon extraction.
-using IconHandle = std::uintptr_t;
-
-// One element of the four catalogue lists.
+// One program line of the catalogue.
 struct CatalogueEntry {
-  std::string Title;
-  std::string ExeStem;  // at most 8 bytes, A-Z lowered, no extension
-  std::string LatestVersion;
-  std::string Key;
+  std::string title;
+  std::string exeStem;  // at most 8 bytes, A-Z lowered, no extension
+  std::string latestVersion;
+  std::string key;  // kept with the entry; the launcher makes no use of it
 };
 
-// A folder and the names read from it; re-read only when the folder changes.
-struct Listing {
-  std::string folder;  // empty until first read
-  std::vector<std::string> names;
+// What the scans found of one catalogue entry.
+struct ScanResult {
+  // The sub-folder of the base folder that holds the executable, as the
+  // latest scan found it; empty: not installed.
+  std::string folder;
+  // The executable's name as the folder listing spelled it; a later scan
+  // that misses the entry leaves it, unused while `folder` is empty.
+  std::string exeName;
+  // Matching files counted since the counters were last cleared.
+  int matchCount = 0;
 };
-
-// Per-entry arrays hold entry numbers 1..50 at least (element 0 unused) and
-// grow with the catalogue, so entries beyond 50 are kept as well.
-constexpr int kMinEntrySlots = 51;
 
 struct LauncherState {
-  std::string HomeFolder;
-  std::string BaseFolder;
-  bool FromCdRom = false;
-  bool CatalogueLoaded = false;
-  std::string WindowCaption;
-  std::string LastUpdate;
+  std::string homeFolder;  // the current directory at start-up, ends in "\"
+  std::string baseFolder;  // the latest scan's folder, ends in "\"
+  bool fromCdRom = false;  // the home folder is the root of a CD-ROM
+  bool catalogueLoaded = false;
+  std::string caption;     // the catalogue's first line: the main window's caption
+  std::string lastUpdate;  // its second line
+  std::vector<std::string> catalogueLines;
 
-  std::vector<std::string> lstTitle;
-  std::vector<std::string> lstEXE;
-  std::vector<std::string> lstNewVersion;
-  std::vector<std::string> lstKey;
-  std::vector<std::string> lstBuffer;  // the catalogue file's lines
+  // Entry number n (from 1) is entries[n - 1]; its scan result is
+  // results[n - 1]. Both are sized once, when the catalogue is set.
+  std::vector<CatalogueEntry> entries;
+  std::vector<ScanResult> results;
 
-  std::vector<std::string> FoundFolder = std::vector<std::string>(kMinEntrySlots);
-  std::vector<std::string> FoundExe = std::vector<std::string>(kMinEntrySlots);
-  std::vector<int> MatchCount = std::vector<int>(kMinEntrySlots);
-  std::vector<IconHandle> MarkerIcon = std::vector<IconHandle>(kMinEntrySlots);
-  std::vector<bool> MarkerSet = std::vector<bool>(kMinEntrySlots);
+  FolderListing folderListing;  // the scan's folders
+  FileListing fileListing;      // the scan's executables
 
-  bool MenuShown = true;
+  int EntryCount() const { return static_cast<int>(entries.size()); }
+  // Entry n and its scan result; n must lie in 1 .. EntryCount().
+  const CatalogueEntry& Entry(int n) const { return entries.at(Index(n)); }
+  const ScanResult& Result(int n) const { return results.at(Index(n)); }
+  ScanResult& Result(int n) { return results.at(Index(n)); }
+  // Found by the latest scan; false for any number outside the catalogue.
+  bool IsInstalled(int n) const;
 
-  Listing drbMain;  // the scan's folder listing
-  Listing flbExe;   // the scan's file listing ("*.exe")
+  // Replaces the catalogue; every entry starts with an empty scan result.
+  void SetEntries(std::vector<CatalogueEntry> catalogue);
+  // The details command counts the copies of one scan only.
+  void ClearMatchCounts();
 
-  int EntryCount() const { return static_cast<int>(lstTitle.size()); }
-  CatalogueEntry Entry(int n) const;  // n from 1
-  bool IsInstalled(int n) const;      // FoundFolder[n] not empty
-
-  // Makes room in the per-entry arrays for entry numbers up to `count`.
-  void ReserveEntries(int count);
+ private:
+  static std::size_t Index(int n) { return static_cast<std::size_t>(n - 1); }
 };
 
 }  // namespace sorvel

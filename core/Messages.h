@@ -17,4 +17,7 @@ class Messages {
   void ShowError(const std::string& errorText);
 };
 
+// The error box appends "." when the text's last character sorts above ".".
+std::string WithClosingPeriod(const std::string& text);
+
 }  // namespace sorvel

@@ -6,13 +6,14 @@ namespace sorvel {
 
 void LaunchEntry(LauncherContext& context, int n) {
   const LauncherState& state = context.state;
-  if (n < 1 || n > state.EntryCount() || !state.IsInstalled(n)) return;
-  RunProgram(context.platform, state.BaseFolder + state.FoundFolder[n], state.FoundExe[n]);
+  if (!state.IsInstalled(n)) return;
+  const ScanResult& found = state.Result(n);
+  RunProgram(context.platform, state.baseFolder + found.folder, found.exeName);
 }
 
 void RunProgram(Platform& platform, const std::string& folder, const std::string& exeName) {
   // A failed move is noticed by the start, which then fails quietly as well.
-  platform.SetCurrentDirectory(folder);
+  platform.ChangeDirectory(folder);
   // The file to run is named with its folder: a bare name would be searched
   // for in the launcher's own folder before the current directory. The
   // program still sees its bare name as its command line.

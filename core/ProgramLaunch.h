@@ -7,7 +7,8 @@
 
 namespace sorvel {
 
-// Starts entry n: RunProgram(BaseFolder + FoundFolder[n], FoundExe[n]).
+// Starts entry n where the latest scan found it: RunProgram(base folder +
+// found folder, found file name). An entry not installed starts nothing.
 void LaunchEntry(LauncherContext& context, int n);
 
 // Moves the current directory to `folder` and starts `exeName` found there,

@@ -1,7 +1,5 @@
 #include "core/StartUp.h"
 
-#include <exception>
-
 #include "core/Catalogue.h"
 #include "core/Cp932.h"
 #include "core/InstallationScan.h"
@@ -17,24 +15,23 @@ std::string InitHomeFolder(Platform& platform) {
 bool IsCdRomRoot(Platform& platform, const std::string& homeFolder) {
   // The whole home folder is the root path asked about, so a folder below
   // the root of a CD-ROM does not count.
-  return platform.GetDriveType(homeFolder) == DriveType::CdRom;
+  return platform.DriveTypeOf(homeFolder) == DriveType::CdRom;
 }
 
 std::string StartUpScanFolder(const LauncherState& state) {
-  return state.FromCdRom ? state.HomeFolder : state.HomeFolder + "..\\";
+  return state.fromCdRom ? state.homeFolder : state.homeFolder + "..\\";
 }
 
-void RunStartUpSteps(LauncherContext& context, const std::function<void()>& buildTitleBoard) {
+void LoadCatalogueAtStartUp(LauncherContext& context) {
   LauncherState& state = context.state;
-  try {
-    state.HomeFolder = InitHomeFolder(context.platform);
-    state.CatalogueLoaded = LoadCatalogue(context, kCatalogueFileName);
-    if (buildTitleBoard) buildTitleBoard();
-    state.FromCdRom = IsCdRomRoot(context.platform, state.HomeFolder);
-    ScanFolder(context, StartUpScanFolder(state), false);
-  } catch (const std::exception& error) {
-    context.messages.ShowError(error.what());
-  }
+  state.homeFolder = InitHomeFolder(context.platform);
+  state.catalogueLoaded = LoadCatalogue(context, kCatalogueFileName);
+}
+
+void ScanAtStartUp(LauncherContext& context) {
+  LauncherState& state = context.state;
+  state.fromCdRom = IsCdRomRoot(context.platform, state.homeFolder);
+  ScanFolder(context, StartUpScanFolder(state), false);
 }
 
 }  // namespace sorvel

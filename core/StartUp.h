@@ -1,7 +1,9 @@
-// The start-up steps that need no window.
+// The start-up steps of the main window's creation that need no window. The
+// window runs them in this order, building its title board between the two,
+// under the one error guard of its creation handler: an error skips the
+// steps after it and is shown in the error box.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "core/LauncherContext.h"
@@ -21,10 +23,13 @@ bool IsCdRomRoot(Platform& platform, const std::string& homeFolder);
 // otherwise its parent (home + "..\").
 std::string StartUpScanFolder(const LauncherState& state);
 
-// The start-up steps of the main window's creation that need no window: fix
-// HomeFolder, load the catalogue into CatalogueLoaded, run `buildTitleBoard`
-// (may be empty), decide FromCdRom and run the first scan without icons. An
-// error skips the remaining steps and is shown in the error box.
-void RunStartUpSteps(LauncherContext& context, const std::function<void()>& buildTitleBoard);
+// Before the title board: fixes the home folder and loads the catalogue.
+// Throws LauncherError when the catalogue cannot be read.
+void LoadCatalogueAtStartUp(LauncherContext& context);
+
+// After the title board: decides whether the launcher runs from a CD-ROM and
+// runs the first scan, without icons. Throws InOutError when the folder
+// cannot be entered.
+void ScanAtStartUp(LauncherContext& context);
 
 }  // namespace sorvel

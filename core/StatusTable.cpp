@@ -16,19 +16,15 @@ std::string CellAt(const StatusRow& row, std::size_t column) {
 }
 
 StatusRow BuildStatusRow(const LauncherState& state, int n) {
-  const CatalogueEntry entry = state.Entry(n);
-  const std::string exeName = entry.ExeStem + ".exe";
+  const CatalogueEntry& entry = state.Entry(n);
+  const std::string exeName = entry.exeStem + ".exe";
   if (!state.IsInstalled(n)) {
-    return {entry.Title, exeName, "", entry.LatestVersion, "not installed", "", ""};
+    return {entry.title, exeName, "", entry.latestVersion, "not installed", "", ""};
   }
-  const std::string& folder = state.FoundFolder[n];
-  return {entry.Title,
-          exeName,
-          VersionFromFolder(folder),
-          entry.LatestVersion,
-          "Free",
-          std::to_string(state.MatchCount[n] - 1),
-          folder};
+  const ScanResult& found = state.Result(n);
+  return {entry.title,         exeName, VersionFromFolder(found.folder),
+          entry.latestVersion, "Free",  std::to_string(found.matchCount - 1),
+          found.folder};
 }
 
 }  // namespace

@@ -17,10 +17,10 @@
 #include "core/Catalogue.h"
 #include "core/Cp932.h"
 #include "core/InstallationScan.h"
-#include "core/LauncherError.h"
 #include "core/ProgramLaunch.h"
 #include "core/StartUp.h"
 #include "core/StatusTable.h"
+#include "platform/Platform.h"
 #include "tests/support/TestLauncher.h"
 
 namespace sorvel {
@@ -126,9 +126,9 @@ void InstallSeries(test::FakePlatform& platform, const std::string& base) {
 void InstallEntries(test::FakePlatform& platform, const LauncherState& state,
                     const std::string& base) {
   for (int n = 1; n <= state.EntryCount() && n <= 200; n += 3) {
-    const std::string& stem = state.lstEXE[n - 1];
+    const std::string& stem = state.Entry(n).exeStem;
     if (!UsableFileName(stem)) continue;
-    platform.AddFile(base + FolderNameFrom(state.lstTitle[n - 1], n) + "\\" + stem + ".exe");
+    platform.AddFile(base + FolderNameFrom(state.Entry(n).title, n) + "\\" + stem + ".exe");
   }
 }
 
@@ -151,29 +151,22 @@ class CheckingListener : public ScanListener {
 };
 
 void CheckState(const LauncherState& state) {
-  const std::size_t count = state.lstTitle.size();
-  FUZZ_CHECK(state.lstEXE.size() == count && state.lstNewVersion.size() == count &&
-             state.lstKey.size() == count);
-  const std::size_t slots = std::max<std::size_t>(kMinEntrySlots, count + 1);
-  FUZZ_CHECK(state.FoundFolder.size() >= slots && state.FoundExe.size() >= slots &&
-             state.MatchCount.size() >= slots && state.MarkerIcon.size() >= slots &&
-             state.MarkerSet.size() >= slots);
-  for (const std::string& stem : state.lstEXE) {
-    FUZZ_CHECK(stem.size() <= 8 && cp932::AsciiLower(stem) == stem);
+  // Every entry has its scan result, and no result is without its entry.
+  FUZZ_CHECK(state.results.size() == state.entries.size());
+  for (const CatalogueEntry& entry : state.entries) {
+    FUZZ_CHECK(entry.exeStem.size() <= 8 && cp932::AsciiLower(entry.exeStem) == entry.exeStem);
   }
-  for (std::size_t n = count + 1; n < state.FoundFolder.size(); ++n) {
-    FUZZ_CHECK(state.FoundFolder[n].empty());
-  }
+  FUZZ_CHECK(!state.IsInstalled(0) && !state.IsInstalled(state.EntryCount() + 1));
   for (int n = 1; n <= state.EntryCount(); ++n) {
     if (!state.IsInstalled(n)) continue;
-    FUZZ_CHECK(cp932::AsciiLower(state.FoundExe[n]) == state.lstEXE[n - 1] + ".exe");
-    FUZZ_CHECK(state.MatchCount[n] >= 1);
+    FUZZ_CHECK(cp932::AsciiLower(state.Result(n).exeName) == state.Entry(n).exeStem + ".exe");
+    FUZZ_CHECK(state.Result(n).matchCount >= 1);
   }
 }
 
 void CheckStatusRows(const LauncherState& state) {
   const std::vector<StatusRow> rows = BuildStatusRows(state);
-  FUZZ_CHECK(rows.size() == state.lstTitle.size());
+  FUZZ_CHECK(rows.size() == state.entries.size());
   std::vector<StatusRow> printed{BuildStatusHeader()};
   printed.insert(printed.end(), rows.begin(), rows.end());
   const std::string lead = "□　";
@@ -184,7 +177,7 @@ void CheckStatusRows(const LauncherState& state) {
     FUZZ_CHECK(line.size() >= lead.size() + 30 + 1 + 20 + 1 + 5 + 3 + 5);
   }
   for (int n = 1; n <= state.EntryCount(); ++n) {
-    const std::string version = VersionFromFolder(state.FoundFolder[n]);
+    const std::string version = VersionFromFolder(state.Result(n).folder);
     FUZZ_CHECK(version.size() <= 3 && version.find('.') != std::string::npos);
     FUZZ_CHECK(rows[n - 1][4] == (state.IsInstalled(n) ? "Free" : "not installed"));
   }
@@ -206,9 +199,9 @@ void CheckLaunches(test::TestLauncher& launcher) {
     FUZZ_CHECK(launches.size() == ++expected);
     const test::LaunchRecord& record = launches.back();
     FUZZ_CHECK(record.application ==
-               cp932::WithTrailingBackslash(state.BaseFolder + state.FoundFolder[n]) +
-                   state.FoundExe[n]);
-    FUZZ_CHECK(record.commandLine == state.FoundExe[n]);
+               cp932::WithTrailingBackslash(state.baseFolder + state.Result(n).folder) +
+                   state.Result(n).exeName);
+    FUZZ_CHECK(record.commandLine == state.Result(n).exeName);
     FUZZ_CHECK(record.started);
   }
 }
@@ -231,31 +224,31 @@ void FuzzLauncher(const std::string& bytes) {
   CheckingListener listener(state);
   launcher.context.listener = &listener;
 
-  state.HomeFolder = InitHomeFolder(platform);
-  FUZZ_CHECK(state.HomeFolder == home);
+  state.homeFolder = InitHomeFolder(platform);
+  FUZZ_CHECK(state.homeFolder == home);
   try {
-    state.CatalogueLoaded = LoadCatalogue(launcher.context, kCatalogueFileName);
+    state.catalogueLoaded = LoadCatalogue(launcher.context, kCatalogueFileName);
   } catch (const LauncherError&) {
-    state.CatalogueLoaded = false;
+    state.catalogueLoaded = false;
   }
   CheckState(state);
-  FUZZ_CHECK(state.CatalogueLoaded || state.EntryCount() == 0);
-  if (state.CatalogueLoaded) {
+  FUZZ_CHECK(state.catalogueLoaded || state.EntryCount() == 0);
+  if (state.catalogueLoaded) {
     FUZZ_CHECK(state.EntryCount() + launcher.messages.messages.size() + 2 ==
-               state.lstBuffer.size());
+               state.catalogueLines.size());
     FUZZ_CHECK(launcher.messages.errors.empty());
   }
 
   InstallEntries(platform, state, base);
   const std::string before = platform.Snapshot();
-  state.FromCdRom = IsCdRomRoot(platform, state.HomeFolder);
-  FUZZ_CHECK(state.FromCdRom == fromCd);
+  state.fromCdRom = IsCdRomRoot(platform, state.homeFolder);
+  FUZZ_CHECK(state.fromCdRom == fromCd);
 
   // The start-up scan, then the details command (counters cleared, the
   // chooser's folder scanned) and the menu toggle (a scan with icons).
   const std::string folders[] = {StartUpScanFolder(state), base, StartUpScanFolder(state)};
   for (int scan = 0; scan < 3; ++scan) {
-    if (scan == 1) std::fill(state.MatchCount.begin(), state.MatchCount.end(), 0);
+    if (scan == 1) state.ClearMatchCounts();
     listener.lastReported = 0;
     try {
       ScanFolder(launcher.context, folders[scan], scan == 2);
@@ -267,10 +260,11 @@ void FuzzLauncher(const std::string& bytes) {
     if (scan == 1) CheckStatusRows(state);
   }
   for (int n = 1; n <= state.EntryCount(); ++n) {
-    const int matched = MatchExecutable(state, state.lstEXE[n - 1] + ".EXE");
-    FUZZ_CHECK(matched >= 1 && matched <= n && state.lstEXE[matched - 1] == state.lstEXE[n - 1]);
+    const std::string& stem = state.Entry(n).exeStem;
+    const int matched = MatchExecutable(state, stem + ".EXE");
+    FUZZ_CHECK(matched >= 1 && matched <= n && state.Entry(matched).exeStem == stem);
   }
-  const int caption = MatchExecutable(state, state.WindowCaption);
+  const int caption = MatchExecutable(state, state.caption);
   FUZZ_CHECK(caption == -1 || (caption >= 1 && caption <= state.EntryCount()));
   CheckLaunches(launcher);
   FUZZ_CHECK(platform.Snapshot() == before);

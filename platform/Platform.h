@@ -7,10 +7,15 @@
 // Error codes are the platform's own numbers (0 = success):
 // 2 file not found, 3 path not found, 4 too many open files, 5 access denied,
 // 21 drive not ready, 123 invalid name, ...
+//
+// Unexpected errors travel as exceptions (LauncherError, InOutError) up to
+// the event handler that caused them, which shows their text in the error
+// box; the core and the platform's services raise them alike.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -28,6 +33,39 @@ constexpr ErrorCode kNotReady = 21;
 constexpr ErrorCode kSharingViolation = 32;
 constexpr ErrorCode kInvalidName = 123;
 }  // namespace error
+
+// The text of an input/output error code, as the error box shows it.
+inline std::string InOutErrorText(ErrorCode code) {
+  switch (code) {
+    case error::kFileNotFound:
+      return "ファイルが見つかりません";
+    case error::kPathNotFound:
+      return "不正なファイル名です";
+    case error::kTooManyOpenFiles:
+      return "オープンしたファイルが多すぎます";
+    case error::kAccessDenied:
+      return "ファイルへのアクセスが拒否されました";
+    default:
+      return "I/O エラー (" + std::to_string(code) + ")";
+  }
+}
+
+// An unexpected error, with the text the error box shows.
+class LauncherError : public std::runtime_error {
+ public:
+  explicit LauncherError(const std::string& text) : std::runtime_error(text) {}
+  std::string Text() const { return what(); }
+};
+
+// An input/output error of the platform, with its code.
+class InOutError : public LauncherError {
+ public:
+  explicit InOutError(ErrorCode code) : LauncherError(InOutErrorText(code)), code_(code) {}
+  ErrorCode Code() const { return code_; }
+
+ private:
+  ErrorCode code_;
+};
 
 // Values of the platform's drive-type query.
 enum class DriveType : int {
@@ -64,11 +102,11 @@ class Platform {
   // The process's current directory, whatever its length.
   virtual std::string CurrentDirectory() = 0;
   // Moves the current directory; returns 0 or the platform's error code.
-  virtual ErrorCode SetCurrentDirectory(const std::string& path) = 0;
+  virtual ErrorCode ChangeDirectory(const std::string& path) = 0;
 
   // Drive type of a root path such as "C:\"; a path below a root answers
   // NoRootDir, as the platform itself does.
-  virtual DriveType GetDriveType(const std::string& rootPath) = 0;
+  virtual DriveType DriveTypeOf(const std::string& rootPath) = 0;
 
   // First entry matching a pattern that may hold "*" and "?", in the file
   // system's own order; nullopt when nothing matches or the search fails.
@@ -78,8 +116,7 @@ class Platform {
   // system reports them), in the file system's own order. A pattern that
   // matches nothing gives 0 and an empty list; a folder that cannot be
   // searched gives its error code.
-  virtual ErrorCode List(const std::string& pattern,
-                         std::vector<FileInfo>& out) = 0;
+  virtual ErrorCode List(const std::string& pattern, std::vector<FileInfo>& out) = 0;
 
   // Converts a UTC file time to local file time (same units).
   virtual std::uint64_t FileTimeToLocal(std::uint64_t utcFileTime) = 0;
@@ -92,22 +129,19 @@ class Platform {
   virtual int CompareNoCase(const std::string& a, const std::string& b) = 0;
 
   // Reads a whole file, opened for reading while others may only read it.
-  virtual ErrorCode ReadWholeFile(const std::string& path,
-                                  std::string& contents) = 0;
+  virtual ErrorCode ReadWholeFile(const std::string& path, std::string& contents) = 0;
 
   // Starts a program without waiting for it: `application` is the file to
   // run, `commandLine` what the program sees as its command line. The new
   // process inherits the current directory. Returns false when it failed.
-  virtual bool StartProcess(const std::string& application,
-                            const std::string& commandLine) = 0;
+  virtual bool StartProcess(const std::string& application, const std::string& commandLine) = 0;
 
   // Bit n set when drive letter 'A' + n exists.
   virtual std::uint32_t LogicalDrives() = 0;
   // Volume label of a root such as "C:\"; nullopt when it cannot be read.
   virtual std::optional<std::string> VolumeLabel(const std::string& root) = 0;
   // Remote name of a network drive such as "X:"; nullopt when unknown.
-  virtual std::optional<std::string> NetworkRemoteName(
-      const std::string& drive) = 0;
+  virtual std::optional<std::string> NetworkRemoteName(const std::string& drive) = 0;
 };
 
 }  // namespace sorvel

@@ -17,14 +17,9 @@ root=$(pwd)
 rounds=${SORVEL_BENCH_ROUNDS:-9}
 scan_rounds=${SORVEL_BENCH_SCAN_ROUNDS:-5}
 
+source scripts/lib.sh
+fail_loudly
 scripts/install-deps
-if ! dpkg-query -W -f='${Status}' libbenchmark-dev 2>/dev/null | grep -q "install ok installed"; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-    libbenchmark-dev >/dev/null
-fi
 source scripts/xvfb-lib.sh
 
 native=$root/build/bench-native
@@ -34,10 +29,13 @@ log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
 echo "== Building (native Release in $native, Windows in $windows)"
-cmake --preset native -B "$native" -DCMAKE_BUILD_TYPE=Release -DSORVEL_BENCHMARKS=ON >/dev/null
-cmake --build "$native" -j2 --target sorvel_core_bench sorvel_bench_tree >/dev/null
-cmake --preset windows -B "$windows" -DSORVEL_BENCHMARKS=ON >/dev/null
-cmake --build "$windows" -j2 --target SorvelL MinimalWindow ScanBench StartupBench >/dev/null
+quietly "configuring the native build" \
+  cmake --preset native -B "$native" -DCMAKE_BUILD_TYPE=Release -DSORVEL_BENCHMARKS=ON
+quietly "building the native benchmarks" \
+  cmake --build "$native" -j2 --target sorvel_core_bench sorvel_bench_tree
+quietly "configuring the Windows build" cmake --preset windows -B "$windows" -DSORVEL_BENCHMARKS=ON
+quietly "building the Windows benchmarks" \
+  cmake --build "$windows" -j2 --target SorvelL MinimalWindow ScanBench StartupBench
 
 echo "== Laying out the folders in $trees"
 "$native/bench/sorvel_bench_tree" "$trees/crowded" 10000 20

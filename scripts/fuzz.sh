@@ -12,6 +12,8 @@
 # when the fuzzer finds a crash, a hang or a broken check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
+fail_loudly
 
 seconds="${1:-600}"
 if ! [[ "$seconds" =~ ^[0-9]+$ ]]; then
@@ -25,7 +27,8 @@ if [ -z "$clang" ]; then
   exit 1
 fi
 
-cmake -S fuzz/clang -B "$build" -DCMAKE_CXX_COMPILER="$clang" >/dev/null
+quietly "configuring the fuzzer's build" \
+  cmake -S fuzz/clang -B "$build" -DCMAKE_CXX_COMPILER="$clang"
 cmake --build "$build" -j2
 fuzzer="$build/sorvel_catalogue_fuzzer"
 options=(-rss_limit_mb=2048 -timeout=10)

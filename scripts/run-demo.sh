@@ -6,9 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+source scripts/lib.sh
+fail_loudly
 scripts/install-deps
 source scripts/xvfb-lib.sh
-cmake --preset windows >/dev/null
+quietly "configuring the Windows build" cmake --preset windows
 cmake --build --preset windows --target demo_series
 
 build=$root/build/windows
@@ -35,15 +37,20 @@ window=""
 for _ in $(seq 1 60); do
   window=$(xdotool search --onlyvisible --name "Sorvel" 2>/dev/null | head -n 1 || true)
   [ -n "$window" ] && break
+  kill -0 "$launcher" 2>/dev/null || break
   sleep 0.5
 done
-sleep 2
+status=0
 if [ -n "$window" ]; then
-  import -window "$window" "$shot"
+  sleep 2
+  quietly "taking the screenshot" import -window "$window" "$shot"
+  echo "Screenshot of the launcher: $shot"
 else
-  echo "The launcher's window did not appear." >&2
-  import -window root "$shot"
+  # What the display shows instead tells what went wrong.
+  import -window root "$shot" || true
+  echo "run-demo.sh: the launcher's window did not appear; the whole display: $shot" >&2
+  status=1
 fi
-echo "Screenshot of the launcher: $shot"
 wineserver -k 2>/dev/null || true
 kill "$launcher" 2>/dev/null || true
+exit "$status"

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/BenchSeries.h"
+#include "bench/CountingMessages.h"
 #include "core/Catalogue.h"
 #include "core/InstallationScan.h"
 #include "core/StatusTable.h"
@@ -29,14 +30,6 @@ constexpr const char* kStartUpScanPath = "C:\\SERIES\\LAUNCH\\..\\";
 constexpr const char* kBaseFolder = "C:\\SERIES";
 constexpr std::size_t kLargeCatalogueBytes = 10 * 1024 * 1024;
 
-// Counts message boxes instead of keeping their texts.
-class CountingMessages : public Messages {
- public:
-  void ShowMessage(const std::string&) override { ++shown; }
-  void ShowErrorBox(const std::string&) override { ++shown; }
-  int shown = 0;
-};
-
 // A launcher core on the in-memory platform, home folder C:\SERIES\LAUNCH.
 struct Core {
   test::FakePlatform platform;
@@ -48,7 +41,7 @@ struct Core {
   Core() {
     platform.AddFolder(kHome);
     platform.PutCurrentDirectory(kHome);
-    state.HomeFolder = std::string(kHome) + "\\";
+    state.homeFolder = std::string(kHome) + "\\";
   }
   // The fake's and the listener's logs grow with every call; emptied
   // between iterations, outside the timed part.
@@ -70,7 +63,7 @@ void LoadCatalogueOf(benchmark::State& run, const std::string& text) {
     // part of loading.
     run.PauseTiming();
     core.state = LauncherState();
-    core.state.HomeFolder = std::string(kHome) + "\\";
+    core.state.homeFolder = std::string(kHome) + "\\";
     run.ResumeTiming();
     const bool loaded = LoadCatalogue(core.context, kCatalogueFileName);
     benchmark::DoNotOptimize(loaded);
@@ -124,7 +117,7 @@ void BM_ScanFolderFirst(benchmark::State& run) {
     run.ResumeTiming();
   }
   if (!core->state.IsInstalled(kSeriesEntries)) run.SkipWithError("the scan found nothing");
-  run.counters["folders"] = static_cast<double>(core->state.drbMain.names.size());
+  run.counters["folders"] = static_cast<double>(core->state.folderListing.Names().size());
 }
 BENCHMARK(BM_ScanFolderFirst)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

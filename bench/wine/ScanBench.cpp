@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "bench/BenchSeries.h"
+#include "bench/CountingMessages.h"
 #include "bench/wine/Figures.h"
 #include "core/Catalogue.h"
 #include "core/InstallationScan.h"
@@ -26,13 +27,6 @@
 
 namespace sorvel::bench {
 namespace {
-
-class CountingMessages : public Messages {
- public:
-  void ShowMessage(const std::string&) override { ++shown; }
-  void ShowErrorBox(const std::string&) override { ++shown; }
-  int shown = 0;
-};
 
 struct Launcher {
   win32::Win32Platform platform;
@@ -70,7 +64,7 @@ int BareEnumeration(const std::wstring& base) {
 
 // A launcher that has loaded the catalogue of the home folder.
 bool Prepare(Launcher& launcher, const std::string& home) {
-  launcher.state.HomeFolder = home;
+  launcher.state.homeFolder = home;
   return LoadCatalogue(launcher.context, kCatalogueFileName) && launcher.messages.shown == 0;
 }
 
@@ -95,14 +89,14 @@ int Run(const std::wstring& base, int rounds) {
           std::fprintf(stderr, "no catalogue in %s\n", home.c_str());
           return 1;
         }
-        launcher.platform.SetCurrentDirectory(home);
+        launcher.platform.ChangeDirectory(home);
         const double start = NowMs();
         ScanFolder(launcher.context, home + "..\\", false);
         scans.push_back(NowMs() - start);
-        folders = static_cast<int>(launcher.state.drbMain.names.size());
+        folders = static_cast<int>(launcher.state.folderListing.Names().size());
         installed = Installed(launcher.state);
         // The details command's scan of the same folder, right after.
-        const std::string listed = launcher.state.drbMain.folder;
+        const std::string listed = launcher.state.folderListing.Folder();
         const double again = NowMs();
         ScanFolder(launcher.context, listed, false);
         rescans.push_back(NowMs() - again);

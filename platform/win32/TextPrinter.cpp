@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "core/LauncherError.h"
+#include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 
 namespace sorvel::win32 {
@@ -90,10 +90,7 @@ TextPrinter::TextPrinter(SurfaceSource source) : source_(std::move(source)) {
   SetFont("ＭＳ Ｐゴシック", 9);
 }
 
-TextPrinter::~TextPrinter() {
-  Abort();
-  if (font_ != nullptr) DeleteObject(font_);
-}
+TextPrinter::~TextPrinter() { Abort(); }
 
 void TextPrinter::Open() {
   if (Printing()) throw LauncherError("現在印刷中です");
@@ -156,11 +153,11 @@ void TextPrinter::StartPage() {
 void TextPrinter::SelectFont() {
   LOGFONTW font = logFont_;
   font.lfHeight = -MulDiv(fontPoints_, surface_->PixelsPerInchY(), 72);
-  HFONT made = CreateFontIndirectW(&font);
-  if (made == nullptr) Fail();
-  SelectObject(surface_->Dc(), made);
-  if (font_ != nullptr) DeleteObject(font_);
-  font_ = made;
+  OwnedFont made(CreateFontIndirectW(&font));
+  if (!made) Fail();
+  // The font stays selected for the page; the one it replaces is freed.
+  SelectObject(surface_->Dc(), made.Get());
+  font_ = std::move(made);
 }
 
 // Prints as much of `rest` as fits on one line and removes it from `rest`.

@@ -1,6 +1,6 @@
 // A text-line print device: successive lines in one font, laid out from the
 // top-left corner of the printable area, wrapped at the right edge and broken
-// into pages. Errors are thrown as LauncherError.
+// into pages. Errors are thrown as LauncherError (or InOutError).
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "platform/win32/Gdi.h"
 
 namespace sorvel::win32 {
 
@@ -76,7 +78,7 @@ class TextPrinter {
   std::unique_ptr<PrintSurface> surface_;
   LOGFONTW logFont_{};  // face and character set; the height follows the device
   int fontPoints_ = 0;
-  HFONT font_ = nullptr;
+  OwnedFont font_;
   int top_ = 0;                    // top of the next line, device pixels
   bool pageBreakPending_ = false;  // the next line starts a new page
 };

@@ -111,7 +111,7 @@ std::string Win32Platform::CurrentDirectory() {
   return path ? PathToCp932(*path) : std::string();
 }
 
-ErrorCode Win32Platform::SetCurrentDirectory(const std::string& path) {
+ErrorCode Win32Platform::ChangeDirectory(const std::string& path) {
   const auto wide = PathToWide(path);
   if (!wide) return error::kInvalidName;
   NoCriticalErrorBox guard;
@@ -119,7 +119,7 @@ ErrorCode Win32Platform::SetCurrentDirectory(const std::string& path) {
   return GetLastError();
 }
 
-DriveType Win32Platform::GetDriveType(const std::string& rootPath) {
+DriveType Win32Platform::DriveTypeOf(const std::string& rootPath) {
   // Windows answers "no root" for a folder below a root, but Wine answers the
   // drive's type for any path on it; only a root is asked about.
   if (!IsRootPath(rootPath)) return DriveType::NoRootDir;

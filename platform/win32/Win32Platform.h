@@ -13,12 +13,6 @@
 
 #include <windows.h>
 
-// <windows.h> maps these names to its own A/W functions; the interface's
-// methods of the same names must keep them. Include this header after
-// <windows.h> and call the system functions by their W names.
-#undef SetCurrentDirectory
-#undef GetDriveType
-
 #include "platform/Platform.h"
 
 namespace sorvel::win32 {
@@ -26,8 +20,8 @@ namespace sorvel::win32 {
 class Win32Platform : public Platform {
  public:
   std::string CurrentDirectory() override;
-  ErrorCode SetCurrentDirectory(const std::string& path) override;
-  DriveType GetDriveType(const std::string& rootPath) override;
+  ErrorCode ChangeDirectory(const std::string& path) override;
+  DriveType DriveTypeOf(const std::string& rootPath) override;
   std::optional<FileInfo> FindFirst(const std::string& pattern) override;
   ErrorCode List(const std::string& pattern, std::vector<FileInfo>& out) override;
   std::uint64_t FileTimeToLocal(std::uint64_t utcFileTime) override;

@@ -7,27 +7,19 @@
 #include <string>
 
 #include "tests/support/process/ProcessDriver.h"
+#include "tests/support/win32/TestFiles.h"
 
 namespace sorvel::test {
 namespace {
 
 std::wstring MakeHomeFolder(const std::wstring& name) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  std::wstring series =
-      std::wstring(temp) + L"sorvel-app-" + name + L"-" + std::to_wstring(GetCurrentProcessId());
-  CreateDirectoryW(series.c_str(), nullptr);
-  std::wstring home = series + L"\\LAUNCH";
-  CreateDirectoryW(home.c_str(), nullptr);
+  std::wstring home = MakeTempFolder(L"app-" + name) + L"\\LAUNCH";
+  CreateFolder(home);
   return home;
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
+  ASSERT_TRUE(WriteFileBytes(path, bytes));
 }
 
 void Start(LauncherProcess& launcher, const std::wstring& home) {

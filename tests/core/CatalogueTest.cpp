@@ -1,13 +1,21 @@
 #include <gtest/gtest.h>
 
 #include "core/Catalogue.h"
-#include "core/LauncherError.h"
+#include "platform/Platform.h"
 #include "tests/support/TestLauncher.h"
 
 namespace sorvel {
 namespace {
 
 using Lines = std::vector<std::string>;
+
+// One field of every catalogue entry, in entry order.
+Lines Field(const LauncherState& state, std::string CatalogueEntry::*field) {
+  Lines values;
+  for (const CatalogueEntry& entry : state.entries) values.push_back(entry.*field);
+  return values;
+}
+Lines Titles(const LauncherState& state) { return Field(state, &CatalogueEntry::title); }
 
 TEST(SplitLinesTest, LineBreaks) {
   const struct {
@@ -78,7 +86,7 @@ class LoadCatalogueTest : public ::testing::Test {
 
   LoadCatalogueTest() {
     launcher.platform.AddFolder("C:\\SERIES\\LAUNCH");
-    launcher.state.HomeFolder = "C:\\SERIES\\LAUNCH\\";
+    launcher.state.homeFolder = "C:\\SERIES\\LAUNCH\\";
   }
   bool Load(const std::string& text) {
     launcher.platform.AddFile(kPath, text);
@@ -101,15 +109,15 @@ TEST_F(LoadCatalogueTest, FillsCaptionDateAndEntries) {
   ASSERT_TRUE(
       Load("数学シリーズ\r\n2001/04/01 更新\r\n代数,ALGEBRA1,1.3,alg\r\n"
            "Title,PROG,1.2\r\n幾何, Geometry,2.0,\r\n"));
-  EXPECT_EQ(state.WindowCaption, "数学シリーズ");
-  EXPECT_EQ(state.LastUpdate, "2001/04/01 更新");
-  EXPECT_EQ(state.lstTitle, (Lines{"代数", "幾何"}));
-  EXPECT_EQ(state.lstEXE, (Lines{"algebra1", " geometr"}));
-  EXPECT_EQ(state.lstNewVersion, (Lines{"1.3", "2.0"}));
-  EXPECT_EQ(state.lstKey, (Lines{"alg", ""}));
-  EXPECT_EQ(state.Entry(2).Title, "幾何");
+  EXPECT_EQ(state.caption, "数学シリーズ");
+  EXPECT_EQ(state.lastUpdate, "2001/04/01 更新");
+  EXPECT_EQ(Titles(state), (Lines{"代数", "幾何"}));
+  EXPECT_EQ(Field(state, &CatalogueEntry::exeStem), (Lines{"algebra1", " geometr"}));
+  EXPECT_EQ(Field(state, &CatalogueEntry::latestVersion), (Lines{"1.3", "2.0"}));
+  EXPECT_EQ(Field(state, &CatalogueEntry::key), (Lines{"alg", ""}));
+  EXPECT_EQ(state.Entry(2).title, "幾何");
   EXPECT_EQ(launcher.messages.messages, Lines{"Title,PROG,1.2 DATAが不正です"});
-  EXPECT_EQ(state.lstBuffer.size(), 5u);
+  EXPECT_EQ(state.catalogueLines.size(), 5u);
 }
 
 TEST_F(LoadCatalogueTest, MalformedLinesGiveOneMessageEach) {
@@ -135,10 +143,10 @@ TEST_F(LoadCatalogueTest, MalformedLinesGiveOneMessageEach) {
 }
 
 TEST_F(LoadCatalogueTest, MissingFileKeepsTheListsAndSaysSo) {
-  state.lstTitle = {"kept"};
+  state.SetEntries({{"kept", "kept", "1.0", "k"}});
   EXPECT_FALSE(LoadCatalogue(launcher.context, kCatalogueFileName));
   EXPECT_EQ(launcher.messages.messages, Lines{"C:\\SERIES\\LAUNCH\\SVLindex.txtがありません"});
-  EXPECT_EQ(state.lstTitle, Lines{"kept"});
+  EXPECT_EQ(Titles(state), Lines{"kept"});
 }
 
 TEST_F(LoadCatalogueTest, FileThatFailsTheExistenceTestCountsAsMissing) {
@@ -157,13 +165,12 @@ TEST_F(LoadCatalogueTest, UnreadableFileRaisesTheOpenError) {
 }
 
 TEST_F(LoadCatalogueTest, FewerThanTwoLinesRaisesTheIndexError) {
-  state.lstTitle = {"old"};
-  state.lstEXE = {"old"};
+  state.SetEntries({{"old", "old", "1.0", "k"}});
   EXPECT_EQ(LoadError(""), "リストのインデックスが範囲を超えています (0)");
   EXPECT_EQ(LoadError("Caption only\r\n"), "リストのインデックスが範囲を超えています (1)");
-  EXPECT_EQ(state.WindowCaption, "Caption only");
+  EXPECT_EQ(state.caption, "Caption only");
   EXPECT_EQ(state.EntryCount(), 0);
-  EXPECT_TRUE(state.lstEXE.empty());
+  EXPECT_TRUE(state.results.empty());
 }
 
 TEST_F(LoadCatalogueTest, KeepsLongLinesAndEntriesBeyondFifty) {
@@ -174,11 +181,9 @@ TEST_F(LoadCatalogueTest, KeepsLongLinesAndEntriesBeyondFifty) {
     text += "T" + std::to_string(n) + ",PROG" + std::to_string(n) + ",1.0,k\r\n";
   ASSERT_TRUE(Load(text));
   ASSERT_EQ(state.EntryCount(), 60);
-  EXPECT_EQ(state.lstTitle[0], longTitle);
-  EXPECT_EQ(state.lstEXE[59], "prog60");
-  EXPECT_GE(state.FoundFolder.size(), 61u);
-  EXPECT_GE(state.MatchCount.size(), 61u);
-  EXPECT_GE(state.MarkerSet.size(), 61u);
+  EXPECT_EQ(state.Entry(1).title, longTitle);
+  EXPECT_EQ(state.Entry(60).exeStem, "prog60");
+  EXPECT_EQ(state.results.size(), 60u);
   EXPECT_FALSE(state.IsInstalled(60));
 }
 

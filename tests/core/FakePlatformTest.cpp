@@ -29,12 +29,12 @@ TEST(FakePlatformTest, ResolvesPathsLikeWindows) {
   };
   for (const auto& c : cases) EXPECT_EQ(fake.FullPath(c.path), c.full) << c.path;
 
-  EXPECT_EQ(fake.SetCurrentDirectory("c:\\計算表\\ソフト\\"), error::kOk);
+  EXPECT_EQ(fake.ChangeDirectory("c:\\計算表\\ソフト\\"), error::kOk);
   EXPECT_EQ(fake.CurrentDirectory(), "c:\\計算表\\ソフト");
-  EXPECT_EQ(fake.SetCurrentDirectory("C:\\計算表\\MISSING"), error::kFileNotFound);
-  EXPECT_EQ(fake.SetCurrentDirectory("C:\\NONE\\MISSING"), error::kPathNotFound);
-  EXPECT_EQ(fake.GetDriveType("Q:\\"), DriveType::CdRom);
-  EXPECT_EQ(fake.GetDriveType("Q:\\LAUNCH\\"), DriveType::NoRootDir);
+  EXPECT_EQ(fake.ChangeDirectory("C:\\計算表\\MISSING"), error::kFileNotFound);
+  EXPECT_EQ(fake.ChangeDirectory("C:\\NONE\\MISSING"), error::kPathNotFound);
+  EXPECT_EQ(fake.DriveTypeOf("Q:\\"), DriveType::CdRom);
+  EXPECT_EQ(fake.DriveTypeOf("Q:\\LAUNCH\\"), DriveType::NoRootDir);
 }
 
 TEST(FakePlatformTest, ListsInFileSystemOrderWithDots) {

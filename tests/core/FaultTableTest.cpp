@@ -9,10 +9,10 @@
 #include <functional>
 
 #include "core/InstallationScan.h"
-#include "core/LauncherError.h"
 #include "core/ProgramLaunch.h"
 #include "core/StartUp.h"
 #include "core/StatusTable.h"
+#include "platform/Platform.h"
 #include "tests/support/TestLauncher.h"
 
 namespace sorvel {
@@ -246,7 +246,7 @@ const FaultRow kFaultRows[] = {
      .disk =
          [](FakePlatform& disk) {
            Series(disk);
-           disk.InjectError(FakePlatform::Operation::SetCurrentDirectory, "C:\\SERIES\\GEOMET11",
+           disk.InjectError(FakePlatform::Operation::ChangeDirectory, "C:\\SERIES\\GEOMET11",
                             error::kAccessDenied);
          },
      .click = 2,
@@ -275,23 +275,12 @@ const FaultRow kFaultRows[] = {
      .launches = {"Q:\\ALGEBR12\\algebra1.exe [algebra1.exe] in Q:\\ALGEBR12 (failed)"}},
 };
 
-// Runs `handler` as a window's event handler does: an error ends it and is
-// shown in the error box. False when it ended so.
-bool AsEventHandler(test::TestLauncher& launcher, const std::function<void()>& handler) {
-  try {
-    handler();
-    return true;
-  } catch (const LauncherError& error) {
-    launcher.messages.ShowError(error.Text());
-    return false;
-  }
-}
-
 Lines Found(const LauncherState& state) {
   Lines found;
   for (int n = 1; n <= state.EntryCount(); ++n) {
     if (state.IsInstalled(n)) {
-      found.push_back(std::to_string(n) + " " + state.FoundFolder[n] + "\\" + state.FoundExe[n]);
+      found.push_back(std::to_string(n) + " " + state.Result(n).folder + "\\" +
+                      state.Result(n).exeName);
     }
   }
   return found;
@@ -327,7 +316,7 @@ TEST(FaultTableTest, EachFaultGetsItsMessageAndLeavesTheDiskAlone) {
     row.disk(disk);
     std::string untouched = disk.Snapshot();
 
-    RunStartUpSteps(launcher.context, nullptr);
+    launcher.StartUp();
     const std::size_t reported = launcher.listener.calls.size();
     EXPECT_EQ(reported, row.panelsColoured ? static_cast<std::size_t>(row.entries) : 0u);
     if (row.meanwhile) {
@@ -335,8 +324,8 @@ TEST(FaultTableTest, EachFaultGetsItsMessageAndLeavesTheDiskAlone) {
       untouched = disk.Snapshot();
     }
     if (!row.browse.empty()) {
-      const bool scanned = AsEventHandler(launcher, [&] {
-        std::fill(state.MatchCount.begin(), state.MatchCount.end(), 0);
+      const bool scanned = launcher.AsEventHandler([&] {
+        state.ClearMatchCounts();
         ScanFolder(launcher.context, row.browse, false);
       });
       // A scan that failed recolours no panel.
@@ -345,17 +334,17 @@ TEST(FaultTableTest, EachFaultGetsItsMessageAndLeavesTheDiskAlone) {
       }
     }
     if (row.click != 0) {
-      AsEventHandler(launcher, [&] { LaunchEntry(launcher.context, row.click); });
+      launcher.AsEventHandler([&] { LaunchEntry(launcher.context, row.click); });
     }
 
     EXPECT_TRUE(launcher.messages.messages == row.messages)
         << Shown(launcher.messages.messages) << "expected\n"
         << Shown(row.messages);
     EXPECT_EQ(launcher.messages.errors, row.errors);
-    EXPECT_EQ(state.CatalogueLoaded, row.loaded);
-    EXPECT_TRUE(state.WindowCaption == row.caption) << Shown({state.WindowCaption});
+    EXPECT_EQ(state.catalogueLoaded, row.loaded);
+    EXPECT_TRUE(state.caption == row.caption) << Shown({state.caption});
     EXPECT_EQ(state.EntryCount(), row.entries);
-    EXPECT_EQ(state.BaseFolder, row.base);
+    EXPECT_EQ(state.baseFolder, row.base);
     EXPECT_EQ(Found(state), row.found);
     EXPECT_EQ(BuildStatusRows(state).size(), static_cast<std::size_t>(row.entries));
     EXPECT_EQ(Launches(disk), row.launches);

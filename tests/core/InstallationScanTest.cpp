@@ -2,7 +2,7 @@
 
 #include "core/Catalogue.h"
 #include "core/InstallationScan.h"
-#include "core/LauncherError.h"
+#include "platform/Platform.h"
 #include "tests/support/TestLauncher.h"
 
 namespace sorvel {
@@ -40,15 +40,16 @@ class ScanTest : public ::testing::Test {
 
 TEST_F(ScanTest, FindsEachEntryInItsFolder) {
   Scan(kStartUpPath);
-  EXPECT_EQ(state.BaseFolder, kStartUpPath);
-  EXPECT_EQ(state.drbMain.folder, "C:\\SERIES");
-  EXPECT_EQ(state.drbMain.names, (Lines{"C:\\", "SERIES", "ALGEBR12", "GEOMET11", "LAUNCH"}));
-  EXPECT_EQ(state.FoundFolder[1], "ALGEBR12");
-  EXPECT_EQ(state.FoundExe[1], "algebra1.exe");
-  EXPECT_EQ(state.FoundFolder[2], "GEOMET11");
-  EXPECT_EQ(state.FoundExe[2], "GEOMETRY.EXE");
-  EXPECT_EQ(state.MatchCount[1], 1);
-  EXPECT_EQ(state.MatchCount[2], 1);
+  EXPECT_EQ(state.baseFolder, kStartUpPath);
+  EXPECT_EQ(state.folderListing.Folder(), "C:\\SERIES");
+  EXPECT_EQ(state.folderListing.Names(),
+            (Lines{"C:\\", "SERIES", "ALGEBR12", "GEOMET11", "LAUNCH"}));
+  EXPECT_EQ(state.Result(1).folder, "ALGEBR12");
+  EXPECT_EQ(state.Result(1).exeName, "algebra1.exe");
+  EXPECT_EQ(state.Result(2).folder, "GEOMET11");
+  EXPECT_EQ(state.Result(2).exeName, "GEOMETRY.EXE");
+  EXPECT_EQ(state.Result(1).matchCount, 1);
+  EXPECT_EQ(state.Result(2).matchCount, 1);
   EXPECT_EQ(launcher.listener.calls, (Lines{"installed 1", "installed 2"}));
   // The file listing entered the last program folder.
   EXPECT_EQ(fake.CurrentDirectory(), "C:\\SERIES\\GEOMET11");
@@ -65,10 +66,10 @@ TEST_F(ScanTest, FolderListingOrderAndFilter) {
   fake.AddFile("C:\\SERIES\\readme.txt");
   fake.AddFile("C:\\SERIES\\setup.exe");
   Scan("C:\\SERIES\\");
-  EXPECT_EQ(state.drbMain.folder, "C:\\SERIES");
-  EXPECT_EQ(state.drbMain.names,
+  EXPECT_EQ(state.folderListing.Folder(), "C:\\SERIES");
+  EXPECT_EQ(state.folderListing.Names(),
             (Lines{"C:\\", "SERIES", "A_OLD", "ALGEBR12", "b_new", "GEOMET11", "LAUNCH", "Zeta"}));
-  EXPECT_EQ(state.BaseFolder, "C:\\SERIES\\");
+  EXPECT_EQ(state.baseFolder, "C:\\SERIES\\");
 }
 
 TEST_F(ScanTest, DriveRootListsNoComponentsAndJoinsWithADoubledBackslash) {
@@ -76,11 +77,11 @@ TEST_F(ScanTest, DriveRootListsNoComponentsAndJoinsWithADoubledBackslash) {
   fake.AddFile("Q:\\GEOMET11\\geometry.exe");
   fake.AddFile("Q:\\SVLindex.txt");
   Scan("Q:\\");
-  EXPECT_EQ(state.drbMain.folder, "Q:\\");
-  EXPECT_EQ(state.drbMain.names, (Lines{"Q:\\", "GEOMET11"}));
-  EXPECT_EQ(state.FoundFolder[2], "GEOMET11");
-  EXPECT_EQ(state.FoundExe[2], "geometry.exe");
-  EXPECT_EQ(state.flbExe.folder, "Q:\\GEOMET11");
+  EXPECT_EQ(state.folderListing.Folder(), "Q:\\");
+  EXPECT_EQ(state.folderListing.Names(), (Lines{"Q:\\", "GEOMET11"}));
+  EXPECT_EQ(state.Result(2).folder, "GEOMET11");
+  EXPECT_EQ(state.Result(2).exeName, "geometry.exe");
+  EXPECT_EQ(state.fileListing.Folder(), "Q:\\GEOMET11");
   EXPECT_FALSE(state.IsInstalled(1));
   EXPECT_EQ(launcher.listener.calls, (Lines{"missing 1", "installed 2"}));
 }
@@ -89,21 +90,21 @@ TEST_F(ScanTest, ExecutableSpellingIsKeptAsListed) {
   fake.AddFile("C:\\SERIES\\MIXED\\AlGeBrA1.ExE");
   fake.SetOrder("C:\\SERIES", {"MIXED", "ALGEBR12"});  // the listing sorts, whatever this order
   Scan(kStartUpPath);
-  EXPECT_EQ(state.FoundFolder[1], "MIXED");
-  EXPECT_EQ(state.FoundExe[1], "AlGeBrA1.ExE");
+  EXPECT_EQ(state.Result(1).folder, "MIXED");
+  EXPECT_EQ(state.Result(1).exeName, "AlGeBrA1.ExE");
 }
 
 TEST_F(ScanTest, DuplicatesCountAndTheLastFolderWins) {
   fake.AddFile("C:\\SERIES\\B_NEW\\algebra1.exe");
   fake.AddFile("C:\\SERIES\\A_OLD\\ALGEBRA1.EXE");
   Scan(kStartUpPath);
-  EXPECT_EQ(state.MatchCount[1], 3);
-  EXPECT_EQ(state.FoundFolder[1], "B_NEW");
-  EXPECT_EQ(state.FoundExe[1], "algebra1.exe");
+  EXPECT_EQ(state.Result(1).matchCount, 3);
+  EXPECT_EQ(state.Result(1).folder, "B_NEW");
+  EXPECT_EQ(state.Result(1).exeName, "algebra1.exe");
   // Counters are never cleared by a scan.
   Scan(kStartUpPath);
-  EXPECT_EQ(state.MatchCount[1], 6);
-  EXPECT_EQ(state.MatchCount[2], 2);
+  EXPECT_EQ(state.Result(1).matchCount, 6);
+  EXPECT_EQ(state.Result(2).matchCount, 2);
 }
 
 TEST_F(ScanTest, OnlyTheFirstOfTwoEntriesWithTheSameStemIsFound) {
@@ -111,16 +112,16 @@ TEST_F(ScanTest, OnlyTheFirstOfTwoEntriesWithTheSameStemIsFound) {
   Scan(kStartUpPath);
   EXPECT_TRUE(state.IsInstalled(1));
   EXPECT_FALSE(state.IsInstalled(3));
-  EXPECT_EQ(state.MatchCount[3], 0);
+  EXPECT_EQ(state.Result(3).matchCount, 0);
 }
 
 TEST_F(ScanTest, PathComponentCountsOnlyAsASubFolderOfTheSameName) {
   fake.AddFile("C:\\SERIES\\SERIES\\geometry.exe");
   Scan("C:\\SERIES");
-  EXPECT_EQ(state.drbMain.names,
+  EXPECT_EQ(state.folderListing.Names(),
             (Lines{"C:\\", "SERIES", "ALGEBR12", "GEOMET11", "LAUNCH", "SERIES"}));
-  EXPECT_EQ(state.MatchCount[2], 3);  // GEOMET11 once, SERIES twice
-  EXPECT_EQ(state.FoundFolder[2], "SERIES");
+  EXPECT_EQ(state.Result(2).matchCount, 3);  // GEOMET11 once, SERIES twice
+  EXPECT_EQ(state.Result(2).folder, "SERIES");
 }
 
 TEST(ScanFilterTest, WhatAProgramFolderMustHold) {
@@ -157,7 +158,7 @@ TEST(ScanFilterTest, WhatAProgramFolderMustHold) {
     }
     ScanFolder(launcher.context, "C:\\SERIES", false);
     EXPECT_EQ(launcher.state.IsInstalled(1), c.found) << c.label;
-    EXPECT_EQ(launcher.state.MatchCount[1], c.found ? 1 : 0) << c.label;
+    EXPECT_EQ(launcher.state.Result(1).matchCount, c.found ? 1 : 0) << c.label;
     EXPECT_EQ(launcher.listener.calls, Lines{(c.found ? "installed 1" : "missing 1")}) << c.label;
   }
 }
@@ -166,22 +167,16 @@ TEST_F(ScanTest, EmptyCatalogueStillListsAndSetsTheBaseFolder) {
   test::TestLauncher empty;
   empty.platform.AddFile("C:\\SERIES\\ALGEBR12\\algebra1.exe");
   ScanFolder(empty.context, "C:\\SERIES", true);
-  EXPECT_EQ(empty.state.BaseFolder, "C:\\SERIES\\");
-  EXPECT_EQ(empty.state.drbMain.names, (Lines{"C:\\", "SERIES", "ALGEBR12"}));
+  EXPECT_EQ(empty.state.baseFolder, "C:\\SERIES\\");
+  EXPECT_EQ(empty.state.folderListing.Names(), (Lines{"C:\\", "SERIES", "ALGEBR12"}));
   EXPECT_TRUE(empty.listener.calls.empty());
 }
 
 TEST_F(ScanTest, ReportsEveryEntryAndLoadsIconsOfInstalledOnes) {
   launcher.SetStems({"missing", "algebra1"});
-  state.MarkerIcon[1] = 77;
-  state.MarkerSet[1] = true;
-  state.MarkerSet[3] = true;
   Scan(kStartUpPath, true);
   EXPECT_EQ(launcher.listener.calls,
             (Lines{"installed 1", "icon 1", "installed 2", "icon 2", "missing 3", "missing 4"}));
-  EXPECT_EQ(state.MarkerIcon[1], 0u);
-  EXPECT_FALSE(state.MarkerSet[1]);
-  EXPECT_FALSE(state.MarkerSet[3]);
 
   launcher.context.listener = nullptr;
   Scan("C:\\SERIES", true);
@@ -194,9 +189,9 @@ TEST_F(ScanTest, NewScanClearsOldResultsButKeepsFoundExe) {
   fake.AddFile("D:\\GEOM\\geometry.exe");
   Scan("D:\\");
   EXPECT_FALSE(state.IsInstalled(1));
-  EXPECT_EQ(state.FoundExe[1], "algebra1.exe");
-  EXPECT_EQ(state.FoundFolder[2], "GEOM");
-  EXPECT_EQ(state.BaseFolder, "D:\\");
+  EXPECT_EQ(state.Result(1).exeName, "algebra1.exe");
+  EXPECT_EQ(state.Result(2).folder, "GEOM");
+  EXPECT_EQ(state.baseFolder, "D:\\");
 }
 
 TEST_F(ScanTest, SameFolderAgainUsesBothListingsAsRead) {
@@ -210,14 +205,15 @@ TEST_F(ScanTest, SameFolderAgainUsesBothListingsAsRead) {
   // The chooser's folder equals the listing's folder: the folder listing is
   // not re-read and does not move the directory; the file listings do.
   Scan("c:\\series");
-  EXPECT_EQ(state.drbMain.names, (Lines{"C:\\", "SERIES", "ALGEBR12", "GEOMET11", "LAUNCH"}));
+  EXPECT_EQ(state.folderListing.Names(),
+            (Lines{"C:\\", "SERIES", "ALGEBR12", "GEOMET11", "LAUNCH"}));
   EXPECT_EQ(fake.directoryChanges, (Lines{"C:\\SERIES\\ALGEBR12", "C:\\SERIES\\GEOMET11"}));
-  EXPECT_EQ(state.FoundFolder[1], "GEOMET11");  // read afresh: the files are seen
-  EXPECT_EQ(state.BaseFolder, "c:\\series\\");
+  EXPECT_EQ(state.Result(1).folder, "GEOMET11");  // read afresh: the files are seen
+  EXPECT_EQ(state.baseFolder, "c:\\series\\");
 
   // A path with "..\" never equals the normalised folder.
   Scan(kStartUpPath);
-  EXPECT_EQ(state.FoundFolder[1], "NEWPROG");
+  EXPECT_EQ(state.Result(1).folder, "NEWPROG");
 }
 
 TEST_F(ScanTest, FileListingOfTheFolderShownLastIsNotReRead) {
@@ -233,7 +229,7 @@ TEST_F(ScanTest, FileListingOfTheFolderShownLastIsNotReRead) {
   EXPECT_EQ(one.platform.CurrentDirectory(), "C:\\");
   EXPECT_TRUE(one.state.IsInstalled(1));
   EXPECT_FALSE(one.state.IsInstalled(2));  // created after the folder was read
-  EXPECT_EQ(one.state.MatchCount[1], 2);
+  EXPECT_EQ(one.state.Result(1).matchCount, 2);
 }
 
 TEST_F(ScanTest, FolderNamesDifferingInATrailByteAreDifferentFolders) {
@@ -243,7 +239,7 @@ TEST_F(ScanTest, FolderNamesDifferingInATrailByteAreDifferentFolders) {
   Scan("C:\\ア");
   EXPECT_TRUE(state.IsInstalled(1));
   Scan("C:\\\x83\x61");
-  EXPECT_EQ(state.drbMain.folder, "C:\\\x83\x61");
+  EXPECT_EQ(state.folderListing.Folder(), "C:\\\x83\x61");
   EXPECT_FALSE(state.IsInstalled(1));
   EXPECT_TRUE(state.IsInstalled(2));
 }
@@ -252,8 +248,8 @@ TEST_F(ScanTest, FolderThatCannotBeEnteredKeepsThePreviousResults) {
   fake.AddDrive('R', DriveType::CdRom, false);
   fake.AddFolder("C:\\LOCKED");
   fake.AddFolder("C:\\ODD");
-  fake.InjectError(Operation::SetCurrentDirectory, "C:\\LOCKED", error::kAccessDenied);
-  fake.InjectError(Operation::SetCurrentDirectory, "C:\\ODD", error::kPathNotFound);
+  fake.InjectError(Operation::ChangeDirectory, "C:\\LOCKED", error::kAccessDenied);
+  fake.InjectError(Operation::ChangeDirectory, "C:\\ODD", error::kPathNotFound);
   Scan(kStartUpPath);
   launcher.listener.calls.clear();
 
@@ -268,23 +264,21 @@ TEST_F(ScanTest, FolderThatCannotBeEnteredKeepsThePreviousResults) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ScanError(c.path), c.error) << c.path;
-    EXPECT_EQ(state.BaseFolder, kStartUpPath);
-    EXPECT_EQ(state.drbMain.folder, "C:\\SERIES");
-    EXPECT_EQ(state.FoundFolder[1], "ALGEBR12");
-    EXPECT_EQ(state.FoundFolder[2], "GEOMET11");
+    EXPECT_EQ(state.baseFolder, kStartUpPath);
+    EXPECT_EQ(state.folderListing.Folder(), "C:\\SERIES");
+    EXPECT_EQ(state.Result(1).folder, "ALGEBR12");
+    EXPECT_EQ(state.Result(2).folder, "GEOMET11");
     EXPECT_EQ(fake.CurrentDirectory(), "C:\\SERIES\\GEOMET11");
     EXPECT_TRUE(launcher.listener.calls.empty());
   }
 }
 
 TEST_F(ScanTest, ProgramFolderThatCannotBeEnteredStopsTheScanHalfWay) {
-  state.MarkerIcon[1] = 77;
-  fake.InjectError(Operation::SetCurrentDirectory, "C:\\SERIES\\GEOMET11", error::kAccessDenied);
+  fake.InjectError(Operation::ChangeDirectory, "C:\\SERIES\\GEOMET11", error::kAccessDenied);
   EXPECT_EQ(ScanError("C:\\SERIES"), "ファイルへのアクセスが拒否されました");
-  EXPECT_EQ(state.BaseFolder, "C:\\SERIES\\");
-  EXPECT_EQ(state.FoundFolder[1], "ALGEBR12");
+  EXPECT_EQ(state.baseFolder, "C:\\SERIES\\");
+  EXPECT_EQ(state.Result(1).folder, "ALGEBR12");
   EXPECT_FALSE(state.IsInstalled(2));
-  EXPECT_EQ(state.MarkerIcon[1], 77u);
   EXPECT_TRUE(launcher.listener.calls.empty());
 }
 
@@ -292,12 +286,12 @@ TEST_F(ScanTest, UnreadableFoldersArePassedOver) {
   fake.AddFile("C:\\SERIES\\SECRET\\geometry.exe");
   fake.InjectError(Operation::List, "C:\\SERIES\\SECRET", error::kAccessDenied);
   Scan("C:\\SERIES");
-  EXPECT_EQ(state.FoundFolder[2], "GEOMET11");
-  EXPECT_EQ(state.MatchCount[2], 1);
+  EXPECT_EQ(state.Result(2).folder, "GEOMET11");
+  EXPECT_EQ(state.Result(2).matchCount, 1);
 
   fake.InjectError(Operation::List, "C:\\SERIES", error::kAccessDenied);
   Scan(kStartUpPath);
-  EXPECT_EQ(state.drbMain.names, (Lines{"C:\\", "SERIES"}));
+  EXPECT_EQ(state.folderListing.Names(), (Lines{"C:\\", "SERIES"}));
   EXPECT_TRUE(launcher.messages.messages.empty());
   EXPECT_EQ(launcher.listener.calls,
             (Lines{"installed 1", "installed 2", "missing 1", "missing 2"}));
@@ -310,19 +304,20 @@ TEST_F(ScanTest, EntriesBeyondFiftyAreFound) {
   fake.AddFile("C:\\SERIES\\PROG60\\Prog60.exe");
   test::TestLauncher& l = launcher;
   l.state = LauncherState();
-  l.state.HomeFolder = "C:\\SERIES\\LAUNCH\\";
+  l.state.homeFolder = "C:\\SERIES\\LAUNCH\\";
   ASSERT_TRUE(LoadCatalogue(l.context, kCatalogueFileName));
   Scan(kStartUpPath, true);
   ASSERT_EQ(l.listener.calls.size(), 61u);
   EXPECT_EQ(l.listener.calls.back(), "icon 60");
-  EXPECT_EQ(state.FoundFolder[60], "PROG60");
-  EXPECT_EQ(state.MatchCount[60], 1);
+  EXPECT_EQ(state.Result(60).folder, "PROG60");
+  EXPECT_EQ(state.Result(60).matchCount, 1);
 }
 
 TEST(MatchExecutableTest, WholeLoweredNameEqualsStemPlusExe) {
   LauncherState state;
-  state.lstEXE = {"algebra1", "geometry", ExeStemOf("アイ"), " prog"};
-  state.lstTitle.resize(4);
+  for (const std::string& stem : Lines{"algebra1", "geometry", ExeStemOf("アイ"), " prog"}) {
+    test::AddEntry(state, {"", stem, "", ""});
+  }
   const struct {
     std::string fileName;
     int entry;
@@ -336,9 +331,10 @@ TEST(MatchExecutableTest, WholeLoweredNameEqualsStemPlusExe) {
     EXPECT_EQ(MatchExecutable(state, c.fileName), c.entry) << c.fileName;
     if (c.entry > 0) ++counted;
   }
-  EXPECT_EQ(state.MatchCount[1] + state.MatchCount[2] + state.MatchCount[3] + state.MatchCount[4],
+  EXPECT_EQ(state.Result(1).matchCount + state.Result(2).matchCount + state.Result(3).matchCount +
+                state.Result(4).matchCount,
             counted);
-  EXPECT_EQ(state.MatchCount[3], 2);
+  EXPECT_EQ(state.Result(3).matchCount, 2);
 }
 
 }  // namespace

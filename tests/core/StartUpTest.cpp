@@ -48,7 +48,7 @@ class StartUpTest : public ::testing::Test {
     launcher.platform.AddFile(home + "\\SVLindex.txt", catalogue);
   }
   void Start() {
-    RunStartUpSteps(launcher.context, [this] { entriesOnBoard = launcher.state.EntryCount(); });
+    launcher.StartUp([this] { entriesOnBoard = launcher.state.EntryCount(); });
   }
 
   test::TestLauncher launcher;
@@ -62,13 +62,13 @@ TEST_F(StartUpTest, HardDiskScansTheParentOfTheHomeFolder) {
   Start();
   EXPECT_TRUE(launcher.messages.messages.empty());
   EXPECT_TRUE(launcher.messages.errors.empty());
-  EXPECT_TRUE(state.CatalogueLoaded);
+  EXPECT_TRUE(state.catalogueLoaded);
   EXPECT_EQ(entriesOnBoard, 1);
-  EXPECT_EQ(state.HomeFolder, "C:\\SERIES\\LAUNCH\\");
-  EXPECT_FALSE(state.FromCdRom);
-  EXPECT_EQ(state.BaseFolder, "C:\\SERIES\\LAUNCH\\..\\");
-  EXPECT_EQ(state.drbMain.folder, "C:\\SERIES");
-  EXPECT_EQ(state.FoundFolder[1], "ALGEBR12");
+  EXPECT_EQ(state.homeFolder, "C:\\SERIES\\LAUNCH\\");
+  EXPECT_FALSE(state.fromCdRom);
+  EXPECT_EQ(state.baseFolder, "C:\\SERIES\\LAUNCH\\..\\");
+  EXPECT_EQ(state.folderListing.Folder(), "C:\\SERIES");
+  EXPECT_EQ(state.Result(1).folder, "ALGEBR12");
   EXPECT_EQ(launcher.listener.calls, Lines{"installed 1"});
 }
 
@@ -77,20 +77,20 @@ TEST_F(StartUpTest, CdRomRootScansTheRootAndASubFolderItsParent) {
   launcher.platform.AddFile("Q:\\ALGEBR12\\algebra1.exe");
   Install("Q:\\");
   Start();
-  EXPECT_TRUE(state.FromCdRom);
-  EXPECT_EQ(state.HomeFolder, "Q:\\");
-  EXPECT_EQ(state.BaseFolder, "Q:\\");
-  EXPECT_EQ(state.FoundFolder[1], "ALGEBR12");
+  EXPECT_TRUE(state.fromCdRom);
+  EXPECT_EQ(state.homeFolder, "Q:\\");
+  EXPECT_EQ(state.baseFolder, "Q:\\");
+  EXPECT_EQ(state.Result(1).folder, "ALGEBR12");
 
   test::TestLauncher below;
   below.platform.AddDrive('Q', DriveType::CdRom);
   below.platform.AddFile("Q:\\LAUNCH\\SVLindex.txt", kCatalogue);
   below.platform.AddFile("Q:\\ALGEBR12\\algebra1.exe");
   below.platform.PutCurrentDirectory("Q:\\LAUNCH");
-  RunStartUpSteps(below.context, nullptr);
-  EXPECT_FALSE(below.state.FromCdRom);
-  EXPECT_EQ(below.state.BaseFolder, "Q:\\LAUNCH\\..\\");
-  EXPECT_EQ(below.state.FoundFolder[1], "ALGEBR12");
+  below.StartUp();
+  EXPECT_FALSE(below.state.fromCdRom);
+  EXPECT_EQ(below.state.baseFolder, "Q:\\LAUNCH\\..\\");
+  EXPECT_EQ(below.state.Result(1).folder, "ALGEBR12");
 }
 
 TEST_F(StartUpTest, MissingCatalogueGivesOneMessageAndTheStepsGoOn) {
@@ -99,10 +99,10 @@ TEST_F(StartUpTest, MissingCatalogueGivesOneMessageAndTheStepsGoOn) {
   Start();
   EXPECT_EQ(launcher.messages.messages, Lines{"C:\\SERIES\\LAUNCH\\SVLindex.txtがありません"});
   EXPECT_TRUE(launcher.messages.errors.empty());
-  EXPECT_FALSE(state.CatalogueLoaded);
+  EXPECT_FALSE(state.catalogueLoaded);
   EXPECT_EQ(entriesOnBoard, 0);
-  EXPECT_EQ(state.WindowCaption, "");
-  EXPECT_EQ(state.BaseFolder, "C:\\SERIES\\LAUNCH\\..\\");
+  EXPECT_EQ(state.caption, "");
+  EXPECT_EQ(state.baseFolder, "C:\\SERIES\\LAUNCH\\..\\");
 }
 
 TEST_F(StartUpTest, CatalogueErrorsEndTheStepsInTheErrorBox) {
@@ -124,22 +124,22 @@ TEST_F(StartUpTest, CatalogueErrorsEndTheStepsInTheErrorBox) {
                                  "C:\\SERIES\\LAUNCH\\SVLindex.txt", error::kSharingViolation);
     }
     bool boardBuilt = false;
-    RunStartUpSteps(fresh.context, [&boardBuilt] { boardBuilt = true; });
+    fresh.StartUp([&boardBuilt] { boardBuilt = true; });
     EXPECT_EQ(fresh.messages.errors, Lines{c.error});
     EXPECT_TRUE(fresh.messages.messages.empty());
-    EXPECT_FALSE(fresh.state.CatalogueLoaded);
+    EXPECT_FALSE(fresh.state.catalogueLoaded);
     EXPECT_FALSE(boardBuilt);
-    EXPECT_EQ(fresh.state.BaseFolder, "");
+    EXPECT_EQ(fresh.state.baseFolder, "");
   }
 }
 
 TEST_F(StartUpTest, ScanErrorLeavesTheCatalogueLoaded) {
   Install("C:\\SERIES\\LAUNCH");
-  launcher.platform.InjectError(test::FakePlatform::Operation::SetCurrentDirectory, "C:\\SERIES",
+  launcher.platform.InjectError(test::FakePlatform::Operation::ChangeDirectory, "C:\\SERIES",
                                 error::kAccessDenied);
   Start();
   EXPECT_EQ(launcher.messages.errors, Lines{"ファイルへのアクセスが拒否されました."});
-  EXPECT_TRUE(state.CatalogueLoaded);
+  EXPECT_TRUE(state.catalogueLoaded);
   EXPECT_EQ(entriesOnBoard, 1);
   EXPECT_TRUE(launcher.listener.calls.empty());
 }
@@ -149,10 +149,10 @@ TEST_F(StartUpTest, HomeFolderEndingInATrailByteFindsItsCatalogue) {
   launcher.platform.AddFile("C:\\数学\\ALGEBR12\\algebra1.exe");
   Start();
   EXPECT_TRUE(launcher.messages.messages.empty());
-  EXPECT_EQ(state.HomeFolder, "C:\\数学\\計算表\\");
-  EXPECT_TRUE(state.CatalogueLoaded);
-  EXPECT_EQ(state.drbMain.folder, "C:\\数学");
-  EXPECT_EQ(state.FoundFolder[1], "ALGEBR12");
+  EXPECT_EQ(state.homeFolder, "C:\\数学\\計算表\\");
+  EXPECT_TRUE(state.catalogueLoaded);
+  EXPECT_EQ(state.folderListing.Folder(), "C:\\数学");
+  EXPECT_EQ(state.Result(1).folder, "ALGEBR12");
 }
 
 TEST_F(StartUpTest, LongCurrentDirectoryIsReadWhole) {
@@ -161,9 +161,9 @@ TEST_F(StartUpTest, LongCurrentDirectoryIsReadWhole) {
   launcher.platform.AddFile("C:\\" + std::string(200, 'S') + "\\ALGEBR12\\algebra1.exe");
   Start();
   EXPECT_TRUE(launcher.messages.messages.empty());
-  EXPECT_EQ(state.HomeFolder, home + "\\");
-  EXPECT_TRUE(state.CatalogueLoaded);
-  EXPECT_EQ(state.FoundFolder[1], "ALGEBR12");
+  EXPECT_EQ(state.homeFolder, home + "\\");
+  EXPECT_TRUE(state.catalogueLoaded);
+  EXPECT_EQ(state.Result(1).folder, "ALGEBR12");
 }
 
 }  // namespace

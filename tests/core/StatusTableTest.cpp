@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/StatusTable.h"
+#include "tests/support/StateBuilder.h"
 
 namespace sorvel {
 namespace {
@@ -20,16 +21,15 @@ TEST(VersionFromFolderTest, TwoDigitsFromTheSeventhByteOn) {
 class StatusRowsTest : public ::testing::Test {
  protected:
   StatusRowsTest() {
-    state.lstTitle = {"代数", "幾何", "確率"};
-    state.lstEXE = {"algebra1", "geometry", "確率"};
-    state.lstNewVersion = {"1.3", "2.0", ""};
-    state.lstKey = {"a", "g", "p"};
-    state.FoundFolder[1] = "ALGEBR12";
-    state.MatchCount[1] = 1;
-    state.FoundFolder[3] = "確率_V31";
-    state.MatchCount[3] = 3;
-    state.FoundExe[2] = "geometry.exe";  // left over from an earlier scan
-    state.MatchCount[2] = 4;
+    test::AddEntry(state, {"代数", "algebra1", "1.3", "a"});
+    test::AddEntry(state, {"幾何", "geometry", "2.0", "g"});
+    test::AddEntry(state, {"確率", "確率", "", "p"});
+    state.Result(1).folder = "ALGEBR12";
+    state.Result(1).matchCount = 1;
+    state.Result(3).folder = "確率_V31";
+    state.Result(3).matchCount = 3;
+    state.Result(2).exeName = "geometry.exe";  // left over from an earlier scan
+    state.Result(2).matchCount = 4;
   }
   LauncherState state;
 };

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/Cp932.h"
-#include "core/LauncherError.h"
+#include "core/Messages.h"
+#include "platform/Platform.h"
 #include "tests/support/RecordingMessages.h"
 
 namespace sorvel {

@@ -11,32 +11,18 @@
 #include <set>
 #include <sstream>
 
-#include "core/LauncherError.h"
 #include "core/StatusTable.h"
+#include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/TextPrinter.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/StateBuilder.h"
+#include "tests/support/win32/TestText.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/dialogs/StatusWindow.h"
 
 namespace sorvel::ui {
 namespace {
-
-// A Unix path as this process sees it: drive Z: is the Unix root.
-std::wstring FromUnix(const std::wstring& path) {
-  std::wstring wide = L"Z:" + path;
-  std::replace(wide.begin(), wide.end(), L'/', L'\\');
-  return wide;
-}
-
-std::string Utf8(const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string bytes(size, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                      nullptr, nullptr);
-  return bytes;
-}
 
 std::set<std::wstring> PdfFiles(const std::wstring& folder) {
   std::set<std::wstring> names;
@@ -113,7 +99,7 @@ Layout PlanLayout(const std::vector<std::string>& lines) {
 // The plan for check_pdf.py; `pdf` is the file's name in the output folder.
 std::string ToJson(const std::wstring& pdf, const Layout& layout) {
   std::string name;
-  for (char c : Utf8(pdf)) {
+  for (char c : test::Utf8(pdf)) {
     if (c == '"' || c == '\\') name += '\\';
     name += c;
   }
@@ -143,26 +129,17 @@ class PrintToPdfTest : public ::testing::Test {
     const wchar_t* jobsDir = _wgetenv(L"SORVEL_PRINT_JOBS");
     ASSERT_TRUE(pdfDir && jobsDir) << "SORVEL_PDF_DIR and SORVEL_PRINT_JOBS name the cups-pdf "
                                       "output and the folder for the job plans (see CTest)";
-    pdfFolder_ = FromUnix(pdfDir);
-    jobsFolder_ = FromUnix(jobsDir);
+    pdfFolder_ = test::UnixPathOnZ(pdfDir);
+    jobsFolder_ = test::UnixPathOnZ(jobsDir);
     Window::SetErrorReporter([this](const std::string& text) { messages_.ShowError(text); });
-    state_.LastUpdate = "2001年4月1日 更新";
+    state_.lastUpdate = "2001年4月1日 更新";
   }
   void TearDown() override { Window::SetErrorReporter(nullptr); }
 
   void AddEntry(const std::string& title, const std::string& stem, const std::string& latest,
                 const std::string& folder = "") {
-    state_.lstTitle.push_back(title);
-    state_.lstEXE.push_back(stem);
-    state_.lstNewVersion.push_back(latest);
-    state_.lstKey.push_back("key");
-    const int n = state_.EntryCount();
-    state_.ReserveEntries(n);
-    if (!folder.empty()) {
-      state_.FoundFolder[n] = folder;
-      state_.FoundExe[n] = stem + ".exe";
-      state_.MatchCount[n] = 1;
-    }
+    const ScanResult found = folder.empty() ? ScanResult{} : ScanResult{folder, stem + ".exe", 1};
+    test::AddEntry(state_, {title, stem, latest, "key"}, found);
   }
 
   // The lines the printout must hold: the header and one line per entry.
@@ -201,7 +178,7 @@ class PrintToPdfTest : public ::testing::Test {
       }
       if (pdf.empty()) Sleep(100);
     }
-    EXPECT_FALSE(pdf.empty()) << "no PDF appeared in " << Utf8(pdfFolder_) << " within 60 s";
+    EXPECT_FALSE(pdf.empty()) << "no PDF appeared in " << test::Utf8(pdfFolder_) << " within 60 s";
     if (pdf.empty()) return 0;
 
     test::WriteFileBytes(jobsFolder_ + L"\\" + win32::Cp932ToWideLenient(job) + L".json",
@@ -212,7 +189,7 @@ class PrintToPdfTest : public ::testing::Test {
         "%s: %zu lines, advance %d px at %d dpi, page height %ld px: %zu page(s); "
         "printed in %llu ms, PDF begun after %llu ms more: %s\n",
         job.c_str(), lines, layout.advance, layout.dpiY, layout.printable.cy, layout.pages.size(),
-        printed - pressed, GetTickCount64() - printed, Utf8(pdf).c_str());
+        printed - pressed, GetTickCount64() - printed, test::Utf8(pdf).c_str());
     return layout.pages.size();
   }
 

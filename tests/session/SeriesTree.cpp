@@ -5,16 +5,10 @@
 #include <algorithm>
 
 #include "tests/support/process/ProcessDriver.h"
+#include "tests/support/win32/TestFiles.h"
 
 namespace sorvel::test {
 namespace {
-
-std::wstring FolderOfThisProgram() {
-  wchar_t module[MAX_PATH] = L"";
-  GetModuleFileNameW(nullptr, module, MAX_PATH);
-  std::wstring path = module;
-  return path.substr(0, path.rfind(L'\\'));
-}
 
 ULONGLONG Ticks(const FILETIME& time) {
   return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
@@ -22,38 +16,6 @@ ULONGLONG Ticks(const FILETIME& time) {
 
 bool IsDotOrDotDot(const wchar_t* name) {
   return wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0;
-}
-
-void RemoveTree(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return;
-  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    DeleteFileW(path.c_str());
-    return;
-  }
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      if (!IsDotOrDotDot(data.cFileName)) RemoveTree(path + L"\\" + data.cFileName);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryW(path.c_str());
-}
-
-std::string ReadBytes(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<unreadable>";
-  std::string bytes;
-  char buffer[64 * 1024];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-    bytes.append(buffer, read);
-  CloseHandle(file);
-  return bytes;
 }
 
 void Walk(const std::wstring& root, const std::wstring& relative, TreeSnapshot& snapshot) {
@@ -72,7 +34,7 @@ void Walk(const std::wstring& root, const std::wstring& relative, TreeSnapshot& 
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       Walk(root, path, snapshot);
     } else {
-      entry.bytes = ReadBytes(root + L"\\" + path);
+      entry.bytes = ReadFileBytes(root + L"\\" + path).value_or("<unreadable>");
     }
   } while (FindNextFileW(find, &data));
   FindClose(find);
@@ -155,14 +117,9 @@ void EndStartedPrograms(const LauncherProcess& launcher) {
 
 std::wstring PanelText(const std::wstring& title) { return L"        " + title; }
 
-SeriesTree::SeriesTree(const std::wstring& hint) {
-  static int counter = 0;
-  wchar_t temp[MAX_PATH] = L"";
-  GetTempPathW(MAX_PATH, temp);
-  root = std::wstring(temp) + L"sorvel-" + hint + L"-" + std::to_wstring(GetCurrentProcessId()) +
-         L"-" + std::to_wstring(++counter);
-  RemoveTree(root);
-  EXPECT_TRUE(CreateDirectoryW(root.c_str(), nullptr)) << "cannot create " << Utf8(root);
+SeriesTree::SeriesTree(const std::wstring& hint) : root(MakeTempFolder(hint)) {
+  EXPECT_NE(GetFileAttributesW(root.c_str()), INVALID_FILE_ATTRIBUTES)
+      << "cannot create " << Utf8(root);
   home = Path(L"LAUNCH");
   MakeFolder(L"LAUNCH");
 }
@@ -181,15 +138,7 @@ void SeriesTree::WriteCatalogue(const std::string& cp932Text) {
 }
 
 void SeriesTree::WriteFile(const std::wstring& relative, const std::string& bytes) {
-  const size_t slash = relative.rfind(L'\\');
-  if (slash != std::wstring::npos) MakeFolder(relative.substr(0, slash));
-  HANDLE file = CreateFileW(Path(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot write " << Utf8(relative);
-  DWORD written = 0;
-  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  EXPECT_EQ(written, bytes.size());
+  EXPECT_TRUE(WriteFileBytes(Path(relative), bytes)) << "cannot write " << Utf8(relative);
 }
 
 void SeriesTree::MakeFolder(const std::wstring& relative) {
@@ -206,13 +155,13 @@ void SeriesTree::Install(const std::wstring& folder, const std::wstring& exeName
   MakeFolder(folder);
   const wchar_t* built = sample == Sample::WithIcon ? L"sorvel_session_sample_iconic.exe"
                                                     : L"sorvel_session_sample.exe";
-  const std::wstring from = FolderOfThisProgram() + L"\\" + built;
+  const std::wstring from = ExecutableFolder() + L"\\" + built;
   EXPECT_TRUE(CopyFileW(from.c_str(), Path(folder + L"\\" + exeName).c_str(), FALSE))
       << "cannot copy " << Utf8(from);
 }
 
 void SeriesTree::CopyBuilt(const std::wstring& builtName, const std::wstring& folder) {
-  const std::wstring from = FolderOfThisProgram() + L"\\" + builtName;
+  const std::wstring from = ExecutableFolder() + L"\\" + builtName;
   EXPECT_TRUE(CopyFileW(from.c_str(), Path(folder + L"\\" + builtName).c_str(), FALSE))
       << "cannot copy " << Utf8(from);
 }

@@ -39,7 +39,7 @@ class FakePlatform : public Platform {
   static constexpr std::uint64_t kDefaultTime = 126'305'568'000'000'000ULL;
   static constexpr std::int64_t kHourTicks = 36'000'000'000LL;
 
-  enum class Operation { SetCurrentDirectory, List, ReadFile };
+  enum class Operation { ChangeDirectory, List, ReadFile };
 
   // Starts with drive C: (fixed, label "SYSTEM") and current directory C:\.
   FakePlatform();
@@ -68,14 +68,14 @@ class FakePlatform : public Platform {
   // snapshots mean nothing was created, deleted, renamed or changed.
   std::string Snapshot() const;
 
-  // Every successful SetCurrentDirectory, as resolved; every List pattern.
+  // Every successful ChangeDirectory, as resolved; every List pattern.
   std::vector<std::string> directoryChanges;
   std::vector<std::string> listings;
   std::vector<LaunchRecord> launches;
 
   std::string CurrentDirectory() override { return currentDirectory_; }
-  ErrorCode SetCurrentDirectory(const std::string& path) override;
-  DriveType GetDriveType(const std::string& rootPath) override;
+  ErrorCode ChangeDirectory(const std::string& path) override;
+  DriveType DriveTypeOf(const std::string& rootPath) override;
   std::optional<FileInfo> FindFirst(const std::string& pattern) override;
   ErrorCode List(const std::string& pattern, std::vector<FileInfo>& out) override;
   std::uint64_t FileTimeToLocal(std::uint64_t utcFileTime) override;

@@ -1,12 +1,15 @@
 // A launcher core wired to the fake platform, for tests.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/LauncherContext.h"
+#include "core/StartUp.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/StateBuilder.h"
 
 namespace sorvel::test {
 
@@ -20,12 +23,30 @@ struct TestLauncher {
   // Catalogue entries with these executable stems, titled "T1", "T2", ...
   void SetStems(const std::vector<std::string>& stems) {
     for (const std::string& stem : stems) {
-      state.lstTitle.push_back("T" + std::to_string(state.lstTitle.size() + 1));
-      state.lstEXE.push_back(stem);
-      state.lstNewVersion.push_back("1.0");
-      state.lstKey.push_back("key");
+      AddEntry(state, {"T" + std::to_string(state.EntryCount() + 1), stem, "1.0", "key"});
     }
-    state.ReserveEntries(state.EntryCount());
+  }
+
+  // Runs `handler` as a window's event handler does: an error ends it and
+  // is shown in the error box. False when it ended so.
+  bool AsEventHandler(const std::function<void()>& handler) {
+    try {
+      handler();
+      return true;
+    } catch (const LauncherError& error) {
+      messages.ShowError(error.Text());
+      return false;
+    }
+  }
+
+  // The start-up steps as the main window's creation handler runs them,
+  // with `buildBoard` (may be empty) where it builds its title board.
+  void StartUp(const std::function<void()>& buildBoard = {}) {
+    AsEventHandler([&] {
+      LoadCatalogueAtStartUp(context);
+      if (buildBoard) buildBoard();
+      ScanAtStartUp(context);
+    });
   }
 };
 

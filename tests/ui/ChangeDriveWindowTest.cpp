@@ -6,17 +6,17 @@
 #include <memory>
 
 #include "core/Cp932.h"
-#include "core/LauncherError.h"
+#include "core/Messages.h"
+#include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/win32/TestText.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/dialogs/ChangeDriveWindow.h"
 
 namespace sorvel::ui {
 namespace {
-
-std::string Narrow(const std::wstring& text) { return win32::WideToCp932(text).value(); }
 
 // The folder's path as the list shows it: the root, then each component.
 std::vector<std::string> PathItems(const std::string& folder) {
@@ -41,11 +41,11 @@ std::vector<std::string> Items(const DirectoryList& list) {
 class NotReadyRPlatform : public win32::Win32Platform {
  public:
   std::uint32_t LogicalDrives() override { return Win32Platform::LogicalDrives() | 1u << 17; }
-  DriveType GetDriveType(const std::string& root) override {
-    return IsR(root) ? DriveType::Removable : Win32Platform::GetDriveType(root);
+  DriveType DriveTypeOf(const std::string& root) override {
+    return IsR(root) ? DriveType::Removable : Win32Platform::DriveTypeOf(root);
   }
-  ErrorCode SetCurrentDirectory(const std::string& path) override {
-    return IsR(path) ? error::kNotReady : Win32Platform::SetCurrentDirectory(path);
+  ErrorCode ChangeDirectory(const std::string& path) override {
+    return IsR(path) ? error::kNotReady : Win32Platform::ChangeDirectory(path);
   }
 
  private:
@@ -70,7 +70,7 @@ class ChangeDriveWindowTest : public ::testing::Test {
     SetFileAttributesW((root_ + L"\\SERIES\\HIDDEN").c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesW((root_ + L"\\SERIES\\SYSTEM").c_str(), FILE_ATTRIBUTE_SYSTEM);
     test::WriteFileBytes(root_ + L"\\SERIES\\file.exe", "MZ");
-    series_ = platform_.FullPath(Narrow(root_) + "\\SERIES");
+    series_ = platform_.FullPath(test::Cp932(root_) + "\\SERIES");
     home_ = series_ + "\\LAUNCH\\";
     Window::SetErrorReporter([this](const std::string& text) { messages_.ShowError(text); });
     Form::SetModalShownHook(RunInModal);
@@ -277,9 +277,9 @@ TEST_F(ChangeDriveWindowTest, AFolderThatCannotBeEnteredShowsTheErrorAndKeepsThe
   auto chooser = MakeChooser(home_);
   const std::vector<std::string> before = Items(chooser->dlbDrive);
   RemoveDirectoryW((root_ + L"\\SERIES\\geomet11").c_str());
-  const ErrorCode code = platform_.SetCurrentDirectory(series_ + "\\geomet11");
+  const ErrorCode code = platform_.ChangeDirectory(series_ + "\\geomet11");
   ASSERT_NE(code, error::kOk);
-  platform_.SetCurrentDirectory(series_);
+  platform_.ChangeDirectory(series_);
 
   ClickItem(chooser->dlbDrive, "geomet11", true);
   EXPECT_EQ(messages_.errors, std::vector<std::string>{WithClosingPeriod(InOutErrorText(code))});
@@ -338,8 +338,24 @@ TEST_F(ChangeDriveWindowTest, Screenshot) {
   auto chooser = MakeChooser(home_);
   chooser->Show();
   ClickItem(chooser->dlbDrive, "alpha", false);
-  test::SaveScreenshot(chooser->Handle(), "ChangeDriveWindow");
+  const test::Picture shot = test::SaveScreenshot(chooser->Handle(), "ChangeDriveWindow");
   chooser->SetVisible(false);
+
+  // The entry clicked is highlighted, and the chooser's folder is written.
+  const HWND list = chooser->dlbDrive.Handle();
+  RECT item{};
+  SendMessageW(list, LB_GETITEMRECT, chooser->dlbDrive.SelectedIndex(),
+               reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(chooser->dlbDrive.Item(chooser->dlbDrive.SelectedIndex()), "alpha");
+  EXPECT_GT(shot.Count(GetSysColor(COLOR_HIGHLIGHT),
+                       test::AreaOnScreenshot(chooser->Handle(), list, item)),
+            20);
+  RECT caption;
+  GetClientRect(chooser->Panel1.Handle(), &caption);
+  EXPECT_GT(
+      shot.Count(GetSysColor(COLOR_WINDOWTEXT),
+                 test::AreaOnScreenshot(chooser->Handle(), chooser->Panel1.Handle(), caption)),
+      20);
 }
 
 }  // namespace

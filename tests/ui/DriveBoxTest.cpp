@@ -25,7 +25,7 @@ class DrivesPlatform : public win32::Win32Platform {
     for (const auto& [letter, drive] : drives) bits |= 1u << (letter - 'A');
     return bits;
   }
-  DriveType GetDriveType(const std::string& root) override {
+  DriveType DriveTypeOf(const std::string& root) override {
     auto found = drives.find(root[0]);
     return root.size() == 3 && found != drives.end() ? found->second.type : DriveType::NoRootDir;
   }
@@ -79,10 +79,8 @@ TEST(DriveBoxTest, PickingCallsOnChangeOnlyForAnotherDrive) {
                                 nullptr, nullptr);
   DriveBox box(platform);
   int changes = 0;
-  DriveBox::Args args;
-  args.parent = parent;
-  args.onChange = [&] { ++changes; };
-  ASSERT_TRUE(box.CreateDriveBox(args));
+  ASSERT_NO_THROW(box.Create({.parent = parent, .name = "dcbDrive", .place = {0, 0, 145, 22}},
+                             {.onChange = [&] { ++changes; }}));
   ASSERT_EQ(SendMessageW(box.Handle(), CB_GETCOUNT, 0, 0), 2);
 
   EXPECT_TRUE(box.SetDrive('q'));

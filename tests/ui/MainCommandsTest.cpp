@@ -11,7 +11,8 @@
 
 #include "core/Cp932.h"
 #include "core/InstallationScan.h"
-#include "core/LauncherError.h"
+#include "core/Messages.h"
+#include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Shell.h"
 #include "tests/ui/MainTestSeries.h"
@@ -19,8 +20,6 @@
 #include "ui/dialogs/ChangeDriveWindow.h"
 #include "ui/dialogs/StatusWindow.h"
 #include "ui/main/MainWindow.h"
-
-#undef SetCurrentDirectory
 
 namespace sorvel::test {
 namespace {
@@ -42,9 +41,8 @@ std::string CurrentDirectory() {
 HCURSOR WaitCursor() { return LoadCursorW(nullptr, IDC_WAIT); }
 
 // The real platform, noting the cursor under which the scan searches, and
-// refusing to enter one folder on request (as a folder shared without
-// rights would).
-class WatchingPlatform : public win32::Win32Platform {
+// refusing to enter one folder on request.
+class WatchingPlatform : public RefusingPlatform {
  public:
   std::optional<FileInfo> FindFirst(const std::string& pattern) override {
     cursors.push_back(GetCursor());
@@ -54,15 +52,8 @@ class WatchingPlatform : public win32::Win32Platform {
     cursors.push_back(GetCursor());
     return Win32Platform::List(pattern, out);
   }
-  ErrorCode SetCurrentDirectory(const std::string& path) override {
-    if (!refused.empty() && cp932::EqualsNoCase(FullPath(path), refused)) {
-      return error::kAccessDenied;
-    }
-    return Win32Platform::SetCurrentDirectory(path);
-  }
 
   std::vector<HCURSOR> cursors;
-  std::string refused;  // a full path
 };
 
 // What the status window showed while it was open.
@@ -115,7 +106,7 @@ class MainCommands : public ::testing::Test {
     sources.chooserFolder = [this] { return chooser->Folder(); };
     show = std::make_unique<TfrmShow>(window.State(), sources);
     show->Create(window.Handle());
-    chooser = std::make_unique<TfrmChangeDrive>(platform, window.State().HomeFolder);
+    chooser = std::make_unique<TfrmChangeDrive>(platform, window.State().homeFolder);
     chooser->Create(window.Handle());
     window.AttachDialogs(show.get(), chooser.get());
 
@@ -178,8 +169,8 @@ class MainCommands : public ::testing::Test {
   static void ExpectInstalled(TfrmMain& window, std::vector<bool> installed) {
     for (int n = 1; n <= static_cast<int>(installed.size()); ++n) {
       SCOPED_TRACE("entry " + std::to_string(n));
-      EXPECT_EQ(window.TitlePanel(n)->Enabled(), installed[n - 1]);
-      EXPECT_EQ(window.TitlePanel(n)->FontColor(),
+      EXPECT_EQ(window.Board().Panel(n)->Enabled(), installed[n - 1]);
+      EXPECT_EQ(window.Board().Panel(n)->FontColor(),
                 installed[n - 1] ? ui::kTitleGreen : ui::kTitleWhite);
     }
   }
@@ -205,7 +196,7 @@ TEST_F(MainCommands, DetailsRightAfterStartUpOnAHardDiskCountsAfreshUnderTheBusy
   series.Install(L"ALGEBR12", L"algebra1.exe");
   series.Install(L"GEOMET11", L"GEOMETRY.EXE");
   TfrmMain& window = Open();
-  ASSERT_EQ(window.State().MatchCount[1], 2);
+  ASSERT_EQ(window.State().Result(1).matchCount, 2);
   ASSERT_FALSE(startUpCursors.empty());
   EXPECT_THAT(startUpCursors, Each(WaitCursor()));
 
@@ -217,14 +208,14 @@ TEST_F(MainCommands, DetailsRightAfterStartUpOnAHardDiskCountsAfreshUnderTheBusy
     ASSERT_EQ(modalShows, round + 1);
     // The chooser opened on the parent of the home folder, which is scanned.
     EXPECT_EQ(seen.folder, Full(series.root));
-    EXPECT_EQ(window.State().BaseFolder, Full(series.root) + "\\");
+    EXPECT_EQ(window.State().baseFolder, Full(series.root) + "\\");
     ASSERT_EQ(seen.rows.size(), 3u);
     EXPECT_THAT(seen.rows[0],
                 ElementsAre("代数 I", "algebra1.exe", "1.2", "1.0", "Free", "1", "ALGEBR12"));
     EXPECT_THAT(seen.rows[1],
                 ElementsAre("図形", "geometry.exe", "1.1", "1.0", "Free", "0", "GEOMET11"));
     EXPECT_THAT(seen.rows[2], ElementsAre("関数", "kansu.exe", "", "1.0", "not installed", "", ""));
-    EXPECT_EQ(window.State().MatchCount[1], 2);
+    EXPECT_EQ(window.State().Result(1).matchCount, 2);
     // The hourglass while the scan searched, not while the table is shown.
     ASSERT_FALSE(platform.cursors.empty());
     EXPECT_THAT(platform.cursors, Each(WaitCursor()));
@@ -263,15 +254,15 @@ TEST_F(MainCommands, DetailsFromACdRootScansTheRootAgainAndTheToggleItsParent) {
   TfrmMain& window = *series.window;
   window.Create();
   AttachDialogs(window);
-  ASSERT_TRUE(window.State().CatalogueLoaded);
-  ASSERT_TRUE(window.State().FromCdRom);
-  EXPECT_EQ(window.State().BaseFolder, "Q:\\");
+  ASSERT_TRUE(window.State().catalogueLoaded);
+  ASSERT_TRUE(window.State().fromCdRom);
+  EXPECT_EQ(window.State().baseFolder, "Q:\\");
   ExpectInstalled(window, {true});
 
   // The chooser opened on the parent of the root, the root itself.
   const StatusSeen seen = Details(window);
   EXPECT_EQ(seen.folder, "Q:\\");
-  EXPECT_EQ(window.State().BaseFolder, "Q:\\");
+  EXPECT_EQ(window.State().baseFolder, "Q:\\");
   ASSERT_EQ(seen.rows.size(), 1u);
   EXPECT_EQ(seen.rows[0][5], "0");
   EXPECT_EQ(seen.rows[0][6], Cp932(folder));
@@ -279,7 +270,7 @@ TEST_F(MainCommands, DetailsFromACdRootScansTheRootAgainAndTheToggleItsParent) {
 
   // The small picture always scans the parent of the home folder.
   Click(window.imgPicture.Handle());
-  EXPECT_EQ(window.State().BaseFolder, "Q:\\..\\");
+  EXPECT_EQ(window.State().baseFolder, "Q:\\..\\");
   ExpectInstalled(window, {true});
   EXPECT_THAT(series.messages.errors, IsEmpty());
 }
@@ -294,24 +285,24 @@ TEST_F(MainCommands, BrowseCancelKeepsTheScanUntilDetailsScansTheChoosersNewFold
   series.Install(L"ELSEWHERE\\KANSU10", L"kansu.exe");
   const std::wstring elsewhere = series.root + L"\\ELSEWHERE";
   TfrmMain& window = Open();
-  const std::string startBase = window.State().BaseFolder;
+  const std::string startBase = window.State().baseFolder;
   ExpectInstalled(window, {true, false});
 
   // Cancel: no scan now, but the chooser stays where it was moved.
   Browse(window, elsewhere, false);
   EXPECT_EQ(chooser->Folder(), Full(elsewhere));
-  EXPECT_EQ(window.State().BaseFolder, startBase);
+  EXPECT_EQ(window.State().baseFolder, startBase);
   ExpectInstalled(window, {true, false});
 
   // Details scans the new folder and recolours the panels.
   StatusSeen seen = Details(window);
   EXPECT_EQ(seen.folder, Full(elsewhere));
-  EXPECT_EQ(window.State().BaseFolder, Full(elsewhere) + "\\");
+  EXPECT_EQ(window.State().baseFolder, Full(elsewhere) + "\\");
   ExpectInstalled(window, {false, true});
 
   // The chooser opens where it was left; OK rescans at once.
   Browse(window, series.root, true);
-  EXPECT_EQ(window.State().BaseFolder, Full(series.root) + "\\");
+  EXPECT_EQ(window.State().baseFolder, Full(series.root) + "\\");
   ExpectInstalled(window, {true, false});
   EXPECT_EQ(modalShows, 3);
 
@@ -334,7 +325,7 @@ TEST_F(MainCommands, DownloadOpensIndexHtmOfTheHomeFolderAndHelpStartsThere) {
   series.WriteCatalogue("Series", {{"代数 I", "algebra1"}});
   series.Install(L"ALGEBR12", L"algebra1.exe");
   TfrmMain& window = Open();
-  const std::string home = window.State().HomeFolder;
+  const std::string home = window.State().homeFolder;
 
   window.btnDownLoad.Click();
   ASSERT_EQ(opened.size(), 1u);
@@ -349,7 +340,7 @@ TEST_F(MainCommands, DownloadOpensIndexHtmOfTheHomeFolderAndHelpStartsThere) {
   const std::vector<std::pair<const char*, std::function<void()>>> movers = {
       {"program launch",
        [&] {
-         Click(window.TitlePanel(1)->Handle(), 100, 15);
+         Click(window.Board().Panel(1)->Handle(), 100, 15);
          series.Records(L"ALGEBR12");
        }},
       {"scan with icons",

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "core/InstallationScan.h"
+#include "platform/Platform.h"
 #include "platform/win32/Shell.h"
 #include "tests/ui/MainTestSeries.h"
 #include "tests/ui/UiTestSupport.h"
@@ -119,12 +120,14 @@ class MainMarkers : public ::testing::Test {
   }
 
   Marker MarkerOf(TfrmMain& window, int n) const {
-    const LauncherState& state = window.State();
-    const ImageControl& marker = *window.MarkerImage(n);
-    return {LookOf(marker), state.MarkerIcon[n] > 1, state.MarkerSet[n]};
+    const ImageControl& marker = *window.Board().Marker(n);
+    return {LookOf(marker), window.Board().Panel(n)->MarkerIcon() > 1,
+            window.Board().Panel(n)->MarkerSet()};
   }
 
-  static void Hover(TfrmMain& window, int n) { MoveMouse(window.TitlePanel(n)->Handle(), 100, 15); }
+  static void Hover(TfrmMain& window, int n) {
+    MoveMouse(window.Board().Panel(n)->Handle(), 100, 15);
+  }
 
   MainTestSeries series;
   std::vector<std::uint32_t> programBits_;
@@ -164,12 +167,12 @@ std::vector<std::string> Changed(const std::map<HWND, bool>& before,
 
 TEST_F(MainMarkers, ToggleHidesAndShowsExactlyThePanelsAndTheFiveButtonsAndRescansWithIcons) {
   TfrmMain& window = series.Open();
-  const std::string home = window.State().HomeFolder;
+  const std::string home = window.State().homeFolder;
   const std::vector<std::string> menu = {"Btn1",           "Btn2",    "Btn3",   "Btn4",
                                          "Btn5",           "btnShow", "btnEnd", "btnDownLoad",
                                          "btnChangeDrive", "btnHelp"};
-  ASSERT_TRUE(window.State().MenuShown);
-  ASSERT_EQ(window.State().BaseFolder, home + "..\\");
+  ASSERT_TRUE(window.Board().MenuShown());
+  ASSERT_EQ(window.State().baseFolder, home + "..\\");
   ASSERT_EQ(GetFocus(), window.btnShow.Handle());
 
   for (int click = 1; click <= 3; ++click) {
@@ -177,7 +180,7 @@ TEST_F(MainMarkers, ToggleHidesAndShowsExactlyThePanelsAndTheFiveButtonsAndResca
     const bool shown = click % 2 == 0;
     const auto before = OwnVisibility(window.Handle());
     Click(window.imgPicture.Handle());
-    EXPECT_EQ(window.State().MenuShown, shown);
+    EXPECT_EQ(window.Board().MenuShown(), shown);
     EXPECT_THAT(Changed(before, OwnVisibility(window.Handle()), shown),
                 UnorderedElementsAreArray(menu));
     EXPECT_TRUE(window.imgPicture.Visible());
@@ -189,7 +192,7 @@ TEST_F(MainMarkers, ToggleHidesAndShowsExactlyThePanelsAndTheFiveButtonsAndResca
     // Each click scans the parent of the home folder with icons, into the
     // markers of hidden panels as well; every time, the executables
     // without an icon say so.
-    EXPECT_EQ(window.State().BaseFolder, home + "..\\");
+    EXPECT_EQ(window.State().baseFolder, home + "..\\");
     EXPECT_EQ(MarkerOf(window, 1), kProgramIcon);
     EXPECT_EQ(MarkerOf(window, 4), kProgramIcon);
     for (int n : {2, 3, 5}) EXPECT_EQ(MarkerOf(window, n), kIdle) << n;
@@ -206,7 +209,8 @@ TEST_F(MainMarkers, ToggleHidesAndShowsExactlyThePanelsAndTheFiveButtonsAndResca
 }
 
 TEST_F(MainMarkers, MarkersFollowTheStateTable) {
-  TfrmMain& window = series.Open();
+  RefusingPlatform platform;
+  TfrmMain& window = series.Open(platform);
   struct Step {
     const char* what;
     std::function<void()> act;
@@ -230,7 +234,15 @@ TEST_F(MainMarkers, MarkersFollowTheStateTable) {
        },
        kLauncherIcon, kProgramIcon},
       {"hover panel 1 again", [&] { Hover(window, 1); }, kLauncherIcon, kProgramIcon},
-      {"over marker 4 itself", [&] { MoveMouse(window.MarkerImage(4)->Handle(), 5, 5); },
+      {"a scan that stops half way leaves every marker",
+       [&] {
+         platform.refused = platform.FullPath(Cp932(series.root) + "\\GEOMET11");
+         EXPECT_THROW(ScanFolder(window.Context(), window.State().homeFolder + "..\\", true),
+                      InOutError);
+         platform.refused.clear();
+       },
+       kLauncherIcon, kProgramIcon},
+      {"over marker 4 itself", [&] { MoveMouse(window.Board().Marker(4)->Handle(), 5, 5); },
        kLauncherIcon, kProgramIcon},
       {"onto the background picture", [&] { MoveMouse(window.imgPict.Handle(), 300, 300); },
        kCleared, kProgramIcon},
@@ -244,7 +256,7 @@ TEST_F(MainMarkers, MarkersFollowTheStateTable) {
        },
        kCleared, kLauncherIcon},
       {"scan without icons",
-       [&] { ScanFolder(window.Context(), window.State().HomeFolder + "..\\", false); }, kIdle,
+       [&] { ScanFolder(window.Context(), window.State().homeFolder + "..\\", false); }, kIdle,
        kKeptLauncherIcon},
       {"mouse after that scan",
        [&] {
@@ -266,14 +278,14 @@ TEST_F(MainMarkers, MarkersFollowTheStateTable) {
   // Each marker owns its picture: a replaced icon is released, and the
   // launcher's icon is a copy of its own in every marker.
   toggle();
-  ImageControl& first = *window.MarkerImage(1);
+  ImageControl& first = *window.Board().Marker(1);
   const HICON program = first.Icon();
-  EXPECT_EQ(window.State().MarkerIcon[1], reinterpret_cast<IconHandle>(program));
+  EXPECT_EQ(window.Board().Panel(1)->MarkerIcon(), reinterpret_cast<ui::IconHandle>(program));
   Hover(window, 1);
   EXPECT_FALSE(IsLiveIcon(program));
   const HICON launcherCopy = first.Icon();
   Hover(window, 4);
-  EXPECT_NE(window.MarkerImage(4)->Icon(), launcherCopy);
+  EXPECT_NE(window.Board().Marker(4)->Icon(), launcherCopy);
   MoveMouse(window.imgPict.Handle(), 300, 300);
   EXPECT_FALSE(IsLiveIcon(launcherCopy));
   EXPECT_EQ(first.Kind(), ImageControl::Picture::Empty);
@@ -312,8 +324,8 @@ TEST_F(MainMarkers, TwoHundredTogglesWithHoversHoldNoMoreHandles) {
   TfrmMain& window = series.Open();
   HWND picture = window.imgPicture.Handle();
   HWND background = window.imgPict.Handle();
-  HWND first = window.TitlePanel(1)->Handle();
-  HWND fourth = window.TitlePanel(4)->Handle();
+  HWND first = window.Board().Panel(1)->Handle();
+  HWND fourth = window.Board().Panel(4)->Handle();
   // A toggle and the mouse over both program panels and a picture: each
   // round extracts two icons and makes two copies of the launcher's.
   const auto round = [&] {

@@ -2,43 +2,11 @@
 
 #include <sstream>
 
+#include "core/Cp932.h"
 #include "platform/win32/Encoding.h"
 #include "tests/ui/UiTestSupport.h"
 
 namespace sorvel::test {
-namespace {
-
-std::wstring FolderOfThisProgram() {
-  wchar_t module[MAX_PATH] = L"";
-  GetModuleFileNameW(nullptr, module, MAX_PATH);
-  std::wstring path = module;
-  return path.substr(0, path.rfind(L'\\'));
-}
-
-std::string ReadFileBytes(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::string bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-    bytes.append(buffer, read);
-  CloseHandle(file);
-  return bytes;
-}
-
-std::wstring FromUtf8(const std::string& bytes) {
-  if (bytes.empty()) return {};
-  const int size =
-      MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
-  return text;
-}
-
-}  // namespace
-
 MainTestSeries::MainTestSeries() {
   wchar_t current[MAX_PATH] = L"";
   GetCurrentDirectoryW(MAX_PATH, current);
@@ -66,9 +34,8 @@ void MainTestSeries::WriteCatalogue(const std::string& caption,
 void MainTestSeries::Install(const std::wstring& folder, const std::wstring& exeName,
                              bool withIcon) {
   CreateDirectoryW((root + L"\\" + folder).c_str(), nullptr);
-  const std::wstring recorder =
-      FolderOfThisProgram() +
-      (withIcon ? L"\\sorvel_sample_iconic.exe" : L"\\sorvel_sample_recorder.exe");
+  const std::wstring recorder = ExecutableFolder() + (withIcon ? L"\\sorvel_sample_iconic.exe"
+                                                               : L"\\sorvel_sample_recorder.exe");
   CopyFileW(recorder.c_str(), (root + L"\\" + folder + L"\\" + exeName).c_str(), FALSE);
 }
 
@@ -77,7 +44,7 @@ std::vector<std::wstring> MainTestSeries::Records(const std::wstring& folder, si
   std::vector<std::wstring> records;
   for (int wait = 0; wait < 100; ++wait) {
     records.clear();
-    std::wistringstream in(FromUtf8(ReadFileBytes(path)));
+    std::wistringstream in(FromUtf8(ReadFileBytes(path).value_or("")));
     for (std::wstring line; std::getline(in, line);) records.push_back(line);
     if (records.size() >= lines) break;
     Sleep(50);
@@ -94,6 +61,11 @@ ui::TfrmMain& MainTestSeries::Open(Platform& withPlatform) {
   return *window;
 }
 
+ErrorCode RefusingPlatform::ChangeDirectory(const std::string& path) {
+  if (!refused.empty() && cp932::EqualsNoCase(FullPath(path), refused)) return error::kAccessDenied;
+  return Win32Platform::ChangeDirectory(path);
+}
+
 std::vector<SeriesEntry> NumberedEntries(int n) {
   std::vector<SeriesEntry> entries;
   for (int i = 1; i <= n; ++i) {
@@ -101,7 +73,5 @@ std::vector<SeriesEntry> NumberedEntries(int n) {
   }
   return entries;
 }
-
-std::string Cp932(const std::wstring& text) { return win32::WideToCp932(text).value_or("?"); }
 
 }  // namespace sorvel::test

@@ -6,11 +6,13 @@
 #include <windows.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/win32/TestText.h"
 #include "ui/main/MainWindow.h"
 
 namespace sorvel::test {
@@ -50,10 +52,28 @@ class MainTestSeries {
   std::wstring savedDirectory_;
 };
 
+// The real platform, refusing to enter one folder on request, as a folder
+// shared without rights does.
+class RefusingPlatform : public win32::Win32Platform {
+ public:
+  ErrorCode ChangeDirectory(const std::string& path) override;
+  std::string refused;  // a full path; empty: none
+};
+
+// Where a control stands in its parent, for comparing and printing.
+struct Box {
+  int left, top, width, height;
+  bool operator==(const Box&) const = default;
+};
+inline Box BoxOf(const ui::Window& control) {
+  const RECT r = control.Bounds();
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+inline void PrintTo(const Box& box, std::ostream* out) {
+  *out << "{" << box.left << ", " << box.top << ", " << box.width << " x " << box.height << "}";
+}
+
 // `n` entries titled "Title <n>" with the executable "prog<n>".
 std::vector<SeriesEntry> NumberedEntries(int n);
-
-// The bytes of a wide string in CP932, for comparing with the state.
-std::string Cp932(const std::wstring& text);
 
 }  // namespace sorvel::test

@@ -1,9 +1,10 @@
-// The main window in-process under Wine: layout, title board, panel states,
-// clicks that start programs, start-up errors and a screenshot.
+// The main window in-process under Wine: layout, fonts, focus and pictures,
+// start-up errors, closing and a screenshot.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/LauncherError.h"
+#include "core/Messages.h"
+#include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "tests/ui/MainTestSeries.h"
 #include "tests/ui/UiTestSupport.h"
@@ -16,129 +17,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ui::BevelPanel;
 using ui::FindControl;
-using ui::ImageControl;
 using ui::TfrmMain;
-
-struct Box {
-  int left, top, width, height;
-  bool operator==(const Box&) const = default;
-};
-
-Box BoxOf(const ui::Window& control) {
-  RECT r = control.Bounds();
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-void PrintTo(const Box& box, std::ostream* out) {
-  *out << "{" << box.left << ", " << box.top << ", " << box.width << " x " << box.height << "}";
-}
-
-// Repaints the whole main window now, as when it is uncovered.
-void RepaintWindow(TfrmMain& window) {
-  RedrawWindow(window.Handle(), nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  PumpMessages();
-}
-
-// A control painted into a memory bitmap through its paint routine.
-class Painted {
- public:
-  explicit Painted(const ui::Window& control) {
-    RECT client;
-    GetClientRect(control.Handle(), &client);
-    width_ = client.right;
-    height_ = client.bottom;
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    bitmap_ = CreateCompatibleBitmap(screen, width_, height_);
-    ReleaseDC(nullptr, screen);
-    old_ = SelectObject(dc_, bitmap_);
-    SendMessageW(control.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
-  }
-  ~Painted() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-  // Pixels of `color` inside the bevels, where the caption is written.
-  int CountInside(COLORREF color) const {
-    int count = 0;
-    for (int y = 6; y < height_ - 6; ++y)
-      for (int x = 6; x < width_ - 6; ++x) count += GetPixel(dc_, x, y) == color;
-    return count;
-  }
-
- private:
-  int width_ = 0, height_ = 0;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-};
-
-std::wstring FullPath(const std::wstring& path) {
-  wchar_t full[MAX_PATH] = L"";
-  GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
-  std::wstring result = full;
-  if (!result.empty() && result.back() == L'\\') result.pop_back();
-  return result;
-}
-
-bool SameFolder(const std::wstring& a, const std::wstring& b) {
-  return _wcsicmp(FullPath(a).c_str(), FullPath(b).c_str()) == 0;
-}
-
-// ---------------------------------------------------------------------------
-// The title board's geometry for boards of different sizes.
-
-struct BoardCase {
-  int entries;
-  int panelWidth;                // the size of btnDummy after the board is built
-  std::vector<int> columnLefts;  // left of each column of six
-};
-
-class TitleBoardGeometry : public ::testing::TestWithParam<BoardCase> {};
-
-TEST_P(TitleBoardGeometry, PanelsFillColumnsOfSixFromTheNumbers) {
-  const BoardCase& board = GetParam();
-  MainTestSeries series;
-  series.WriteCatalogue("Series", NumberedEntries(board.entries));
-  TfrmMain& window = series.Open();
-
-  EXPECT_EQ(BoxOf(window.btnDummy), (Box{312, 376, board.panelWidth, 33}));
-  for (int n = 1; n <= board.entries; ++n) {
-    SCOPED_TRACE("entry " + std::to_string(n));
-    BevelPanel* panel = window.TitlePanel(n);
-    ASSERT_NE(panel, nullptr);
-    EXPECT_EQ(panel->Name(), "Btn" + std::to_string(n));
-    EXPECT_EQ(BoxOf(*panel),
-              (Box{board.columnLefts[(n - 1) / 6], (n - 1) % 6 * 53 + 50, board.panelWidth, 33}));
-    EXPECT_EQ(panel->Text(), "        Title " + std::to_string(n));
-    EXPECT_EQ(panel->Alignment(), ui::CaptionAlignment::Left);
-    EXPECT_EQ(GetParent(panel->Handle()), window.Handle());
-    EXPECT_TRUE(panel->Visible());
-    // Nothing is installed beside the launcher: the scan greyed every panel.
-    EXPECT_FALSE(panel->Enabled());
-    EXPECT_EQ(panel->FontColor(), RGB(255, 255, 255));
-    ImageControl* marker = window.MarkerImage(n);
-    ASSERT_NE(marker, nullptr);
-    EXPECT_EQ(GetParent(marker->Handle()), panel->Handle());
-    EXPECT_EQ(BoxOf(*marker), (Box{0, 6, 25, 17}));
-    EXPECT_EQ(marker->Kind(), ImageControl::Picture::Empty);
-    EXPECT_TRUE(marker->Visible());
-  }
-  EXPECT_EQ(window.TitlePanel(board.entries + 1), nullptr);
-}
-
-INSTANTIATE_TEST_SUITE_P(Boards, TitleBoardGeometry,
-                         ::testing::Values(BoardCase{0, 187, {}}, BoardCase{1, 187, {447}},
-                                           BoardCase{12, 187, {196, 393}},
-                                           BoardCase{13, 137, {163, 325, 487}},
-                                           BoardCase{18, 137, {163, 325, 487}},
-                                           BoardCase{24, 137, {122, 284, 446, 608}}),
-                         [](const auto& info) {
-                           return std::to_string(info.param.entries) + "Entries";
-                         });
 
 // ---------------------------------------------------------------------------
 // The window's fixed layout.
@@ -168,7 +47,6 @@ TEST(MainWindow, LayoutFontsFocusOrderAndPictures) {
       {window.btnDownLoad, window.pnlMain.Handle(), {8, 218, 113, 35}},
       {window.btnHelp, window.pnlMain.Handle(), {8, 284, 113, 33}},
       {window.btnEnd, window.pnlMain.Handle(), {8, 352, 113, 33}},
-      {window.imgDummy, window.Handle(), {360, 208, 25, 17}},
   };
   for (const Placed& placed : layout) {
     SCOPED_TRACE(placed.control.Name());
@@ -176,8 +54,9 @@ TEST(MainWindow, LayoutFontsFocusOrderAndPictures) {
     EXPECT_EQ(GetParent(placed.control.Handle()), placed.parent);
     EXPECT_EQ(FindControl(window.Handle(), placed.control.Name()), &placed.control);
   }
-  EXPECT_FALSE(window.btnDummy.Visible());
-  EXPECT_FALSE(window.imgDummy.Visible());
+  // No hidden template controls: the board's sizes are its own.
+  EXPECT_EQ(FindControl(window.Handle(), "btnDummy"), nullptr);
+  EXPECT_EQ(FindControl(window.Handle(), "imgDummy"), nullptr);
 
   EXPECT_EQ(window.btnShow.Text(), "詳細");
   EXPECT_EQ(window.btnChangeDrive.Text(), "参照");
@@ -191,7 +70,7 @@ TEST(MainWindow, LayoutFontsFocusOrderAndPictures) {
 
   // The window's font, shared by its controls and the title panels.
   for (ui::Window* control : std::initializer_list<ui::Window*>{
-           &window, &window.btnShow, &window.pnlMain, window.TitlePanel(1)}) {
+           &window, &window.btnShow, &window.pnlMain, window.Board().Panel(1)}) {
     LOGFONTW font{};
     ASSERT_TRUE(
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control->Handle(), WM_GETFONT, 0, 0)),
@@ -234,172 +113,14 @@ TEST(MainWindow, LayoutFontsFocusOrderAndPictures) {
   EXPECT_EQ(window.ArrowCursor(), LoadCursorW(module, L"Arrow1CSR"));
   EXPECT_EQ(window.PointCursor(), LoadCursorW(module, L"PointCSR"));
   EXPECT_EQ(window.imgPicture.Cursor(), window.PointCursor());
-  EXPECT_EQ(window.TitlePanel(1)->Cursor(), window.ArrowCursor());
+  EXPECT_EQ(window.Board().Panel(1)->Cursor(), window.ArrowCursor());
   EXPECT_EQ(window.imgPict.Cursor(), nullptr);
-  EXPECT_EQ(window.MarkerImage(1)->Cursor(), nullptr);
+  EXPECT_EQ(window.Board().Marker(1)->Cursor(), nullptr);
 
   // Title panels lie over the background picture: the mouse finds them.
-  RECT panel = window.TitlePanel(1)->Bounds();
+  RECT panel = window.Board().Panel(1)->Bounds();
   POINT inside{panel.left + 100, panel.top + 20};
-  EXPECT_EQ(ChildWindowFromPoint(window.Handle(), inside), window.TitlePanel(1)->Handle());
-}
-
-TEST(MainWindow, LooksUpPanelsAndMarkersByNameWithoutRegardToCase) {
-  MainTestSeries series;
-  series.WriteCatalogue("Series", NumberedEntries(3));
-  TfrmMain& window = series.Open();
-
-  EXPECT_EQ(FindControl(window.Handle(), "btn2"), window.TitlePanel(2));
-  EXPECT_EQ(FindControl(window.Handle(), "BTN2"), window.TitlePanel(2));
-  EXPECT_EQ(FindControl(window.Handle(), "img2"), window.MarkerImage(2));
-  EXPECT_EQ(FindControl(window.Handle(), "IMG2"), window.MarkerImage(2));
-  EXPECT_EQ(FindControl(window.Handle(), "BTNSHOW"), &window.btnShow);
-  EXPECT_NE(window.TitlePanel(2), nullptr);
-  EXPECT_NE(window.TitlePanel(2), window.TitlePanel(3));
-  EXPECT_EQ(FindControl(window.Handle(), "Btn4"), nullptr);
-}
-
-// ---------------------------------------------------------------------------
-// Panel states after a scan, the pressed look and clicks that start programs.
-
-class MainWindowLaunch : public ::testing::Test {
- protected:
-  void SetUp() override {
-    series.WriteCatalogue("Series",
-                          {{"代数 I", "ALGEBRA1"}, {"図形", "geometry"}, {"関数", "kansu"}});
-    series.Install(L"ALGEBR12", L"algebra1.exe");
-    series.Install(L"KANSU10", L"KANSU.EXE");
-  }
-
-  MainTestSeries series;
-};
-
-TEST_F(MainWindowLaunch, ScanEnablesInstalledPanelsGreenAndDisablesMissingOnesWhite) {
-  TfrmMain& window = series.Open();
-
-  struct Expected {
-    bool enabled;
-    COLORREF color;
-  };
-  const Expected expected[] = {
-      {true, RGB(0, 128, 0)}, {false, RGB(255, 255, 255)}, {true, RGB(0, 128, 0)}};
-  for (int n = 1; n <= 3; ++n) {
-    SCOPED_TRACE("entry " + std::to_string(n));
-    BevelPanel* panel = window.TitlePanel(n);
-    EXPECT_EQ(panel->Enabled(), expected[n - 1].enabled);
-    EXPECT_EQ(panel->FontColor(), expected[n - 1].color);
-    // Painted: raised by the window's first paint, in the panel's colour.
-    EXPECT_EQ(panel->BevelWidth(), 3);
-    Painted painted(*panel);
-    EXPECT_EQ(painted.At(2, 2), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_GT(painted.CountInside(expected[n - 1].color), 20);
-  }
-  EXPECT_THAT(series.messages.messages, IsEmpty());
-  EXPECT_THAT(series.messages.errors, IsEmpty());
-}
-
-TEST_F(MainWindowLaunch, ClickStartsTheProgramInItsFolderByItsBareName) {
-  TfrmMain& window = series.Open();
-  Click(window.TitlePanel(1)->Handle(), 100, 15);
-
-  const auto records = series.Records(L"ALGEBR12");
-  ASSERT_EQ(records.size(), 1u);
-  const std::wstring folder = records[0].substr(0, records[0].find(L'|'));
-  EXPECT_TRUE(SameFolder(folder, series.root + L"\\ALGEBR12")) << folder;
-  EXPECT_EQ(records[0].substr(records[0].find(L'|') + 1), L"algebra1.exe");
-  EXPECT_THAT(series.Records(L"KANSU10", 0), IsEmpty());
-  EXPECT_THAT(series.messages.messages, IsEmpty());
-}
-
-TEST_F(MainWindowLaunch, TwoQuickClicksStartTwoInstances) {
-  TfrmMain& window = series.Open();
-  HWND panel = window.TitlePanel(3)->Handle();
-  SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 15));
-  SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(100, 15));
-  SendMessageW(panel, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(100, 15));
-  SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(100, 15));
-
-  const auto records = series.Records(L"KANSU10", 2);
-  ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[0].substr(records[0].find(L'|') + 1), L"KANSU.EXE");
-}
-
-TEST_F(MainWindowLaunch, ClickGivesThePressedLookUntilTheWindowRepaints) {
-  TfrmMain& window = series.Open();
-  BevelPanel& panel = *window.TitlePanel(1);
-  ASSERT_EQ(panel.BevelWidth(), 3);
-
-  Click(panel.Handle(), 100, 15);
-  EXPECT_EQ(panel.BevelWidth(), 1);
-  EXPECT_EQ(panel.FontColor(), RGB(0, 0, 255));
-  {
-    Painted pressed(panel);
-    EXPECT_EQ(pressed.At(0, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(pressed.At(2, 2), GetSysColor(COLOR_BTNFACE));
-    EXPECT_GT(pressed.CountInside(RGB(0, 0, 255)), 20);
-    EXPECT_EQ(pressed.CountInside(RGB(0, 128, 0)), 0);
-  }
-  // Painting the panel alone keeps the look; the window's repaint raises it
-  // again and the colour stays blue until the next scan.
-  RedrawWindow(panel.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  EXPECT_EQ(panel.BevelWidth(), 1);
-  RepaintWindow(window);
-  EXPECT_EQ(panel.BevelWidth(), 3);
-  EXPECT_EQ(panel.FontColor(), RGB(0, 0, 255));
-  EXPECT_EQ(window.TitlePanel(3)->BevelWidth(), 3);
-  EXPECT_EQ(window.TitlePanel(3)->FontColor(), RGB(0, 128, 0));
-  series.Records(L"ALGEBR12");  // let the started program finish
-}
-
-TEST_F(MainWindowLaunch, ProgramGoneSinceTheScanStartsNothingAndSaysNothing) {
-  TfrmMain& window = series.Open();
-  const std::wstring exe = series.root + L"\\ALGEBR12\\algebra1.exe";
-  ASSERT_TRUE(DeleteFileW(exe.c_str()));
-
-  Click(window.TitlePanel(1)->Handle(), 100, 15);
-  EXPECT_THAT(series.Records(L"ALGEBR12", 0), IsEmpty());
-  EXPECT_THAT(series.messages.messages, IsEmpty());
-  EXPECT_THAT(series.messages.errors, IsEmpty());
-  EXPECT_EQ(window.TitlePanel(1)->BevelWidth(), 1);
-}
-
-TEST_F(MainWindowLaunch, DisabledPanelAndMarkerImageStartNothing) {
-  TfrmMain& window = series.Open();
-  // A program put in place after the scan: its panel is still disabled.
-  series.Install(L"ZUKEI", L"geometry.exe");
-  Click(window.TitlePanel(2)->Handle(), 100, 15);
-  // The marker image takes its own clicks.
-  Click(window.MarkerImage(1)->Handle(), 5, 5);
-  Sleep(500);
-  EXPECT_THAT(series.Records(L"ZUKEI", 0), IsEmpty());
-  EXPECT_THAT(series.Records(L"ALGEBR12", 0), IsEmpty());
-  EXPECT_EQ(window.TitlePanel(1)->BevelWidth(), 3);
-}
-
-TEST(MainWindow, PanelNumbersBeyondNinetyNineStartTheirOwnEntry) {
-  MainTestSeries series;
-  series.WriteCatalogue("Series", NumberedEntries(100));
-  series.Install(L"PROG10", L"prog10.exe");
-  series.Install(L"PROG100", L"prog100.exe");
-  TfrmMain& window = series.Open();
-  ASSERT_TRUE(window.TitlePanel(100)->Enabled());
-
-  Click(window.TitlePanel(100)->Handle(), 100, 15);
-  const auto records = series.Records(L"PROG100");
-  ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].substr(records[0].find(L'|') + 1), L"prog100.exe");
-  EXPECT_THAT(series.Records(L"PROG10", 0), IsEmpty());
-}
-
-TEST(MainWindow, EntryNumberIsEveryDigitAfterTheNamePrefix) {
-  struct Case {
-    const char* name;
-    int number;
-  };
-  for (const Case& c : {Case{"Btn7", 7}, Case{"Btn12", 12}, Case{"Btn123", 123}, Case{"btn50", 50},
-                        Case{"Btn", 0}, Case{"Btnx", 0}, Case{"Btn1x", 0}}) {
-    EXPECT_EQ(ui::EntryNumberOfPanel(c.name), c.number) << c.name;
-  }
+  EXPECT_EQ(ChildWindowFromPoint(window.Handle(), inside), window.Board().Panel(1)->Handle());
 }
 
 // ---------------------------------------------------------------------------
@@ -410,11 +131,11 @@ TEST(MainWindow, EntryNumberIsEveryDigitAfterTheNamePrefix) {
 // parent is not.
 class LockedParentPlatform : public win32::Win32Platform {
  public:
-  ErrorCode SetCurrentDirectory(const std::string& path) override {
+  ErrorCode ChangeDirectory(const std::string& path) override {
     if (path.size() >= 3 && path.compare(path.size() - 3, 3, "..\\") == 0) {
       return error::kAccessDenied;
     }
-    return Win32Platform::SetCurrentDirectory(path);
+    return Win32Platform::ChangeDirectory(path);
   }
 };
 
@@ -427,11 +148,11 @@ TEST(MainWindowStartUp, ScanFolderThatCannotBeEnteredShowsTheErrorAndRunsOnWithB
 
   EXPECT_THAT(series.messages.errors, ElementsAre(WithClosingPeriod(InOutErrorText(5))));
   EXPECT_THAT(series.messages.messages, IsEmpty());
-  EXPECT_TRUE(window.State().CatalogueLoaded);
+  EXPECT_TRUE(window.State().catalogueLoaded);
   EXPECT_TRUE(window.Visible());
   EXPECT_EQ(window.Text(), "Series");
   for (int n = 1; n <= 2; ++n) {
-    BevelPanel* panel = window.TitlePanel(n);
+    BevelPanel* panel = window.Board().Panel(n);
     EXPECT_TRUE(panel->Enabled());
     EXPECT_EQ(panel->FontColor(), RGB(0, 0, 255));
     EXPECT_EQ(panel->BevelWidth(), 3);
@@ -450,10 +171,10 @@ TEST(MainWindowStartUp, MissingCatalogueShowsItsMessageAndAnEmptyWindow) {
   EXPECT_THAT(series.messages.messages,
               ElementsAre(Cp932(series.home) + "\\SVLindex.txtがありません"));
   EXPECT_THAT(series.messages.errors, IsEmpty());
-  EXPECT_FALSE(window.State().CatalogueLoaded);
+  EXPECT_FALSE(window.State().catalogueLoaded);
   EXPECT_TRUE(window.Visible());
   EXPECT_EQ(window.Text(), "");
-  EXPECT_EQ(window.TitlePanel(1), nullptr);
+  EXPECT_EQ(window.Board().Panel(1), nullptr);
 }
 
 // ---------------------------------------------------------------------------
@@ -498,14 +219,22 @@ TEST(MainWindowScreenshot, DemoLikeSeries) {
   series.Install(L"KANSU10", L"kansu.exe");
   series.Install(L"HOUTEI", L"houtei.exe");
   TfrmMain& window = series.Open();
-  Click(window.TitlePanel(4)->Handle(), 100, 15);  // the pressed look of entry 4
+  Click(window.Board().Panel(4)->Handle(), 100, 15);  // entry 4 clicked: blue until a scan
 
-  const std::string path = SaveScreenshot(window.Handle(), "main_window");
-  HANDLE file =
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  EXPECT_GT(GetFileSize(file, nullptr), 640u * 450u * 3u);
-  CloseHandle(file);
+  // Each caption in its panel's colour: installed green, missing white.
+  const Picture shot = SaveScreenshot(window.Handle(), "main_window");
+  EXPECT_EQ(shot.Width(), 640);
+  EXPECT_EQ(shot.Height(), 450);
+  const COLORREF green = ui::kTitleGreen, white = ui::kTitleWhite, blue = ui::kTitleBlue;
+  const COLORREF captions[] = {green, green, white, blue, white, white, green, white};
+  for (int n = 1; n <= 8; ++n) {
+    const HWND panel = window.Board().Panel(n)->Handle();
+    RECT inside;
+    GetClientRect(panel, &inside);
+    InflateRect(&inside, -6, -6);
+    EXPECT_GT(shot.Count(captions[n - 1], AreaOnScreenshot(window.Handle(), panel, inside)), 20)
+        << "entry " << n;
+  }
   series.Records(L"KANSU10");
 }
 

@@ -4,9 +4,10 @@
 
 #include <memory>
 
-#include "core/LauncherError.h"
 #include "core/StatusTable.h"
+#include "platform/Platform.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/StateBuilder.h"
 #include "tests/support/win32/EmfPrintRecorder.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/dialogs/StatusWindow.h"
@@ -20,7 +21,7 @@ class StatusWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Window::SetErrorReporter([this](const std::string& text) { messages_.ShowError(text); });
-    state_.LastUpdate = "2001年4月1日 更新";
+    state_.lastUpdate = "2001年4月1日 更新";
     AddEntry("代数 I", "algebra1", "1.3");
     AddEntry("図形と証明", "geometry", "3.1");
     AddEntry("計算ドリル", "keisan", "2.0");
@@ -28,20 +29,16 @@ class StatusWindowTest : public ::testing::Test {
   void TearDown() override { Window::SetErrorReporter(nullptr); }
 
   void AddEntry(const std::string& title, const std::string& stem, const std::string& latest) {
-    state_.lstTitle.push_back(title);
-    state_.lstEXE.push_back(stem);
-    state_.lstNewVersion.push_back(latest);
-    state_.lstKey.push_back("key");
-    state_.ReserveEntries(state_.EntryCount());
+    test::AddEntry(state_, {title, stem, latest, "key"});
   }
   void Found(int n, const std::string& folder, int matches) {
-    state_.FoundFolder[n] = folder;
-    state_.FoundExe[n] = state_.lstEXE[n - 1] + ".exe";
-    state_.MatchCount[n] = matches;
+    state_.Result(n).folder = folder;
+    state_.Result(n).exeName = state_.Entry(n).exeStem + ".exe";
+    state_.Result(n).matchCount = matches;
   }
   void ClearScan() {
-    for (auto& folder : state_.FoundFolder) folder.clear();
-    for (auto& count : state_.MatchCount) count = 0;
+    for (ScanResult& result : state_.results) result.folder.clear();
+    state_.ClearMatchCounts();
   }
 
   // `printer` empty: the default printer.
@@ -182,6 +179,18 @@ TEST_F(StatusWindowTest, PrintsOneLineForEachRowOfTheGrid) {
                                       PrintLine({"計算ドリル", "keisan.exe", "", "2.0"})}));
 }
 
+TEST_F(StatusWindowTest, PrintsTheRowsTheCoreBuiltWhateverTheGridShows) {
+  auto window = MakeWindow(Recorder());
+  ShowAndHide(*window);
+  window->stgSpec.SetCell(0, 0, "changed");
+  window->stgSpec.SetCell(1, 2, "changed");
+  test::Click(window->btnPrint.Handle());
+  EXPECT_EQ(log_.Lines(), (std::vector<std::string>{
+                              PrintLine(kHeader), PrintLine({"代数 I", "algebra1.exe", "", "1.3"}),
+                              PrintLine({"図形と証明", "geometry.exe", "", "3.1"}),
+                              PrintLine({"計算ドリル", "keisan.exe", "", "2.0"})}));
+}
+
 TEST_F(StatusWindowTest, AFailedPrintJobShowsTheErrorAndLeavesThePrinterFree) {
   auto window = MakeWindow(Recorder());
   ShowAndHide(*window);
@@ -239,8 +248,24 @@ TEST_F(StatusWindowTest, Screenshot) {
   auto window = MakeWindow();
   window->Show();
   window->stgSpec.Select(1, 2);
-  test::SaveScreenshot(window->Handle(), "StatusWindow");
+  const test::Picture shot = test::SaveScreenshot(window->Handle(), "StatusWindow");
   window->SetVisible(false);
+
+  // The header row in the fixed cells' face, the rows below on white, and
+  // the searched folder written in black.
+  const HWND top = window->Handle();
+  const HWND grid = window->stgSpec.Handle();
+  RECT client;
+  GetClientRect(grid, &client);
+  const RECT header = test::AreaOnScreenshot(top, grid, {0, 0, client.right, 24});
+  const RECT rows = test::AreaOnScreenshot(top, grid, {160, 100, client.right, client.bottom});
+  const auto size = [](const RECT& r) { return (r.right - r.left) * (r.bottom - r.top); };
+  EXPECT_GT(shot.Count(GetSysColor(COLOR_BTNFACE), header), size(header) / 2);
+  EXPECT_GT(shot.Count(GetSysColor(COLOR_WINDOW), rows), size(rows) / 2);
+  RECT folder;
+  GetClientRect(window->pnlDrive.Handle(), &folder);
+  EXPECT_GT(
+      shot.Count(RGB(0, 0, 0), test::AreaOnScreenshot(top, window->pnlDrive.Handle(), folder)), 20);
 }
 
 }  // namespace

@@ -12,18 +12,14 @@ namespace {
 class StringGridTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Form::Args form;
-    form.className = L"SorvelGridTestForm";
-    ASSERT_TRUE(form_.CreateForm(form));
-    StringGrid::Args args;
-    args.parent = form_.Handle();
-    args.width = 300;
+    ASSERT_TRUE(form_.CreateForm(
+        {.className = L"SorvelGridTestForm", .place = {CW_USEDEFAULT, CW_USEDEFAULT, 640, 450}}));
     // Client area 135 high under the horizontal scroll bar: the header row
     // and room for four more rows of 24 + 1 line, 110 pixels.
-    args.height = 135 + 4 + GetSystemMetrics(SM_CYHSCROLL);
-    args.colCount = 7;
-    args.rowCount = 10;
-    ASSERT_TRUE(grid_.CreateGrid(args));
+    const int height = 135 + 4 + GetSystemMetrics(SM_CYHSCROLL);
+    ASSERT_NO_THROW(
+        grid_.Create({.parent = form_.Handle(), .name = "grid", .place = {0, 0, 300, height}},
+                     {.colCount = 7, .rowCount = 10}));
     for (int col = 0; col < 7; ++col) grid_.SetColWidth(col, 60);
   }
   static bool HasBar(const Window& window, LONG bar) {
@@ -98,19 +94,11 @@ TEST_F(StringGridTest, FewerRowsDropTheScrollBarAndTheLastRowTurnsOrdinary) {
 
 TEST_F(StringGridTest, PaintsFixedSelectedAndOrdinaryCellsIntoAnyDc) {
   grid_.Select(2, 2);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 130);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  SendMessageW(grid_.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  const test::Picture painted = test::Picture::Printed(grid_.Handle());
   // Cell (c, r) spans x from 61 * c, y from 25 * r.
-  EXPECT_EQ(GetPixel(dc, 61 * 0 + 30, 25 * 2 + 20), GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(GetPixel(dc, 61 * 2 + 30, 25 * 2 + 20), GetSysColor(COLOR_HIGHLIGHT));
-  EXPECT_EQ(GetPixel(dc, 61 * 3 + 30, 25 * 2 + 20), GetSysColor(COLOR_WINDOW));
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
+  EXPECT_EQ(painted.At(61 * 0 + 30, 25 * 2 + 20), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(painted.At(61 * 2 + 30, 25 * 2 + 20), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(painted.At(61 * 3 + 30, 25 * 2 + 20), GetSysColor(COLOR_WINDOW));
 }
 
 }  // namespace

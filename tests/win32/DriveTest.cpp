@@ -22,7 +22,7 @@ class DriveTest : public ::testing::Test {
   void SetUp() override {
     const std::string unix = CdRomUnixFolder();
     if (unix.empty()) GTEST_SKIP() << "not running in the test prefix (no WINEPREFIX)";
-    launch_ = test::UnixPathOnZ(unix) + L"\\LAUNCH";
+    launch_ = test::UnixPathOnZ(std::wstring(unix.begin(), unix.end())) + L"\\LAUNCH";
     test::RemoveTree(launch_);
     test::MakeFolder(launch_);
     wchar_t current[MAX_PATH];
@@ -57,7 +57,7 @@ TEST_F(DriveTest, OnlyARootAnswersItsDriveType) {
       // Wine answers "no root" for the drive whose folder is missing.
       {"R:\\", DriveType::NoRootDir},
   };
-  for (const Case& c : cases) EXPECT_EQ(platform_.GetDriveType(c.path), c.type) << c.path;
+  for (const Case& c : cases) EXPECT_EQ(platform_.DriveTypeOf(c.path), c.type) << c.path;
 }
 
 TEST_F(DriveTest, RootPathsAreRecognisedWhole) {
@@ -72,7 +72,7 @@ TEST_F(DriveTest, RootPathsAreRecognisedWhole) {
 }
 
 TEST_F(DriveTest, AFolderOnTheCdRomCanBeEnteredAndListed) {
-  ASSERT_EQ(platform_.SetCurrentDirectory("Q:\\LAUNCH"), error::kOk);
+  ASSERT_EQ(platform_.ChangeDirectory("Q:\\LAUNCH"), error::kOk);
   EXPECT_EQ(platform_.CurrentDirectory(), "Q:\\LAUNCH");
   std::vector<FileInfo> out;
   EXPECT_EQ(platform_.List("Q:\\*", out), error::kOk);
@@ -96,7 +96,7 @@ TEST_F(DriveTest, DriveNotReadyGivesTheSystemsCode) {
   SetCurrentDirectoryW(L"R:\\");
   const DWORD systemCode = GetLastError();
   ASSERT_TRUE(systemCode == ERROR_PATH_NOT_FOUND || systemCode == ERROR_NOT_READY) << systemCode;
-  EXPECT_EQ(platform_.SetCurrentDirectory("R:\\"), systemCode);
+  EXPECT_EQ(platform_.ChangeDirectory("R:\\"), systemCode);
   std::vector<FileInfo> out;
   EXPECT_EQ(platform_.List("R:\\*", out), systemCode);
   EXPECT_EQ(platform_.FindFirst("R:\\*"), std::nullopt);

@@ -42,7 +42,7 @@ class ProcessTest : public ::testing::Test {
 };
 
 TEST_F(ProcessTest, ProgramSeesItsBareNameAndInheritsTheCurrentDirectory) {
-  ASSERT_EQ(platform_.SetCurrentDirectory(test::Narrow(folder_)), error::kOk);
+  ASSERT_EQ(platform_.ChangeDirectory(test::Narrow(folder_)), error::kOk);
   // Given by its full path or by its bare name, resolved in the current
   // directory: either way its command line is the bare name.
   for (const std::string& application :
@@ -59,7 +59,7 @@ TEST_F(ProcessTest, ProgramSeesItsBareNameAndInheritsTheCurrentDirectory) {
 }
 
 TEST_F(ProcessTest, ProgramThatIsNotThereDoesNotStart) {
-  ASSERT_EQ(platform_.SetCurrentDirectory(temp_.Cp932()), error::kOk);
+  ASSERT_EQ(platform_.ChangeDirectory(temp_.Cp932()), error::kOk);
   EXPECT_FALSE(platform_.StartProcess("予定表.exe", "予定表.exe"));
   test::MakeFile(temp_.Join(L"text.exe"), "not a program");
   EXPECT_FALSE(platform_.StartProcess("text.exe", "text.exe"));

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "core/LauncherError.h"
+#include "platform/Platform.h"
 #include "platform/win32/TextPrinter.h"
 #include "tests/support/win32/EmfPrintRecorder.h"
 #include "tests/win32/Win32TestSupport.h"

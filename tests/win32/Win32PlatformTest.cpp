@@ -66,7 +66,7 @@ TEST_F(Win32PlatformTest, NamesWithTrailByte5CAndHalfWidthKanaRoundTrip) {
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(found->name, n.cp932);
 
-    ASSERT_EQ(platform_.SetCurrentDirectory(folder + "\\"), error::kOk);
+    ASSERT_EQ(platform_.ChangeDirectory(folder + "\\"), error::kOk);
     EXPECT_EQ(platform_.CurrentDirectory(), folder);
     std::string contents;
     EXPECT_EQ(platform_.ReadWholeFile(file, contents), error::kOk);
@@ -143,9 +143,9 @@ TEST_F(Win32PlatformTest, MissingFoldersAndEmptyMatches) {
   // The system's own codes (Wine answers as Windows does).
   EXPECT_EQ(platform_.List(Base() + "\\missing\\*", out), error::kPathNotFound);
   EXPECT_TRUE(out.empty());
-  EXPECT_EQ(platform_.SetCurrentDirectory(Base() + "\\missing"), error::kFileNotFound);
-  EXPECT_EQ(platform_.SetCurrentDirectory(Base() + "\\missing\\deeper"), error::kPathNotFound);
-  EXPECT_EQ(platform_.SetCurrentDirectory(Base() + "\\file.txt"), ErrorCode{ERROR_DIRECTORY});
+  EXPECT_EQ(platform_.ChangeDirectory(Base() + "\\missing"), error::kFileNotFound);
+  EXPECT_EQ(platform_.ChangeDirectory(Base() + "\\missing\\deeper"), error::kPathNotFound);
+  EXPECT_EQ(platform_.ChangeDirectory(Base() + "\\file.txt"), ErrorCode{ERROR_DIRECTORY});
 }
 
 TEST_F(Win32PlatformTest, NamesWithoutCp932SpellingAreLeftOut) {
@@ -170,8 +170,8 @@ TEST_F(Win32PlatformTest, NamesWithoutCp932SpellingAreLeftOut) {
   ASSERT_TRUE(SetCurrentDirectoryW(temp_.Join(L"\u00E9t\u00E9").c_str()));
   const std::string current = platform_.CurrentDirectory();
   ASSERT_FALSE(current.empty());
-  ASSERT_EQ(platform_.SetCurrentDirectory(Base()), error::kOk);
-  ASSERT_EQ(platform_.SetCurrentDirectory(current), error::kOk);
+  ASSERT_EQ(platform_.ChangeDirectory(Base()), error::kOk);
+  ASSERT_EQ(platform_.ChangeDirectory(current), error::kOk);
   wchar_t longPath[MAX_PATH];
   ASSERT_NE(GetLongPathNameW(test::Wide(current).c_str(), longPath, MAX_PATH), 0u);
   EXPECT_EQ(std::wstring(longPath), temp_.Join(L"\u00E9t\u00E9"));
@@ -184,7 +184,7 @@ TEST_F(Win32PlatformTest, ArgumentsThatAreNotCp932AreInvalidNames) {
   for (const std::string& path : {lone, withNul}) {
     std::vector<FileInfo> out;
     std::string contents;
-    EXPECT_EQ(platform_.SetCurrentDirectory(path), error::kInvalidName);
+    EXPECT_EQ(platform_.ChangeDirectory(path), error::kInvalidName);
     EXPECT_EQ(platform_.List(path + "\\*", out), error::kInvalidName);
     EXPECT_EQ(platform_.ReadWholeFile(path, contents), error::kInvalidName);
     EXPECT_EQ(platform_.FindFirst(path), std::nullopt);
@@ -216,7 +216,7 @@ TEST_F(Win32PlatformTest, CompareNoCaseFollowsTheLocaleNotTheBytes) {
 }
 
 TEST_F(Win32PlatformTest, FullPathResolvesDotsAgainstTheCurrentDirectory) {
-  ASSERT_EQ(platform_.SetCurrentDirectory(Base()), error::kOk);
+  ASSERT_EQ(platform_.ChangeDirectory(Base()), error::kOk);
   struct Case {
     std::string given;
     std::string full;
@@ -242,7 +242,7 @@ TEST_F(Win32PlatformTest, CurrentDirectoryOfAnyLength) {
     narrow += "\\表示能力予定";
     MakeFolder(wide);
   }
-  ASSERT_EQ(platform_.SetCurrentDirectory(narrow), error::kOk);
+  ASSERT_EQ(platform_.ChangeDirectory(narrow), error::kOk);
   EXPECT_EQ(platform_.CurrentDirectory(), narrow);
 
   // Longer than MAX_PATH characters, where the system allows it.
@@ -251,7 +251,7 @@ TEST_F(Win32PlatformTest, CurrentDirectoryOfAnyLength) {
     narrow += "\\abcdefghijklmnopqrstuvwxyz";
     MakeFolder(wide);
   }
-  const ErrorCode code = platform_.SetCurrentDirectory(narrow);
+  const ErrorCode code = platform_.ChangeDirectory(narrow);
   if (code != error::kOk) GTEST_SKIP() << "the system refuses a long current directory: " << code;
   EXPECT_EQ(platform_.CurrentDirectory(), narrow);
 }

@@ -5,7 +5,14 @@
 
 #include <string>
 
+#include "tests/support/win32/TestFiles.h"
+#include "tests/support/win32/TestText.h"
+
 namespace sorvel::win32::test {
+
+using sorvel::test::ExecutableFolder;
+using sorvel::test::RemoveTree;
+using sorvel::test::UnixPathOnZ;
 
 // CP932 -> UTF-16 for test data that is known to be valid.
 std::wstring Wide(const std::string& cp932);
@@ -35,14 +42,6 @@ class TempFolder {
 // Creates a folder / a file with contents; fail the test on error.
 void MakeFolder(const std::wstring& path);
 void MakeFile(const std::wstring& path, const std::string& contents = std::string());
-// Removes a folder tree, also one deeper than MAX_PATH.
-void RemoveTree(const std::wstring& path);
-
-// The folder of the running test executable.
-std::wstring ExecutableFolder();
-
-// A Unix path as Wine's drive Z: shows it.
-std::wstring UnixPathOnZ(const std::string& unixPath);
 
 // Waits up to `milliseconds` for a file to appear; its contents as UTF-16.
 bool WaitForWideFile(const std::wstring& path, std::wstring& contents, int milliseconds = 15000);

@@ -1,6 +1,7 @@
 #include "ui/controls/BevelPanel.h"
 
 #include "platform/win32/Encoding.h"
+#include "platform/win32/Gdi.h"
 
 namespace sorvel::ui {
 
@@ -19,28 +20,22 @@ void DrawFrame3D(HDC dc, RECT& rect, COLORREF topLeft, COLORREF bottomRight, int
   }
 }
 
-bool BevelPanel::Create(const Args& args) {
-  bevelOuter_ = args.bevelOuter;
-  bevelWidth_ = args.bevelWidth;
-  borderWidth_ = args.borderWidth;
-  alignment_ = args.alignment;
-  fontColor_ = args.fontColor;
-  SetCursor(args.cursor);
-  SetOnClick(args.onClick);
-  SetOnMouseMove(args.onMouseMove);
-
-  CreateArgs create = ChildCreateArgs(args);
-  create.className = L"SorvelBevelPanel";
-  create.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0) |
-                 (args.tabStop ? WS_TABSTOP : 0);
-  // Dialog navigation goes on into the controls the panel holds.
-  create.exStyle = WS_EX_CONTROLPARENT;
-  create.text = args.caption;
-  create.background = GetSysColorBrush(COLOR_BTNFACE);
-  if (!Window::Create(create)) return false;
-  SetName(args.name);
-  if (args.font) SetFont(args.font);
-  return true;
+void BevelPanel::Create(const ControlArgs& args, const Options& options) {
+  bevelOuter_ = options.bevelOuter;
+  bevelWidth_ = options.bevelWidth;
+  borderWidth_ = options.borderWidth;
+  alignment_ = options.alignment;
+  fontColor_ = options.fontColor;
+  SetCursor(options.cursor);
+  SetOnClick(options.onClick);
+  SetOnMouseMove(options.onMouseMove);
+  CreateWindowOf({.className = L"SorvelBevelPanel",
+                  .style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
+                           (options.tabStop ? DWORD{WS_TABSTOP} : 0),
+                  // Dialog navigation goes on into the controls the panel holds.
+                  .exStyle = WS_EX_CONTROLPARENT,
+                  .background = GetSysColorBrush(COLOR_BTNFACE)},
+                 args);
 }
 
 void BevelPanel::Repaint() {
@@ -49,36 +44,20 @@ void BevelPanel::Repaint() {
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void BevelPanel::SetBevelOuter(Bevel bevel) {
-  if (bevel == bevelOuter_) return;
-  bevelOuter_ = bevel;
+// Only a change repaints: the main window sets every panel's bevel width at
+// every repaint of its own.
+template <typename Value>
+void BevelPanel::Change(Value& property, Value value) {
+  if (value == property) return;
+  property = value;
   Repaint();
 }
 
-void BevelPanel::SetBevelWidth(int width) {
-  // Only a change repaints: the main window sets the width at every repaint.
-  if (width == bevelWidth_) return;
-  bevelWidth_ = width;
-  Repaint();
-}
-
-void BevelPanel::SetBorderWidth(int width) {
-  if (width == borderWidth_) return;
-  borderWidth_ = width;
-  Repaint();
-}
-
-void BevelPanel::SetAlignment(CaptionAlignment alignment) {
-  if (alignment == alignment_) return;
-  alignment_ = alignment;
-  Repaint();
-}
-
-void BevelPanel::SetFontColor(COLORREF color) {
-  if (color == fontColor_) return;
-  fontColor_ = color;
-  Repaint();
-}
+void BevelPanel::SetBevelOuter(Bevel bevel) { Change(bevelOuter_, bevel); }
+void BevelPanel::SetBevelWidth(int width) { Change(bevelWidth_, width); }
+void BevelPanel::SetBorderWidth(int width) { Change(borderWidth_, width); }
+void BevelPanel::SetAlignment(CaptionAlignment alignment) { Change(alignment_, alignment); }
+void BevelPanel::SetFontColor(COLORREF color) { Change(fontColor_, color); }
 
 void BevelPanel::Paint(HDC dc, const RECT& client) {
   RECT rect = client;
@@ -92,14 +71,13 @@ void BevelPanel::Paint(HDC dc, const RECT& client) {
 
   const std::wstring caption = win32::Cp932ToWideLenient(Text());
   if (caption.empty()) return;
-  HGDIOBJ oldFont = SelectObject(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
+  const win32::SelectedObject font(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
   SetTextColor(dc, fontColor_);
   SetBkMode(dc, TRANSPARENT);
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX;
   if (alignment_ == CaptionAlignment::Center) format |= DT_CENTER;
   if (alignment_ == CaptionAlignment::Right) format |= DT_RIGHT;
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, format);
-  SelectObject(dc, oldFont);
 }
 
 LRESULT BevelPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <functional>
-#include <string>
 
 #include "ui/controls/ClickableWindow.h"
 
@@ -13,26 +12,24 @@ namespace sorvel::ui {
 enum class Bevel { None, Raised, Lowered };
 enum class CaptionAlignment { Left, Center, Right };
 
-class BevelPanel : public ClickableWindow<BevelPanel> {
+// How a bevel panel looks and what it does when clicked.
+struct BevelPanelOptions {
+  Bevel bevelOuter = Bevel::Raised;
+  int bevelWidth = 1;
+  int borderWidth = 0;
+  CaptionAlignment alignment = CaptionAlignment::Center;
+  COLORREF fontColor = GetSysColor(COLOR_WINDOWTEXT);
+  HCURSOR cursor = nullptr;  // nullptr: the arrow
+  bool tabStop = false;      // receives the focus in the tab order
+  std::function<void()> onClick{};
+  std::function<void(int x, int y)> onMouseMove{};
+};
+
+class BevelPanel : public ClickableWindow {
  public:
-  struct Args {
-    HWND parent = nullptr;
-    std::string name;
-    std::string caption;
-    int left = 0, top = 0, width = 185, height = 41;
-    Bevel bevelOuter = Bevel::Raised;
-    int bevelWidth = 1;
-    int borderWidth = 0;
-    CaptionAlignment alignment = CaptionAlignment::Center;
-    HFONT font = nullptr;  // not owned
-    COLORREF fontColor = GetSysColor(COLOR_WINDOWTEXT);
-    HCURSOR cursor = nullptr;  // nullptr: the arrow
-    bool tabStop = false;      // receives the focus in the tab order
-    bool visible = true;
-    std::function<void(BevelPanel&)> onClick;
-    std::function<void(BevelPanel&, int x, int y)> onMouseMove;
-  };
-  bool Create(const Args& args);
+  using Options = BevelPanelOptions;
+  // The caption is the window text.
+  void Create(const ControlArgs& args, const Options& options = {});
 
   Bevel BevelOuter() const { return bevelOuter_; }
   void SetBevelOuter(Bevel bevel);
@@ -55,6 +52,8 @@ class BevelPanel : public ClickableWindow<BevelPanel> {
 
  private:
   void Repaint();
+  template <typename Value>
+  void Change(Value& property, Value value);
 
   Bevel bevelOuter_ = Bevel::Raised;
   int bevelWidth_ = 1;

@@ -3,92 +3,64 @@
 #include <algorithm>
 
 #include "core/Cp932.h"
-#include "core/InstallationScan.h"
 #include "platform/win32/Encoding.h"
+#include "platform/win32/Gdi.h"
+#include "ui/controls/GlyphPainter.h"
 
 namespace sorvel::ui {
 namespace {
 
-constexpr int kItemHeight = 16;
-constexpr int kIndent = 8;
-constexpr int kGlyphWidth = 16;
-constexpr int kGlyphHeight = 12;
-
-// A folder glyph in a 16 x 12 box at (x, y): closed, or open with its front
-// flap folded down.
-void DrawFolderGlyph(HDC dc, int x, int y, bool open) {
-  const COLORREF border = RGB(128, 96, 0);
-  HPEN pen = CreatePen(PS_SOLID, 1, border);
-  HBRUSH back = CreateSolidBrush(RGB(224, 176, 32));
-  HBRUSH front = CreateSolidBrush(RGB(255, 224, 112));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, back);
-  const POINT tab[] = {{x, y + 2}, {x + 2, y}, {x + 6, y}, {x + 8, y + 2}};
-  Polygon(dc, tab, 4);
+// A folder glyph in a 16 x 12 box: closed, or open with its front flap
+// folded down.
+void DrawFolderGlyph(GlyphPainter glyph, bool open) {
+  const COLORREF border = RGB(128, 96, 0), back = RGB(224, 176, 32), front = RGB(255, 224, 112);
+  const int bottom = kListItem.glyphHeight;
+  glyph.Shape({{0, 2}, {2, 0}, {6, 0}, {8, 2}}, back, border);  // the tab
   if (open) {
-    Rectangle(dc, x, y + 2, x + 14, y + kGlyphHeight);
-    SelectObject(dc, front);
-    const POINT flap[] = {
-        {x + 3, y + 5}, {x + 16, y + 5}, {x + 13, y + kGlyphHeight - 1}, {x, y + kGlyphHeight - 1}};
-    Polygon(dc, flap, 4);
+    glyph.Box(0, 2, 14, bottom, back, border);
+    glyph.Shape({{3, 5}, {16, 5}, {13, bottom - 1}, {0, bottom - 1}}, front, border);
   } else {
-    SelectObject(dc, front);
-    Rectangle(dc, x, y + 2, x + 15, y + kGlyphHeight);
+    glyph.Box(0, 2, 15, bottom, front, border);
   }
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(front);
-  DeleteObject(back);
-  DeleteObject(pen);
-}
-
-// Entries before the sub-folders: the root and each component of the path.
-int CountPathItems(const std::string& folder) {
-  const std::vector<std::string> parts = cp932::SplitAtBackslashes(folder);
-  int count = parts.empty() ? 0 : 1;
-  for (std::size_t index = 1; index < parts.size(); ++index) {
-    if (!parts[index].empty()) ++count;
-  }
-  return count;
 }
 
 }  // namespace
 
-bool DirectoryList::CreateDirectoryList(const Args& args) {
-  onChange_ = args.onChange;
-  CreateArgs create = ChildCreateArgs(args);
-  create.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
-                 LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
-  create.exStyle = WS_EX_CLIENTEDGE;
-  create.id = args.id;
-  if (!CreateStandard(L"LISTBOX", create)) return false;
-  SetName(args.name);
-  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, kItemHeight);
-  return true;
+void DirectoryList::Create(const ControlArgs& args, const Options& options) {
+  onChange_ = options.onChange;
+  CreateWindowOf({.className = L"LISTBOX",
+                  .systemClass = true,
+                  .style = WS_CHILD | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
+                           LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+                  .exStyle = WS_EX_CLIENTEDGE},
+                 args);
+  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, kListItem.height);
 }
 
 char DirectoryList::Drive() const {
-  const std::string& folder = listing_.folder;
+  const std::string& folder = listing_.Folder();
   if (folder.size() < 2 || folder[1] != ':') return 0;
   const char letter = folder[0];
   return (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
 }
 
 void DirectoryList::SetFolder(const std::string& path) {
-  if (path.empty() || cp932::EqualsNoCase(path, listing_.folder)) return;
-  PointFolderListing(platform_, listing_, path);
-  pathItems_ = CountPathItems(listing_.folder);
+  if (path.empty() || cp932::EqualsNoCase(path, listing_.Folder())) return;
+  listing_.PointAt(platform_, path);
   FillList();
   if (onChange_) onChange_();
 }
 
 std::string DirectoryList::Item(int index) const {
-  return index >= 0 && index < Count() ? listing_.names[static_cast<size_t>(index)] : std::string();
+  return index >= 0 && index < Count() ? listing_.Names()[static_cast<size_t>(index)]
+                                       : std::string();
 }
 
 std::string DirectoryList::ItemFolder(int index) const {
   if (index < 0 || index >= Count()) return std::string();
-  if (index >= pathItems_) return cp932::WithTrailingBackslash(listing_.folder) + Item(index);
+  if (index >= listing_.PathItemCount()) {
+    return cp932::WithTrailingBackslash(listing_.Folder()) + Item(index);
+  }
   std::string folder = Item(0);  // the root, "C:\"
   for (int part = 1; part <= index; ++part) {
     folder = cp932::WithTrailingBackslash(folder) + Item(part);
@@ -109,17 +81,17 @@ void DirectoryList::OpenSelected() { SetFolder(ItemFolder(SelectedIndex())); }
 void DirectoryList::FillList() {
   SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
   SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
-  for (const std::string& name : listing_.names) {
+  for (const std::string& name : listing_.Names()) {
     SendMessageW(Handle(), LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(win32::Cp932ToWideLenient(name).c_str()));
   }
   SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
   // The folder itself is the selected entry, as after a move.
-  SelectIndex(pathItems_ - 1);
+  SelectIndex(listing_.PathItemCount() - 1);
   Invalidate();
 }
 
-int DirectoryList::Level(int index) const { return index < pathItems_ ? index : pathItems_; }
+int DirectoryList::Level(int index) const { return std::min(index, listing_.PathItemCount()); }
 
 LRESULT DirectoryList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -159,13 +131,13 @@ bool DirectoryList::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const int index = static_cast<int>(item.itemID);
   if (index < 0 || index >= Count()) return true;
 
-  const int glyphLeft = rect.left + 2 + Level(index) * kIndent;
-  DrawFolderGlyph(dc, glyphLeft, rect.top + (rect.bottom - rect.top - kGlyphHeight) / 2,
-                  index < pathItems_);
-  HGDIOBJ oldFont = SelectObject(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
+  const int glyphLeft = rect.left + 2 + Level(index) * kListItem.levelIndent;
+  const int glyphTop = rect.top + (rect.bottom - rect.top - kListItem.glyphHeight) / 2;
+  DrawFolderGlyph(GlyphPainter(dc, glyphLeft, glyphTop), index < listing_.PathItemCount());
+  const win32::SelectedObject font(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
   const std::wstring name = win32::Cp932ToWideLenient(Item(index));
   RECT text = rect;
-  text.left = glyphLeft + kGlyphWidth + 4;
+  text.left = glyphLeft + kListItem.glyphWidth + 4;
   SIZE extent{};
   GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &extent);
   text.right = std::min<LONG>(rect.right, text.left + extent.cx + 4);
@@ -175,7 +147,6 @@ bool DirectoryList::OnDrawItem(const DRAWITEMSTRUCT& item) {
   ExtTextOutW(dc, text.left + 2, text.top + (rect.bottom - rect.top - extent.cy) / 2,
               ETO_OPAQUE | ETO_CLIPPED, &text, name.c_str(), static_cast<UINT>(name.size()),
               nullptr);
-  SelectObject(dc, oldFont);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
   return true;
 }

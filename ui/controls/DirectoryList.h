@@ -7,28 +7,27 @@
 #include <functional>
 #include <string>
 
-#include "core/LauncherState.h"
+#include "core/FolderListing.h"
 #include "platform/Platform.h"
 #include "ui/controls/Window.h"
 
 namespace sorvel::ui {
 
+// How a directory list tells of a change.
+struct DirectoryListOptions {
+  // Called whenever the list's folder changes.
+  std::function<void()> onChange{};
+};
+
 class DirectoryList : public Window {
  public:
-  struct Args {
-    std::string name;
-    HWND parent = nullptr;
-    int left = 0, top = 0, width = 145, height = 97;
-    int id = 0;
-    // Called whenever the list's folder changes.
-    std::function<void()> onChange;
-  };
+  using Options = DirectoryListOptions;
   explicit DirectoryList(Platform& platform) : platform_(platform) {}
-  bool CreateDirectoryList(const Args& args);
+  void Create(const ControlArgs& args, const Options& options = {});
 
   // The list's folder: a normalised full path without trailing backslash,
   // except at a root ("C:\", "C:\SERIES"); empty until one was entered.
-  const std::string& Folder() const { return listing_.folder; }
+  const std::string& Folder() const { return listing_.Folder(); }
   // The drive letter of the folder (upper case), 0 when it has none.
   char Drive() const;
 
@@ -38,7 +37,7 @@ class DirectoryList : public Window {
   // when the folder cannot be entered; the list then keeps its folder.
   void SetFolder(const std::string& path);
 
-  int Count() const { return static_cast<int>(listing_.names.size()); }
+  int Count() const { return static_cast<int>(listing_.Names().size()); }
   std::string Item(int index) const;
   // The folder an entry stands for: a root, a folder on the path, or a
   // sub-folder of the list's folder.
@@ -58,8 +57,7 @@ class DirectoryList : public Window {
   int Level(int index) const;
 
   Platform& platform_;
-  Listing listing_;
-  int pathItems_ = 0;  // entries before the sub-folders: root and path components
+  FolderListing listing_;
   std::function<void()> onChange_;
 };
 

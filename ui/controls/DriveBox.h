@@ -17,7 +17,7 @@ enum class DriveKind { Removable, Fixed, CdRom, Network, RamDisk };
 struct DriveItem {
   char letter = 'C';  // upper case
   DriveKind kind = DriveKind::Fixed;
-  std::string caption;  // "A:", "C: [SYSTEM]", "X: \\SERVER\SHARE"
+  std::string caption{};  // "A:", "C: [SYSTEM]", "X: \\SERVER\SHARE"
 };
 
 // How the drive box lists drive `letter`; nullopt for a drive type it leaves
@@ -27,19 +27,19 @@ std::optional<DriveItem> DescribeDrive(Platform& platform, char letter);
 // Every drive A-Z that the platform reports and the box lists, in order.
 std::vector<DriveItem> ListDrives(Platform& platform);
 
+// How a drive box tells of a change.
+struct DriveBoxOptions {
+  // Called when the box's drive changes, after it shows the new one.
+  std::function<void()> onChange{};
+};
+
 class DriveBox : public Window {
  public:
-  struct Args {
-    std::string name;
-    HWND parent = nullptr;
-    int left = 0, top = 0, width = 145, height = 22;
-    int id = 0;
-    // Called when the box's drive changes, after it shows the new one.
-    std::function<void()> onChange;
-  };
+  using Options = DriveBoxOptions;
   explicit DriveBox(Platform& platform) : platform_(platform) {}
-  // Lists the drives and starts on the drive of the current directory.
-  bool CreateDriveBox(const Args& args);
+  // Lists the drives and starts on the drive of the current directory; the
+  // place's height is the closed box's.
+  void Create(const ControlArgs& args, const Options& options = {});
 
   // The drive shown, upper case; 0 when the box lists nothing.
   char Drive() const { return drive_; }
@@ -57,6 +57,7 @@ class DriveBox : public Window {
 
  private:
   int IndexOf(char letter) const;
+  void AddItems();
 
   Platform& platform_;
   std::vector<DriveItem> items_;

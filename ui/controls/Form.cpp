@@ -1,7 +1,8 @@
 #include "ui/controls/Form.h"
 
 #include <map>
-#include <utility>
+
+#include "platform/win32/Gdi.h"
 
 namespace sorvel::ui {
 namespace {
@@ -9,8 +10,8 @@ void (*modalShownHook)(Form&) = nullptr;
 }
 
 HFONT FormFont(int pixelHeight) {
-  static std::map<int, HFONT> fonts;
-  HFONT& font = fonts[pixelHeight];
+  static std::map<int, win32::OwnedFont> fonts;
+  win32::OwnedFont& font = fonts[pixelHeight];
   if (!font) {
     LOGFONTW lf{};
     lf.lfHeight = -pixelHeight;
@@ -18,45 +19,26 @@ HFONT FormFont(int pixelHeight) {
     lf.lfWeight = FW_NORMAL;
     lf.lfQuality = DEFAULT_QUALITY;
     wcscpy_s(lf.lfFaceName, L"ＭＳ Ｐゴシック");
-    font = CreateFontIndirectW(&lf);
+    font.Reset(CreateFontIndirectW(&lf));
   }
-  return font;
+  return font.Get();
 }
 
 bool Form::CreateForm(const Args& args) {
-  CreateArgs create;
-  create.className = args.className;
-  create.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  create.exStyle = WS_EX_CONTROLPARENT;
-  create.text = args.caption;
-  create.left = args.left;
-  create.top = args.top;
-  create.width = args.width;
-  create.height = args.height;
-  create.parent = args.owner;
-  create.background = GetSysColorBrush(COLOR_BTNFACE);
-  if (!Create(create)) return false;
-  SetName(args.name);
-  SetFont(FormFont(12));
-  bool ok = Guard([&] { OnCreate(); });
-  (void)ok;  // an error in the creation handler is shown; the window stays
-  return true;
-}
-
-bool Form::CreateButton(GlyphButton& button, HWND parent, const std::string& name,
-                        const std::string& caption, const Place& place,
-                        std::function<void()> onClick) {
-  GlyphButton::Args args;
-  args.parent = parent;
-  args.name = name;
-  args.caption = caption;
-  args.left = place.left;
-  args.top = place.top;
-  args.width = place.width;
-  args.height = place.height;
-  args.font = Font();
-  args.onClick = [onClick = std::move(onClick)](GlyphButton&) { onClick(); };
-  return button.Create(args);
+  const bool created = Guard([&] {
+    CreateWindowOf({.className = args.className,
+                    .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                    .exStyle = WS_EX_CONTROLPARENT,
+                    .background = GetSysColorBrush(COLOR_BTNFACE)},
+                   {.parent = args.owner,
+                    .name = args.name,
+                    .text = args.caption,
+                    .place = args.place,
+                    .font = FormFont(),
+                    .visible = false});
+  });
+  if (created) Guard([&] { OnCreate(); });
+  return created;
 }
 
 void Form::Show() {

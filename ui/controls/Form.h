@@ -2,10 +2,8 @@
 // background, showing modally with a modal result, and the event loop.
 #pragma once
 
-#include <functional>
 #include <string>
 
-#include "ui/controls/GlyphButton.h"
 #include "ui/controls/Window.h"
 
 namespace sorvel::ui {
@@ -16,18 +14,22 @@ constexpr int kModalOk = 1;
 constexpr int kModalCancel = 2;
 
 // The launcher's font, "ＭＳ Ｐゴシック" with the Shift-JIS character set, at a
-// height in pixels; one shared font per height, alive for the whole run.
-HFONT FormFont(int pixelHeight = 12);
+// height in pixels; one shared font per height, alive for the whole run. The
+// one place where the windows' fonts are made.
+HFONT FormFont(int pixelHeight = kFontHeight);
 
 class Form : public Window {
  public:
   struct Args {
     const wchar_t* className = L"SorvelForm";
-    std::string name;
-    std::string caption;
-    int left = CW_USEDEFAULT, top = CW_USEDEFAULT, width = 640, height = 450;
+    std::string name{};
+    std::string caption{};
+    Place place{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};  // on the screen
     HWND owner = nullptr;
   };
+  // Creates the window, hidden, in the form's font, and runs its creation
+  // handler. False, after the error box, when the window cannot be created;
+  // an error in the creation handler is shown and the window stays.
   bool CreateForm(const Args& args);
 
   // Shows the window (calling OnShow first) without waiting.
@@ -49,15 +51,6 @@ class Form : public Window {
   static void SetModalShownHook(void (*hook)(Form& form));
 
  protected:
-  // Where a control stands in its parent's client area.
-  struct Place {
-    int left = 0, top = 0, width = 0, height = 0;
-  };
-  // Creates one of the form's push buttons on `parent` (the form itself or
-  // a panel of it), in the form's font, running `onClick` when clicked.
-  bool CreateButton(GlyphButton& button, HWND parent, const std::string& name,
-                    const std::string& caption, const Place& place, std::function<void()> onClick);
-
   virtual void OnCreate() {}  // the creation handler
   virtual void OnShow() {}    // the show handler, before it becomes visible
   // The window was closed by its title bar or Close; default hides a modal

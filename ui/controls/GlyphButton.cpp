@@ -4,7 +4,7 @@
 
 namespace sorvel::ui {
 
-bool GlyphButton::Create(const Args& args) {
+void GlyphButton::Create(const ControlArgs& args, const Options& options) {
   // The themed button of common controls 6 comes from comctl32, which must
   // have registered its classes first.
   static const bool registered = [] {
@@ -13,32 +13,23 @@ bool GlyphButton::Create(const Args& args) {
   }();
   (void)registered;
 
-  onClick_ = args.onClick;
-  CreateArgs create = ChildCreateArgs(args);
-  create.style =
-      WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON | (args.visible ? WS_VISIBLE : 0);
-  create.text = args.caption;
-  if (!CreateStandard(L"BUTTON", create)) return false;
-  SetName(args.name);
-  if (args.font) SetFont(args.font);
-  return true;
-}
-
-GlyphButton::~GlyphButton() {
-  if (glyph_) DestroyIcon(glyph_);
+  onClick_ = options.onClick;
+  CreateWindowOf({.className = L"BUTTON",
+                  .systemClass = true,
+                  .style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON},
+                 args);
 }
 
 void GlyphButton::SetGlyph(HICON glyph) {
-  HICON old = glyph_;
-  glyph_ = glyph;
+  // The button shows the new glyph before the old one is released.
   SendMessageW(Handle(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(glyph));
-  if (old) DestroyIcon(old);
+  glyph_.Reset(glyph);
 }
 
 void GlyphButton::Click() { SendMessageW(Handle(), BM_CLICK, 0, 0); }
 
 void GlyphButton::OnNotify(WORD code) {
-  if (code == BN_CLICKED && onClick_) onClick_(*this);
+  if (code == BN_CLICKED && onClick_) onClick_();
 }
 
 }  // namespace sorvel::ui

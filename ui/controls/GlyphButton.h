@@ -3,31 +3,29 @@
 #pragma once
 
 #include <functional>
-#include <string>
+#include <utility>
 
+#include "platform/win32/Gdi.h"
 #include "ui/controls/Window.h"
 
 namespace sorvel::ui {
 
+// How a button answers a click.
+struct GlyphButtonOptions {
+  std::function<void()> onClick{};
+};
+
 class GlyphButton : public Window {
  public:
-  struct Args {
-    HWND parent = nullptr;
-    std::string name;
-    std::string caption;
-    int left = 0, top = 0, width = 75, height = 25;
-    HFONT font = nullptr;  // not owned
-    bool visible = true;
-    std::function<void(GlyphButton&)> onClick;
-  };
-  bool Create(const Args& args);
-  ~GlyphButton() override;
+  using Options = GlyphButtonOptions;
+  // The caption is the window text.
+  void Create(const ControlArgs& args, const Options& options = {});
 
   // The glyph shown beside the caption (owned from then on); nullptr: none.
   void SetGlyph(HICON glyph);
-  HICON Glyph() const { return glyph_; }
+  HICON Glyph() const { return glyph_.Get(); }
 
-  void SetOnClick(std::function<void(GlyphButton&)> onClick) { onClick_ = std::move(onClick); }
+  void SetOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
   // Clicks the button as the user would (the click handler runs).
   void Click();
 
@@ -35,8 +33,8 @@ class GlyphButton : public Window {
   void OnNotify(WORD code) override;
 
  private:
-  HICON glyph_ = nullptr;
-  std::function<void(GlyphButton&)> onClick_;
+  win32::OwnedIcon glyph_;
+  std::function<void()> onClick_;
 };
 
 }  // namespace sorvel::ui

@@ -4,50 +4,27 @@
 
 namespace sorvel::ui {
 
-bool ImageControl::Create(const Args& args) {
-  stretch_ = args.stretch;
-  SetCursor(args.cursor);
-  SetOnClick(args.onClick);
-  SetOnMouseMove(args.onMouseMove);
-
-  CreateArgs create = ChildCreateArgs(args);
-  create.className = L"SorvelImage";
-  create.style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
-  if (!Window::Create(create)) return false;
-  SetName(args.name);
-  return true;
+void ImageControl::Create(const ControlArgs& args, const Options& options) {
+  stretch_ = options.stretch;
+  SetCursor(options.cursor);
+  SetOnClick(options.onClick);
+  SetOnMouseMove(options.onMouseMove);
+  CreateWindowOf({.className = L"SorvelImage", .style = WS_CHILD | WS_CLIPSIBLINGS}, args);
 }
 
-ImageControl::~ImageControl() { Release(); }
-
-void ImageControl::Release() {
-  if (bitmap_) DeleteObject(bitmap_);
-  if (icon_) DestroyIcon(icon_);
-  bitmap_ = nullptr;
-  icon_ = nullptr;
-  kind_ = Picture::Empty;
-}
-
-void ImageControl::SetBitmap(HBITMAP bitmap) {
-  if (bitmap == bitmap_ && bitmap) return;
-  Release();
-  bitmap_ = bitmap;
-  kind_ = bitmap ? Picture::Bitmap : Picture::Empty;
+// Takes the picture given (a bitmap, an icon or neither) and releases the
+// one it showed before; the same picture again changes nothing.
+void ImageControl::Show(HBITMAP bitmap, HICON icon) {
+  if ((bitmap && bitmap == bitmap_.Get()) || (icon && icon == icon_.Get())) return;
+  bitmap_.Reset(bitmap);
+  icon_.Reset(icon);
+  kind_ = bitmap ? Picture::Bitmap : icon ? Picture::Icon : Picture::Empty;
   Invalidate();
 }
 
-void ImageControl::SetIcon(HICON icon) {
-  if (icon == icon_ && icon) return;
-  Release();
-  icon_ = icon;
-  kind_ = icon ? Picture::Icon : Picture::Empty;
-  Invalidate();
-}
-
-void ImageControl::Clear() {
-  Release();
-  Invalidate();
-}
+void ImageControl::SetBitmap(HBITMAP bitmap) { Show(bitmap, nullptr); }
+void ImageControl::SetIcon(HICON icon) { Show(nullptr, icon); }
+void ImageControl::Clear() { Show(nullptr, nullptr); }
 
 void ImageControl::SetStretch(bool stretch) {
   if (stretch == stretch_) return;
@@ -63,43 +40,44 @@ void ImageControl::PaintParentBackground(HDC dc, const RECT& client) {
   // image lands in the image's client area.
   POINT origin{0, 0};
   MapWindowPoints(Handle(), parent, &origin, 1);
-  const int saved = SaveDC(dc);
+  const win32::SavedDcState saved(dc);
   IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
   OffsetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
   SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  RestoreDC(dc, saved);
 }
 
 void ImageControl::PaintBitmap(HDC dc, const RECT& client) {
   BITMAP info{};
-  if (!GetObjectW(bitmap_, sizeof(info), &info)) return;
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, bitmap_);
+  if (!GetObjectW(bitmap_.Get(), sizeof(info), &info)) return;
+  const win32::MemoryDc source(dc);
+  const win32::SelectedObject selected(source.Get(), bitmap_.Get());
   const int width = client.right - client.left, height = client.bottom - client.top;
   if (stretch_) {
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, client.left, client.top, width, height, source, 0, 0, info.bmWidth,
+    StretchBlt(dc, client.left, client.top, width, height, source.Get(), 0, 0, info.bmWidth,
                info.bmHeight, SRCCOPY);
   } else {
     BitBlt(dc, client.left, client.top, std::min<int>(width, info.bmWidth),
-           std::min<int>(height, info.bmHeight), source, 0, 0, SRCCOPY);
+           std::min<int>(height, info.bmHeight), source.Get(), 0, 0, SRCCOPY);
   }
-  SelectObject(source, old);
-  DeleteDC(source);
+}
+
+// Whether the bitmap hides everything behind the image.
+bool ImageControl::CoversClient(const RECT& client) const {
+  if (kind_ != Picture::Bitmap) return false;
+  if (stretch_) return true;
+  BITMAP info{};
+  return GetObjectW(bitmap_.Get(), sizeof(info), &info) && info.bmWidth >= client.right &&
+         info.bmHeight >= client.bottom;
 }
 
 void ImageControl::Paint(HDC dc, const RECT& client) {
-  const bool coversAll = kind_ == Picture::Bitmap && (stretch_ || [&] {
-                           BITMAP info{};
-                           return GetObjectW(bitmap_, sizeof(info), &info) &&
-                                  info.bmWidth >= client.right && info.bmHeight >= client.bottom;
-                         }());
-  if (!coversAll) PaintParentBackground(dc, client);
+  if (!CoversClient(client)) PaintParentBackground(dc, client);
   if (kind_ == Picture::Bitmap) PaintBitmap(dc, client);
   // An icon at its own size; what lies outside the control is cut off.
   if (kind_ == Picture::Icon)
-    DrawIconEx(dc, client.left, client.top, icon_, 0, 0, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, client.left, client.top, icon_.Get(), 0, 0, 0, nullptr, DI_NORMAL);
 }
 
 }  // namespace sorvel::ui

@@ -5,28 +5,26 @@
 #pragma once
 
 #include <functional>
-#include <string>
 
+#include "platform/win32/Gdi.h"
 #include "ui/controls/ClickableWindow.h"
 
 namespace sorvel::ui {
 
-class ImageControl : public ClickableWindow<ImageControl> {
+// How a image shows its picture and what it does under the mouse.
+struct ImageControlOptions {
+  bool stretch = false;
+  HCURSOR cursor = nullptr;  // nullptr: the arrow
+  std::function<void()> onClick{};
+  std::function<void(int x, int y)> onMouseMove{};
+};
+
+class ImageControl : public ClickableWindow {
  public:
   enum class Picture { Empty, Bitmap, Icon };
 
-  struct Args {
-    HWND parent = nullptr;
-    std::string name;
-    int left = 0, top = 0, width = 105, height = 105;
-    bool stretch = false;
-    HCURSOR cursor = nullptr;  // nullptr: the arrow
-    bool visible = true;
-    std::function<void(ImageControl&)> onClick;
-    std::function<void(ImageControl&, int x, int y)> onMouseMove;
-  };
-  bool Create(const Args& args);
-  ~ImageControl() override;
+  using Options = ImageControlOptions;
+  void Create(const ControlArgs& args, const Options& options = {});
 
   // The image owns what it is given and releases it when it gets another
   // picture or is destroyed.
@@ -35,8 +33,8 @@ class ImageControl : public ClickableWindow<ImageControl> {
   void Clear();  // the empty picture
 
   Picture Kind() const { return kind_; }
-  HBITMAP Bitmap() const { return kind_ == Picture::Bitmap ? bitmap_ : nullptr; }
-  HICON Icon() const { return kind_ == Picture::Icon ? icon_ : nullptr; }
+  HBITMAP Bitmap() const { return bitmap_.Get(); }
+  HICON Icon() const { return icon_.Get(); }
   bool Stretch() const { return stretch_; }
   void SetStretch(bool stretch);
 
@@ -44,13 +42,14 @@ class ImageControl : public ClickableWindow<ImageControl> {
   bool PaintsItself() const override { return true; }
 
  private:
-  void Release();
+  void Show(HBITMAP bitmap, HICON icon);
   void PaintParentBackground(HDC dc, const RECT& client);
   void PaintBitmap(HDC dc, const RECT& client);
+  bool CoversClient(const RECT& client) const;
 
   Picture kind_ = Picture::Empty;
-  HBITMAP bitmap_ = nullptr;
-  HICON icon_ = nullptr;
+  win32::OwnedBitmap bitmap_;
+  win32::OwnedIcon icon_;
   bool stretch_ = false;
 };
 

@@ -1,10 +1,9 @@
 #include "ui/controls/StringGrid.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 #include "platform/win32/Encoding.h"
+#include "platform/win32/Gdi.h"
 
 namespace sorvel::ui {
 namespace {
@@ -21,25 +20,20 @@ void FillColor(HDC dc, const RECT& rect, COLORREF color) {
 
 }  // namespace
 
-bool StringGrid::CreateGrid(const Args& args) {
-  defaultColWidth_ = args.defaultColWidth;
-  rowHeight_ = args.rowHeight;
-  colWidths_.assign(static_cast<size_t>(std::max(1, args.colCount)), defaultColWidth_);
-  cells_.assign(static_cast<size_t>(std::max(1, args.rowCount)),
+void StringGrid::Create(const ControlArgs& args, const Options& options) {
+  defaultColWidth_ = options.defaultColWidth;
+  rowHeight_ = options.rowHeight;
+  colWidths_.assign(static_cast<size_t>(std::max(1, options.colCount)), defaultColWidth_);
+  cells_.assign(static_cast<size_t>(std::max(1, options.rowCount)),
                 std::vector<std::string>(colWidths_.size()));
-  fixedCols_ = std::clamp(args.fixedCols, 0, ColCount() - 1);
-  fixedRows_ = std::clamp(args.fixedRows, 0, RowCount() - 1);
+  fixedCols_ = std::clamp(options.fixedCols, 0, ColCount() - 1);
+  fixedRows_ = std::clamp(options.fixedRows, 0, RowCount() - 1);
   ResetSelection();
-
-  CreateArgs create = ChildCreateArgs(args);
-  create.className = L"SorvelStringGrid";
-  create.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
-  create.exStyle = WS_EX_CLIENTEDGE;
-  create.id = args.id;
-  if (!Create(create)) return false;
-  SetName(args.name);
+  CreateWindowOf({.className = L"SorvelStringGrid",
+                  .style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS,
+                  .exStyle = WS_EX_CLIENTEDGE},
+                 args);
   UpdateScrollBars();
-  return true;
 }
 
 void StringGrid::SetColCount(int count) {
@@ -47,21 +41,21 @@ void StringGrid::SetColCount(int count) {
   if (count == ColCount()) return;
   colWidths_.resize(static_cast<size_t>(count), defaultColWidth_);
   for (auto& row : cells_) row.resize(static_cast<size_t>(count));
-  if (count <= fixedCols_) {
-    fixedCols_ = count - 1;
-    ResetSelection();
-  }
-  ClampScroll();
-  UpdateScrollBars();
-  Invalidate();
+  CountChanged(count, fixedCols_);
 }
 
 void StringGrid::SetRowCount(int count) {
   count = std::max(1, count);
   if (count == RowCount()) return;
   cells_.resize(static_cast<size_t>(count), std::vector<std::string>(colWidths_.size()));
-  if (count <= fixedRows_) {
-    fixedRows_ = count - 1;
+  CountChanged(count, fixedRows_);
+}
+
+// A count that leaves no room for the fixed rows (columns) turns them into
+// ordinary ones.
+void StringGrid::CountChanged(int count, int& fixed) {
+  if (count <= fixed) {
+    fixed = count - 1;
     ResetSelection();
   }
   ClampScroll();
@@ -150,7 +144,7 @@ POINT StringGrid::CellAt(POINT point) const {
 }
 
 void StringGrid::Paint(HDC dc, const RECT& client) {
-  HGDIOBJ oldFont = SelectObject(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
+  const win32::SelectedObject font(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
   int right = 0, bottom = 0;
   const std::vector<Span> cols = VisibleCols(client.right);
   for (const Span& row : VisibleRows(client.bottom)) {
@@ -165,7 +159,6 @@ void StringGrid::Paint(HDC dc, const RECT& client) {
   const COLORREF window = GetSysColor(COLOR_WINDOW);
   FillColor(dc, RECT{right, 0, client.right, client.bottom}, window);
   FillColor(dc, RECT{0, bottom, right, client.bottom}, window);
-  SelectObject(dc, oldFont);
 }
 
 void StringGrid::PaintCell(HDC dc, int col, int row, const RECT& rect) {
@@ -198,204 +191,6 @@ void StringGrid::PaintCell(HDC dc, int col, int row, const RECT& rect) {
     RECT focus = rect;
     DrawFocusRect(dc, &focus);
   }
-}
-
-// The smallest top row that still shows the last row whole.
-int StringGrid::MaxTopRow(int clientHeight) const {
-  const int room = clientHeight - fixedRows_ * (rowHeight_ + kLineWidth);
-  int top = RowCount() - 1;
-  int used = rowHeight_;
-  while (top - 1 >= fixedRows_ && used + kLineWidth + rowHeight_ <= room) {
-    used += kLineWidth + rowHeight_;
-    --top;
-  }
-  return std::max(top, fixedRows_);
-}
-
-int StringGrid::MaxLeftCol(int clientWidth) const {
-  int room = clientWidth;
-  for (int col = 0; col < fixedCols_; ++col) room -= ColWidth(col) + kLineWidth;
-  int left = ColCount() - 1;
-  int used = ColWidth(left);
-  while (left - 1 >= fixedCols_ && used + kLineWidth + ColWidth(left - 1) <= room) {
-    used += kLineWidth + ColWidth(left - 1);
-    --left;
-  }
-  return std::max(left, fixedCols_);
-}
-
-void StringGrid::ClampScroll() {
-  if (!Handle()) return;
-  RECT client;
-  GetClientRect(Handle(), &client);
-  current_.x = std::clamp<LONG>(current_.x, fixedCols_, ColCount() - 1);
-  current_.y = std::clamp<LONG>(current_.y, fixedRows_, RowCount() - 1);
-  anchor_.x = std::clamp<LONG>(anchor_.x, fixedCols_, ColCount() - 1);
-  anchor_.y = std::clamp<LONG>(anchor_.y, fixedRows_, RowCount() - 1);
-  topLeft_.x = std::clamp<LONG>(topLeft_.x, fixedCols_, MaxLeftCol(client.right));
-  topLeft_.y = std::clamp<LONG>(topLeft_.y, fixedRows_, MaxTopRow(client.bottom));
-}
-
-void StringGrid::ScrollTo(int leftCol, int topRow) {
-  const POINT before = topLeft_;
-  topLeft_ = POINT{leftCol, topRow};
-  ClampScroll();
-  if (topLeft_.x != before.x || topLeft_.y != before.y) {
-    UpdateScrollBars();
-    Invalidate();
-  }
-}
-
-void StringGrid::ScrollIntoView(int col, int row) {
-  RECT client;
-  GetClientRect(Handle(), &client);
-  int left = topLeft_.x, top = topLeft_.y;
-  if (row < top) top = row;
-  int fixedHeight = fixedRows_ * (rowHeight_ + kLineWidth);
-  while (top < row && fixedHeight + (row - top + 1) * (rowHeight_ + kLineWidth) > client.bottom)
-    ++top;
-  if (col < left) left = col;
-  int fixedWidth = 0;
-  for (int c = 0; c < fixedCols_; ++c) fixedWidth += ColWidth(c) + kLineWidth;
-  auto widthFrom = [this](int from, int to) {
-    int width = 0;
-    for (int c = from; c <= to; ++c) width += ColWidth(c) + kLineWidth;
-    return width;
-  };
-  while (left < col && fixedWidth + widthFrom(left, col) > client.right) ++left;
-  ScrollTo(left, top);
-}
-
-void StringGrid::UpdateScrollBars() {
-  if (!Handle() || updatingBars_) return;
-  updatingBars_ = true;
-  const LONG style = GetWindowLongW(Handle(), GWL_STYLE);
-  const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
-  const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
-  RECT client;
-  GetClientRect(Handle(), &client);
-  const int fullWidth = client.right + ((style & WS_VSCROLL) ? barWidth : 0);
-  const int fullHeight = client.bottom + ((style & WS_HSCROLL) ? barHeight : 0);
-  int totalWidth = 0;
-  for (int col = 0; col < ColCount(); ++col) totalWidth += ColWidth(col) + kLineWidth;
-  const int totalHeight = RowCount() * (rowHeight_ + kLineWidth);
-
-  bool needVertical = totalHeight > fullHeight;
-  const bool needHorizontal = totalWidth > fullWidth - (needVertical ? barWidth : 0);
-  if (needHorizontal && !needVertical) needVertical = totalHeight > fullHeight - barHeight;
-  ShowScrollBar(Handle(), SB_VERT, needVertical);
-  ShowScrollBar(Handle(), SB_HORZ, needHorizontal);
-
-  GetClientRect(Handle(), &client);
-  ClampScroll();
-  SCROLLINFO info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  if (needVertical) {
-    const int scrollable = RowCount() - fixedRows_;
-    info.nMin = 0;
-    info.nMax = scrollable - 1;
-    info.nPage = static_cast<UINT>(scrollable - (MaxTopRow(client.bottom) - fixedRows_));
-    info.nPos = topLeft_.y - fixedRows_;
-    SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
-  }
-  if (needHorizontal) {
-    const int scrollable = ColCount() - fixedCols_;
-    info.nMin = 0;
-    info.nMax = scrollable - 1;
-    info.nPage = static_cast<UINT>(scrollable - (MaxLeftCol(client.right) - fixedCols_));
-    info.nPos = topLeft_.x - fixedCols_;
-    SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
-  }
-  updatingBars_ = false;
-}
-
-void StringGrid::OnScroll(int bar, WORD request) {
-  SCROLLINFO info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_ALL;
-  GetScrollInfo(Handle(), bar, &info);
-  int pos = info.nPos;
-  const int page = std::max<int>(1, static_cast<int>(info.nPage));
-  switch (request) {
-    case SB_LINEUP:
-      pos -= 1;
-      break;
-    case SB_LINEDOWN:
-      pos += 1;
-      break;
-    case SB_PAGEUP:
-      pos -= page;
-      break;
-    case SB_PAGEDOWN:
-      pos += page;
-      break;
-    case SB_TOP:
-      pos = info.nMin;
-      break;
-    case SB_BOTTOM:
-      pos = info.nMax;
-      break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-      pos = info.nTrackPos;
-      break;
-    default:
-      return;
-  }
-  if (bar == SB_VERT) {
-    ScrollTo(topLeft_.x, fixedRows_ + pos);
-  } else {
-    ScrollTo(fixedCols_ + pos, topLeft_.y);
-  }
-}
-
-void StringGrid::OnKeyDown(WPARAM key) {
-  const bool control = GetKeyState(VK_CONTROL) < 0;
-  const bool shift = GetKeyState(VK_SHIFT) < 0;
-  RECT client;
-  GetClientRect(Handle(), &client);
-  const int page =
-      std::max(1, (static_cast<int>(client.bottom) - fixedRows_ * (rowHeight_ + kLineWidth)) /
-                      (rowHeight_ + kLineWidth));
-  int col = current_.x, row = current_.y;
-  switch (key) {
-    case VK_UP:
-      --row;
-      break;
-    case VK_DOWN:
-      ++row;
-      break;
-    case VK_LEFT:
-      --col;
-      break;
-    case VK_RIGHT:
-      ++col;
-      break;
-    case VK_PRIOR:
-      row -= page;
-      break;
-    case VK_NEXT:
-      row += page;
-      break;
-    case VK_HOME:
-      col = fixedCols_;
-      if (control) row = fixedRows_;
-      break;
-    case VK_END:
-      col = ColCount() - 1;
-      if (control) row = RowCount() - 1;
-      break;
-    default:
-      return;
-  }
-  Select(std::clamp(col, fixedCols_, ColCount() - 1), std::clamp(row, fixedRows_, RowCount() - 1),
-         shift);
-}
-
-void StringGrid::OnMouse(LPARAM lParam, bool extend) {
-  const POINT cell = CellAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-  if (cell.x >= 0) Select(cell.x, cell.y, extend);
 }
 
 LRESULT StringGrid::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

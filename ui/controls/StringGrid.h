@@ -6,6 +6,7 @@
 // columns that do not fit scroll, whole cells at a time, under the fixed
 // ones. A range of ordinary cells is selected with the mouse (click, drag)
 // or the keyboard (arrows, Home/End, PgUp/PgDn, with Shift to extend).
+// Scrolling and the moves of the current cell are in StringGridScroll.cpp.
 #pragma once
 
 #include <string>
@@ -15,19 +16,18 @@
 
 namespace sorvel::ui {
 
+// How a grid is made: its cells and their size.
+struct StringGridOptions {
+  int colCount = 5, rowCount = 5;
+  int fixedCols = 1, fixedRows = 1;
+  int defaultColWidth = 64;
+  int rowHeight = 24;
+};
+
 class StringGrid : public Window {
  public:
-  struct Args {
-    std::string name;
-    HWND parent = nullptr;
-    int left = 0, top = 0, width = 320, height = 120;
-    int id = 0;
-    int colCount = 5, rowCount = 5;
-    int fixedCols = 1, fixedRows = 1;
-    int defaultColWidth = 64;
-    int rowHeight = 24;
-  };
-  bool CreateGrid(const Args& args);
+  using Options = StringGridOptions;
+  void Create(const ControlArgs& args, const Options& options = {});
 
   int ColCount() const { return static_cast<int>(colWidths_.size()); }
   int RowCount() const { return static_cast<int>(cells_.size()); }
@@ -85,12 +85,15 @@ class StringGrid : public Window {
   bool InSelection(int col, int row) const;
 
   void ResetSelection();
+  // After the count of rows or columns changed.
+  void CountChanged(int count, int& fixed);
   void ClampScroll();
   int MaxTopRow(int clientHeight) const;
   int MaxLeftCol(int clientWidth) const;
   void ScrollTo(int leftCol, int topRow);
   void ScrollIntoView(int col, int row);
   void UpdateScrollBars();
+  void SetScrollBar(int bar, int scrollable, int lastFirst, int position);
 
   void OnKeyDown(WPARAM key);
   void OnMouse(LPARAM lParam, bool extend);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/Cp932.h"
-#include "core/LauncherError.h"
+#include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 
 namespace sorvel::ui {
@@ -81,25 +81,23 @@ bool Window::Guard(const std::function<void()>& handler) {
   return false;
 }
 
-bool Window::Create(const CreateArgs& args) {
-  RegisterClassOnce(args.className, args.cursor, args.background, StaticProc);
-  HWND hwnd = CreateWindowExW(
-      args.exStyle, args.className, win32::Cp932ToWideLenient(args.text).c_str(), args.style,
-      args.left, args.top, args.width, args.height, args.parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), GetModuleHandleW(nullptr), this);
-  return hwnd != nullptr;
-}
-
-bool Window::CreateStandard(const wchar_t* className, const CreateArgs& args) {
-  HWND hwnd = CreateWindowExW(args.exStyle, className, win32::Cp932ToWideLenient(args.text).c_str(),
-                              args.style, args.left, args.top, args.width, args.height, args.parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-                              GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd) return false;
-  Attach(hwnd);
-  standardProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
-  return true;
+void Window::CreateWindowOf(const WindowKind& kind, const ControlArgs& args) {
+  if (!kind.systemClass)
+    RegisterClassOnce(kind.className, kind.cursor, kind.background, StaticProc);
+  const Place& place = args.place;
+  HWND hwnd =
+      CreateWindowExW(kind.exStyle, kind.className, win32::Cp932ToWideLenient(args.text).c_str(),
+                      kind.style | (args.visible ? WS_VISIBLE : 0), place.left, place.top,
+                      place.width, place.height, args.parent, nullptr, GetModuleHandleW(nullptr),
+                      kind.systemClass ? nullptr : this);
+  if (!hwnd) throw LauncherError("ウィンドウを作成できません (" + args.name + ")");
+  if (kind.systemClass) {
+    Attach(hwnd);
+    standardProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+  }
+  SetName(args.name);
+  if (args.font) SetFont(args.font);
 }
 
 void Window::Attach(HWND hwnd) {
@@ -202,8 +200,12 @@ void Window::SetText(const std::string& text) {
   if (PaintsItself()) Invalidate();
 }
 
-void Window::SetBounds(int left, int top, int width, int height) {
-  MoveWindow(hwnd_, left, top, width, height, TRUE);
+void Window::SetBounds(const Place& place) {
+  MoveWindow(hwnd_, place.left, place.top, place.width, place.height, TRUE);
+}
+
+void Window::SetSize(int width, int height) {
+  SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT Window::Bounds() const {

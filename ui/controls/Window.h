@@ -11,7 +11,20 @@
 #include <functional>
 #include <string>
 
+#include "ui/Layout.h"
+
 namespace sorvel::ui {
+
+// What every window is made from: its parent (or owner), its name, its text,
+// where it stands and its font.
+struct ControlArgs {
+  HWND parent = nullptr;
+  std::string name{};  // "btnShow", "Btn3"; lookups ignore case
+  std::string text{};  // the window text: a caption
+  Place place;
+  HFONT font = nullptr;  // not owned; nullptr: the system's
+  bool visible = true;
+};
 
 class Window {
  public:
@@ -32,8 +45,9 @@ class Window {
   std::string Text() const;
   void SetText(const std::string& text);
 
-  void SetBounds(int left, int top, int width, int height);
-  RECT Bounds() const;  // relative to the parent's client area
+  void SetBounds(const Place& place);
+  void SetSize(int width, int height);  // where it stands
+  RECT Bounds() const;                  // relative to the parent's client area
   int Width() const;
   int Height() const;
   void SetVisible(bool visible);
@@ -56,34 +70,22 @@ class Window {
   static bool Guard(const std::function<void()>& handler);
 
  protected:
-  struct CreateArgs {
-    const wchar_t* className = nullptr;  // registered by Create when new
-    DWORD style = 0;
+  // The kind of window a class of ours makes.
+  struct WindowKind {
+    const wchar_t* className = nullptr;
+    // A system class (BUTTON, EDIT, ...) is subclassed so that its messages
+    // still reach OnMessage; a class of our own is registered when first
+    // used, with the cursor and background below.
+    bool systemClass = false;
+    DWORD style = 0;  // WS_VISIBLE comes from ControlArgs::visible
     DWORD exStyle = 0;
-    std::string text;
-    int left = CW_USEDEFAULT, top = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
-    HWND parent = nullptr;
-    int id = 0;
-    HCURSOR cursor = nullptr;     // class cursor for new classes
-    HBRUSH background = nullptr;  // class background for new classes
+    HCURSOR cursor = nullptr;
+    HBRUSH background = nullptr;
   };
-  // Creation args for a child control placed where its own args say
-  // (parent, left, top, width, height); the caller adds the rest.
-  template <class ControlArgs>
-  static CreateArgs ChildCreateArgs(const ControlArgs& args) {
-    CreateArgs create;
-    create.left = args.left;
-    create.top = args.top;
-    create.width = args.width;
-    create.height = args.height;
-    create.parent = args.parent;
-    return create;
-  }
-  // Creates a window of a class of our own (registered on first use).
-  bool Create(const CreateArgs& args);
-  // Creates a standard control (BUTTON, EDIT, ...) and subclasses it so that
-  // it still reaches OnMessage.
-  bool CreateStandard(const wchar_t* className, const CreateArgs& args);
+  // The one routine behind every window of the launcher: creates it as
+  // `kind` says, placed, named and given its font as `args` say. Throws
+  // LauncherError when the system refuses to create it.
+  void CreateWindowOf(const WindowKind& kind, const ControlArgs& args);
 
   // Handles one message. The default paints windows that paint
   // themselves, hands WM_COMMAND and WM_DRAWITEM back to the child control

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "ui/Layout.h"
+
 namespace sorvel::ui {
 
 TfrmChangeDrive::TfrmChangeDrive(Platform& platform, std::string homeFolder)
@@ -11,16 +13,11 @@ TfrmChangeDrive::TfrmChangeDrive(Platform& platform, std::string homeFolder)
       homeFolder_(std::move(homeFolder)) {}
 
 bool TfrmChangeDrive::Create(HWND owner) {
-  Args args;
-  args.className = L"SorvelChangeDrive";
-  args.name = "frmChangeDrive";
-  args.caption = "Sorvel Launcher Drive";
-  args.left = 113;
-  args.top = 158;
-  args.width = 687;
-  args.height = 450;
-  args.owner = owner;
-  return CreateForm(args);
+  return CreateForm({.className = L"SorvelChangeDrive",
+                     .name = "frmChangeDrive",
+                     .caption = "Sorvel Launcher Drive",
+                     .place = kChooser.window,
+                     .owner = owner});
 }
 
 void TfrmChangeDrive::OnCreate() {
@@ -31,44 +28,22 @@ void TfrmChangeDrive::OnCreate() {
 // Created in the keyboard focus order: dcbDrive, btnCancel, btnOk, dlbDrive,
 // Panel1.
 void TfrmChangeDrive::CreateControls() {
-  HWND self = Handle();
-  HFONT font = FormFont(12);
-
-  DriveBox::Args drive;
-  drive.name = "dcbDrive";
-  drive.parent = self;
-  drive.left = 32;
-  drive.top = 56;
-  drive.width = 169;
-  drive.height = 18;
-  drive.onChange = [this] { dcbDriveChange(); };
-  dcbDrive.CreateDriveBox(drive);
-  dcbDrive.SetFont(font);
-
-  CreateButton(btnCancel, self, "btnCancel", "ｷｬﾝｾﾙ", {64, 312, 97, 41},
-               [this] { btnCancelClick(); });
-  CreateButton(btnOk, self, "btnOk", "OK", {64, 224, 97, 41}, [this] { btnOkClick(); });
-
-  DirectoryList::Args list;
-  list.name = "dlbDrive";
-  list.parent = self;
-  list.left = 232;
-  list.top = 56;
-  list.width = 273;
-  list.height = 345;
-  list.onChange = [this] { dlbDriveChange(); };
-  dlbDrive.CreateDirectoryList(list);
-  dlbDrive.SetFont(font);
-
-  BevelPanel::Args panel;
-  panel.parent = self;
-  panel.name = "Panel1";
-  panel.left = 32;
-  panel.top = 16;
-  panel.width = 473;
-  panel.height = 25;
-  panel.font = font;
-  Panel1.Create(panel);
+  const ChooserLayout& layout = kChooser;
+  const HWND self = Handle();
+  const HFONT font = FormFont();
+  dcbDrive.Create({.parent = self, .name = "dcbDrive", .place = layout.dcbDrive, .font = font},
+                  {.onChange = [this] { dcbDriveChange(); }});
+  btnCancel.Create({.parent = self,
+                    .name = "btnCancel",
+                    .text = "ｷｬﾝｾﾙ",
+                    .place = layout.btnCancel,
+                    .font = font},
+                   {.onClick = [this] { btnCancelClick(); }});
+  btnOk.Create({.parent = self, .name = "btnOk", .text = "OK", .place = layout.btnOk, .font = font},
+               {.onClick = [this] { btnOkClick(); }});
+  dlbDrive.Create({.parent = self, .name = "dlbDrive", .place = layout.dlbDrive, .font = font},
+                  {.onChange = [this] { dlbDriveChange(); }});
+  Panel1.Create({.parent = self, .name = "Panel1", .place = layout.Panel1, .font = font});
 }
 
 void TfrmChangeDrive::FormCreate() { dlbDrive.SetFolder(homeFolder_ + "..\\"); }

@@ -2,28 +2,18 @@
 // not change.
 #pragma once
 
-#include <string>
-
 #include "ui/controls/Window.h"
 
 namespace sorvel::ui {
 
 class ReadOnlyEdit : public Window {
  public:
-  struct Args {
-    HWND parent = nullptr;
-    std::string name;
-    int left = 0, top = 0, width = 121, height = 21;
-    HFONT font = nullptr;
-  };
-  bool Create(const Args& args) {
-    CreateArgs create = ChildCreateArgs(args);
-    create.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
-    create.exStyle = WS_EX_CLIENTEDGE;
-    if (!CreateStandard(L"EDIT", create)) return false;
-    SetName(args.name);
-    if (args.font) SetFont(args.font);
-    return true;
+  void Create(const ControlArgs& args) {
+    CreateWindowOf({.className = L"EDIT",
+                    .systemClass = true,
+                    .style = WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY,
+                    .exStyle = WS_EX_CLIENTEDGE},
+                   args);
   }
 };
 

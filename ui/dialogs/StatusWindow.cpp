@@ -2,21 +2,18 @@
 
 #include <utility>
 
-#include "core/StatusTable.h"
 #include "platform/win32/Encoding.h"
+#include "platform/win32/Gdi.h"
+#include "ui/Layout.h"
 
 namespace sorvel::ui {
 namespace {
-
-constexpr int kColumnWidths[kStatusColumns] = {155, 90, 30, 30, 70, 30, 165};
 
 // Face (CP932) and size in points of a screen font, for the printer.
 std::pair<std::string, int> FontFaceAndPoints(HFONT font) {
   LOGFONTW logFont{};
   GetObjectW(font, sizeof(logFont), &logFont);
-  HDC screen = GetDC(nullptr);
-  const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int pixelsPerInch = GetDeviceCaps(win32::ScreenDc().Get(), LOGPIXELSY);
   const int height = logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight;
   return {win32::WideToCp932(logFont.lfFaceName).value_or(std::string()),
           MulDiv(height, 72, pixelsPerInch)};
@@ -31,13 +28,10 @@ TfrmShow::TfrmShow(const LauncherState& state, Sources sources)
                                 : win32::TextPrinter::SurfaceSource(win32::OpenDefaultPrinter)) {}
 
 bool TfrmShow::Create(HWND owner) {
-  Args args;
-  args.className = L"SorvelShow";
-  args.name = "frmShow";
-  args.width = 640;
-  args.height = 450;
-  args.owner = owner;
-  return CreateForm(args);
+  return CreateForm({.className = L"SorvelShow",
+                     .name = "frmShow",
+                     .place = {CW_USEDEFAULT, CW_USEDEFAULT, kMainWindow.width, kMainWindow.height},
+                     .owner = owner});
 }
 
 void TfrmShow::OnCreate() {
@@ -47,54 +41,40 @@ void TfrmShow::OnCreate() {
 
 // The grid comes first in the focus order, the read-only field last.
 void TfrmShow::CreateControls() {
-  HWND self = Handle();
-  HFONT font = FormFont(12);
-
-  BevelPanel::Args panel;
-  panel.parent = self;
-  panel.name = "pnlDrive";
-  panel.left = 24;
-  panel.top = 8;
-  panel.width = 265;
-  panel.height = 25;
-  panel.font = FormFont(16);
-  panel.fontColor = RGB(0, 0, 0);
-  pnlDrive.Create(panel);
-
-  StringGrid::Args grid;
-  grid.name = "stgSpec";
-  grid.parent = self;
-  grid.left = 24;
-  grid.top = 40;
-  grid.colCount = kStatusColumns;
-  grid.rowCount = 2;
-  grid.rowHeight = 24;
-  stgSpec.CreateGrid(grid);
-  stgSpec.SetFont(font);
-
-  CreateButton(btnClose, self, "btnClose", "閉じる", {64, 384, 41, 33},
-               [this] { btnCloseClick(); });
-  CreateButton(btnPrint, self, "btnPrint", "印刷", {168, 384, 49, 33}, [this] { btnPrintClick(); });
-
-  ReadOnlyEdit::Args edit;
-  edit.parent = self;
-  edit.name = "edtLastUpdate";
-  edit.left = 304;
-  edit.top = 8;
-  edit.width = 249;
-  edit.height = 20;
-  edit.font = font;
-  edtLastUpdate.Create(edit);
+  const StatusWindowLayout& layout = kStatusWindow;
+  const HWND self = Handle();
+  const HFONT font = FormFont();
+  pnlDrive.Create({.parent = self,
+                   .name = "pnlDrive",
+                   .place = layout.pnlDrive,
+                   .font = FormFont(layout.drivePanelFontHeight)},
+                  {.fontColor = RGB(0, 0, 0)});
+  stgSpec.Create({.parent = self, .name = "stgSpec", .place = layout.stgSpec, .font = font},
+                 {.colCount = kStatusColumns, .rowCount = 2, .rowHeight = layout.rowHeight});
+  btnClose.Create({.parent = self,
+                   .name = "btnClose",
+                   .text = "閉じる",
+                   .place = layout.btnClose,
+                   .font = font},
+                  {.onClick = [this] { btnCloseClick(); }});
+  btnPrint.Create(
+      {.parent = self, .name = "btnPrint", .text = "印刷", .place = layout.btnPrint, .font = font},
+      {.onClick = [this] { btnPrintClick(); }});
+  edtLastUpdate.Create(
+      {.parent = self, .name = "edtLastUpdate", .place = layout.edtLastUpdate, .font = font});
 }
 
 void TfrmShow::FormCreate() {
+  const StatusWindowLayout& layout = kStatusWindow;
   const SIZE main = sources_.mainWindowSize();
-  SetBounds(0, 0, main.cx, main.cy);
-  const RECT grid = stgSpec.Bounds();
-  stgSpec.SetBounds(grid.left, grid.top, main.cx - 60, main.cy - 110);
-  const StatusRow header = BuildStatusHeader();
-  for (int col = 0; col < kStatusColumns; ++col) stgSpec.SetCell(col, 0, header[col]);
-  for (int col = 0; col < kStatusColumns; ++col) stgSpec.SetColWidth(col, kColumnWidths[col]);
+  SetBounds({0, 0, main.cx, main.cy});
+  stgSpec.SetBounds({layout.stgSpec.left, layout.stgSpec.top, main.cx - layout.gridWidthMargin,
+                     main.cy - layout.gridHeightMargin});
+  table_ = {BuildStatusHeader()};
+  for (int col = 0; col < kStatusColumns; ++col) {
+    stgSpec.SetCell(col, 0, table_[0][col]);
+    stgSpec.SetColWidth(col, layout.columnWidths[col]);
+  }
 }
 
 void TfrmShow::OnShow() {
@@ -106,17 +86,18 @@ void TfrmShow::OnShow() {
 }
 
 void TfrmShow::FormShow() {
-  edtLastUpdate.SetText(state_.LastUpdate);
+  edtLastUpdate.SetText(state_.lastUpdate);
   const SIZE main = sources_.mainWindowSize();
-  SetWindowPos(Handle(), nullptr, 0, 0, main.cx, main.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetSize(main.cx, main.cy);
   pnlDrive.SetText(sources_.chooserFolder());
   const std::vector<StatusRow> rows = BuildStatusRows(state_);
-  stgSpec.SetRowCount(static_cast<int>(rows.size()) + 1);
-  for (std::size_t index = 0; index < rows.size(); ++index) {
-    const int row = static_cast<int>(index) + 1;
+  table_.resize(1);
+  table_.insert(table_.end(), rows.begin(), rows.end());
+  stgSpec.SetRowCount(static_cast<int>(table_.size()));
+  for (int row = 1; row < static_cast<int>(table_.size()); ++row) {
+    const StatusRow& cells = table_[static_cast<std::size_t>(row)];
     for (int col = 0; col < kStatusColumns; ++col) {
-      stgSpec.SetCell(col, row, col < static_cast<int>(rows[index].size()) ? rows[index][col] : "");
+      stgSpec.SetCell(col, row, col < static_cast<int>(cells.size()) ? cells[col] : "");
     }
   }
 }
@@ -139,11 +120,8 @@ void TfrmShow::btnPrintClick() {
 void TfrmShow::PrintRows() {
   const auto [face, points] = FontFaceAndPoints(stgSpec.Font());
   printer_.SetFont(face, points);
-  for (int row = 0; row < stgSpec.RowCount(); ++row) {
-    StatusRow cells;
-    for (int col = 0; col < 4; ++col) cells.push_back(stgSpec.Cell(col, row));
-    printer_.PrintLine(PrintLine(cells));
-  }
+  // The rows the core built, not cells read back from the grid.
+  for (const StatusRow& row : table_) printer_.PrintLine(PrintLine(row));
 }
 
 LRESULT TfrmShow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

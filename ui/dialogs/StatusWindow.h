@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/LauncherState.h"
+#include "core/StatusTable.h"
 #include "platform/win32/TextPrinter.h"
 #include "ui/controls/BevelPanel.h"
 #include "ui/controls/Form.h"
@@ -21,11 +22,11 @@ class TfrmShow : public Form {
  public:
   struct Sources {
     // The main window's outer size, as it is at the moment of asking.
-    std::function<SIZE()> mainWindowSize;
+    std::function<SIZE()> mainWindowSize{};
     // The folder chooser's folder.
-    std::function<std::string()> chooserFolder;
+    std::function<std::string()> chooserFolder{};
     // Where printing goes; empty: the default printer.
-    win32::TextPrinter::SurfaceSource printer;
+    win32::TextPrinter::SurfaceSource printer{};
   };
   TfrmShow(const LauncherState& state, Sources sources);
   bool Create(HWND owner = nullptr);
@@ -51,6 +52,7 @@ class TfrmShow : public Form {
 
   const LauncherState& state_;
   Sources sources_;
+  std::vector<StatusRow> table_;  // the header and the rows shown, as the core built them
   win32::TextPrinter printer_;
   bool shownBefore_ = false;
   DialogFocus focus_;

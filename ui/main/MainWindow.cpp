@@ -1,32 +1,16 @@
 #include "ui/main/MainWindow.h"
 
-#include <algorithm>
-#include <charconv>
 #include <initializer_list>
 
 #include "core/InstallationScan.h"
-#include "core/ProgramLaunch.h"
 #include "core/StartUp.h"
+#include "ui/Layout.h"
 #include "ui/dialogs/ChangeDriveWindow.h"
 #include "ui/dialogs/StatusWindow.h"
 #include "ui/main/BusyCursor.h"
 
-// The platform's method, not <windows.h>'s macro of the same name.
-#undef SetCurrentDirectory
-
 namespace sorvel::ui {
 namespace {
-
-// The title board: columns of six panels, 53 pixels apart from 50 down.
-constexpr int kPanelsPerColumn = 6;
-constexpr int kRowPitch = 53;
-constexpr int kFirstRowTop = 50;
-constexpr int kWideBoardLimit = 12;  // boards up to this size get wider panels
-constexpr int kWideningAmount = 50;
-constexpr int kRaisedBevelWidth = 3;
-constexpr int kPressedBevelWidth = 1;
-// Eight blanks keep the caption clear of the marker image.
-constexpr const char* kCaptionIndent = "        ";
 
 HBITMAP LoadBitmapResource(const wchar_t* name) {
   return static_cast<HBITMAP>(
@@ -35,20 +19,8 @@ HBITMAP LoadBitmapResource(const wchar_t* name) {
 
 }  // namespace
 
-std::string TitlePanelName(int n) { return "Btn" + std::to_string(n); }
-std::string MarkerImageName(int n) { return "Img" + std::to_string(n); }
-
-int EntryNumberOfPanel(const std::string& name) {
-  if (name.size() <= 3) return 0;
-  int n = 0;
-  const char* first = name.data() + 3;
-  const char* last = name.data() + name.size();
-  auto [end, error] = std::from_chars(first, last, n);
-  return error == std::errc() && end == last && n > 0 ? n : 0;
-}
-
 TfrmMain::TfrmMain(Platform& platform, Messages& messages)
-    : context_{platform, messages, state_, this} {
+    : context_{platform, messages, state_, &board_}, board_(context_, shell_) {
   SetErrorReporter([&messages](const std::string& text) { messages.ShowError(text); });
 }
 
@@ -56,7 +28,6 @@ TfrmMain::~TfrmMain() {
   // Tearing the object down is not the user closing the window.
   endsProgram_ = false;
   SetErrorReporter(nullptr);
-  if (launcherIcon_) DestroyIcon(launcherIcon_);
 }
 
 void TfrmMain::AttachDialogs(TfrmShow* show, TfrmChangeDrive* chooser) {
@@ -65,17 +36,17 @@ void TfrmMain::AttachDialogs(TfrmShow* show, TfrmChangeDrive* chooser) {
 }
 
 std::string TfrmMain::ChooserFolder() const {
-  return frmChangeDrive_ ? frmChangeDrive_->Folder() : state_.HomeFolder + "..\\";
+  return frmChangeDrive_ ? frmChangeDrive_->Folder() : state_.homeFolder + "..\\";
 }
 
 bool TfrmMain::Create() {
-  Form::Args args;
-  args.className = L"SorvelMainWindow";
-  args.name = "frmMain";
-  args.caption = kApplicationTitle;
-  args.width = 640;
-  args.height = 450;
-  if (!CreateForm(args)) return false;
+  if (!CreateForm(
+          {.className = L"SorvelMainWindow",
+           .name = "frmMain",
+           .caption = kApplicationTitle,
+           .place = {CW_USEDEFAULT, CW_USEDEFAULT, kMainWindow.width, kMainWindow.height}})) {
+    return false;
+  }
   Show();
   SetFocus(btnShow.Handle());
   return true;
@@ -85,103 +56,36 @@ bool TfrmMain::Create() {
 // Creation and showing.
 
 void TfrmMain::OnCreate() {
-  // Our own copy (not shared), so each marker can get a copy of it.
-  launcherIcon_ = static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
   CreateControls();
   FormCreate();
 }
 
 void TfrmMain::CreateControls() {
-  ImageControl::Args picture;
-  picture.parent = Handle();
-  picture.name = "imgPict";
-  picture.left = 141;
-  picture.top = 9;
-  picture.width = 481;
-  picture.height = 401;
-  picture.onMouseMove = [this](ImageControl&, int, int) { imgPictMouseMove(); };
-  imgPict.Create(picture);
+  imgPict.Create({.parent = Handle(), .name = "imgPict", .place = kMainWindow.imgPict},
+                 {.onMouseMove = [this](int, int) { imgPictMouseMove(); }});
   imgPict.SetBitmap(LoadBitmapResource(L"BACKGROUND"));
-
   CreateSidePanel();
-
-  // Templates that are never shown: the sizes of title panels and markers.
-  GlyphButton::Args dummy;
-  dummy.parent = Handle();
-  dummy.name = "btnDummy";
-  dummy.left = 312;
-  dummy.top = 376;
-  dummy.width = 137;
-  dummy.height = 33;
-  dummy.font = FormFont(12);
-  dummy.visible = false;
-  btnDummy.Create(dummy);
-
-  ImageControl::Args marker;
-  marker.parent = Handle();
-  marker.name = "imgDummy";
-  marker.left = 360;
-  marker.top = 208;
-  marker.width = 25;
-  marker.height = 17;
-  marker.visible = false;
-  imgDummy.Create(marker);
 }
 
 void TfrmMain::CreateSidePanel() {
-  BevelPanel::Args side;
-  side.parent = Handle();
-  side.name = "pnlMain";
-  side.left = 8;
-  side.top = 8;
-  side.width = 129;
-  side.height = 401;
-  side.alignment = CaptionAlignment::Left;
-  side.font = FormFont(12);
-  pnlMain.Create(side);
-
-  // Created in the order of the keyboard focus: btnShow, btnEnd,
-  // btnChangeDrive, btnDownLoad, Panel2, btnHelp.
-  HWND sidePanel = pnlMain.Handle();
-  CreateButton(btnShow, sidePanel, "btnShow", "詳細", {8, 110, 113, 33},
-               [this] { btnShowClick(); });
-  CreateButton(btnEnd, sidePanel, "btnEnd", "終了", {8, 352, 113, 33}, [this] { btnCloseClick(); });
-  CreateButton(btnChangeDrive, sidePanel, "btnChangeDrive", "参照", {8, 160, 113, 33},
-               [this] { btnChangeDriveClick(); });
-  CreateButton(btnDownLoad, sidePanel, "btnDownLoad", "最新版ダウンロード", {8, 218, 113, 35},
-               [this] { btnDownLoadClick(); });
-
-  BevelPanel::Args frame;
-  frame.parent = pnlMain.Handle();
-  frame.name = "Panel2";
-  frame.left = 20;
-  frame.top = 24;
-  frame.width = 90;
-  frame.height = 74;
-  frame.bevelOuter = Bevel::Lowered;
-  frame.bevelWidth = 3;
-  frame.borderWidth = 1;
-  frame.font = FormFont(12);
-  Panel2.Create(frame);
-
-  ImageControl::Args smallPicture;
-  smallPicture.parent = Panel2.Handle();
-  smallPicture.name = "imgPicture";
-  smallPicture.left = 4;
-  smallPicture.top = 4;
-  smallPicture.width = 81;
-  smallPicture.height = 65;
-  smallPicture.stretch = true;
-  smallPicture.onClick = [this](ImageControl&) { imgPictureClick(); };
-  smallPicture.onMouseMove = [this](ImageControl&, int, int) { imgPictureMouseMove(); };
-  imgPicture.Create(smallPicture);
+  const MainWindowLayout& layout = kMainWindow;
+  pnlMain.Create(
+      {.parent = Handle(), .name = "pnlMain", .place = layout.pnlMain, .font = FormFont()},
+      {.alignment = CaptionAlignment::Left});
+  CreateSideButtons();
+  Panel2.Create(
+      {.parent = pnlMain.Handle(), .name = "Panel2", .place = layout.Panel2, .font = FormFont()},
+      {.bevelOuter = Bevel::Lowered,
+       .bevelWidth = layout.frameBevelWidth,
+       .borderWidth = layout.frameBorderWidth});
+  imgPicture.Create({.parent = Panel2.Handle(), .name = "imgPicture", .place = layout.imgPicture},
+                    {.stretch = true,
+                     .onClick = [this] { imgPictureClick(); },
+                     .onMouseMove = [this](int, int) { imgPictureMouseMove(); }});
   imgPicture.SetBitmap(LoadBitmapResource(L"SMALLPICTURE"));
 
-  CreateButton(btnHelp, sidePanel, "btnHelp", "ヘルプ", {8, 284, 113, 33},
-               [this] { btnHelpClick(); });
-
-  // The focus follows the order of the siblings: set it explicitly.
+  // The focus follows the order of the siblings: btnShow, btnEnd,
+  // btnChangeDrive, btnDownLoad, Panel2, btnHelp.
   HWND after = HWND_TOP;
   for (Window* control : std::initializer_list<Window*>{&btnShow, &btnEnd, &btnChangeDrive,
                                                         &btnDownLoad, &Panel2, &btnHelp}) {
@@ -190,8 +94,35 @@ void TfrmMain::CreateSidePanel() {
   }
 }
 
+void TfrmMain::CreateSideButtons() {
+  const MainWindowLayout& layout = kMainWindow;
+  const struct {
+    GlyphButton& button;
+    const char* name;
+    const char* caption;
+    const Place& place;
+    void (TfrmMain::*handler)();
+  } buttons[] = {
+      {btnShow, "btnShow", "詳細", layout.btnShow, &TfrmMain::btnShowClick},
+      {btnEnd, "btnEnd", "終了", layout.btnEnd, &TfrmMain::btnCloseClick},
+      {btnChangeDrive, "btnChangeDrive", "参照", layout.btnChangeDrive,
+       &TfrmMain::btnChangeDriveClick},
+      {btnDownLoad, "btnDownLoad", "最新版ダウンロード", layout.btnDownLoad,
+       &TfrmMain::btnDownLoadClick},
+      {btnHelp, "btnHelp", "ヘルプ", layout.btnHelp, &TfrmMain::btnHelpClick},
+  };
+  for (const auto& b : buttons) {
+    b.button.Create({.parent = pnlMain.Handle(),
+                     .name = b.name,
+                     .text = b.caption,
+                     .place = b.place,
+                     .font = FormFont()},
+                    {.onClick = [this, handler = b.handler] { (this->*handler)(); }});
+  }
+}
+
 void TfrmMain::FormCreate() {
-  SetWindowPos(Handle(), nullptr, 0, 0, 640, 450, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetSize(kMainWindow.width, kMainWindow.height);
 
   HINSTANCE module = GetModuleHandleW(nullptr);
   arrowCursor_ = LoadCursorW(module, L"Arrow1CSR");
@@ -199,13 +130,19 @@ void TfrmMain::FormCreate() {
   imgPicture.SetCursor(pointCursor_);
 
   const RECT side = pnlMain.Bounds();
-  pnlMain.SetBounds(side.left, side.top, side.right - side.left, Height() - 50);
+  pnlMain.SetBounds(
+      {side.left, side.top, side.right - side.left, Height() - kMainWindow.sidePanelGap});
 
-  // Home folder, catalogue, title board, CD-ROM test and the first scan; an
-  // error skips the steps after it and is shown in the error box.
+  // The catalogue, the title board and the first scan, under the guard of
+  // the creation handler: an error skips the steps after it and is shown in
+  // the error box.
   BusyCursor busy;
-  RunStartUpSteps(context_, [this] { BuildTitleBoard(); });
+  LoadCatalogueAtStartUp(context_);
+  BuildTitleBoard();
+  ScanAtStartUp(context_);
 }
+
+void TfrmMain::BuildTitleBoard() { board_.Build(Handle(), arrowCursor_); }
 
 void TfrmMain::OnShow() {
   FormShow();
@@ -215,96 +152,7 @@ void TfrmMain::OnShow() {
   }
 }
 
-void TfrmMain::FormShow() { SetText(state_.WindowCaption); }
-
-// ---------------------------------------------------------------------------
-// The title board.
-
-void TfrmMain::BuildTitleBoard() {
-  if (boardBuilt_) return;
-  boardBuilt_ = true;
-  const int count = state_.EntryCount();
-  const int windowWidth = Width();
-  const int sideWidth = pnlMain.Width();
-
-  int gap = 25;
-  if (count <= kWideBoardLimit) {
-    gap = 10;
-    const RECT dummy = btnDummy.Bounds();
-    btnDummy.SetBounds(dummy.left, dummy.top, btnDummy.Width() + kWideningAmount,
-                       btnDummy.Height());
-  }
-  const int panelWidth = btnDummy.Width();
-  // Integer division truncating toward zero, also for a negative share.
-  const int columns = (count - 1) / kPanelsPerColumn + 1;
-  const int offset = sideWidth + (windowWidth - sideWidth - columns * panelWidth - 10) / columns;
-  const int firstLeft = imgPicture.Bounds().left + offset;
-
-  int column = 0, row = 0;
-  for (int n = 1; n <= count; ++n) {
-    AddTitlePanel(n, firstLeft + (panelWidth + gap) * column, row * kRowPitch + kFirstRowTop);
-    ++row;
-    if (n % kPanelsPerColumn == 0) {
-      ++column;
-      row = 0;
-    }
-  }
-}
-
-void TfrmMain::AddTitlePanel(int n, int left, int top) {
-  TitleSlot slot{std::make_unique<BevelPanel>(), std::make_unique<ImageControl>()};
-
-  BevelPanel::Args panel;
-  panel.parent = Handle();
-  panel.name = TitlePanelName(n);
-  panel.caption = kCaptionIndent + state_.Entry(n).Title;
-  panel.left = left;
-  panel.top = top;
-  panel.width = btnDummy.Width();
-  panel.height = btnDummy.Height();
-  panel.alignment = CaptionAlignment::Left;
-  panel.bevelOuter = Bevel::Raised;
-  panel.bevelWidth = kPressedBevelWidth;  // raised to 3 by the first paint
-  panel.font = FormFont(12);              // the default control font, own colour
-  panel.fontColor = kTitleBlue;
-  panel.cursor = arrowCursor_;
-  panel.onClick = [this](BevelPanel& p) { TitlePanelClick(p); };
-  panel.onMouseMove = [this](BevelPanel& p, int, int) { TitlePanelMouseMove(p); };
-  slot.panel->Create(panel);
-  // Title panels lie on top of the background picture and the side panel.
-  SetWindowPos(slot.panel->Handle(), HWND_TOP, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
-  ImageControl::Args marker;
-  marker.parent = slot.panel->Handle();
-  marker.name = MarkerImageName(n);
-  marker.left = 0;
-  marker.top = 6;
-  marker.width = imgDummy.Width();
-  marker.height = imgDummy.Height();
-  slot.marker->Create(marker);
-
-  titles_.push_back(std::move(slot));
-}
-
-// Panel n is the board's n-th, named "Btn" + n (FindControl finds it by that
-// name too); kept at hand, as every scan and repaint visits each panel.
-BevelPanel* TfrmMain::TitlePanel(int n) {
-  if (n < 1 || n > static_cast<int>(titles_.size())) return nullptr;
-  return titles_[n - 1].panel.get();
-}
-
-ImageControl* TfrmMain::MarkerImage(int n) {
-  if (n < 1 || n > static_cast<int>(titles_.size())) return nullptr;
-  return titles_[n - 1].marker.get();
-}
-
-void TfrmMain::SetEntryInstalled(int n, bool installed) {
-  BevelPanel* panel = TitlePanel(n);
-  if (!panel) return;
-  panel->SetEnabled(installed);
-  panel->SetFontColor(installed ? kTitleGreen : kTitleWhite);
-}
+void TfrmMain::FormShow() { SetText(state_.caption); }
 
 void TfrmMain::Scan(const std::string& path, bool withIcons) {
   BusyCursor busy;
@@ -312,92 +160,37 @@ void TfrmMain::Scan(const std::string& path, bool withIcons) {
 }
 
 // ---------------------------------------------------------------------------
-// The marker images.
+// Painting and the pictures.
 
-HICON TfrmMain::CopyOfLauncherIcon() const {
-  return launcherIcon_ ? CopyIcon(launcherIcon_) : nullptr;
-}
+// The window's repaint gives every title panel its raised look again.
+void TfrmMain::FormPaint() { board_.RaisePanels(); }
 
-void TfrmMain::LoadEntryIcon(int n) {
-  ImageControl* marker = MarkerImage(n);
-  if (!marker) return;
-  const std::string& folder = state_.FoundFolder[n];
-  const std::string& exe = state_.FoundExe[n];
-  // The bare file name is found in the program's folder; a folder that
-  // cannot be entered shows up as a file without an icon.
-  context_.platform.SetCurrentDirectory(state_.BaseFolder + folder);
-  const IconHandle icon = shell_.firstIcon(exe);
-  if (icon > 1) {
-    marker->SetIcon(reinterpret_cast<HICON>(icon));  // the marker owns it now
-    state_.MarkerIcon[n] = icon;
-    state_.MarkerSet[n] = true;
-  } else {
-    context_.messages.ShowMessage(folder + " " + exe);
-  }
-}
-
-void TfrmMain::TitlePanelClick(BevelPanel& panel) {
-  // The pressed look lasts until the next repaint of the window.
-  panel.SetFontColor(kTitleBlue);
-  panel.SetBevelWidth(kPressedBevelWidth);
-  LaunchEntry(context_, EntryNumberOfPanel(panel.Name()));
-}
-
-void TfrmMain::TitlePanelMouseMove(BevelPanel& panel) {
-  const int n = EntryNumberOfPanel(panel.Name());
-  if (n < 1 || n >= static_cast<int>(state_.MarkerSet.size()) || !state_.MarkerSet[n]) return;
-  ImageControl* marker = MarkerImage(n);
-  if (!marker) return;
-  marker->SetIcon(CopyOfLauncherIcon());
-  state_.MarkerSet[n] = false;
-}
-
-void TfrmMain::FormPaint() {
-  for (int n = 1; n <= state_.EntryCount(); ++n) {
-    if (BevelPanel* panel = TitlePanel(n)) panel->SetBevelWidth(kRaisedBevelWidth);
-  }
-}
-
+// Paints only: a snapshot through WM_PRINTCLIENT, or a picture that shows
+// its parent through, changes nothing.
 void TfrmMain::Paint(HDC dc, const RECT& client) {
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  FormPaint();
 }
-
-// ---------------------------------------------------------------------------
-// The pictures and the side panel's commands.
 
 // Over either picture, markers that show the launcher's icon are cleared.
-void TfrmMain::imgPictMouseMove() {
-  const int count = std::min(state_.EntryCount(), static_cast<int>(state_.MarkerSet.size()) - 1);
-  for (int n = 1; n <= count; ++n) {
-    if (state_.MarkerSet[n] || state_.MarkerIcon[n] <= 1) continue;
-    ImageControl* marker = MarkerImage(n);
-    if (!marker) continue;
-    marker->Clear();  // the empty picture of imgDummy
-    state_.MarkerSet[n] = true;
-  }
-}
+void TfrmMain::imgPictMouseMove() { board_.ClearLauncherMarkers(); }
 
 void TfrmMain::imgPictureMouseMove() { imgPictMouseMove(); }
 
 // The small picture hides or shows the menu and rescans with icons.
 void TfrmMain::imgPictureClick() {
-  state_.MenuShown = !state_.MenuShown;
-  for (int n = 1; n <= state_.EntryCount(); ++n) {
-    if (BevelPanel* panel = TitlePanel(n)) panel->SetVisible(state_.MenuShown);
-  }
+  board_.SetMenuShown(!board_.MenuShown());
   for (GlyphButton* button : {&btnShow, &btnChangeDrive, &btnDownLoad, &btnHelp, &btnEnd}) {
-    button->SetVisible(state_.MenuShown);
+    button->SetVisible(board_.MenuShown());
   }
   // Always the parent of the home folder, also on a CD-ROM.
-  Scan(state_.HomeFolder + "..\\", true);
+  Scan(state_.homeFolder + "..\\", true);
 }
 
 // ---------------------------------------------------------------------------
 // The side panel's commands.
 
 void TfrmMain::btnShowClick() {
-  std::fill(state_.MatchCount.begin(), state_.MatchCount.end(), 0);
+  state_.ClearMatchCounts();
   Scan(ChooserFolder(), false);
   if (frmShow_) frmShow_->ShowModal();
 }
@@ -410,29 +203,38 @@ void TfrmMain::btnChangeDriveClick() {
 
 void TfrmMain::btnDownLoadClick() {
   // A missing page or a shell that refuses it gives no message.
-  shell_.open(Handle(), state_.HomeFolder + "index.htm", shell_.windowsDirectory(), SW_SHOW);
+  shell_.open(Handle(), state_.homeFolder + "index.htm", shell_.windowsDirectory(), SW_SHOW);
 }
 
 void TfrmMain::btnHelpClick() {
   // The help file's bare name is found in the home folder, wherever a
   // launch, a scan or the chooser left the current directory.
-  context_.platform.SetCurrentDirectory(state_.HomeFolder);
+  context_.platform.ChangeDirectory(state_.homeFolder);
   shell_.helpContents(Handle(), kHelpFileName);
 }
 
 void TfrmMain::btnCloseClick() { Close(); }
 
+// Gives the focus back to the control that had it, btnShow at first; true
+// when it did, so the window itself does not take the focus.
+bool TfrmMain::OnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus)) focus_ = focus;
+    return false;
+  }
+  if (HIWORD(wParam)) return false;  // minimised
+  SetFocus(focus_ && IsWindow(focus_) ? focus_ : btnShow.Handle());
+  return true;
+}
+
 LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE:
-      // Give the focus back to the control that had it, btnShow at first.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(Handle(), focus)) focus_ = focus;
-      } else if (!HIWORD(wParam)) {
-        SetFocus(focus_ && IsWindow(focus_) ? focus_ : btnShow.Handle());
-        return 0;
-      }
+      if (OnActivate(wParam)) return 0;
+      break;
+    case WM_PAINT:
+      FormPaint();
       break;
     case WM_DESTROY:
       // The main window: closing it ends the event loop and the program.

@@ -1,41 +1,27 @@
 // The main window: the background picture, the side panel with the small
-// picture and the command buttons, and the board of title panels, one per
-// catalogue entry. It owns the launcher state for the whole run.
+// picture and the command buttons, and the title board. It owns the
+// launcher state for the whole run.
 #pragma once
 
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "core/LauncherContext.h"
 #include "core/LauncherState.h"
 #include "core/Messages.h"
-#include "core/ScanListener.h"
 #include "platform/Platform.h"
 #include "ui/controls/BevelPanel.h"
 #include "ui/controls/Form.h"
 #include "ui/controls/GlyphButton.h"
 #include "ui/controls/ImageControl.h"
 #include "ui/main/ShellServices.h"
+#include "ui/main/TitleBoard.h"
 
 namespace sorvel::ui {
 
 class TfrmShow;
 class TfrmChangeDrive;
 
-// Font colours of the title panels (0x00BBGGRR).
-constexpr COLORREF kTitleBlue = RGB(0, 0, 255);       // created, pressed
-constexpr COLORREF kTitleGreen = RGB(0, 128, 0);      // installed
-constexpr COLORREF kTitleWhite = RGB(255, 255, 255);  // missing
-
-// Names of the title panels and their marker images.
-std::string TitlePanelName(int n);   // "Btn" + n
-std::string MarkerImageName(int n);  // "Img" + n
-// The entry number a title panel's name stands for: every digit after
-// "Btn", so Btn7 is 7 and Btn123 is 123; 0 when there is none.
-int EntryNumberOfPanel(const std::string& name);
-
-class TfrmMain : public Form, public ScanListener {
+class TfrmMain : public Form {
  public:
   // Errors escaping any window's handler are shown by `messages` from now on.
   TfrmMain(Platform& platform, Messages& messages);
@@ -43,10 +29,12 @@ class TfrmMain : public Form, public ScanListener {
 
   // Creates the window, which runs FormCreate, and then shows it (FormShow,
   // centred on the screen), as the application creates its main window.
+  // False when the window could not be made.
   bool Create();
 
   LauncherState& State() { return state_; }
   LauncherContext& Context() { return context_; }
+  TitleBoard& Board() { return board_; }
 
   // The status window and the folder chooser, created after this window;
   // the details and browse commands show them. Not owned.
@@ -62,8 +50,6 @@ class TfrmMain : public Form, public ScanListener {
   void FormCreate();
   void FormShow();
   void FormPaint();
-  void TitlePanelClick(BevelPanel& panel);
-  void TitlePanelMouseMove(BevelPanel& panel);
   void imgPictMouseMove();
   void imgPictureMouseMove();
   void imgPictureClick();
@@ -73,22 +59,14 @@ class TfrmMain : public Form, public ScanListener {
   void btnHelpClick();
   void btnCloseClick();
 
-  // Creates one title panel per catalogue entry; runs once.
+  // Creates the title board, one panel per catalogue entry; runs once.
   void BuildTitleBoard();
-
-  // The scan's listener.
-  void SetEntryInstalled(int n, bool installed) override;
-  void LoadEntryIcon(int n) override;
-
-  // Looks the title panel and the marker image of entry n up by name.
-  BevelPanel* TitlePanel(int n);
-  ImageControl* MarkerImage(int n);
 
   // The custom cursors, registered at creation.
   HCURSOR ArrowCursor() const { return arrowCursor_; }
   HCURSOR PointCursor() const { return pointCursor_; }
 
-  // The window's controls.
+  // The window's controls; the title panels are the board's.
   ImageControl imgPict;
   BevelPanel pnlMain;
   GlyphButton btnShow;
@@ -98,8 +76,6 @@ class TfrmMain : public Form, public ScanListener {
   BevelPanel Panel2;
   ImageControl imgPicture;
   GlyphButton btnHelp;
-  GlyphButton btnDummy;
-  ImageControl imgDummy;
 
  protected:
   void OnCreate() override;
@@ -109,32 +85,24 @@ class TfrmMain : public Form, public ScanListener {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  struct TitleSlot {
-    std::unique_ptr<BevelPanel> panel;
-    std::unique_ptr<ImageControl> marker;  // destroyed before its panel
-  };
-
   void CreateControls();
   void CreateSidePanel();
-  void AddTitlePanel(int n, int left, int top);
+  void CreateSideButtons();
   // One scan of `path`, under the busy cursor.
   void Scan(const std::string& path, bool withIcons);
-  // The launcher's own icon for a marker image, a copy the image owns.
-  HICON CopyOfLauncherIcon() const;
+  bool OnActivate(WPARAM wParam);
 
   LauncherState state_;
   LauncherContext context_;
+  ShellServices shell_ = SystemShellServices();
+  TitleBoard board_;
   HCURSOR arrowCursor_ = nullptr;
   HCURSOR pointCursor_ = nullptr;
-  HICON launcherIcon_ = nullptr;  // the application's main icon, loaded once
-  ShellServices shell_ = SystemShellServices();
   TfrmShow* frmShow_ = nullptr;
   TfrmChangeDrive* frmChangeDrive_ = nullptr;
-  bool boardBuilt_ = false;
   bool centred_ = false;
   bool endsProgram_ = true;  // closing the window ends the event loop
   HWND focus_ = nullptr;     // the control that had the focus when deactivated
-  std::vector<TitleSlot> titles_;
 };
 
 }  // namespace sorvel::ui

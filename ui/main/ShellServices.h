@@ -5,12 +5,15 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
-#include "core/LauncherState.h"
-
 namespace sorvel::ui {
+
+// Handle of an icon as the icon extraction answers it; 0 and 1 are its two
+// "no icon" answers.
+using IconHandle = std::uintptr_t;
 
 struct ShellServices {
   // Opens `file` with the shell's "open" verb; true when the shell took it.

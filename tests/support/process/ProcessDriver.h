@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/win32/TestText.h"
+
 namespace sorvel::test {
 
 // SorvelL.exe as the build made it (env SORVEL_LAUNCHER_EXE, a Unix path),
@@ -77,8 +79,5 @@ BoxSeen ReadAndCloseBox(HWND box);
 
 // Whether this system has a default printer to print on.
 bool HasDefaultPrinter();
-
-// UTF-16 -> UTF-8, for readable failure messages.
-std::string Utf8(const std::wstring& text);
 
 }  // namespace sorvel::test

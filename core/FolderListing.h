@@ -1,0 +1,60 @@
+// The scan's two listings, kept from one scan to the next: the folders of a
+// base folder (also what the folder chooser shows) and the executables of a
+// program folder. Each reads its folder afresh only when it is pointed at
+// another one, so a folder read before is not searched again.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace sorvel {
+
+// The names a folder list shows for a folder: the drive root ("C:\"), each
+// component of the folder's path from the top down, the folder's own name
+// last, then its sub-folders.
+class FolderListing {
+ public:
+  // Points the listing at `path`. An empty path, or one that equals the
+  // listing's folder without regard to case, keeps the names read before.
+  // Otherwise the current directory moves to `path` (InOutError when it
+  // cannot be entered; the listing then stays as it was), the folder becomes
+  // its normalised full path and the names are read afresh.
+  void PointAt(Platform& platform, const std::string& path);
+
+  // A normalised full path without trailing backslash except at a drive
+  // root ("C:\", "C:\SERIES"); empty until a folder was read.
+  const std::string& Folder() const { return folder_; }
+  // The root and the path's components, then the sub-folders that are
+  // neither hidden nor system, in the platform's case-insensitive collation
+  // order, each name once, in the case the file system stores.
+  const std::vector<std::string>& Names() const { return names_; }
+  // How many of the names are the root and the path's components.
+  int PathItemCount() const { return pathItems_; }
+
+ private:
+  std::string folder_;
+  std::vector<std::string> names_;
+  int pathItems_ = 0;
+};
+
+// The executables of a program folder ("*.exe").
+class FileListing {
+ public:
+  // Points the listing at `folder`, as FolderListing::PointAt does. The
+  // folder is kept as the platform reports it, so a joined path with a
+  // doubled backslash (at a drive root) differs from it and is read afresh.
+  void PointAt(Platform& platform, const std::string& folder);
+
+  const std::string& Folder() const { return folder_; }
+  // The plain files (neither folders nor hidden nor system) matching
+  // "*.exe", without path, in the platform's case-insensitive order.
+  const std::vector<std::string>& Names() const { return names_; }
+
+ private:
+  std::string folder_;
+  std::vector<std::string> names_;
+};
+
+}  // namespace sorvel

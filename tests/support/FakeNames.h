@@ -1,0 +1,27 @@
+// How the fake file system reads paths and compares and matches names, as
+// Windows does with CP932 names: A-Z fold to a-z in single-byte characters
+// only, a double-byte character compares exactly.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace sorvel::test::fake {
+
+char Fold(char c);  // A-Z to a-z
+
+// The same name without regard to the case of single-byte A-Z.
+bool SameName(const std::string& a, const std::string& b);
+// The name with its single-byte A-Z folded: two names are the same name
+// exactly when their keys are equal.
+std::string NameKey(const std::string& name);
+
+bool IsSeparator(const std::string& c);  // "\" or "/"
+// The parts between separators (empty ones included), whole characters.
+std::vector<std::string> SplitPath(const std::string& text);
+// A control character or one of "":<>|, or (unless allowed) a wildcard.
+bool HasInvalidChar(const std::string& name, bool wildcardsAllowed);
+// Whether `name` matches a mask of "*" and "?" ("*" and "*.*" match all).
+bool WildMatch(const std::string& mask, const std::string& name);
+
+}  // namespace sorvel::test::fake

@@ -1,0 +1,145 @@
+// The launcher's layout: every position, size and font height of its
+// windows and controls, in pixels at 96 DPI, and nowhere else.
+#pragma once
+
+#include <array>
+
+namespace sorvel::ui {
+
+// Where a window stands: a control in its parent's client area, a
+// top-level window on the screen.
+struct Place {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// The height of the windows' font, "ＭＳ Ｐゴシック".
+inline constexpr int kFontHeight = 12;
+
+// Items of the lists that show a glyph before their text: the drive box and
+// the directory list.
+struct ListItemLayout {
+  int height;
+  int glyphWidth;
+  int glyphHeight;
+  int levelIndent;     // per level of a folder tree
+  int dropDownHeight;  // the drive box's open list
+};
+inline constexpr ListItemLayout kListItem{
+    .height = 16, .glyphWidth = 16, .glyphHeight = 12, .levelIndent = 8, .dropDownHeight = 200};
+
+// The main window, TfrmMain.
+struct MainWindowLayout {
+  int width;
+  int height;
+  int sidePanelGap;  // pnlMain is as high as the window less this
+  Place imgPict;
+  Place pnlMain;
+  Place Panel2;
+  int frameBevelWidth;  // Panel2's lowered bevel
+  int frameBorderWidth;
+  Place imgPicture;  // in Panel2
+  Place btnShow;     // the buttons in pnlMain
+  Place btnChangeDrive;
+  Place btnDownLoad;
+  Place btnHelp;
+  Place btnEnd;
+};
+inline constexpr MainWindowLayout kMainWindow{
+    .width = 640,
+    .height = 450,
+    .sidePanelGap = 50,
+    .imgPict = {141, 9, 481, 401},
+    .pnlMain = {8, 8, 129, 401},
+    .Panel2 = {20, 24, 90, 74},
+    .frameBevelWidth = 3,
+    .frameBorderWidth = 1,
+    .imgPicture = {4, 4, 81, 65},
+    .btnShow = {8, 110, 113, 33},
+    .btnChangeDrive = {8, 160, 113, 33},
+    .btnDownLoad = {8, 218, 113, 35},
+    .btnHelp = {8, 284, 113, 33},
+    .btnEnd = {8, 352, 113, 33},
+};
+
+// The title board on the main window: columns of panels, each with its
+// marker image at its left end.
+struct TitleBoardLayout {
+  int panelWidth;
+  int panelHeight;
+  int wideBoardLimit;  // boards of up to this many panels get wider panels
+  int widening;        // by this much
+  int columnGap;
+  int wideColumnGap;
+  int panelsPerColumn;
+  int firstRowTop;
+  int rowPitch;
+  int rightMargin;  // room kept free at the window's right edge
+  int raisedBevelWidth;
+  int pressedBevelWidth;
+  Place marker;  // in its panel
+};
+inline constexpr TitleBoardLayout kTitleBoard{
+    .panelWidth = 137,
+    .panelHeight = 33,
+    .wideBoardLimit = 12,
+    .widening = 50,
+    .columnGap = 25,
+    .wideColumnGap = 10,
+    .panelsPerColumn = 6,
+    .firstRowTop = 50,
+    .rowPitch = 53,
+    .rightMargin = 10,
+    .raisedBevelWidth = 3,
+    .pressedBevelWidth = 1,
+    .marker = {0, 6, 25, 17},
+};
+
+// The status window, TfrmShow: as large as the main window, the grid
+// smaller than it by a margin.
+struct StatusWindowLayout {
+  Place pnlDrive;
+  int drivePanelFontHeight;
+  Place edtLastUpdate;
+  Place stgSpec;  // its size is set from the main window's
+  int gridWidthMargin;
+  int gridHeightMargin;
+  int rowHeight;
+  std::array<int, 7> columnWidths;
+  Place btnClose;
+  Place btnPrint;
+};
+inline constexpr StatusWindowLayout kStatusWindow{
+    .pnlDrive = {24, 8, 265, 25},
+    .drivePanelFontHeight = 16,
+    .edtLastUpdate = {304, 8, 249, 20},
+    .stgSpec = {24, 40, 580, 340},
+    .gridWidthMargin = 60,
+    .gridHeightMargin = 110,
+    .rowHeight = 24,
+    .columnWidths = {155, 90, 30, 30, 70, 30, 165},
+    .btnClose = {64, 384, 41, 33},
+    .btnPrint = {168, 384, 49, 33},
+};
+
+// The folder chooser, TfrmChangeDrive.
+struct ChooserLayout {
+  Place window;  // on the screen
+  Place Panel1;
+  Place dcbDrive;
+  Place dlbDrive;
+  Place btnOk;
+  Place btnCancel;
+};
+inline constexpr ChooserLayout kChooser{
+    .window = {113, 158, 687, 450},
+    .Panel1 = {32, 16, 473, 25},
+    .dcbDrive = {32, 56, 169, 18},
+    .dlbDrive = {232, 56, 273, 345},
+    .btnOk = {64, 224, 97, 41},
+    .btnCancel = {64, 312, 97, 41},
+};
+
+}  // namespace sorvel::ui

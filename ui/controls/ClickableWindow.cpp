@@ -1,0 +1,53 @@
+#include "ui/controls/ClickableWindow.h"
+
+namespace sorvel::ui {
+namespace {
+
+// The signed client coordinates of a mouse message.
+POINT PointOf(LPARAM lParam) {
+  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+}  // namespace
+
+bool ClickableWindow::OnButtonUp(LPARAM lParam) {
+  const bool wasPressed = pressed_;
+  pressed_ = false;
+  if (GetCapture() == Handle()) ReleaseCapture();
+  RECT client;
+  GetClientRect(Handle(), &client);
+  return wasPressed && CompletesClick() && PtInRect(&client, PointOf(lParam));
+}
+
+LRESULT ClickableWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // a quick second click is a click of its own
+      if (!Enabled()) return 0;
+      pressed_ = true;
+      SetCapture(Handle());
+      return 0;
+    case WM_LBUTTONUP:
+      if (OnButtonUp(lParam) && onClick_) onClick_();
+      return 0;
+    case WM_CAPTURECHANGED:
+      pressed_ = false;
+      return 0;
+    case WM_MOUSEMOVE:
+      if (onMouseMove_) {
+        const POINT at = PointOf(lParam);
+        onMouseMove_(at.x, at.y);
+      }
+      return 0;
+    case WM_SETCURSOR:
+      // Only over the window itself: a control inside it keeps its own.
+      if (cursor_ && reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
+        ::SetCursor(cursor_);
+        return TRUE;
+      }
+      break;
+  }
+  return Window::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace sorvel::ui

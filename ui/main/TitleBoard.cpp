@@ -1,0 +1,108 @@
+#include "ui/main/TitleBoard.h"
+
+#include "core/ProgramLaunch.h"
+
+namespace sorvel::ui {
+
+TitleBoard::TitleBoard(LauncherContext& context, const ShellServices& shell)
+    : context_(context), shell_(shell) {}
+
+Place TitleBoard::PanelPlace(int n, int count) {
+  const TitleBoardLayout& board = kTitleBoard;
+  const MainWindowLayout& window = kMainWindow;
+  const bool wide = count <= board.wideBoardLimit;
+  const int width = board.panelWidth + (wide ? board.widening : 0);
+  const int gap = wide ? board.wideColumnGap : board.columnGap;
+  // Integer division truncating toward zero, also for a negative share:
+  // boards of more than eighteen panels run past the window's edges.
+  const int columns = (count - 1) / board.panelsPerColumn + 1;
+  const int side = window.pnlMain.width;
+  const int offset = side + (window.width - side - columns * width - board.rightMargin) / columns;
+  const int column = (n - 1) / board.panelsPerColumn;
+  const int row = (n - 1) % board.panelsPerColumn;
+  return {window.imgPicture.left + offset + (width + gap) * column,
+          board.firstRowTop + row * board.rowPitch, width, board.panelHeight};
+}
+
+void TitleBoard::Build(HWND parent, HCURSOR cursor) {
+  if (built_) return;
+  built_ = true;
+  launcherIcon_.Reset(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+  const int count = context_.state.EntryCount();
+  panels_.reserve(static_cast<std::size_t>(count));
+  for (int n = 1; n <= count; ++n) AddPanel(parent, n, cursor);
+}
+
+void TitleBoard::AddPanel(HWND parent, int n, HCURSOR cursor) {
+  auto made = std::make_unique<TitlePanel>(n);
+  TitlePanel& panel = *made;
+  panel.Create(parent, PanelPlace(n, context_.state.EntryCount()), context_.state.Entry(n).title,
+               {.bevelWidth = kTitleBoard.pressedBevelWidth,  // raised by the first repaint
+                .alignment = CaptionAlignment::Left,
+                .fontColor = kTitleBlue,
+                .cursor = cursor,
+                .onClick = [this, &panel] { TitlePanelClick(panel); },
+                .onMouseMove = [this, &panel](int, int) { TitlePanelMouseMove(panel); }});
+  panels_.push_back(std::move(made));
+}
+
+TitlePanel* TitleBoard::Panel(int n) {
+  return n >= 1 && n <= Count() ? panels_[static_cast<std::size_t>(n - 1)].get() : nullptr;
+}
+
+ImageControl* TitleBoard::Marker(int n) {
+  TitlePanel* panel = Panel(n);
+  return panel ? &panel->Marker() : nullptr;
+}
+
+void TitleBoard::SetMenuShown(bool shown) {
+  menuShown_ = shown;
+  for (const auto& panel : panels_) panel->SetVisible(shown);
+}
+
+void TitleBoard::RaisePanels() {
+  for (const auto& panel : panels_) panel->SetBevelWidth(kTitleBoard.raisedBevelWidth);
+}
+
+void TitleBoard::ClearLauncherMarkers() {
+  for (const auto& panel : panels_) panel->ClearLauncherIcon();
+}
+
+void TitleBoard::TitlePanelClick(TitlePanel& panel) {
+  // The pressed look lasts until the next repaint of the main window.
+  panel.SetFontColor(kTitleBlue);
+  panel.SetBevelWidth(kTitleBoard.pressedBevelWidth);
+  LaunchEntry(context_, panel.Entry());
+}
+
+void TitleBoard::TitlePanelMouseMove(TitlePanel& panel) {
+  if (panel.MarkerSet()) {
+    panel.ShowLauncherIcon(launcherIcon_ ? CopyIcon(launcherIcon_.Get()) : nullptr);
+  }
+}
+
+void TitleBoard::SetEntryInstalled(int n, bool installed) {
+  TitlePanel* panel = Panel(n);
+  if (!panel) return;
+  panel->ResetMarker();
+  panel->SetEnabled(installed);
+  panel->SetFontColor(installed ? kTitleGreen : kTitleWhite);
+}
+
+void TitleBoard::LoadEntryIcon(int n) {
+  TitlePanel* panel = Panel(n);
+  if (!panel) return;
+  const ScanResult& found = context_.state.Result(n);
+  // The bare file name is found in the program's folder; a folder that
+  // cannot be entered shows up as a file without an icon.
+  context_.platform.ChangeDirectory(context_.state.baseFolder + found.folder);
+  const IconHandle icon = shell_.firstIcon(found.exeName);
+  if (icon > 1) {
+    panel->ShowProgramIcon(reinterpret_cast<HICON>(icon));
+  } else {
+    context_.messages.ShowMessage(found.folder + " " + found.exeName);
+  }
+}
+
+}  // namespace sorvel::ui

@@ -1,0 +1,72 @@
+// The board of title panels on the main window: one panel per catalogue
+// entry, in columns, coloured by every scan, starting its entry's program
+// when clicked, with the hover marker at its left end. It is the scan's
+// listener. Its panels are children of the main window, kept in entry order.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "core/LauncherContext.h"
+#include "core/ScanListener.h"
+#include "platform/win32/Gdi.h"
+#include "ui/Layout.h"
+#include "ui/main/ShellServices.h"
+#include "ui/main/TitlePanel.h"
+
+namespace sorvel::ui {
+
+// Font colours of the title panels (0x00BBGGRR).
+constexpr COLORREF kTitleBlue = RGB(0, 0, 255);       // created, pressed
+constexpr COLORREF kTitleGreen = RGB(0, 128, 0);      // installed
+constexpr COLORREF kTitleWhite = RGB(255, 255, 255);  // missing
+
+class TitleBoard : public ScanListener {
+ public:
+  // `shell` gives the programs' icons; both outlive the board.
+  TitleBoard(LauncherContext& context, const ShellServices& shell);
+
+  // Creates one panel per catalogue entry on `parent`, showing `cursor`;
+  // once: a later call changes nothing.
+  void Build(HWND parent, HCURSOR cursor);
+
+  // Where panel n of a board of `count` panels stands: columns of six from
+  // top to bottom, left to right; boards of up to twelve have wider panels.
+  static Place PanelPlace(int n, int count);
+
+  int Count() const { return static_cast<int>(panels_.size()); }
+  // The panel of entry n and its marker image; nullptr outside the board.
+  TitlePanel* Panel(int n);
+  ImageControl* Marker(int n);
+
+  // Whether the panels are shown (the menu toggle of the small picture).
+  bool MenuShown() const { return menuShown_; }
+  void SetMenuShown(bool shown);
+
+  // Gives every panel its raised look again, undoing a pressed one.
+  void RaisePanels();
+  // The mouse over either picture: markers showing the launcher's icon are
+  // cleared.
+  void ClearLauncherMarkers();
+
+  // The panels' handlers.
+  void TitlePanelClick(TitlePanel& panel);
+  void TitlePanelMouseMove(TitlePanel& panel);
+
+  // The scan's listener.
+  void SetEntryInstalled(int n, bool installed) override;
+  void LoadEntryIcon(int n) override;
+
+ private:
+  void AddPanel(HWND parent, int n, HCURSOR cursor);
+
+  LauncherContext& context_;
+  const ShellServices& shell_;
+  // The application's main icon, our own copy, so each marker gets a copy.
+  win32::OwnedIcon launcherIcon_;
+  std::vector<std::unique_ptr<TitlePanel>> panels_;
+  bool built_ = false;
+  bool menuShown_ = true;
+};
+
+}  // namespace sorvel::ui

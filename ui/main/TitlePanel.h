@@ -1,0 +1,52 @@
+// One panel of the title board: it stands for one catalogue entry, shows the
+// entry's title and holds the entry's hover marker at its left end.
+#pragma once
+
+#include <string>
+
+#include "ui/controls/BevelPanel.h"
+#include "ui/controls/ImageControl.h"
+#include "ui/main/ShellServices.h"
+
+namespace sorvel::ui {
+
+// The names of a title panel and of its marker image, "Btn" + n and
+// "Img" + n; other windows find them by these names.
+std::string TitlePanelName(int n);
+std::string MarkerImageName(int n);
+
+class TitlePanel : public BevelPanel {
+ public:
+  explicit TitlePanel(int entry) : entry_(entry) {}
+
+  // The catalogue entry the panel stands for, from 1.
+  int Entry() const { return entry_; }
+  ImageControl& Marker() { return marker_; }
+
+  // Creates the panel on `parent`, on top of its other children, with the
+  // entry's title as its caption, and the marker image inside it.
+  void Create(HWND parent, const Place& place, const std::string& title,
+              const BevelPanelOptions& options);
+
+  // The hover marker's state: the program icon the last scan with icons
+  // loaded (0: none), and whether the marker shows the program icon or
+  // nothing and is ready to show the launcher's icon at the next hover.
+  IconHandle MarkerIcon() const { return markerIcon_; }
+  bool MarkerSet() const { return markerSet_; }
+  // Every scan: idle, whatever the marker shows.
+  void ResetMarker();
+  // A scan with icons: the program's icon, owned by the marker from now on.
+  void ShowProgramIcon(HICON icon);
+  // Hovered while set: the launcher's icon (a copy the marker owns).
+  void ShowLauncherIcon(HICON copy);
+  // The mouse over a picture: the launcher's icon goes, the marker is set.
+  void ClearLauncherIcon();
+
+ private:
+  int entry_;
+  ImageControl marker_;  // destroyed before the panel
+  IconHandle markerIcon_ = 0;
+  bool markerSet_ = false;
+};
+
+}  // namespace sorvel::ui
