@@ -3,6 +3,7 @@
 #include "core/Catalogue.h"
 #include "core/StartUp.h"
 #include "core/StatusTable.h"
+#include "core/check/CatalogueEncoding.h"
 #include "core/check/SeriesCheck.h"
 #include "platform/Platform.h"
 
@@ -11,6 +12,24 @@ namespace sorvel::check {
 namespace {
 
 bool Ja(Language language) { return language == Language::Japanese; }
+
+// The text with "・" for each byte that is no CP932 character, as the
+// launcher's windows show it; written out as it stands, a lead byte without
+// its trail byte would take the report's next character with it.
+std::string Displayable(const std::string& text) {
+  std::string shown;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = Cp932CharLength(text, pos);
+    if (length == 0) {
+      shown += "・";
+      ++pos;
+    } else {
+      shown.append(text, pos, length);
+      pos += length;
+    }
+  }
+  return shown;
+}
 
 std::string Number(int value) { return std::to_string(value); }
 
@@ -314,9 +333,26 @@ void AppendEntries(const CheckReport& report, const Labels& labels, Language lan
   }
 }
 
+// A problem entry's line in the errors or warnings; its details are with
+// the entry.
+std::string EntryProblemLine(const CheckReport& report, const EntryReport& entry,
+                             Language language) {
+  const bool absent = entry.causes.empty();
+  return EntryName(report, entry.number, language) + ": " +
+         (Ja(language)
+              ? (absent ? "未インストール" : "ディスクにあるのにランチャーが見つけられません")
+              : (absent ? "not installed" : "on the disk, but the launcher does not find it"));
+}
+
 void AppendFindings(const CheckReport& report, Severity severity, const char* heading,
                     Language language, std::string& text) {
   std::string lines;
+  if (report.scanned) {
+    for (const EntryReport& entry : report.entries) {
+      if (entry.severity() == severity)
+        lines += "  " + EntryProblemLine(report, entry, language) + "\n";
+    }
+  }
   for (const Finding& finding : report.findings) {
     if (finding.severity == severity) {
       lines += "  " + FindingMessage(report, finding, language) + "\n";
@@ -450,7 +486,7 @@ std::string ReportText(const CheckReport& report, Language language, const std::
                         : Number(errors) + (errors == 1 ? " error, " : " errors, ") +
                               Number(warnings) + (warnings == 1 ? " warning" : " warnings")) +
           "\n";
-  return text;
+  return Displayable(text);
 }
 
 }  // namespace sorvel::check

@@ -176,5 +176,21 @@ TEST(ReportTextTest, ResultLineCountsErrorsAndWarnings) {
             std::string::npos);
 }
 
+// A title read from a UTF-8 catalogue can end in a lead byte without its
+// trail byte; it must not take the report's own ")" with it.
+TEST(ReportTextTest, BytesThatAreNoCharacterShowAsTheLauncherShowsThem) {
+  CheckReport report;
+  report.catalogueLoaded = true;
+  report.scanned = true;
+  EntryReport entry;
+  entry.number = 1;
+  entry.title = "証明\x8E";
+  entry.stem = "x";
+  report.entries.push_back(entry);
+  const std::string text = ReportText(report, Language::English, "1");
+  EXPECT_NE(text.find("entry 1 (証明・): not installed\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("   1  証明・  x.exe\n"), std::string::npos) << text;
+}
+
 }  // namespace
 }  // namespace sorvel::check
