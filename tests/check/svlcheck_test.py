@@ -9,6 +9,7 @@ With SORVEL_UPDATE_GOLDEN=1 the golden files are written instead of compared.
 """
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -19,6 +20,7 @@ ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 SCRIPT = os.path.join(ROOT, "scripts", "check-series.sh")
 GOLDEN = os.path.join(HERE, "golden")
 FOLDER_TOKEN = "@LAUNCHER-FOLDER@"
+VERSION_TOKEN = "SvlCheck @VERSION@ "
 
 failures = []
 
@@ -60,6 +62,7 @@ def demo_report_matches_golden(demo):
         status, out, err = check_series(demo, env={"LANG": locale})
         check(status == 0, f"demo {language}: exit code {status}, {err}")
         text = out.decode("utf-8").replace(home, FOLDER_TOKEN)
+        text = text.replace(f"SvlCheck {VERSION} ", VERSION_TOKEN)
         golden = os.path.join(GOLDEN, f"demo-series.{language}.txt")
         if os.environ.get("SORVEL_UPDATE_GOLDEN") == "1":
             with open(golden, "w", encoding="utf-8", newline="") as f:
@@ -68,6 +71,21 @@ def demo_report_matches_golden(demo):
         with open(golden, encoding="utf-8", newline="") as f:
             expected = f.read()
         check(text == expected, f"demo {language}: the report differs from {golden}:\n{text}")
+
+
+def guide_examples_are_the_reports():
+    """The example report in each publishers' guide is cut from the golden one."""
+    for language in ("en", "ja"):
+        with open(os.path.join(ROOT, "docs", f"publishers-guide.{language}.md"),
+                  encoding="utf-8") as f:
+            guide = f.read()
+        with open(os.path.join(GOLDEN, f"demo-series.{language}.txt"), encoding="utf-8") as f:
+            report = f.read().splitlines()
+        blocks = [b for b in guide.split("```")[1::2] if b.lstrip("\n").startswith("SvlCheck ")]
+        check(len(blocks) == 1, f"guide {language}: one example report")
+        for line in blocks[0].strip("\n").splitlines() if blocks else []:
+            line = re.sub(r"^SvlCheck [0-9.]+ ", VERSION_TOKEN, line)
+            check(line == "..." or line in report, f"guide {language}: not in the report: {line}")
 
 
 def demo_json_parses(demo):
@@ -191,6 +209,7 @@ def main():
     EXE, demo, work, VERSION = sys.argv[1:5]
     os.makedirs(work, exist_ok=True)
     demo_report_matches_golden(demo)
+    guide_examples_are_the_reports()
     demo_json_parses(demo)
     broken_series_gets_every_trap(demo, os.path.join(work, "broken"))
     exit_codes_and_languages(demo, work)
