@@ -1,6 +1,12 @@
 #include "core/check/ReportText.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+#include <vector>
+
 #include "core/Catalogue.h"
+#include "core/Cp932.h"
 #include "core/StartUp.h"
 #include "core/StatusTable.h"
 #include "core/check/CatalogueEncoding.h"
@@ -167,80 +173,76 @@ std::string LauncherFileMessage(const char* file, const char* button, Language l
                    Quoted(button, language) + " button opens nothing";
 }
 
-std::string CauseMessageJa(const EntryReport& entry, const MissCause& cause) {
-  const std::string file = cause.file + " は " + cause.folder + " にありますが、";
-  switch (cause.reason) {
-    case MissReason::SameStem:
-      return "項目 " + Number(cause.otherEntry) + " と実行ファイル名 " + ExeFile(entry) +
-             " が同じで、ランチャーはそのファイルを常に項目 " + Number(cause.otherEntry) +
-             " として扱います";
-    case MissReason::SkippedForSubFolder:
-      return file + "ランチャーはこのフォルダを飛ばします: 最初の *.exe の項目 " +
-             cause.firstEntry + " がフォルダです";
-    case MissReason::SkippedForDate:
-      return file + "ランチャーはこのフォルダを飛ばします: 最初の *.exe の項目 " +
-             cause.firstEntry + " の日付が" +
-             (cause.datedTooEarly ? "1980 年より前です" : "2107 年より後です");
-    case MissReason::HiddenFile:
-      return cause.folder + " の " + cause.file +
-             " は隠しファイルかシステムファイルで、ランチャーは無視します";
-    case MissReason::HiddenFolder:
-      return file + "このフォルダは隠しフォルダかシステムフォルダで、ランチャーは無視します";
-    case MissReason::ForeignFolderName:
-      return file +
-             "フォルダ名に Shift-JIS (CP932) にない文字があり (ここでは似た文字か ? で表示)、"
-             "ランチャーには見えません";
-    case MissReason::ForeignFileName:
-      return cause.folder + " の " + cause.file +
-             " はファイル名に Shift-JIS (CP932) にない文字があり (ここでは似た文字か ? で表示)、"
-             "ランチャーには見えません";
-    case MissReason::InsideLauncherFolder:
-      return cause.file + " はランチャーのフォルダの中の " + cause.folder +
-             " にありますが、ハードディスクではランチャーは自分のフォルダの隣のフォルダを探します";
-    case MissReason::NameCut:
-      return cause.folder + " のファイル名は " + cause.file +
-             " ですが、ランチャーは実行ファイル名を 8 バイトに切り詰めて " + ExeFile(entry) +
-             " を探します";
-  }
-  return "";
-}
+// The wording of each miss reason, in the order of MissReason. {file},
+// {folder}, {first}, {other}, {exe} and {date} stand for the cause's names.
+struct Wording {
+  const char* ja;
+  const char* en;
+};
 
-std::string CauseMessageEn(const EntryReport& entry, const MissCause& cause) {
-  const std::string file = cause.file + " is in " + cause.folder + ", but ";
-  switch (cause.reason) {
-    case MissReason::SameStem:
-      return "entry " + Number(cause.otherEntry) + " has the same executable name " +
-             ExeFile(entry) + ", and the launcher always takes that file for entry " +
-             Number(cause.otherEntry);
-    case MissReason::SkippedForSubFolder:
-      return file + "the launcher passes over that folder: its first *.exe entry, " +
-             cause.firstEntry + ", is a folder";
-    case MissReason::SkippedForDate:
-      return file + "the launcher passes over that folder: its first *.exe entry, " +
-             cause.firstEntry + ", is dated " +
-             (cause.datedTooEarly ? "before 1980" : "after 2107");
-    case MissReason::HiddenFile:
-      return cause.file + " in " + cause.folder +
-             " is a hidden or system file, which the launcher leaves out";
-    case MissReason::HiddenFolder:
-      return file + "that is a hidden or system folder, which the launcher leaves out";
-    case MissReason::ForeignFolderName:
-      return file +
-             "that folder's name has characters outside Shift-JIS (CP932), shown here as "
-             "look-alikes or \"?\": the launcher cannot see it";
-    case MissReason::ForeignFileName:
-      return cause.file + " in " + cause.folder +
-             " has characters outside Shift-JIS (CP932) in its name, shown here as look-alikes "
-             "or \"?\": the launcher cannot see it";
-    case MissReason::InsideLauncherFolder:
-      return cause.file + " is in " + cause.folder +
-             " inside the launcher folder, but on a hard disk the launcher searches the folders "
-             "beside its own";
-    case MissReason::NameCut:
-      return "the file in " + cause.folder + " is named " + cause.file +
-             ", but the launcher cuts executable names to 8 bytes and looks for " + ExeFile(entry);
+constexpr Wording kCauseWording[] = {
+    {"項目 {other} と実行ファイル名 {exe} が同じで、ランチャーはそのファイルを常に項目 {other} "
+     "として扱います",
+     "entry {other} has the same executable name {exe}, and the launcher always takes that file "
+     "for entry {other}"},
+    {"{file} は {folder} にありますが、ランチャーはこのフォルダを飛ばします: 最初の *.exe の項目 "
+     "{first} がフォルダです",
+     "{file} is in {folder}, but the launcher passes over that folder: its first *.exe entry, "
+     "{first}, is a folder"},
+    {"{file} は {folder} にありますが、ランチャーはこのフォルダを飛ばします: 最初の *.exe の項目 "
+     "{first} の日付が{date}",
+     "{file} is in {folder}, but the launcher passes over that folder: its first *.exe entry, "
+     "{first}, is dated {date}"},
+    {"{folder} の {file} は隠しファイルかシステムファイルで、ランチャーは無視します",
+     "{file} in {folder} is a hidden or system file, which the launcher leaves out"},
+    {"{file} は {folder} にありますが、このフォルダは隠しフォルダかシステムフォルダで、ランチャー"
+     "は無視します",
+     "{file} is in {folder}, but that is a hidden or system folder, which the launcher leaves out"},
+    {"{file} は {folder} にありますが、フォルダ名に Shift-JIS (CP932) にない文字があり (ここでは"
+     "似た文字か ? で表示)、ランチャーには見えません",
+     "{file} is in {folder}, but that folder's name has characters outside Shift-JIS (CP932), "
+     "shown here as look-alikes or \"?\": the launcher cannot see it"},
+    {"{folder} の {file} はファイル名に Shift-JIS (CP932) にない文字があり (ここでは似た文字か ? "
+     "で表示)、ランチャーには見えません",
+     "{file} in {folder} has characters outside Shift-JIS (CP932) in its name, shown here as "
+     "look-alikes or \"?\": the launcher cannot see it"},
+    {"{file} はランチャーのフォルダの中の {folder} にありますが、ハードディスクではランチャーは"
+     "自分のフォルダの隣のフォルダを探します",
+     "{file} is in {folder} inside the launcher folder, but on a hard disk the launcher searches "
+     "the folders beside its own"},
+    {"{folder} のファイル名は {file} ですが、ランチャーは実行ファイル名を 8 バイトに切り詰めて "
+     "{exe} を探します",
+     "the file in {folder} is named {file}, but the launcher cuts executable names to 8 bytes and "
+     "looks for {exe}"},
+};
+static_assert(std::size(kCauseWording) == static_cast<std::size_t>(MissReason::NameCut) + 1);
+
+using Fields = std::vector<std::pair<std::string, std::string>>;
+
+// `wording` with each {name} replaced by its field, in one pass, so that a
+// field holding braces stays as it is. Walks whole characters: a brace byte
+// may be the second byte of a double-byte character.
+std::string Filled(const std::string& wording, const Fields& fields) {
+  std::string text;
+  for (std::size_t pos = 0; pos < wording.size();) {
+    if (cp932::IsLeadByte(static_cast<unsigned char>(wording[pos])) && pos + 1 < wording.size()) {
+      text.append(wording, pos, 2);
+      pos += 2;
+      continue;
+    }
+    const std::size_t close = wording[pos] == '{' ? wording.find('}', pos) : std::string::npos;
+    const std::string name =
+        close == std::string::npos ? std::string() : wording.substr(pos + 1, close - pos - 1);
+    const auto field = std::find_if(fields.begin(), fields.end(),
+                                    [&name](const auto& f) { return f.first == name; });
+    if (field == fields.end()) {
+      text += wording[pos++];
+    } else {
+      text += field->second;
+      pos = close + 1;
+    }
   }
-  return "";
+  return text;
 }
 
 // The labels of the report's frame.
@@ -444,7 +446,16 @@ std::string EntryMessage(const CheckReport& report, const EntryReport& entry, La
 }
 
 std::string CauseMessage(const EntryReport& entry, const MissCause& cause, Language language) {
-  return Ja(language) ? CauseMessageJa(entry, cause) : CauseMessageEn(entry, cause);
+  const Wording& wording = kCauseWording[static_cast<std::size_t>(cause.reason)];
+  const bool ja = Ja(language);
+  const char* date = cause.datedTooEarly ? (ja ? "1980 年より前です" : "before 1980")
+                                         : (ja ? "2107 年より後です" : "after 2107");
+  return Filled(ja ? wording.ja : wording.en, {{"file", cause.file},
+                                               {"folder", cause.folder},
+                                               {"first", cause.firstEntry},
+                                               {"other", Number(cause.otherEntry)},
+                                               {"exe", ExeFile(entry)},
+                                               {"date", date}});
 }
 
 std::string FolderErrorMessage(const std::string& folder, ErrorCode code, Language language) {

@@ -146,8 +146,18 @@ TEST(ReportTextTest, EveryFindingAndCauseIsWorded) {
   for (int reason = 0; reason <= static_cast<int>(MissReason::NameCut); ++reason) {
     MissCause cause;
     cause.reason = static_cast<MissReason>(reason);
+    cause.folder = "ボマ12";      // trail bytes 0x7B and 0x7D, the braces
+    cause.file = "{folder}.exe";  // a name with braces stays as it is
+    cause.firstEntry = "OLD.EXE";
     for (Language language : {Language::Japanese, Language::English}) {
       sentences.push_back(CauseMessage(entry, cause, language));
+      // No placeholder is left unfilled.
+      std::string rest = sentences.back();
+      for (const std::string name : {"ボマ12", "{folder}.exe"}) {
+        for (std::size_t at; (at = rest.find(name)) != std::string::npos;)
+          rest.erase(at, name.size());
+      }
+      EXPECT_EQ(rest.find_first_of("{}"), std::string::npos) << sentences.back();
     }
   }
   for (const std::string& sentence : sentences) EXPECT_FALSE(sentence.empty());

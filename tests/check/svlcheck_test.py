@@ -11,9 +11,9 @@ import json
 import os
 import re
 import shutil
-import subprocess
 import sys
-import tempfile
+
+from wine_checks import check, result, run, windows_path
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
@@ -22,36 +22,18 @@ GOLDEN = os.path.join(HERE, "golden")
 FOLDER_TOKEN = "@LAUNCHER-FOLDER@"
 VERSION_TOKEN = "SvlCheck @VERSION@ "
 
-failures = []
 
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAILED:", what)
-
-
-def run(command, env_changes=None):
-    """Runs a command with its output in files (Wine's background processes
-    would hold a pipe open); returns (exit code, stdout bytes, stderr text)."""
+def run_clean(command, env_changes=None):
+    """Runs a command without the caller's locale settings, then with these."""
     env = dict(os.environ)
     for name in ("LC_ALL", "LC_MESSAGES", "LANG"):
         env.pop(name, None)
     env.update(env_changes or {})
-    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-        status = subprocess.run(command, stdout=out, stderr=err, stdin=subprocess.DEVNULL,
-                                env=env, timeout=120).returncode
-        out.seek(0)
-        err.seek(0)
-        return status, out.read(), err.read().decode("utf-8", "replace")
-
-
-def windows_path(path):
-    return "Z:" + os.path.realpath(path).replace("/", "\\")
+    return run(command, env)
 
 
 def check_series(folder, *options, env=None):
-    return run([SCRIPT, folder, *options], {"SVLCHECK_EXE": EXE, **(env or {})})
+    return run_clean([SCRIPT, folder, *options], {"SVLCHECK_EXE": EXE, **(env or {})})
 
 
 def demo_report_matches_golden(demo):
@@ -188,18 +170,18 @@ def broken_series_gets_every_trap(demo, work):
 
 
 def exit_codes_and_languages(demo, work):
-    status, out, err = run(["wine", EXE, "Z:\\no\\such\\folder"])
+    status, out, err = run_clean(["wine", EXE, "Z:\\no\\such\\folder"])
     check(status == 2 and "cannot enter" in err and not out, f"missing folder: {status} {err}")
-    status, out, err = run(["wine", EXE, "--no-such-option"])
+    status, out, err = run_clean(["wine", EXE, "--no-such-option"])
     check(status == 2 and "usage" in err, f"bad option: {status} {err}")
-    status, out, err = run(["wine", EXE, "--version"])
+    status, out, err = run_clean(["wine", EXE, "--version"])
     check(status == 0 and out.decode() == f"SvlCheck {VERSION}\n", f"version: {out}")
     empty = os.path.join(work, "EMPTY")
     os.makedirs(empty, exist_ok=True)
     status, out, err = check_series(empty, "--lang", "en")
     check(status == 1 and b"SVLindex.txt" in out, f"no catalogue: {status}")
     # Inside the program the first of LC_ALL, LC_MESSAGES and LANG decides.
-    status, out, err = run(["wine", EXE, windows_path(demo)],
+    status, out, err = run_clean(["wine", EXE, windows_path(demo)],
                            {"LANG": "C.UTF-8", "LC_MESSAGES": "ja_JP.UTF-8"})
     check(status == 0 and "シリーズ点検" in out.decode("utf-8"), "LC_MESSAGES chooses Japanese")
 
@@ -213,11 +195,7 @@ def main():
     demo_json_parses(demo)
     broken_series_gets_every_trap(demo, os.path.join(work, "broken"))
     exit_codes_and_languages(demo, work)
-    if failures:
-        print(f"{len(failures)} check(s) failed")
-        return 1
-    print("all checks passed")
-    return 0
+    return result()
 
 
 if __name__ == "__main__":

@@ -13,7 +13,6 @@ import re
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
 import zipfile
 
@@ -22,14 +21,8 @@ ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 GOLDEN = os.path.join(ROOT, "tests", "check", "golden", "demo-series.en.txt")
 FOLDER_TOKEN = "@LAUNCHER-FOLDER@"
 
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAILED:", what)
-
+sys.path.insert(0, os.path.join(ROOT, "tests", "check"))
+from wine_checks import check, result, run, windows_path  # noqa: E402
 
 def version_resource(exe_bytes, key):
     """A string of the version resource: after the key (UTF-16, NUL-ended)
@@ -47,13 +40,7 @@ def version_resource(exe_bytes, key):
 
 
 def run_wine(command, cwd=None):
-    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-        env = dict(os.environ, LC_ALL="C.UTF-8")
-        status = subprocess.run(["wine", *command], stdout=out, stderr=err, cwd=cwd, env=env,
-                                stdin=subprocess.DEVNULL, timeout=120).returncode
-        out.seek(0)
-        err.seek(0)
-        return status, out.read(), err.read().decode("utf-8", "replace")
+    return run(["wine", *command], dict(os.environ, LC_ALL="C.UTF-8"), cwd)
 
 
 def contents_are_listed(archive, top, demo_series):
@@ -84,7 +71,7 @@ def programs_match_the_build_and_the_version(archive, top, version, launcher, ch
 
 def checker_in_the_zip_checks_the_sample(unpacked, version):
     launch = os.path.join(unpacked, "sample", "SERIES", "LAUNCH")
-    folder = "Z:" + os.path.realpath(launch).replace("/", "\\") + "\\"
+    folder = windows_path(launch) + "\\"
     status, out, err = run_wine([os.path.join(unpacked, "SvlCheck.exe"), "--lang", "en", folder])
     check(status == 0, f"SvlCheck.exe from the zip: exit code {status}, {err}")
     with open(GOLDEN, encoding="utf-8", newline="") as f:
@@ -138,11 +125,7 @@ def main(zip_path, launcher, checker, demo_series, work):
     unpacked = os.path.join(work, top)
     checker_in_the_zip_checks_the_sample(unpacked, version)
     launcher_in_the_zip_starts(unpacked)
-    if failures:
-        print(f"{len(failures)} check(s) failed")
-        return 1
-    print("all checks passed")
-    return 0
+    return result()
 
 
 if __name__ == "__main__":
