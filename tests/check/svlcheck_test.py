@@ -13,6 +13,7 @@ import re
 import shutil
 import sys
 
+sys.dont_write_bytecode = True  # nothing written into the source tree
 from wine_checks import check, result, run, windows_path
 
 HERE = os.path.dirname(os.path.abspath(__file__))

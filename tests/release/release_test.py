@@ -21,6 +21,7 @@ ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 GOLDEN = os.path.join(ROOT, "tests", "check", "golden", "demo-series.en.txt")
 FOLDER_TOKEN = "@LAUNCHER-FOLDER@"
 
+sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.join(ROOT, "tests", "check"))
 from wine_checks import check, result, run, windows_path  # noqa: E402
 
