@@ -1,11 +1,13 @@
 #include "core/check/ReportJson.h"
 
 #include <cstdio>
+#include <iterator>
 #include <utility>
 #include <vector>
 
 #include "core/check/CatalogueEncoding.h"
-#include "core/check/ReportText.h"
+#include "core/check/EntryText.h"
+#include "core/check/FindingText.h"
 
 namespace sorvel::check {
 
@@ -105,78 +107,36 @@ std::string FindingJson(const CheckReport& report, const Finding& finding, Langu
 
 }  // namespace
 
+// The names, in the order of each enumeration.
+constexpr const char* kFindingKindNames[] = {
+    "catalogueMissing",       "catalogueTooShort", "catalogueUnreadable",    "scanFailed",
+    "malformedLine",          "notCp932",          "severalCopies",          "nameCut",
+    "nameCutInsideCharacter", "tooManyEntries",    "versionNotInFolderName", "nameNotCp932",
+    "indexHtmMissing",        "helpFileMissing",
+};
+static_assert(std::size(kFindingKindNames) ==
+              static_cast<std::size_t>(FindingKind::MissingHelpFile) + 1);
+
+constexpr const char* kMissReasonNames[] = {
+    "sameStem",     "folderSkippedForSubFolder", "folderSkippedForDate", "hiddenFile",
+    "hiddenFolder", "folderNameNotCp932",        "fileNameNotCp932",     "insideLauncherFolder",
+    "nameCut",
+};
+static_assert(std::size(kMissReasonNames) == static_cast<std::size_t>(MissReason::NameCut) + 1);
+
+constexpr const char* kEncodingNames[] = {"cp932", "utf-8-bom", "utf-8", "utf-16", "not-cp932"};
+static_assert(std::size(kEncodingNames) == static_cast<std::size_t>(Encoding::NotCp932) + 1);
+
 const char* FindingKindName(FindingKind kind) {
-  switch (kind) {
-    case FindingKind::CatalogueMissing:
-      return "catalogueMissing";
-    case FindingKind::CatalogueTooShort:
-      return "catalogueTooShort";
-    case FindingKind::CatalogueUnreadable:
-      return "catalogueUnreadable";
-    case FindingKind::ScanFailed:
-      return "scanFailed";
-    case FindingKind::MalformedLine:
-      return "malformedLine";
-    case FindingKind::NotCp932:
-      return "notCp932";
-    case FindingKind::SeveralCopies:
-      return "severalCopies";
-    case FindingKind::NameCut:
-      return "nameCut";
-    case FindingKind::NameCutInsideCharacter:
-      return "nameCutInsideCharacter";
-    case FindingKind::TooManyEntries:
-      return "tooManyEntries";
-    case FindingKind::VersionNotInFolderName:
-      return "versionNotInFolderName";
-    case FindingKind::ForeignName:
-      return "nameNotCp932";
-    case FindingKind::MissingIndexHtm:
-      return "indexHtmMissing";
-    case FindingKind::MissingHelpFile:
-      return "helpFileMissing";
-  }
-  return "";
+  return kFindingKindNames[static_cast<std::size_t>(kind)];
 }
 
 const char* MissReasonName(MissReason reason) {
-  switch (reason) {
-    case MissReason::SameStem:
-      return "sameStem";
-    case MissReason::SkippedForSubFolder:
-      return "folderSkippedForSubFolder";
-    case MissReason::SkippedForDate:
-      return "folderSkippedForDate";
-    case MissReason::HiddenFile:
-      return "hiddenFile";
-    case MissReason::HiddenFolder:
-      return "hiddenFolder";
-    case MissReason::ForeignFolderName:
-      return "folderNameNotCp932";
-    case MissReason::ForeignFileName:
-      return "fileNameNotCp932";
-    case MissReason::InsideLauncherFolder:
-      return "insideLauncherFolder";
-    case MissReason::NameCut:
-      return "nameCut";
-  }
-  return "";
+  return kMissReasonNames[static_cast<std::size_t>(reason)];
 }
 
 const char* EncodingName(Encoding encoding) {
-  switch (encoding) {
-    case Encoding::Cp932:
-      return "cp932";
-    case Encoding::Utf8WithBom:
-      return "utf-8-bom";
-    case Encoding::Utf8:
-      return "utf-8";
-    case Encoding::Utf16:
-      return "utf-16";
-    case Encoding::NotCp932:
-      return "not-cp932";
-  }
-  return "";
+  return kEncodingNames[static_cast<std::size_t>(encoding)];
 }
 
 std::string JsonString(const std::string& cp932Text) {

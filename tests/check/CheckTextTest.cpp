@@ -5,6 +5,8 @@
 
 #include "core/check/CatalogueEncoding.h"
 #include "core/check/CheckOptions.h"
+#include "core/check/EntryText.h"
+#include "core/check/FindingText.h"
 #include "core/check/ReportJson.h"
 #include "core/check/ReportText.h"
 
