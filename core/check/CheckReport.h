@@ -81,6 +81,7 @@ enum class FindingKind {
   ForeignName,             // text: the name; names: the folder it is in (empty: the scanned one)
   MissingIndexHtm,
   MissingHelpFile,
+  FolderUnreadable,  // names: a folder the launcher searches; errorCode: why it cannot be read
 };
 
 struct Finding {
@@ -92,6 +93,7 @@ struct Finding {
   Encoding encoding = Encoding::Cp932;
   std::string text;
   std::vector<std::string> names;
+  unsigned errorCode = 0;  // the platform's error code, 0 for none
 };
 
 struct CheckReport {

@@ -1,6 +1,7 @@
 #include "core/check/EntryText.h"
 
 #include <iterator>
+#include <vector>
 
 #include "core/check/Wording.h"
 
@@ -47,6 +48,31 @@ constexpr Wording kCauseWording[] = {
 };
 static_assert(std::size(kCauseWording) == static_cast<std::size_t>(MissReason::NameCut) + 1);
 
+// The searched folders whose files could not be read.
+std::vector<std::string> UnreadableFolders(const CheckReport& report) {
+  std::vector<std::string> folders;
+  for (const Finding& finding : report.findings) {
+    if (finding.kind == FindingKind::FolderUnreadable) folders.push_back(finding.names[0]);
+  }
+  return folders;
+}
+
+// Not installed as far as the launcher can tell; a folder it cannot read
+// may hold the program all the same.
+std::string NotInstalledMessage(const CheckReport& report, const EntryReport& entry,
+                                Language language) {
+  const bool ja = Ja(language);
+  const std::vector<std::string> unreadable = UnreadableFolders(report);
+  if (unreadable.empty()) {
+    return ja ? "未インストール: ランチャーが探すフォルダに " + ExeFile(entry) + " がありません"
+              : "not installed: no folder the launcher searches holds " + ExeFile(entry);
+  }
+  return ja ? "未インストール: ランチャーが読めるフォルダに " + ExeFile(entry) +
+                  " はありません (読めないフォルダ: " + Joined(unreadable, language) + ")"
+            : "not installed: no folder the launcher can read holds " + ExeFile(entry) +
+                  " (it cannot read " + Joined(unreadable, language) + ")";
+}
+
 }  // namespace
 
 std::string EntryMessage(const CheckReport& report, const EntryReport& entry, Language language) {
@@ -58,10 +84,7 @@ std::string EntryMessage(const CheckReport& report, const EntryReport& entry, La
               : "installed: " + entry.folder + "\\" + entry.file + ", version " + entry.version +
                     " (latest " + entry.latestVersion + ")";
   }
-  if (entry.causes.empty()) {
-    return ja ? "未インストール: ランチャーが探すフォルダに " + ExeFile(entry) + " がありません"
-              : "not installed: no folder the launcher searches holds " + ExeFile(entry);
-  }
+  if (entry.causes.empty()) return NotInstalledMessage(report, entry, language);
   return (ja ? "見つかりません: " : "not found: ") + CauseMessage(entry, entry.causes[0], language);
 }
 

@@ -152,6 +152,16 @@ std::string ForeignNameMessage(const Finding& finding, Language language) {
          "or \"?\": the launcher cannot see it";
 }
 
+std::string UnreadableFolderMessage(const Finding& finding, Language language) {
+  const std::string why = ErrorInWords(finding.errorCode, language);
+  return Ja(language) ? finding.names[0] + " を読めません (" + why +
+                            "): ランチャーはこのフォルダを黙って飛ばし、中のプログラムは見つかり"
+                            "ません。この点検でも中は分かりません"
+                      : finding.names[0] + " cannot be read (" + why +
+                            "): the launcher passes over it without a word and finds no program "
+                            "in it; this check cannot tell what it holds either";
+}
+
 std::string LauncherFileMessage(const char* file, const char* button, Language language) {
   return Ja(language)
              ? std::string("ランチャーのフォルダに ") + file +
@@ -188,6 +198,8 @@ std::string FindingMessage(const CheckReport& report, const Finding& finding, La
       return LauncherFileMessage("index.htm", "最新版ダウンロード", language);
     case FindingKind::MissingHelpFile:
       return LauncherFileMessage(kHelpFileName, "ヘルプ", language);
+    case FindingKind::FolderUnreadable:
+      return UnreadableFolderMessage(finding, language);
   }
   return "";
 }

@@ -61,6 +61,9 @@ class LauncherRun {
   const std::string& BaseFolder() const { return state_.baseFolder; }
   const std::string& ListingFolder() const { return state_.folderListing.Folder(); }
   const std::vector<std::string>& ListedNames() const { return state_.folderListing.Names(); }
+  // How many of the listed names are the root and the path's components,
+  // which come before the sub-folders.
+  int ListedPathItems() const { return state_.folderListing.PathItemCount(); }
 
   // The entry number the launcher takes a file of this name for; 0 for none.
   int EntryOfFile(const std::string& fileName) const;

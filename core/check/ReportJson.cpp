@@ -102,6 +102,7 @@ std::string FindingJson(const CheckReport& report, const Finding& finding, Langu
                  {"encoding", JsonString(EncodingName(finding.encoding))},
                  {"text", JsonString(finding.text)},
                  {"names", InlineArray(names)},
+                 {"errorCode", Number(static_cast<int>(finding.errorCode))},
                  {"message", JsonString(FindingMessage(report, finding, language))}});
 }
 
@@ -112,10 +113,10 @@ constexpr const char* kFindingKindNames[] = {
     "catalogueMissing",       "catalogueTooShort", "catalogueUnreadable",    "scanFailed",
     "malformedLine",          "notCp932",          "severalCopies",          "nameCut",
     "nameCutInsideCharacter", "tooManyEntries",    "versionNotInFolderName", "nameNotCp932",
-    "indexHtmMissing",        "helpFileMissing",
+    "indexHtmMissing",        "helpFileMissing",   "folderUnreadable",
 };
 static_assert(std::size(kFindingKindNames) ==
-              static_cast<std::size_t>(FindingKind::MissingHelpFile) + 1);
+              static_cast<std::size_t>(FindingKind::FolderUnreadable) + 1);
 
 constexpr const char* kMissReasonNames[] = {
     "sameStem",     "folderSkippedForSubFolder", "folderSkippedForDate", "hiddenFile",

@@ -138,28 +138,9 @@ void AppendFindings(const CheckReport& report, Severity severity, const char* he
 }  // namespace
 
 std::string FolderErrorMessage(const std::string& folder, ErrorCode code, Language language) {
-  if (Ja(language))
-    return "SvlCheck: フォルダ " + folder + " に入れません: " + InOutErrorText(code);
-  std::string reason;
-  switch (code) {
-    case error::kFileNotFound:
-    case error::kPathNotFound:
-      reason = "it does not exist";
-      break;
-    case error::kAccessDenied:
-      reason = "access is denied";
-      break;
-    case error::kNotReady:
-      reason = "the drive is not ready";
-      break;
-    case error::kInvalidName:
-    case 267:  // the name is a file's, not a folder's
-      reason = "it is not a folder name";
-      break;
-    default:
-      reason = "error " + Number(static_cast<int>(code));
-  }
-  return "SvlCheck: cannot enter the folder " + folder + ": " + reason;
+  return Ja(language)
+             ? "SvlCheck: フォルダ " + folder + " に入れません: " + ErrorInWords(code, language)
+             : "SvlCheck: cannot enter the folder " + folder + ": " + ErrorInWords(code, language);
 }
 
 std::string ReportText(const CheckReport& report, Language language, const std::string& version) {

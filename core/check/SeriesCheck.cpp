@@ -169,6 +169,18 @@ void ReportForeignNames(const SeriesSurvey& survey, CheckReport& report) {
   }
 }
 
+// Searched folders whose files could not be read: the launcher passes over
+// them without a word, and what they hold cannot be told.
+void ReportUnreadableFolders(const SeriesSurvey& survey, CheckReport& report) {
+  for (const SurveyedFolder& folder : survey.folders) {
+    if (folder.place != FolderPlace::Listed || folder.readError == error::kOk) continue;
+    Finding finding = Problem(FindingKind::FolderUnreadable, Severity::Warning);
+    finding.names = {folder.name};
+    finding.errorCode = folder.readError;
+    report.findings.push_back(finding);
+  }
+}
+
 void ReportEntries(const LauncherRun& run, const SeriesSurvey& survey,
                    const std::vector<std::string>& exeNames, CheckReport& report) {
   const std::vector<LaunchedEntry> launched = run.Entries();
@@ -228,6 +240,7 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
   report.scanned = true;
   const SeriesSurvey survey = SurveySeries(platform, run);
   ReportEntries(run, survey, exeNames, report);
+  ReportUnreadableFolders(survey, report);
   if (!survey.hasIndexHtm)
     report.findings.push_back(Problem(FindingKind::MissingIndexHtm, Severity::Warning));
   if (!survey.hasHelpFile)

@@ -15,11 +15,15 @@ bool IsFolder(const FileInfo& info) { return (info.attributes & attr::kDirectory
 bool IsDots(const std::string& name) { return name == "." || name == ".."; }
 
 // The files of `folder` whose names end in ".exe", however the launcher
-// treats them, and those it cannot spell.
-std::vector<SurveyedFile> ExeFiles(Platform& platform, const std::string& folder) {
+// treats them, and those it cannot spell; `readError` tells why none could
+// be read.
+std::vector<SurveyedFile> ExeFiles(Platform& platform, const std::string& folder,
+                                   ErrorCode* readError = nullptr) {
   std::vector<SurveyedFile> files;
   std::vector<FileInfo> entries;
-  if (platform.List(cp932::WithTrailingBackslash(folder) + "*.exe", entries) == error::kOk) {
+  const ErrorCode code = platform.List(cp932::WithTrailingBackslash(folder) + "*.exe", entries);
+  if (readError != nullptr) *readError = code;
+  if (code == error::kOk) {
     for (const FileInfo& info : entries) {
       if (!IsFolder(info)) files.push_back({info.name, info.attributes, false});
     }
@@ -58,7 +62,10 @@ SurveyedFolder Folder(const std::string& name, FolderPlace place,
 // the folder's files are read at all.
 SurveyedFolder SurveyListed(Platform& platform, const std::string& baseFolder,
                             const std::string& name) {
-  SurveyedFolder folder = Folder(name, FolderPlace::Listed, ExeFiles(platform, baseFolder + name));
+  ErrorCode readError = error::kOk;
+  SurveyedFolder folder =
+      Folder(name, FolderPlace::Listed, ExeFiles(platform, baseFolder + name, &readError));
+  folder.readError = readError;
   const std::string pattern = baseFolder + name + "\\" + "*.exe";
   folder.searched = FileExistsLike(platform, pattern);
   if (!folder.searched) {
@@ -85,8 +92,12 @@ bool HasExeExtension(const std::string& name) {
 SeriesSurvey SurveySeries(Platform& platform, const LauncherRun& run) {
   SeriesSurvey survey;
   const std::string& base = run.BaseFolder();
-  for (const std::string& name : run.ListedNames()) {
-    survey.folders.push_back(SurveyListed(platform, base, name));
+  const std::vector<std::string>& names = run.ListedNames();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    survey.folders.push_back(SurveyListed(platform, base, names[i]));
+    // The root and the path's components are tested as if they were
+    // sub-folders; that they cannot be read means nothing.
+    if (static_cast<int>(i) < run.ListedPathItems()) survey.folders.back().readError = error::kOk;
   }
   for (const FileInfo& info : SubFolders(platform, run.ListingFolder())) {
     if ((info.attributes & (attr::kHidden | attr::kSystem)) == 0) continue;

@@ -37,6 +37,8 @@ struct SurveyedFolder {
   std::uint64_t firstExeLocalTime = 0;
   // Its "*.exe" files: hidden, system and foreign ones too.
   std::vector<SurveyedFile> exeFiles;
+  // Listed sub-folder: not 0 when this error kept its files from being read.
+  ErrorCode readError = error::kOk;
 };
 
 struct SeriesSurvey {

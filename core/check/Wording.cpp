@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Cp932.h"
+#include "platform/Platform.h"
 
 namespace sorvel::check {
 
@@ -23,6 +24,25 @@ std::string EntryName(const CheckReport& report, int n, Language language) {
   const std::string title =
       n >= 1 && n <= static_cast<int>(report.entries.size()) ? report.entries[n - 1].title : "";
   return (Ja(language) ? "項目 " : "entry ") + Number(n) + " (" + title + ")";
+}
+
+std::string ErrorInWords(unsigned code, Language language) {
+  if (Ja(language)) return InOutErrorText(code);
+  constexpr struct {
+    unsigned code;
+    const char* reason;
+  } kReasons[] = {
+      {error::kFileNotFound, "it does not exist"},
+      {error::kPathNotFound, "it does not exist"},
+      {error::kAccessDenied, "access is denied"},
+      {error::kNotReady, "the drive is not ready"},
+      {error::kInvalidName, "it is not a folder name"},
+      {267, "it is not a folder name"},  // the name is a file's, not a folder's
+  };
+  for (const auto& known : kReasons) {
+    if (known.code == code) return known.reason;
+  }
+  return "error " + Number(static_cast<int>(code));
 }
 
 std::string EncodingInWords(Encoding encoding, Language language) {

@@ -26,6 +26,10 @@ std::string EntryName(const CheckReport& report, int n, Language language);
 // The file name the launcher looks for: the entry's stem + ".exe".
 inline std::string ExeFile(const EntryReport& entry) { return entry.stem + ".exe"; }
 
+// Why a folder cannot be read or entered: the launcher's own text of the
+// error in Japanese, a plain reason in English.
+std::string ErrorInWords(unsigned code, Language language);
+
 // The catalogue's encoding in words.
 std::string EncodingInWords(Encoding encoding, Language language);
 

@@ -136,7 +136,7 @@ TEST(ReportTextTest, EveryFindingAndCauseIsWorded) {
   entry.stem = "algebra1";
   report.entries.push_back(entry);
   Lines sentences;
-  for (int kind = 0; kind <= static_cast<int>(FindingKind::MissingHelpFile); ++kind) {
+  for (int kind = 0; kind <= static_cast<int>(FindingKind::FolderUnreadable); ++kind) {
     Finding finding;
     finding.kind = static_cast<FindingKind>(kind);
     finding.entry = 1;
@@ -185,6 +185,38 @@ TEST(ReportTextTest, ResultLineCountsErrorsAndWarnings) {
   EXPECT_NE(ja.find("\n結果: エラー 0 件、警告 2 件\n"), std::string::npos) << ja;
   report.findings[0].severity = Severity::Error;
   EXPECT_NE(ReportText(report, Language::English, "1").find("Result: 1 error, 1 warning\n"),
+            std::string::npos);
+}
+
+// A program the launcher does not find may lie in a folder it cannot read.
+TEST(ReportTextTest, NotInstalledNamesTheFoldersThatCannotBeRead) {
+  CheckReport report;
+  report.scanned = true;
+  report.entries.resize(1);
+  report.entries[0].stem = "geometry";
+  const auto message = [&report](Language language) {
+    return EntryMessage(report, report.entries[0], language);
+  };
+  EXPECT_EQ(message(Language::English),
+            "not installed: no folder the launcher searches holds geometry.exe");
+  for (const char* folder : {"GEOMET11", "ZUKEI"}) {
+    Finding unreadable;
+    unreadable.kind = FindingKind::FolderUnreadable;
+    unreadable.names = {folder};
+    unreadable.errorCode = error::kAccessDenied;
+    report.findings.push_back(unreadable);
+  }
+  EXPECT_EQ(message(Language::English),
+            "not installed: no folder the launcher can read holds geometry.exe (it cannot read "
+            "GEOMET11, ZUKEI)");
+  EXPECT_EQ(
+      message(Language::Japanese),
+      "未インストール: ランチャーが読めるフォルダに geometry.exe はありません (読めないフォルダ: "
+      "GEOMET11、ZUKEI)");
+  EXPECT_EQ(FindingMessage(report, report.findings[0], Language::English).substr(0, 42),
+            "GEOMET11 cannot be read (access is denied)");
+  EXPECT_NE(FindingMessage(report, report.findings[0], Language::Japanese)
+                .find("(ファイルへのアクセスが拒否されました)"),
             std::string::npos);
 }
 

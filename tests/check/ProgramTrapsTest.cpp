@@ -85,6 +85,15 @@ const TrapRow kProgramTraps[] = {
          },
      .report = {kBothInstalled[0], "2 notFound hiddenFolder GEOMET11\\GEOMETRY.EXE"},
      .exitCode = 1},
+    {.trap = "a program folder that cannot be read",
+     .disk =
+         [](SeriesDisk& disk) {
+           AlgebraOnly(disk);
+           disk.AddFile("C:\\SERIES\\GEOMET11\\GEOMETRY.EXE");
+           disk.InjectError(FakePlatform::Operation::List, "C:\\SERIES\\GEOMET11",
+                            error::kAccessDenied);
+         },
+     .report = {kBothInstalled[0], "2 notInstalled", "warning folderUnreadable GEOMET11 code 5"}},
     {.trap = "folder name outside CP932",
      .disk =
          [](SeriesDisk& disk) {

@@ -92,6 +92,7 @@ Lines Summary(const CheckReport& report) {
     }
     if (!finding.text.empty()) line += " [" + finding.text + "]";
     for (const std::string& name : finding.names) line += " " + name;
+    if (finding.errorCode) line += " code " + std::to_string(finding.errorCode);
     lines.push_back(line);
   }
   return lines;
