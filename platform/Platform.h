@@ -95,6 +95,15 @@ struct FileInfo {
   std::uint64_t lastWriteTime = 0;  // 100 ns ticks since 1601-01-01, UTC
 };
 
+// An entry that FindFirst and List leave out because its name has no CP932
+// spelling. Only the series checker asks for these, to tell a publisher why
+// a program cannot be found.
+struct ForeignEntry {
+  std::string spelling;  // the name with a look-alike or "?" for what CP932 lacks
+  std::uint32_t attributes = 0;
+  std::vector<std::string> files;  // a folder's files, spelled the same way
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -142,6 +151,10 @@ class Platform {
   virtual std::optional<std::string> VolumeLabel(const std::string& root) = 0;
   // Remote name of a network drive such as "X:"; nullopt when unknown.
   virtual std::optional<std::string> NetworkRemoteName(const std::string& drive) = 0;
+
+  // The entries of `folder` that FindFirst and List leave out for their
+  // names. A file system whose names are all CP932 has none.
+  virtual std::vector<ForeignEntry> ForeignEntries(const std::string& /*folder*/) { return {}; }
 };
 
 }  // namespace sorvel

@@ -7,6 +7,17 @@ namespace {
 
 constexpr UINT kCp932 = 932;
 
+std::string FromWide(UINT codePage, const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int length = static_cast<int>(text.size());
+  const int count =
+      WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  if (count <= 0) return std::string();
+  std::string bytes(static_cast<std::size_t>(count), '\0');
+  WideCharToMultiByte(codePage, 0, text.data(), length, bytes.data(), count, nullptr, nullptr);
+  return bytes;
+}
+
 std::optional<std::wstring> ToWide(const std::string& text, DWORD flags) {
   if (text.empty()) return std::wstring();
   const int length = static_cast<int>(text.size());
@@ -53,5 +64,9 @@ std::optional<std::wstring> PathToWide(const std::string& path) {
 std::wstring Cp932ToWideLenient(const std::string& text) {
   return ToWide(text, 0).value_or(std::wstring());
 }
+
+std::string WideToCp932Lenient(const std::wstring& text) { return FromWide(kCp932, text); }
+
+std::string WideToUtf8(const std::wstring& text) { return FromWide(CP_UTF8, text); }
 
 }  // namespace sorvel::win32

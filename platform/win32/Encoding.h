@@ -26,4 +26,11 @@ std::optional<std::wstring> PathToWide(const std::string& path);
 // code page's default character.
 std::wstring Cp932ToWideLenient(const std::string& text);
 
+// Lenient, for names that are only reported: a character without a CP932
+// spelling becomes its look-alike or "?".
+std::string WideToCp932Lenient(const std::wstring& text);
+
+// UTF-16 -> UTF-8, for text written to a pipe or a file.
+std::string WideToUtf8(const std::wstring& text);
+
 }  // namespace sorvel::win32

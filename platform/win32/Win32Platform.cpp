@@ -88,6 +88,17 @@ std::optional<std::wstring> GrowingQuery(Query query) {
   }
 }
 
+// Calls `visit` for every entry matching a pattern, in the file system's order.
+template <typename Visit>
+void ForEachEntry(const std::wstring& pattern, Visit visit) {
+  WIN32_FIND_DATAW data;
+  FindHandle find(FindFirstFileW(pattern.c_str(), &data));
+  if (!find.Valid()) return;
+  do {
+    visit(data);
+  } while (FindNextFileW(find.Get(), &data));
+}
+
 bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 }  // namespace
@@ -267,6 +278,28 @@ std::optional<std::string> Win32Platform::NetworkRemoteName(const std::string& d
     remote.resize(wcslen(remote.c_str()));
     return WideToCp932(remote);
   }
+}
+
+std::vector<ForeignEntry> Win32Platform::ForeignEntries(const std::string& folder) {
+  std::vector<ForeignEntry> entries;
+  auto wide = PathToWide(folder);
+  if (!wide || wide->empty()) return entries;
+  if (wide->back() != L'\\') wide->push_back(L'\\');
+  NoCriticalErrorBox guard;
+  ForEachEntry(*wide + L"*", [&](const WIN32_FIND_DATAW& data) {
+    if (WideToCp932(data.cFileName)) return;
+    ForeignEntry entry{WideToCp932Lenient(data.cFileName), data.dwFileAttributes, {}};
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      // Its files, as far as the launcher is concerned: it never enters it.
+      ForEachEntry(*wide + data.cFileName + L"\\*", [&entry](const WIN32_FIND_DATAW& inner) {
+        if ((inner.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+          entry.files.push_back(WideToCp932Lenient(inner.cFileName));
+        }
+      });
+    }
+    entries.push_back(std::move(entry));
+  });
+  return entries;
 }
 
 }  // namespace sorvel::win32

@@ -32,6 +32,7 @@ class Win32Platform : public Platform {
   std::uint32_t LogicalDrives() override;
   std::optional<std::string> VolumeLabel(const std::string& root) override;
   std::optional<std::string> NetworkRemoteName(const std::string& drive) override;
+  std::vector<ForeignEntry> ForeignEntries(const std::string& folder) override;
 };
 
 // True for a path that is exactly a root: "X:\" or "\\server\share\".

@@ -1,0 +1,24 @@
+// What the bytes of a catalogue file say about its encoding. The launcher
+// reads CP932 (Shift-JIS); a file saved as UTF-8 or UTF-16, as today's
+// editors do, shows garbage on every title.
+#pragma once
+
+#include <string>
+
+#include "core/check/CheckReport.h"
+
+namespace sorvel::check {
+
+struct EncodingVerdict {
+  Encoding encoding = Encoding::Cp932;
+  int line = 0;  // NotCp932: the first line (from 1) with a byte that is not CP932
+};
+
+EncodingVerdict DetectEncoding(const std::string& bytes);
+
+// Length of the CP932 character at `pos` (1 or 2), or 0 when the bytes
+// there are no CP932 character: an undefined single byte, a lead byte
+// without its trail byte, or NUL (which ends the launcher's text).
+std::size_t Cp932CharLength(const std::string& text, std::size_t pos);
+
+}  // namespace sorvel::check

@@ -1,0 +1,107 @@
+#include "core/check/EntryDiagnosis.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "core/Cp932.h"
+
+namespace sorvel::check {
+
+namespace {
+
+// 1980-01-01 00:00 as a file time: the DOS calendar starts there.
+constexpr std::uint64_t kDosEpoch = 119'600'064'000'000'000ULL;
+constexpr std::size_t kStemBytes = 8;
+
+MissCause Cause(MissReason reason, const std::string& folder, const std::string& file) {
+  MissCause cause;
+  cause.reason = reason;
+  cause.folder = folder;
+  cause.file = file;
+  return cause;
+}
+
+bool IsHiddenOrSystem(std::uint32_t attributes) {
+  return (attributes & (attr::kHidden | attr::kSystem)) != 0;
+}
+
+// Why the launcher does not read the files of a listed folder.
+MissCause SkippedFolder(const SurveyedFolder& folder, const SurveyedFile& file) {
+  MissCause cause = Cause(MissReason::SkippedForDate, folder.name, file.name);
+  cause.firstEntry = folder.firstExe.name;
+  if ((folder.firstExe.attributes & attr::kDirectory) != 0) {
+    cause.reason = MissReason::SkippedForSubFolder;
+  } else {
+    cause.datedTooEarly = folder.firstExeLocalTime < kDosEpoch;
+  }
+  return cause;
+}
+
+// What keeps the launcher from a file it would take for the entry; false
+// when nothing does (it found the file).
+bool CauseFor(const SurveyedFolder& folder, const SurveyedFile& file, MissCause& cause) {
+  cause = Cause(MissReason::HiddenFile, folder.name, file.name);
+  switch (folder.place) {
+    case FolderPlace::HiddenOrSystem:
+      cause.reason = MissReason::HiddenFolder;
+      return true;
+    case FolderPlace::Foreign:
+      cause.reason = MissReason::ForeignFolderName;
+      return true;
+    case FolderPlace::InsideLauncherFolder:
+      cause.reason = MissReason::InsideLauncherFolder;
+      return true;
+    case FolderPlace::Listed:
+      break;
+  }
+  if (file.foreign) {
+    cause.reason = MissReason::ForeignFileName;
+    return true;
+  }
+  if (!folder.searched) {
+    if (!folder.hasFirstExe) return false;
+    cause = SkippedFolder(folder, file);
+    return true;
+  }
+  return IsHiddenOrSystem(file.attributes);
+}
+
+bool SameCause(const MissCause& a, const MissCause& b) {
+  return a.reason == b.reason && a.folder == b.folder && a.file == b.file;
+}
+
+}  // namespace
+
+std::vector<MissCause> MissCauses(const LauncherRun& run, const SeriesSurvey& survey,
+                                  const std::vector<LaunchedEntry>& entries,
+                                  const std::vector<std::string>& exeNames, int n) {
+  const LaunchedEntry& entry = entries[n - 1];
+  // The launcher takes a file for the first entry of its stem only.
+  for (int m = 1; m < n; ++m) {
+    if (entries[m - 1].stem == entry.stem) {
+      MissCause cause = Cause(MissReason::SameStem, "", "");
+      cause.otherEntry = m;
+      return {cause};
+    }
+  }
+  const std::string& exeName = exeNames[n - 1];
+  const bool nameCut = exeName.size() > kStemBytes;
+  std::vector<MissCause> causes;
+  for (const SurveyedFolder& folder : survey.folders) {
+    for (const SurveyedFile& file : folder.exeFiles) {
+      MissCause cause;
+      if (run.EntryOfFile(file.name) == n) {
+        if (!CauseFor(folder, file, cause)) continue;
+      } else if (nameCut && cp932::EqualsNoCase(file.name, exeName + ".exe")) {
+        cause = Cause(MissReason::NameCut, folder.name, file.name);
+      } else {
+        continue;
+      }
+      const auto same = [&cause](const MissCause& c) { return SameCause(c, cause); };
+      if (std::none_of(causes.begin(), causes.end(), same)) causes.push_back(cause);
+    }
+  }
+  return causes;
+}
+
+}  // namespace sorvel::check

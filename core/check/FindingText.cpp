@@ -1,0 +1,207 @@
+#include "core/check/FindingText.h"
+
+#include <iterator>
+#include <vector>
+
+#include "core/StartUp.h"
+#include "core/StatusTable.h"
+#include "core/check/SeriesCheck.h"
+#include "core/check/Wording.h"
+
+namespace sorvel::check {
+
+namespace {
+
+// The findings that quote what the launcher shows, in the order of
+// FindingKind: {text} is the launcher's message, {folder} the folder named.
+constexpr Wording kLauncherMessageWording[] = {
+    {"ランチャーは{text}と表示して終了します: ランチャーのフォルダにカタログ SVLindex.txt "
+     "がありません",
+     "the launcher shows {text} and ends: the catalogue SVLindex.txt is not in the launcher "
+     "folder"},
+    {"ランチャーはエラー{text}を表示して終了します: カタログの 1 行目はタイトル、2 行目は更新日で、"
+     "この 2 行は必ず要ります",
+     "the launcher shows the error {text} and ends: the catalogue needs its caption line and its "
+     "date line"},
+    {"カタログを読めません。ランチャーはエラー{text}を表示して終了します",
+     "the catalogue cannot be read; the launcher shows the error {text} and ends"},
+    {"ランチャーはエラー{text}を表示し、プログラムを一つも見つけられません: {folder} に入れません",
+     "the launcher shows the error {text} and finds no program: it cannot enter {folder}"},
+};
+static_assert(static_cast<int>(FindingKind::CatalogueMissing) == 0 &&
+              std::size(kLauncherMessageWording) ==
+                  static_cast<std::size_t>(FindingKind::ScanFailed) + 1);
+
+std::string LauncherMessage(const Finding& finding, Language language) {
+  const auto index = static_cast<std::size_t>(finding.kind);
+  return Filled(kLauncherMessageWording[index], language,
+                {{"text", Quoted(finding.text, language)},
+                 {"folder", finding.names.empty() ? std::string() : finding.names[0]}});
+}
+
+std::string EncodingMessage(const Finding& finding, Language language) {
+  if (finding.encoding == Encoding::NotCp932) {
+    return Ja(language) ? Number(finding.line) +
+                              " 行目に Shift-JIS (CP932) ではないバイトがあり、ランチャーでは"
+                              "そこが文字化けします"
+                        : "line " + Number(finding.line) +
+                              " holds bytes that are not Shift-JIS (CP932): the launcher shows "
+                              "garbage there";
+  }
+  const std::string name = EncodingInWords(finding.encoding, language);
+  return Ja(language) ? "カタログが " + name +
+                            " で保存されています: ランチャーは Shift-JIS (CP932) として読むため"
+                            "文字化けします。Shift-JIS で保存してください"
+                      : "the catalogue is saved as " + name +
+                            ": the launcher reads Shift-JIS (CP932) and shows garbage; save it as "
+                            "Shift-JIS";
+}
+
+std::string MalformedLineMessage(const Finding& finding, Language language) {
+  if (Ja(language)) {
+    const std::string has =
+        finding.count == 0 ? "この行は空です" : "この行は " + Number(finding.count) + " 個";
+    return Number(finding.line) + " 行目: ランチャーは起動のたびに" +
+           Quoted(finding.text, language) +
+           "と表示し、この行を飛ばします: プログラムの行には 3 つのコンマで区切った 4 つの項目が"
+           "必要です (" +
+           has + ")";
+  }
+  const std::string has =
+      finding.count == 0 ? "this one is empty" : "this one has " + Number(finding.count);
+  return "line " + Number(finding.line) + ": the launcher shows " + Quoted(finding.text, language) +
+         " at every start and skips the line: a program line needs four fields separated by "
+         "three commas (" +
+         has + ")";
+}
+
+std::string CopiesMessage(const CheckReport& report, const Finding& finding, Language language) {
+  const EntryReport& entry = report.entries[finding.entry - 1];
+  std::vector<std::string> places;
+  for (const std::string& folder : finding.names) {
+    places.push_back(folder + " (" + VersionFromFolder(folder) + ")");
+  }
+  const std::string who = EntryName(report, finding.entry, language);
+  if (Ja(language)) {
+    return who + ": " + ExeFile(entry) + " が " + Number(entry.copies) + " 個あります (" +
+           Joined(places, language) + ")。ランチャーはフォルダ順で最後の " + finding.text +
+           " のものを起動します";
+  }
+  return who + ": " + Number(entry.copies) + " copies of " + ExeFile(entry) + ", in " +
+         Joined(places, language) + ": the launcher starts the one in " + finding.text +
+         ", the last in its folder order";
+}
+
+std::string NameMessage(const CheckReport& report, const Finding& finding, Language language) {
+  const EntryReport& entry = report.entries[finding.entry - 1];
+  const std::string who = EntryName(report, finding.entry, language);
+  if (finding.kind == FindingKind::NameCut) {
+    return Ja(language) ? who + ": 実行ファイル名 " + entry.exeName +
+                              " は 8 バイトを超えるため、ランチャーは切り詰めて " + ExeFile(entry) +
+                              " を探します"
+                        : who + ": the executable name " + entry.exeName +
+                              " is longer than 8 bytes; the launcher cuts it and looks for " +
+                              ExeFile(entry);
+  }
+  return Ja(language) ? who + ": 実行ファイル名 " + entry.exeName +
+                            " は 8 バイトで切ると 2 バイト文字の途中で切れるため、ランチャーが"
+                            "探す名前のファイルは作れません"
+                      : who + ": the executable name " + entry.exeName +
+                            " is cut to 8 bytes in the middle of a double-byte character: no file "
+                            "can have the name the launcher looks for";
+}
+
+std::string TooManyEntriesMessage(const Finding& finding, Language language) {
+  return Ja(language)
+             ? "項目が " + Number(finding.count) + " 件あります: 画面に並ぶタイトルは " +
+                   Number(kBoardRoom) +
+                   " 件 (6 件ずつ 3 列) までで、19 件目からはサイドパネルに重なり、"
+                   "ウィンドウからはみ出します"
+             : Number(finding.count) + " entries: the board has room for " + Number(kBoardRoom) +
+                   " titles (three columns of six); from the 19th on, the titles cover "
+                   "the side panel and run off the window";
+}
+
+std::string FolderVersionMessage(const CheckReport& report, const Finding& finding,
+                                 Language language) {
+  const EntryReport& entry = report.entries[finding.entry - 1];
+  const std::string who = EntryName(report, finding.entry, language);
+  return Ja(language) ? who + ": フォルダ名 " + entry.folder + " からはバージョン" +
+                            Quoted(finding.text, language) +
+                            "しか得られません: フォルダ名の 7 バイト目以降にバージョンの 2 桁を"
+                            "入れてください (ALGEBR12 なら 1.2)"
+                      : who + ": the folder name " + entry.folder + " gives the version " +
+                            Quoted(finding.text, language) +
+                            ": put the version's two digits at or after its 7th byte (ALGEBR12 "
+                            "gives 1.2)";
+}
+
+std::string ForeignNameMessage(const Finding& finding, Language language) {
+  const bool folder = finding.names.empty();
+  if (Ja(language)) {
+    const std::string what = folder ? finding.text + ": フォルダ名"
+                                    : finding.names[0] + " の " + finding.text + ": ファイル名";
+    return what +
+           "に Shift-JIS (CP932) にない文字があり (ここでは似た文字か ? で表示)、"
+           "ランチャーには見えません";
+  }
+  const std::string what =
+      folder ? finding.text + ": a folder" : finding.text + " in " + finding.names[0] + ": a file";
+  return what +
+         " whose name has characters outside Shift-JIS (CP932), shown here as look-alikes "
+         "or \"?\": the launcher cannot see it";
+}
+
+std::string UnreadableFolderMessage(const Finding& finding, Language language) {
+  const std::string why = ErrorInWords(finding.errorCode, language);
+  return Ja(language) ? finding.names[0] + " を読めません (" + why +
+                            "): ランチャーはこのフォルダを黙って飛ばし、中のプログラムは見つかり"
+                            "ません。この点検でも中は分かりません"
+                      : finding.names[0] + " cannot be read (" + why +
+                            "): the launcher passes over it without a word and finds no program "
+                            "in it; this check cannot tell what it holds either";
+}
+
+std::string LauncherFileMessage(const char* file, const char* button, Language language) {
+  return Ja(language)
+             ? std::string("ランチャーのフォルダに ") + file +
+                   " がありません: " + Quoted(button, language) + "ボタンを押しても何も開きません"
+             : std::string(file) + " is not in the launcher folder: the " +
+                   Quoted(button, language) + " button opens nothing";
+}
+
+}  // namespace
+
+std::string FindingMessage(const CheckReport& report, const Finding& finding, Language language) {
+  switch (finding.kind) {
+    case FindingKind::CatalogueMissing:
+    case FindingKind::CatalogueTooShort:
+    case FindingKind::CatalogueUnreadable:
+    case FindingKind::ScanFailed:
+      return LauncherMessage(finding, language);
+    case FindingKind::MalformedLine:
+      return MalformedLineMessage(finding, language);
+    case FindingKind::NotCp932:
+      return EncodingMessage(finding, language);
+    case FindingKind::SeveralCopies:
+      return CopiesMessage(report, finding, language);
+    case FindingKind::NameCut:
+    case FindingKind::NameCutInsideCharacter:
+      return NameMessage(report, finding, language);
+    case FindingKind::TooManyEntries:
+      return TooManyEntriesMessage(finding, language);
+    case FindingKind::VersionNotInFolderName:
+      return FolderVersionMessage(report, finding, language);
+    case FindingKind::ForeignName:
+      return ForeignNameMessage(finding, language);
+    case FindingKind::MissingIndexHtm:
+      return LauncherFileMessage("index.htm", "最新版ダウンロード", language);
+    case FindingKind::MissingHelpFile:
+      return LauncherFileMessage(kHelpFileName, "ヘルプ", language);
+    case FindingKind::FolderUnreadable:
+      return UnreadableFolderMessage(finding, language);
+  }
+  return "";
+}
+
+}  // namespace sorvel::check

@@ -1,0 +1,15 @@
+// What the checker says about each finding of a series: the catalogue's
+// faults, copies, cut names, names the launcher cannot spell, missing files.
+#pragma once
+
+#include <string>
+
+#include "core/check/CheckOptions.h"
+#include "core/check/CheckReport.h"
+
+namespace sorvel::check {
+
+// One finding as a sentence.
+std::string FindingMessage(const CheckReport& report, const Finding& finding, Language language);
+
+}  // namespace sorvel::check

@@ -1,0 +1,18 @@
+// The checker's report as text, in Japanese or English (CP932 bytes, lines
+// ended by LF): its frame, with the sentences of EntryText and FindingText.
+#pragma once
+
+#include <string>
+
+#include "core/check/CheckOptions.h"
+#include "core/check/CheckReport.h"
+#include "platform/Platform.h"
+
+namespace sorvel::check {
+
+std::string ReportText(const CheckReport& report, Language language, const std::string& version);
+
+// The launcher folder given on the command line cannot be entered.
+std::string FolderErrorMessage(const std::string& folder, ErrorCode code, Language language);
+
+}  // namespace sorvel::check

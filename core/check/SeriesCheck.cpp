@@ -1,0 +1,251 @@
+#include "core/check/SeriesCheck.h"
+
+#include <algorithm>
+
+#include "core/Catalogue.h"
+#include "core/Cp932.h"
+#include "core/StatusTable.h"
+#include "core/check/CatalogueEncoding.h"
+#include "core/check/EntryDiagnosis.h"
+#include "core/check/LauncherRun.h"
+#include "core/check/SeriesSurvey.h"
+
+namespace sorvel::check {
+
+namespace {
+
+constexpr std::size_t kStemBytes = 8;
+constexpr std::size_t kVersionLength = 3;  // "1.2"
+
+Finding Problem(FindingKind kind, Severity severity) {
+  Finding finding;
+  finding.kind = kind;
+  finding.severity = severity;
+  return finding;
+}
+
+Finding EntryProblem(FindingKind kind, Severity severity, int entry) {
+  Finding finding = Problem(kind, severity);
+  finding.entry = entry;
+  return finding;
+}
+
+std::string LastOf(const std::vector<std::string>& texts) {
+  return texts.empty() ? std::string() : texts.back();
+}
+
+void ReportEncoding(Platform& platform, const LauncherRun& run, CheckReport& report) {
+  std::string bytes;
+  if (platform.ReadWholeFile(run.HomeFolder() + kCatalogueFileName, bytes) != error::kOk) return;
+  const EncodingVerdict verdict = DetectEncoding(bytes);
+  report.encoding = verdict.encoding;
+  if (verdict.encoding == Encoding::Cp932) return;
+  Finding finding = Problem(FindingKind::NotCp932, Severity::Error);
+  finding.encoding = verdict.encoding;
+  finding.line = verdict.line;
+  report.findings.push_back(finding);
+}
+
+// The catalogue could not give the launcher its entries.
+void ReportUnloadedCatalogue(Platform& platform, const LauncherRun& run, CheckReport& report) {
+  if (run.StoppedAt() != LauncherRun::Step::LoadingCatalogue) {
+    Finding missing = Problem(FindingKind::CatalogueMissing, Severity::Error);
+    missing.text = LastOf(run.Boxes().messages);
+    report.findings.push_back(missing);
+    return;
+  }
+  std::string bytes;
+  const bool readable =
+      platform.ReadWholeFile(run.HomeFolder() + kCatalogueFileName, bytes) == error::kOk;
+  Finding failed =
+      Problem(readable ? FindingKind::CatalogueTooShort : FindingKind::CatalogueUnreadable,
+              Severity::Error);
+  failed.text = LastOf(run.Boxes().errors);
+  report.findings.push_back(failed);
+  report.incomplete = !readable;
+  // A file in UTF-16 ends at its first NUL for the launcher: too short.
+  if (readable) ReportEncoding(platform, run, report);
+}
+
+// Each program line the launcher rejects, with the message it shows for it;
+// returns the ExeName fields of the lines it takes, in entry order.
+std::vector<std::string> ReportProgramLines(const LauncherRun& run, CheckReport& report) {
+  const std::vector<std::string>& lines = run.CatalogueLines();
+  const std::vector<std::string>& messages = run.Boxes().messages;
+  std::vector<std::string> exeNames;
+  std::size_t message = 0;
+  std::vector<std::string> fields;
+  for (std::size_t index = 2; index < lines.size(); ++index) {
+    const int count = SplitText(lines[index], ",", fields);
+    if (count == 4) {
+      exeNames.push_back(fields[1]);
+      continue;
+    }
+    Finding finding = Problem(FindingKind::MalformedLine, Severity::Error);
+    finding.line = static_cast<int>(index) + 1;
+    finding.count = count;
+    finding.text = message < messages.size() ? messages[message++] : lines[index];
+    report.findings.push_back(finding);
+  }
+  return exeNames;
+}
+
+void ReportNames(const std::vector<LaunchedEntry>& entries,
+                 const std::vector<std::string>& exeNames, CheckReport& report) {
+  for (std::size_t i = 0; i < entries.size() && i < exeNames.size(); ++i) {
+    const std::string& exeName = exeNames[i];
+    if (exeName.size() <= kStemBytes) continue;
+    const bool split = cp932::FitWholeChars(exeName, kStemBytes) < kStemBytes;
+    report.findings.push_back(
+        EntryProblem(split ? FindingKind::NameCutInsideCharacter : FindingKind::NameCut,
+                     split ? Severity::Error : Severity::Warning, static_cast<int>(i) + 1));
+  }
+  if (static_cast<int>(entries.size()) > kBoardRoom) {
+    Finding crowded = Problem(FindingKind::TooManyEntries, Severity::Error);
+    crowded.count = static_cast<int>(entries.size());
+    report.findings.push_back(crowded);
+  }
+}
+
+// The folders in listing order whose files the launcher took for entry `n`.
+std::vector<std::string> FoldersHolding(const LauncherRun& run, const SeriesSurvey& survey, int n) {
+  std::vector<std::string> folders;
+  for (const SurveyedFolder& folder : survey.folders) {
+    if (folder.place != FolderPlace::Listed || !folder.searched) continue;
+    for (const SurveyedFile& file : folder.exeFiles) {
+      const bool shown = !file.foreign && (file.attributes & (attr::kHidden | attr::kSystem)) == 0;
+      if (shown && run.EntryOfFile(file.name) == n) folders.push_back(folder.name);
+    }
+  }
+  return folders;
+}
+
+void ReportInstalled(const LauncherRun& run, const SeriesSurvey& survey, EntryReport& entry,
+                     CheckReport& report) {
+  entry.version = VersionFromFolder(entry.folder);
+  if (entry.version.size() != kVersionLength) {
+    Finding finding =
+        EntryProblem(FindingKind::VersionNotInFolderName, Severity::Warning, entry.number);
+    finding.text = entry.version;
+    report.findings.push_back(finding);
+  }
+  if (entry.copies > 1) {
+    Finding finding = EntryProblem(FindingKind::SeveralCopies, Severity::Warning, entry.number);
+    finding.names = FoldersHolding(run, survey, entry.number);
+    finding.text = entry.folder;
+    report.findings.push_back(finding);
+  }
+}
+
+bool ExplainsAnEntry(const CheckReport& report, const SurveyedFolder& folder,
+                     const SurveyedFile& file) {
+  for (const EntryReport& entry : report.entries) {
+    for (const MissCause& cause : entry.causes) {
+      if (cause.folder == folder.name && cause.file == file.name) return true;
+    }
+  }
+  return false;
+}
+
+// Program files the launcher cannot see for their names, that no missing
+// entry already accounts for.
+void ReportForeignNames(const SeriesSurvey& survey, CheckReport& report) {
+  for (const SurveyedFolder& folder : survey.folders) {
+    const bool foreignFolder = folder.place == FolderPlace::Foreign;
+    if (!foreignFolder && folder.place != FolderPlace::Listed) continue;
+    for (const SurveyedFile& file : folder.exeFiles) {
+      if (!foreignFolder && !file.foreign) continue;
+      if (ExplainsAnEntry(report, folder, file)) continue;
+      Finding finding = Problem(FindingKind::ForeignName, Severity::Warning);
+      finding.text = foreignFolder ? folder.name : file.name;
+      if (!foreignFolder) finding.names = {folder.name};
+      const auto same = [&finding](const Finding& f) {
+        return f.kind == finding.kind && f.text == finding.text && f.names == finding.names;
+      };
+      if (std::none_of(report.findings.begin(), report.findings.end(), same)) {
+        report.findings.push_back(finding);
+      }
+    }
+  }
+}
+
+// Searched folders whose files could not be read: the launcher passes over
+// them without a word, and what they hold cannot be told.
+void ReportUnreadableFolders(const SeriesSurvey& survey, CheckReport& report) {
+  for (const SurveyedFolder& folder : survey.folders) {
+    if (folder.place != FolderPlace::Listed || folder.readError == error::kOk) continue;
+    Finding finding = Problem(FindingKind::FolderUnreadable, Severity::Warning);
+    finding.names = {folder.name};
+    finding.errorCode = folder.readError;
+    report.findings.push_back(finding);
+  }
+}
+
+void ReportEntries(const LauncherRun& run, const SeriesSurvey& survey,
+                   const std::vector<std::string>& exeNames, CheckReport& report) {
+  const std::vector<LaunchedEntry> launched = run.Entries();
+  for (std::size_t i = 0; i < launched.size(); ++i) {
+    const LaunchedEntry& source = launched[i];
+    EntryReport entry;
+    entry.number = static_cast<int>(i) + 1;
+    entry.title = source.title;
+    entry.exeName = i < exeNames.size() ? exeNames[i] : source.stem;
+    entry.stem = source.stem;
+    entry.latestVersion = source.latestVersion;
+    entry.installed = !source.folder.empty();
+    entry.folder = source.folder;
+    entry.file = source.file;
+    entry.copies = source.matches;
+    report.entries.push_back(entry);
+  }
+  if (!report.scanned) return;
+  for (EntryReport& entry : report.entries) {
+    if (entry.installed) {
+      ReportInstalled(run, survey, entry, report);
+    } else {
+      entry.causes = MissCauses(run, survey, launched, exeNames, entry.number);
+    }
+  }
+  ReportForeignNames(survey, report);
+}
+
+}  // namespace
+
+CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
+  const LauncherRun run(platform, asCdRomRoot);
+  CheckReport report;
+  report.homeFolder = run.HomeFolder();
+  report.layout = run.FromCdRom() ? Layout::CdRomRoot : Layout::HardDisk;
+  report.scannedFolder = run.ScannedFolder();
+  report.catalogueLoaded = run.CatalogueLoaded();
+  report.caption = run.Caption();
+  report.lastUpdate = run.LastUpdate();
+  if (!report.catalogueLoaded) {
+    ReportUnloadedCatalogue(platform, run, report);
+    return report;
+  }
+  ReportEncoding(platform, run, report);
+  const std::vector<std::string> exeNames = ReportProgramLines(run, report);
+  ReportNames(run.Entries(), exeNames, report);
+
+  if (run.StoppedAt() == LauncherRun::Step::Scanning) {
+    Finding failed = Problem(FindingKind::ScanFailed, Severity::Error);
+    failed.text = LastOf(run.Boxes().errors);
+    failed.names = {report.scannedFolder};
+    report.findings.push_back(failed);
+    report.incomplete = true;
+    ReportEntries(run, SeriesSurvey{}, exeNames, report);
+    return report;
+  }
+  report.scanned = true;
+  const SeriesSurvey survey = SurveySeries(platform, run);
+  ReportEntries(run, survey, exeNames, report);
+  ReportUnreadableFolders(survey, report);
+  if (!survey.hasIndexHtm)
+    report.findings.push_back(Problem(FindingKind::MissingIndexHtm, Severity::Warning));
+  if (!survey.hasHelpFile)
+    report.findings.push_back(Problem(FindingKind::MissingHelpFile, Severity::Warning));
+  return report;
+}
+
+}  // namespace sorvel::check

@@ -1,0 +1,18 @@
+// The series checker: the launcher's start-up on a series, explained.
+#pragma once
+
+#include "core/check/CheckReport.h"
+#include "platform/Platform.h"
+
+namespace sorvel::check {
+
+// Checks the series whose launcher folder is the current directory, as the
+// launcher would find it at start-up; with `asCdRomRoot` as the root of a
+// CD-ROM, whatever the drive. It only reads, but moves the current
+// directory as the launcher's scan does.
+CheckReport CheckSeries(Platform& platform, bool asCdRomRoot);
+
+// The board has room for three columns of six titles.
+inline constexpr int kBoardRoom = 18;
+
+}  // namespace sorvel::check

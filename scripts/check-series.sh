@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Checks a Sorvel series on Linux: runs SvlCheck.exe under Wine on a launcher
+# folder (the folder of SorvelL.exe and SVLindex.txt) and prints its report.
+#
+#   scripts/check-series.sh FOLDER [--lang ja|en] [--json] [--cd]
+#
+# The exit code is SvlCheck's: 0 no errors, 1 errors, 2 not readable. The
+# report's language follows LC_ALL, LC_MESSAGES or LANG unless --lang is
+# given. SvlCheck.exe is built first when needed (SVLCHECK_EXE names another).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/lib.sh"
+fail_loudly
+
+usage() {
+  echo "usage: $0 FOLDER [--lang ja|en] [--json] [--cd]" >&2
+  exit 2
+}
+
+options=()
+folder=""
+language_given=no
+while [ $# -gt 0 ]; do
+  case "$1" in
+  --lang)
+    [ $# -ge 2 ] || usage
+    options+=("$1" "$2")
+    language_given=yes
+    shift ;;
+  --lang=*) options+=("$1"); language_given=yes ;;
+  -h | --help) usage ;;
+  -*) options+=("$1") ;;
+  *)
+    [ -z "$folder" ] || usage
+    folder=$1 ;;
+  esac
+  shift
+done
+[ -n "$folder" ] || usage
+
+# The language the user's locale asks for, decided here: Wine may have to run
+# in another locale (below).
+if [ "$language_given" = no ]; then
+  wanted=${LC_ALL:-${LC_MESSAGES:-${LANG:-}}}
+  case "$wanted" in
+  ja*) options+=(--lang ja) ;;
+  ?*) options+=(--lang en) ;;
+  esac
+fi
+# Wine reads Unix file names in the locale's character set; a locale that is
+# not installed (ja_JP.UTF-8 without locale-gen) would garble every name
+# that is not ASCII. C.UTF-8 is always there.
+if [ "$(locale charmap 2>/dev/null)" != "UTF-8" ]; then
+  export LC_ALL=C.UTF-8
+fi
+
+case "$folder" in
+[A-Za-z]:*) windows_folder=$folder ;;
+*)
+  [ -d "$folder" ] || { echo "check-series.sh: no folder $folder" >&2; exit 2; }
+  windows_folder="Z:$(realpath "$folder" | tr / '\\')" ;;
+esac
+
+exe=${SVLCHECK_EXE:-}
+if [ -z "$exe" ]; then
+  # Standard output is the report's alone.
+  "$root/scripts/install-deps" >&2
+  (cd "$root" &&
+    quietly "configuring the Windows build" cmake --preset windows &&
+    quietly "building SvlCheck.exe" cmake --build --preset windows --target SvlCheck)
+  exe=$root/build/windows/app/check/SvlCheck.exe
+fi
+
+export WINEPREFIX=${WINEPREFIX:-$root/build/windows/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+"$root/scripts/wine-prefix" up "$WINEPREFIX" >/dev/null </dev/null
+# Through files: Wine's background processes would hold a pipe open.
+out=$(mktemp)
+err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+status=0
+wine "$exe" "${options[@]}" "$windows_folder" >"$out" 2>"$err" </dev/null || status=$?
+cat "$out"
+cat "$err" >&2
+exit $status

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the release: dist/SorvelL-<version>-win64.zip with SorvelL.exe,
+# SvlCheck.exe, the publishers' guide and the demo series as a sample. The
+# version is the project's VERSION in CMakeLists.txt, as in the programs'
+# version resources. Installs what is missing first, as the other scripts do.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/lib.sh
+fail_loudly
+scripts/install-deps
+quietly "configuring the Windows build" cmake --preset windows
+cmake --build --preset windows --target release_zip
+version=$(sed -n 's/^#define SORVEL_VERSION_TEXT "\(.*\)"$/\1/p' build/windows/generated/SorvelVersion.h)
+zip=SorvelL-$version-win64.zip
+mkdir -p dist
+cp "build/windows/dist/$zip" "dist/$zip"
+echo "dist/$zip"

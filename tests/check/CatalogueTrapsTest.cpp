@@ -1,0 +1,205 @@
+// The series checker on what a publisher wrote in the catalogue and left in
+// the launcher folder: names, lines, encodings, the number of titles. One row
+// per trap, with the report the checker must give.
+
+#include <gtest/gtest.h>
+
+#include "core/check/SeriesCheck.h"
+#include "tests/check/TrapTable.h"
+
+namespace sorvel::check::test {
+namespace {
+
+std::string ManyEntries(int count) {
+  std::string text = kHead;
+  for (int n = 1; n <= count; ++n)
+    text += "単元" + std::to_string(n) + ",P" + std::to_string(n) + ",1.0,k\r\n";
+  return text;
+}
+
+Lines NotInstalled(int count) {
+  Lines lines;
+  for (int n = 1; n <= count; ++n) lines.push_back(std::to_string(n) + " notInstalled");
+  return lines;
+}
+
+const TrapRow kCatalogueTraps[] = {
+    {.trap = "executable name cut to 8 bytes, file named in full",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue, kSeries + "ドリル,MATHDRILL1,1.0,d\r\n");
+           disk.AddFile("C:\\SERIES\\DRILL_10\\MATHDRILL1.EXE");
+         },
+     .report = Plus(kBothInstalled,
+                    {"3 notFound nameCut DRILL_10\\MATHDRILL1.EXE", "warning nameCut entry 3"}),
+     .exitCode = 1},
+    {.trap = "executable name cut to 8 bytes, file named after the cut",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue, kSeries + "ドリル,MATHDRILL1,1.0,d\r\n");
+           disk.AddFile("C:\\SERIES\\DRILL_10\\mathdril.exe");
+         },
+     .report = Plus(kBothInstalled,
+                    {"3 installed DRILL_10\\mathdril.exe 1.0 x1", "warning nameCut entry 3"})},
+    {.trap = "two names cut to the same 8 bytes",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue,
+                        kSeries + "ドリル1,MATHDRILL1,1.0,d\r\nドリル2,MathDrill2,1.0,d\r\n");
+           disk.AddFile("C:\\SERIES\\DRILL_10\\mathdril.exe");
+         },
+     .report =
+         Plus(kBothInstalled, {"3 installed DRILL_10\\mathdril.exe 1.0 x1", "4 notFound sameStem 3",
+                               "warning nameCut entry 3", "warning nameCut entry 4"}),
+     .exitCode = 1},
+    {.trap = "the same program listed twice",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue, kSeries + "幾何 (再),geometry,1.1,geo\r\n");
+         },
+     .report = Plus(kBothInstalled, {"3 notFound sameStem 2"}),
+     .exitCode = 1},
+    {.trap = "name cut inside a double-byte character",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue, kSeries + "計算,abcdefgけいさん,1.0,k\r\n");
+         },
+     .report = Plus(kBothInstalled, {"3 notInstalled", "error nameCutInsideCharacter entry 3"}),
+     .exitCode = 1},
+    {.trap = "malformed lines and a trailing empty line",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue, kHead +
+                                        "代数,ALGEBRA1,1.3,alg\r\nTitle,PROG,1.2\r\n"
+                                        "幾何,GEOMETRY,1.1,geo\r\na,b,c,d,\r\n\r\n");
+         },
+     .report =
+         Plus(kBothInstalled, {"error malformedLine line 4 count 3 [Title,PROG,1.2 DATAが不正です]",
+                               "error malformedLine line 6 count 5 [a,b,c,d, DATAが不正です]",
+                               "error malformedLine line 7 count 0 [ DATAが不正です]"}),
+     .exitCode = 1},
+    {.trap = "18 entries fill the board",
+     .disk = [](SeriesDisk& disk) { Launcher(disk, ManyEntries(18)); },
+     .report = Plus(NotInstalled(18), {})},
+    {.trap = "19 entries run off the window",
+     .disk = [](SeriesDisk& disk) { Launcher(disk, ManyEntries(19)); },
+     .report = Plus(NotInstalled(19), {"error tooManyEntries count 19"}),
+     .exitCode = 1},
+    {.trap = "catalogue in UTF-8 with a byte-order mark",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue,
+                        "\xEF\xBB\xBF"
+                        "Caption\r\n2001\r\nT,algebra1,1.3,a\r\n");
+         },
+     .report = {kBothInstalled[0], "error notCp932 utf-8-bom"},
+     .exitCode = 1},
+    {.trap = "catalogue in UTF-8",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           // "数学" and "代数" in UTF-8.
+           disk.AddFile(kCatalogue,
+                        "\xE6\x95\xB0\xE5\xAD\xA6\r\n2001\r\n"
+                        "\xE4\xBB\xA3\xE6\x95\xB0,algebra1,1.3,a\r\n");
+         },
+     .report = {kBothInstalled[0], "error notCp932 utf-8"},
+     .exitCode = 1},
+    {.trap = "catalogue in UTF-16: it ends at the first NUL for the launcher",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           const char utf16[] =
+               "\xFF\xFE"
+               "C\0a\0p\0\r\0\n\0"
+               "2\0\r\0\n\0";
+           disk.AddFile(kCatalogue, std::string(utf16, sizeof utf16 - 1));
+         },
+     .report = {"error catalogueTooShort [リストのインデックスが範囲を超えています (1)]",
+                "error notCp932 utf-16"},
+     .exitCode = 1},
+    {.trap = "bytes that are not CP932",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue, kSeries + "\x82\x20,abc,1,k\r\n");
+         },
+     .report = Plus(kBothInstalled, {"3 notInstalled", "error notCp932 line 5 not-cp932"}),
+     .exitCode = 1},
+    {.trap = "missing catalogue",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.Remove(kCatalogue);
+         },
+     .report = {"error catalogueMissing [C:\\SERIES\\LAUNCH\\SVLindex.txtがありません]"},
+     .exitCode = 1},
+    {.trap = "catalogue of one line",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue, "Caption only\r\n");
+         },
+     .report = {"error catalogueTooShort [リストのインデックスが範囲を超えています (1)]"},
+     .exitCode = 1},
+    {.trap = "catalogue locked by another program",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.InjectError(FakePlatform::Operation::ReadFile, kCatalogue,
+                            error::kSharingViolation);
+         },
+     .report =
+         {"error catalogueUnreadable [ファイル C:\\SERIES\\LAUNCH\\SVLindex.txt は開けません.]"},
+     .exitCode = 2},
+    {.trap = "no download page and no help file",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.Remove("C:\\SERIES\\LAUNCH\\index.htm");
+           disk.Remove("C:\\SERIES\\LAUNCH\\SorvelL.hlp");
+           disk.AddFolder("C:\\SERIES\\LAUNCH\\SorvelL.hlp");
+         },
+     .report = Plus(kBothInstalled, {"warning indexHtmMissing", "warning helpFileMissing"})},
+};
+
+TEST(CatalogueTrapsTest, EachTrapGetsItsReport) { ExpectEachTrapReport(kCatalogueTraps); }
+
+TEST(SeriesCheckTest, ReportsTheLaunchersFoldersAndCatalogue) {
+  SeriesDisk disk;
+  Series(disk);
+  const CheckReport report = CheckSeries(disk, false);
+  EXPECT_EQ(report.homeFolder, "C:\\SERIES\\LAUNCH\\");
+  EXPECT_EQ(report.scannedFolder, "C:\\SERIES\\LAUNCH\\..\\");
+  EXPECT_EQ(report.layout, Layout::HardDisk);
+  EXPECT_EQ(report.caption, "数学シリーズ");
+  EXPECT_EQ(report.lastUpdate, "2001/04/01");
+  ASSERT_EQ(report.entries.size(), 2u);
+  EXPECT_EQ(report.entries[1].exeName, "GEOMETRY");
+  EXPECT_EQ(report.entries[1].stem, "geometry");
+  EXPECT_EQ(report.entries[1].latestVersion, "1.1");
+}
+
+TEST(SeriesCheckTest, ExitCodeFollowsTheWorstFinding) {
+  CheckReport report;
+  report.scanned = true;
+  EXPECT_EQ(report.ExitCode(), 0);
+  report.entries.push_back(EntryReport{});  // not installed: a warning
+  EXPECT_EQ(report.ExitCode(), 0);
+  EXPECT_EQ(report.Warnings(), 1);
+  report.entries.back().causes.push_back(MissCause{});
+  EXPECT_EQ(report.ExitCode(), 1);
+  EXPECT_EQ(report.Errors(), 1);
+  report.incomplete = true;
+  EXPECT_EQ(report.ExitCode(), 2);
+}
+
+}  // namespace
+}  // namespace sorvel::check::test

@@ -1,0 +1,203 @@
+#!/usr/bin/env python3
+"""SvlCheck.exe under Wine, as a publisher runs it through scripts/check-series.sh:
+the demo series' report byte for byte in both languages (against the golden
+files, which this test keeps from going stale), its JSON, a broken copy of the
+demo series that must get every trap, and the exit codes.
+
+usage: svlcheck_test.py SVLCHECK_EXE DEMO_LAUNCH_FOLDER WORK_FOLDER VERSION
+With SORVEL_UPDATE_GOLDEN=1 the golden files are written instead of compared.
+"""
+import json
+import os
+import re
+import shutil
+import sys
+
+sys.dont_write_bytecode = True  # nothing written into the source tree
+from wine_checks import check, result, run, windows_path
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
+SCRIPT = os.path.join(ROOT, "scripts", "check-series.sh")
+GOLDEN = os.path.join(HERE, "golden")
+FOLDER_TOKEN = "@LAUNCHER-FOLDER@"
+VERSION_TOKEN = "SvlCheck @VERSION@ "
+
+
+def run_clean(command, env_changes=None):
+    """Runs a command without the caller's locale settings, then with these."""
+    env = dict(os.environ)
+    for name in ("LC_ALL", "LC_MESSAGES", "LANG"):
+        env.pop(name, None)
+    env.update(env_changes or {})
+    return run(command, env)
+
+
+def check_series(folder, *options, env=None):
+    return run_clean([SCRIPT, folder, *options], {"SVLCHECK_EXE": EXE, **(env or {})})
+
+
+def demo_report_matches_golden(demo):
+    home = windows_path(demo) + "\\"
+    for language, locale in (("en", "C.UTF-8"), ("ja", "ja_JP.UTF-8")):
+        # The language comes from the locale, as for a user at a terminal; the
+        # Japanese locale need not be installed.
+        status, out, err = check_series(demo, env={"LANG": locale})
+        check(status == 0, f"demo {language}: exit code {status}, {err}")
+        text = out.decode("utf-8").replace(home, FOLDER_TOKEN)
+        text = text.replace(f"SvlCheck {VERSION} ", VERSION_TOKEN)
+        golden = os.path.join(GOLDEN, f"demo-series.{language}.txt")
+        if os.environ.get("SORVEL_UPDATE_GOLDEN") == "1":
+            with open(golden, "w", encoding="utf-8", newline="") as f:
+                f.write(text)
+            continue
+        with open(golden, encoding="utf-8", newline="") as f:
+            expected = f.read()
+        check(text == expected, f"demo {language}: the report differs from {golden}:\n{text}")
+
+
+def guide_examples_are_the_reports():
+    """The example report in each publishers' guide is cut from the golden one."""
+    for language in ("en", "ja"):
+        with open(os.path.join(ROOT, "docs", f"publishers-guide.{language}.md"),
+                  encoding="utf-8") as f:
+            guide = f.read()
+        with open(os.path.join(GOLDEN, f"demo-series.{language}.txt"), encoding="utf-8") as f:
+            report = f.read().splitlines()
+        blocks = [b for b in guide.split("```")[1::2] if b.lstrip("\n").startswith("SvlCheck ")]
+        check(len(blocks) == 1, f"guide {language}: one example report")
+        for line in blocks[0].strip("\n").splitlines() if blocks else []:
+            line = re.sub(r"^SvlCheck [0-9.]+ ", VERSION_TOKEN, line)
+            check(line == "..." or line in report, f"guide {language}: not in the report: {line}")
+
+
+def demo_json_parses(demo):
+    status, out, err = check_series(demo, "--json", "--lang", "ja")
+    check(status == 0, f"demo json: exit code {status}, {err}")
+    report = json.loads(out.decode("utf-8"))
+    check(report["version"] == VERSION, "json: version")
+    check(report["language"] == "ja", "json: language")
+    check(report["launcherFolder"] == windows_path(demo) + "\\", "json: launcher folder")
+    check((report["errors"], report["warnings"], report["exitCode"]) == (0, 3, 0),
+          "json: counts")
+    states = [(e["stem"], e["state"], e["folder"], e["copies"]) for e in report["entries"]]
+    check(states == [("algebra1", "installed", "ALGEBR12", 2),
+                     ("geometry", "installed", "GEOMET11", 1),
+                     ("keisan", "installed", "KEISAN13", 1),
+                     ("kansu", "installed", "KANSU_V21", 1),
+                     ("kakuritu", "notInstalled", "", 0),
+                     ("hyoukei", "installed", "表計算12", 1)], f"json: entries {states}")
+    kinds = [f["kind"] for f in report["findings"]]
+    check(kinds == ["severalCopies", "helpFileMissing"], f"json: findings {kinds}")
+
+
+# The broken series: every trap of the publishers' guide, on a copy of the demo.
+BROKEN_CATALOGUE = [
+    "壊れたシリーズ", "2026年12月1日",
+    "代数 I,ALGEBRA1,1.3,a",          # two copies: ALGEBR10 and ALGEBR12
+    "図形と証明,Geometry,1.1,g",      # its folder's first *.exe entry is a folder
+    "計算ドリル,KEISAN,1.3,k",         # dated before 1980
+    "関数とグラフ,kansu,2.2,f",        # folder name outside CP932
+    "確率と統計,kakuritu,1.0,p",       # inside the launcher folder
+    "表計算で学ぶ統計,hyoukei,1.2,s",  # in a hidden folder
+    "数学ドリル,MATHDRILL1,1.0,d",     # file named after the whole ExeName
+    "数学ドリル 2,MATHDRILL2,1.0,d",   # cut to the same 8 bytes
+    "幾何,geo2,1.0,g",                 # folder name without version digits
+    "壊れた行,PROG,1.2",               # three fields
+] + [f"単元 {n},UNIT{n},1.0,u" for n in range(10, 20)]  # 19 entries in all
+
+
+def make_broken_copy(demo, work):
+    series = os.path.join(work, "SERIES")
+    shutil.rmtree(work, ignore_errors=True)
+    shutil.copytree(os.path.dirname(demo), series, symlinks=False)
+    home = os.path.join(series, "LAUNCH")
+    exe = os.path.join(series, "ALGEBR12", "algebra1.exe")
+    # Saved as UTF-8, as today's editors save it.
+    with open(os.path.join(home, "SVLindex.txt"), "w", encoding="utf-8", newline="") as f:
+        f.write("\r\n".join(BROKEN_CATALOGUE) + "\r\n")
+    os.remove(os.path.join(home, "index.htm"))
+    os.mkdir(os.path.join(series, "GEOMET11", "a_old.exe"))  # sorted before GEOMETRY.EXE
+    old = 157766400  # 1975-01-01
+    os.utime(os.path.join(series, "KEISAN13", "Keisan.exe"), (old, old))
+    os.rename(os.path.join(series, "KANSU_V21"), os.path.join(series, "KANSÜ_V21"))
+    os.mkdir(os.path.join(home, "KAKURI10"))
+    shutil.copy(exe, os.path.join(home, "KAKURI10", "kakuritu.exe"))
+    os.rename(os.path.join(series, "表計算12"), os.path.join(series, ".HYOUKEI12"))
+    os.mkdir(os.path.join(series, "DRILL_10"))
+    shutil.copy(exe, os.path.join(series, "DRILL_10", "MATHDRILL1.EXE"))
+    os.mkdir(os.path.join(series, "GEO2"))
+    shutil.copy(exe, os.path.join(series, "GEO2", "geo2.exe"))
+    return home
+
+
+def tree_snapshot(folder):
+    entries = []
+    for path, folders, files in os.walk(folder):
+        for name in folders + files:
+            full = os.path.join(path, name)
+            info = os.lstat(full)
+            entries.append((full, info.st_size, info.st_mtime_ns, info.st_mode))
+    return sorted(entries)
+
+
+def broken_series_gets_every_trap(demo, work):
+    home = make_broken_copy(demo, work)
+    before = tree_snapshot(os.path.dirname(home))
+    status, out, err = check_series(home, "--json", "--lang", "en")
+    check(status == 1, f"broken: exit code {status}, {err}")
+    report = json.loads(out.decode("utf-8"))
+    check(report["catalogue"]["encoding"] == "utf-8", "broken: encoding")
+    check(len(report["entries"]) == 19, "broken: 19 entries")
+    reasons = [[c["reason"] for c in e["causes"]] for e in report["entries"]]
+    check(reasons[:9] == [[], ["folderSkippedForSubFolder"], ["folderSkippedForDate"],
+                          ["folderNameNotCp932"], ["insideLauncherFolder"], ["hiddenFolder"],
+                          ["nameCut"], ["sameStem"], []], f"broken: causes {reasons[:9]}")
+    check(report["entries"][7]["causes"][0]["otherEntry"] == 7, "broken: same stem as entry 7")
+    states = [e["state"] for e in report["entries"]]
+    check(states[0] == states[8] == "installed" and set(states[9:]) == {"notInstalled"},
+          f"broken: states {states}")
+    kinds = sorted({f["kind"] for f in report["findings"]})
+    check(kinds == sorted(["notCp932", "malformedLine", "nameCut", "tooManyEntries",
+                           "severalCopies", "versionNotInFolderName", "indexHtmMissing",
+                           "helpFileMissing"]), f"broken: findings {kinds}")
+    malformed = [f for f in report["findings"] if f["kind"] == "malformedLine"]
+    check(len(malformed) == 1 and malformed[0]["line"] == 12, f"broken: malformed {malformed}")
+
+    status, out, err = check_series(home, "--lang", "ja")
+    text = out.decode("utf-8")
+    check(status == 1 and "エラー" in text and "1980 年より前" in text, "broken: text report")
+    check(tree_snapshot(os.path.dirname(home)) == before, "broken: the checker changed the series")
+
+
+def exit_codes_and_languages(demo, work):
+    status, out, err = run_clean(["wine", EXE, "Z:\\no\\such\\folder"])
+    check(status == 2 and "cannot enter" in err and not out, f"missing folder: {status} {err}")
+    status, out, err = run_clean(["wine", EXE, "--no-such-option"])
+    check(status == 2 and "usage" in err, f"bad option: {status} {err}")
+    status, out, err = run_clean(["wine", EXE, "--version"])
+    check(status == 0 and out.decode() == f"SvlCheck {VERSION}\n", f"version: {out}")
+    empty = os.path.join(work, "EMPTY")
+    os.makedirs(empty, exist_ok=True)
+    status, out, err = check_series(empty, "--lang", "en")
+    check(status == 1 and b"SVLindex.txt" in out, f"no catalogue: {status}")
+    # Inside the program the first of LC_ALL, LC_MESSAGES and LANG decides.
+    status, out, err = run_clean(["wine", EXE, windows_path(demo)],
+                           {"LANG": "C.UTF-8", "LC_MESSAGES": "ja_JP.UTF-8"})
+    check(status == 0 and "シリーズ点検" in out.decode("utf-8"), "LC_MESSAGES chooses Japanese")
+
+
+def main():
+    global EXE, VERSION
+    EXE, demo, work, VERSION = sys.argv[1:5]
+    os.makedirs(work, exist_ok=True)
+    demo_report_matches_golden(demo)
+    guide_examples_are_the_reports()
+    demo_json_parses(demo)
+    broken_series_gets_every_trap(demo, os.path.join(work, "broken"))
+    exit_codes_and_languages(demo, work)
+    return result()
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,37 @@
+"""What the Python tests of the checker and of the release share: failures
+collected rather than stopping at the first, and programs run under Wine with
+their output in files (Wine's background processes would hold a pipe open)."""
+import os
+import subprocess
+import tempfile
+
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAILED:", what)
+
+
+def result():
+    if failures:
+        print(f"{len(failures)} check(s) failed")
+        return 1
+    print("all checks passed")
+    return 0
+
+
+def run(command, env=None, cwd=None):
+    """Runs a command; returns (exit code, stdout bytes, stderr text)."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        status = subprocess.run(command, stdout=out, stderr=err, stdin=subprocess.DEVNULL,
+                                env=env, cwd=cwd, timeout=120).returncode
+        out.seek(0)
+        err.seek(0)
+        return status, out.read(), err.read().decode("utf-8", "replace")
+
+
+def windows_path(path):
+    """A Unix path as Wine's drive Z: shows it."""
+    return "Z:" + os.path.realpath(path).replace("/", "\\")

@@ -1,0 +1,135 @@
+#!/usr/bin/env python3
+"""The release zip as a user gets it: its contents listed and compared with
+what it must hold, the version in its name and in both programs' version
+resources alike, and the programs in it started once under Wine: the checker
+on the sample series (its report byte for byte the golden one) and the
+launcher until its window shows the sample's caption.
+
+usage: release_test.py ZIP LAUNCHER_EXE CHECKER_EXE DEMO_SERIES_DIR WORK_DIR
+"""
+import hashlib
+import os
+import re
+import shutil
+import subprocess
+import sys
+import time
+import zipfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
+GOLDEN = os.path.join(ROOT, "tests", "check", "golden", "demo-series.en.txt")
+FOLDER_TOKEN = "@LAUNCHER-FOLDER@"
+
+sys.dont_write_bytecode = True  # nothing written into the source tree
+sys.path.insert(0, os.path.join(ROOT, "tests", "check"))
+from wine_checks import check, result, run, windows_path  # noqa: E402
+
+def version_resource(exe_bytes, key):
+    """A string of the version resource: after the key (UTF-16, NUL-ended)
+    and its padding to 32 bits from the String structure's start, the value
+    of wValueLength characters."""
+    name = (key + "\0").encode("utf-16-le")
+    at = exe_bytes.find(name)
+    if at < 6:
+        return None
+    start = at - 6  # wLength, wValueLength, wType
+    value_length = int.from_bytes(exe_bytes[start + 2:start + 4], "little")
+    value = at + len(name)
+    value += (4 - (value - start) % 4) % 4
+    return exe_bytes[value:value + 2 * value_length].decode("utf-16-le").rstrip("\0")
+
+
+def run_wine(command, cwd=None):
+    return run(["wine", *command], dict(os.environ, LC_ALL="C.UTF-8"), cwd)
+
+
+def contents_are_listed(archive, top, demo_series):
+    names = sorted(archive.namelist())
+    expected = [f"{top}/SorvelL.exe", f"{top}/SvlCheck.exe", f"{top}/docs/publishers-guide.en.md",
+                f"{top}/docs/publishers-guide.ja.md"]
+    for path, folders, files in os.walk(demo_series):
+        for name in files:
+            relative = os.path.relpath(os.path.join(path, name), demo_series)
+            expected.append(f"{top}/sample/SERIES/" + relative.replace(os.sep, "/"))
+    check(names == sorted(expected), f"zip contents:\n{names}\nexpected:\n{sorted(expected)}")
+    for info in archive.infolist():
+        if not info.filename.isascii():
+            check(info.flag_bits & 0x800, f"{info.filename}: not flagged as UTF-8")
+
+
+def programs_match_the_build_and_the_version(archive, top, version, launcher, checker):
+    for name, built in (("SorvelL.exe", launcher), ("SvlCheck.exe", checker)):
+        data = archive.read(f"{top}/{name}")
+        with open(built, "rb") as f:
+            check(hashlib.sha256(data).digest() == hashlib.sha256(f.read()).digest(),
+                  f"{name} is not the one built")
+        for key in ("FileVersion", "ProductVersion"):
+            found = version_resource(data, key)
+            check(found == version + ".0", f"{name} {key} {found}, zip says {version}")
+        check(version_resource(data, "OriginalFilename") == name, f"{name}: OriginalFilename")
+
+
+def checker_in_the_zip_checks_the_sample(unpacked, version):
+    launch = os.path.join(unpacked, "sample", "SERIES", "LAUNCH")
+    folder = windows_path(launch) + "\\"
+    status, out, err = run_wine([os.path.join(unpacked, "SvlCheck.exe"), "--lang", "en", folder])
+    check(status == 0, f"SvlCheck.exe from the zip: exit code {status}, {err}")
+    with open(GOLDEN, encoding="utf-8", newline="") as f:
+        expected = f.read()
+    text = out.decode("utf-8", "replace").replace(folder, FOLDER_TOKEN)
+    text = text.replace(f"SvlCheck {version} ", "SvlCheck @VERSION@ ")
+    check(text == expected, f"SvlCheck.exe from the zip: report differs:\n{text}")
+
+
+def launcher_in_the_zip_starts(unpacked):
+    if not os.environ.get("DISPLAY"):
+        check(False, "the launcher needs a display (DISPLAY is not set)")
+        return
+    launch = os.path.join(unpacked, "sample", "SERIES", "LAUNCH")
+    env = dict(os.environ, LC_ALL="C.UTF-8")
+    launcher = subprocess.Popen(["wine", "SorvelL.exe"], cwd=launch, env=env,
+                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+    caption = ""
+    deadline = time.time() + 40
+    while time.time() < deadline and launcher.poll() is None and caption != "Sorvel 数学シリーズ":
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Sorvel "],
+                               capture_output=True, text=True)
+        for window in found.stdout.split():
+            caption = subprocess.run(["xdotool", "getwindowname", window], capture_output=True,
+                                     text=True).stdout.strip()
+        time.sleep(0.3)
+    check(caption == "Sorvel 数学シリーズ", f"the launcher's window: {caption!r}")
+    # Closed as the user closes it: taskkill without /f asks its windows to close.
+    run_wine(["taskkill", "/im", "SorvelL.exe"])
+    try:
+        check(launcher.wait(timeout=30) == 0, "the launcher did not end with exit code 0")
+    except subprocess.TimeoutExpired:
+        launcher.kill()
+        check(False, "the launcher did not end when asked to close")
+
+
+def main(zip_path, launcher, checker, demo_series, work):
+    match = re.fullmatch(r"SorvelL-(\d+\.\d+\.\d+)-win64\.zip", os.path.basename(zip_path))
+    check(match is not None, f"zip name {zip_path}")
+    if not match:
+        return 1
+    version = match.group(1)
+    top = os.path.basename(zip_path)[:-4]
+    with zipfile.ZipFile(zip_path) as archive:
+        check(archive.testzip() is None, "zip: a damaged entry")
+        contents_are_listed(archive, top, demo_series)
+        programs_match_the_build_and_the_version(archive, top, version, launcher, checker)
+        shutil.rmtree(work, ignore_errors=True)
+        archive.extractall(work)
+    unpacked = os.path.join(work, top)
+    checker_in_the_zip_checks_the_sample(unpacked, version)
+    launcher_in_the_zip_starts(unpacked)
+    return result()
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 6:
+        sys.exit(__doc__)
+    sys.exit(main(*sys.argv[1:6]))
