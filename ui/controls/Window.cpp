@@ -236,6 +236,12 @@ void Window::SetEnabled(bool enabled) {
 }
 bool Window::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 
+void Window::SetTabStop(bool tabStop) {
+  const LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+  const LONG wanted = tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP;
+  if (wanted != style) SetWindowLongW(hwnd_, GWL_STYLE, wanted);
+}
+
 void Window::SetFont(HFONT font) {
   font_ = font;
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);

@@ -54,6 +54,8 @@ class Window {
   bool Visible() const;
   void SetEnabled(bool enabled);
   bool Enabled() const;
+  // Whether Tab stops at the control.
+  void SetTabStop(bool tabStop);
   void SetFont(HFONT font);  // not owned
   HFONT Font() const { return font_; }
   void Invalidate();

@@ -50,4 +50,52 @@ void TitlePanel::ClearLauncherIcon() {
   markerSet_ = true;
 }
 
+bool TitlePanel::ShowsFocusCue() const {
+  return GetFocus() == Handle() && !hidesFocus_ &&
+         !(SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+}
+
+// Follows the system's keyboard cues: UIS_SET hides the focus cue, UIS_CLEAR
+// and UIS_INITIALIZE leave it to the state the system keeps (Windows keeps
+// one; Wine keeps none and always shows the cues).
+void TitlePanel::OnUpdateUiState(WPARAM wParam) {
+  if (!(HIWORD(wParam) & UISF_HIDEFOCUS)) return;
+  hidesFocus_ = LOWORD(wParam) == UIS_SET;
+  if (GetFocus() == Handle()) Repaint();
+}
+
+void TitlePanel::Paint(HDC dc, const RECT& client) {
+  BevelPanel::Paint(dc, client);
+  if (!ShowsFocusCue()) return;
+  RECT cue = client;
+  InflateRect(&cue, -kTitleBoard.focusCueInset, -kTitleBoard.focusCueInset);
+  DrawFocusRect(dc, &cue);
+}
+
+LRESULT TitlePanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETDLGCODE: {
+      // The arrows move on the board; Enter starts the program instead of
+      // going to the window as a dialog's default button would.
+      const auto* key = reinterpret_cast<const MSG*>(lParam);
+      const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+      return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+      keyboard_.PanelKey(*this, static_cast<UINT>(wParam), (lParam & (1 << 30)) != 0);
+      return 0;
+    case WM_SETFOCUS:
+      keyboard_.PanelFocused(*this);
+      Repaint();
+      break;
+    case WM_KILLFOCUS:
+      Repaint();
+      break;
+    case WM_UPDATEUISTATE:
+      OnUpdateUiState(wParam);
+      break;
+  }
+  return BevelPanel::OnMessage(message, wParam, lParam);
+}
+
 }  // namespace sorvel::ui
