@@ -31,6 +31,7 @@ class ClickableWindow : public Window {
   virtual bool CompletesClick() const { return true; }
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void DoDefaultAction() override { Click(); }
 
  private:
   bool OnButtonUp(LPARAM lParam);

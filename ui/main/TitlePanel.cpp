@@ -1,12 +1,16 @@
 #include "ui/main/TitlePanel.h"
 
+#include <oleacc.h>
+
+#include <string_view>
+
 #include "ui/controls/Form.h"
 
 namespace sorvel::ui {
 namespace {
 
 // Eight blanks keep the caption clear of the marker image.
-constexpr const char* kCaptionIndent = "        ";
+constexpr std::string_view kCaptionIndent = "        ";
 
 }  // namespace
 
@@ -18,7 +22,7 @@ void TitlePanel::Create(HWND parent, const Place& place, const std::string& titl
   // The default control font, with a colour of the panel's own.
   BevelPanel::Create({.parent = parent,
                       .name = TitlePanelName(entry_),
-                      .text = kCaptionIndent + title,
+                      .text = std::string(kCaptionIndent) + title,
                       .place = place,
                       .font = FormFont()},
                      options);
@@ -48,6 +52,16 @@ void TitlePanel::ClearLauncherIcon() {
   if (markerSet_ || markerIcon_ <= 1) return;
   marker_.Clear();
   markerSet_ = true;
+}
+
+std::string TitlePanel::Title() const {
+  const std::string caption = Text();
+  return caption.starts_with(kCaptionIndent) ? caption.substr(kCaptionIndent.size()) : caption;
+}
+
+std::optional<AccessibleTraits> TitlePanel::Accessibility() const {
+  return AccessibleTraits{
+      .name = Title(), .role = ROLE_SYSTEM_PUSHBUTTON, .defaultAction = "start", .focusable = true};
 }
 
 bool TitlePanel::ShowsFocusCue() const {

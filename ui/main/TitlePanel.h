@@ -2,6 +2,7 @@
 // entry's title and holds the entry's hover marker at its left end.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "ui/controls/BevelPanel.h"
@@ -52,6 +53,11 @@ class TitlePanel : public BevelPanel {
   void ShowLauncherIcon(HICON copy);
   // The mouse over a picture: the launcher's icon goes, the marker is set.
   void ClearLauncherIcon();
+
+  // The entry's title, without the blanks that keep it clear of the marker.
+  std::string Title() const;
+  // A push button named by its title that starts its program.
+  std::optional<AccessibleTraits> Accessibility() const override;
 
   // The bevel and the caption, and the focus cue while the panel has the
   // focus and the keyboard cues are shown.
