@@ -79,7 +79,8 @@ struct TitleBoardLayout {
   int rightMargin;  // room kept free at the window's right edge
   int raisedBevelWidth;
   int pressedBevelWidth;
-  Place marker;  // in its panel
+  int focusCueInset;  // the focus cue's distance from the panel's edge, inside the bevel
+  Place marker;       // in its panel
 };
 inline constexpr TitleBoardLayout kTitleBoard{
     .panelWidth = 137,
@@ -94,6 +95,7 @@ inline constexpr TitleBoardLayout kTitleBoard{
     .rightMargin = 10,
     .raisedBevelWidth = 3,
     .pressedBevelWidth = 1,
+    .focusCueInset = 4,
     .marker = {0, 6, 25, 17},
 };
 

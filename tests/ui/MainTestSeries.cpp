@@ -39,6 +39,12 @@ void MainTestSeries::Install(const std::wstring& folder, const std::wstring& exe
   CopyFileW(recorder.c_str(), (root + L"\\" + folder + L"\\" + exeName).c_str(), FALSE);
 }
 
+void MainTestSeries::LayOutTwoOfThree() {
+  WriteCatalogue("Series", {{"代数 I", "ALGEBRA1"}, {"図形", "geometry"}, {"関数", "kansu"}});
+  Install(L"ALGEBR12", L"algebra1.exe");
+  Install(L"KANSU10", L"KANSU.EXE");
+}
+
 std::vector<std::wstring> MainTestSeries::Records(const std::wstring& folder, size_t lines) {
   const std::wstring path = root + L"\\" + folder + L"\\record.txt";
   std::vector<std::wstring> records;

@@ -32,6 +32,9 @@ class MainTestSeries {
   // Copies the sample recorder to <root>\<folder>\<exeName>; `withIcon`
   // takes its twin with an icon of its own.
   void Install(const std::wstring& folder, const std::wstring& exeName, bool withIcon = false);
+  // Three entries, the second missing: "代数 I" in ALGEBR12\algebra1.exe,
+  // "図形", "関数" in KANSU10\KANSU.EXE.
+  void LayOutTwoOfThree();
 
   // What the recorder wrote in <root>\<folder>: one "<current directory>|<command
   // line>" line per start. Waits up to `lines` lines for a while.

@@ -114,12 +114,7 @@ TEST(MainWindow, LooksUpPanelsAndMarkersByNameWithoutRegardToCase) {
 
 class MainWindowLaunch : public ::testing::Test {
  protected:
-  void SetUp() override {
-    series.WriteCatalogue("Series",
-                          {{"代数 I", "ALGEBRA1"}, {"図形", "geometry"}, {"関数", "kansu"}});
-    series.Install(L"ALGEBR12", L"algebra1.exe");
-    series.Install(L"KANSU10", L"KANSU.EXE");
-  }
+  void SetUp() override { series.LayOutTwoOfThree(); }
 
   MainTestSeries series;
 };

@@ -33,7 +33,7 @@ void BevelPanel::Create(const ControlArgs& args, const Options& options) {
                   .style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
                            (options.tabStop ? DWORD{WS_TABSTOP} : 0),
                   // Dialog navigation goes on into the controls the panel holds.
-                  .exStyle = WS_EX_CONTROLPARENT,
+                  .exStyle = options.holdsControls ? DWORD{WS_EX_CONTROLPARENT} : 0,
                   .background = GetSysColorBrush(COLOR_BTNFACE)},
                  args);
 }

@@ -21,6 +21,9 @@ struct BevelPanelOptions {
   COLORREF fontColor = GetSysColor(COLOR_WINDOWTEXT);
   HCURSOR cursor = nullptr;  // nullptr: the arrow
   bool tabStop = false;      // receives the focus in the tab order
+  // The dialog keys look for controls inside the panel; false: the panel is
+  // a control that takes the focus itself.
+  bool holdsControls = true;
   std::function<void()> onClick{};
   std::function<void(int x, int y)> onMouseMove{};
 };
@@ -49,9 +52,10 @@ class BevelPanel : public ClickableWindow {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // A disabled panel is not clicked, even when the press came before.
   bool CompletesClick() const override { return Enabled(); }
+  // Repaints the panel and the controls inside it.
+  void Repaint();
 
  private:
-  void Repaint();
   template <typename Value>
   void Change(Value& property, Value value);
 

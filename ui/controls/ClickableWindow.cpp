@@ -10,6 +10,10 @@ POINT PointOf(LPARAM lParam) {
 
 }  // namespace
 
+void ClickableWindow::Click() {
+  if (CompletesClick() && onClick_) onClick_();
+}
+
 bool ClickableWindow::OnButtonUp(LPARAM lParam) {
   const bool wasPressed = pressed_;
   pressed_ = false;

@@ -21,12 +21,17 @@ class ClickableWindow : public Window {
   void SetOnClick(ClickHandler onClick) { onClick_ = std::move(onClick); }
   void SetOnMouseMove(MouseMoveHandler onMouseMove) { onMouseMove_ = std::move(onMouseMove); }
 
+  // A click without the mouse (a key, a screen reader): the click handler
+  // runs as for the mouse, when the control takes clicks now.
+  void Click();
+
  protected:
   // Whether a release inside the window completes the click the press
   // began; a control may refuse it, for one when it was disabled meanwhile.
   virtual bool CompletesClick() const { return true; }
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void DoDefaultAction() override { Click(); }
 
  private:
   bool OnButtonUp(LPARAM lParam);

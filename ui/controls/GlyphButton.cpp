@@ -1,6 +1,7 @@
 #include "ui/controls/GlyphButton.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace sorvel::ui {
 
@@ -27,6 +28,10 @@ void GlyphButton::SetGlyph(HICON glyph) {
 }
 
 void GlyphButton::Click() { SendMessageW(Handle(), BM_CLICK, 0, 0); }
+
+std::optional<AccessibleTraits> GlyphButton::Accessibility() const {
+  return AccessibleTraits{.role = ROLE_SYSTEM_PUSHBUTTON, .focusable = true};
+}
 
 void GlyphButton::OnNotify(WORD code) {
   if (code == BN_CLICKED && onClick_) onClick_();

@@ -6,6 +6,7 @@ namespace sorvel::ui {
 
 void ImageControl::Create(const ControlArgs& args, const Options& options) {
   stretch_ = options.stretch;
+  accessibility_ = options.accessibility;
   SetCursor(options.cursor);
   SetOnClick(options.onClick);
   SetOnMouseMove(options.onMouseMove);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "platform/win32/Gdi.h"
 #include "ui/controls/ClickableWindow.h"
@@ -17,6 +18,8 @@ struct ImageControlOptions {
   HCURSOR cursor = nullptr;  // nullptr: the arrow
   std::function<void()> onClick{};
   std::function<void(int x, int y)> onMouseMove{};
+  // What a screen reader is told; nullopt: the system's standard account.
+  std::optional<AccessibleTraits> accessibility{};
 };
 
 class ImageControl : public ClickableWindow {
@@ -40,6 +43,7 @@ class ImageControl : public ClickableWindow {
 
   void Paint(HDC dc, const RECT& client) override;
   bool PaintsItself() const override { return true; }
+  std::optional<AccessibleTraits> Accessibility() const override { return accessibility_; }
 
  private:
   void Show(HBITMAP bitmap, HICON icon);
@@ -51,6 +55,7 @@ class ImageControl : public ClickableWindow {
   win32::OwnedBitmap bitmap_;
   win32::OwnedIcon icon_;
   bool stretch_ = false;
+  std::optional<AccessibleTraits> accessibility_;
 };
 
 }  // namespace sorvel::ui

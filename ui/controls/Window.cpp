@@ -149,6 +149,13 @@ LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
   }
+  if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT && Accessibility()) {
+    if (const LRESULT answer = AnswerGetObject(hwnd_, wParam)) return answer;
+  }
+  if (message == kDefaultActionMessage) {
+    DoDefaultAction();
+    return 0;
+  }
   if (message == WM_DRAWITEM) {
     const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     if (Window* child = FromHandle(item->hwndItem); child && child->OnDrawItem(*item)) return TRUE;
@@ -235,6 +242,12 @@ void Window::SetEnabled(bool enabled) {
   Invalidate();
 }
 bool Window::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+
+void Window::SetTabStop(bool tabStop) {
+  const LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+  const LONG wanted = tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP;
+  if (wanted != style) SetWindowLongW(hwnd_, GWL_STYLE, wanted);
+}
 
 void Window::SetFont(HFONT font) {
   font_ = font;

@@ -9,9 +9,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "ui/Layout.h"
+#include "ui/controls/Accessibility.h"
 
 namespace sorvel::ui {
 
@@ -54,6 +56,8 @@ class Window {
   bool Visible() const;
   void SetEnabled(bool enabled);
   bool Enabled() const;
+  // Whether Tab stops at the control.
+  void SetTabStop(bool tabStop);
   void SetFont(HFONT font);  // not owned
   HFONT Font() const { return font_; }
   void Invalidate();
@@ -63,6 +67,10 @@ class Window {
   virtual void Paint(HDC dc, const RECT& client);
   // False leaves painting to the window class (standard controls).
   virtual bool PaintsItself() const { return false; }
+
+  // What a screen reader is told about the control; nullopt: the system's
+  // standard account of it.
+  virtual std::optional<AccessibleTraits> Accessibility() const { return std::nullopt; }
 
   // Where errors escaping a handler go (the application's error box).
   static void SetErrorReporter(std::function<void(const std::string&)> reporter);
@@ -97,6 +105,8 @@ class Window {
   virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
   LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam);
   virtual void OnDestroyed() {}
+  // A screen reader asked for the default action the traits name.
+  virtual void DoDefaultAction() {}
 
  private:
   static LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);

@@ -1,5 +1,7 @@
 #include "ui/main/MainWindow.h"
 
+#include <oleacc.h>
+
 #include <initializer_list>
 
 #include "core/InstallationScan.h"
@@ -11,6 +13,9 @@
 
 namespace sorvel::ui {
 namespace {
+
+// What a screen reader calls the small picture: it shows or hides the menu.
+constexpr const char* kMenuToggleName = "メニューの表示切り替え";
 
 HBITMAP LoadBitmapResource(const wchar_t* name) {
   return static_cast<HBITMAP>(
@@ -62,7 +67,8 @@ void TfrmMain::OnCreate() {
 
 void TfrmMain::CreateControls() {
   imgPict.Create({.parent = Handle(), .name = "imgPict", .place = kMainWindow.imgPict},
-                 {.onMouseMove = [this](int, int) { imgPictMouseMove(); }});
+                 {.onMouseMove = [this](int, int) { imgPictMouseMove(); },
+                  .accessibility = AccessibleTraits{.role = ROLE_SYSTEM_GRAPHIC}});
   imgPict.SetBitmap(LoadBitmapResource(L"BACKGROUND"));
   CreateSidePanel();
 }
@@ -78,10 +84,12 @@ void TfrmMain::CreateSidePanel() {
       {.bevelOuter = Bevel::Lowered,
        .bevelWidth = layout.frameBevelWidth,
        .borderWidth = layout.frameBorderWidth});
-  imgPicture.Create({.parent = Panel2.Handle(), .name = "imgPicture", .place = layout.imgPicture},
-                    {.stretch = true,
-                     .onClick = [this] { imgPictureClick(); },
-                     .onMouseMove = [this](int, int) { imgPictureMouseMove(); }});
+  imgPicture.Create(
+      {.parent = Panel2.Handle(), .name = "imgPicture", .place = layout.imgPicture},
+      {.stretch = true,
+       .onClick = [this] { imgPictureClick(); },
+       .onMouseMove = [this](int, int) { imgPictureMouseMove(); },
+       .accessibility = AccessibleTraits{.name = kMenuToggleName, .role = ROLE_SYSTEM_PUSHBUTTON}});
   imgPicture.SetBitmap(LoadBitmapResource(L"SMALLPICTURE"));
 
   // The focus follows the order of the siblings: btnShow, btnEnd,

@@ -1,5 +1,7 @@
 #include "ui/main/TitleBoard.h"
 
+#include <cstdlib>
+
 #include "core/ProgramLaunch.h"
 
 namespace sorvel::ui {
@@ -32,16 +34,18 @@ void TitleBoard::Build(HWND parent, HCURSOR cursor) {
   const int count = context_.state.EntryCount();
   panels_.reserve(static_cast<std::size_t>(count));
   for (int n = 1; n <= count; ++n) AddPanel(parent, n, cursor);
+  MoveTabStop(FirstEnabled(false));
 }
 
 void TitleBoard::AddPanel(HWND parent, int n, HCURSOR cursor) {
-  auto made = std::make_unique<TitlePanel>(n);
+  auto made = std::make_unique<TitlePanel>(n, *this);
   TitlePanel& panel = *made;
   panel.Create(parent, PanelPlace(n, context_.state.EntryCount()), context_.state.Entry(n).title,
                {.bevelWidth = kTitleBoard.pressedBevelWidth,  // raised by the first repaint
                 .alignment = CaptionAlignment::Left,
                 .fontColor = kTitleBlue,
                 .cursor = cursor,
+                .holdsControls = false,
                 .onClick = [this, &panel] { TitlePanelClick(panel); },
                 .onMouseMove = [this, &panel](int, int) { TitlePanelMouseMove(panel); }});
   panels_.push_back(std::move(made));
@@ -88,6 +92,8 @@ void TitleBoard::SetEntryInstalled(int n, bool installed) {
   panel->ResetMarker();
   panel->SetEnabled(installed);
   panel->SetFontColor(installed ? kTitleGreen : kTitleWhite);
+  // The stop stays where it was unless its panel went missing.
+  if (!tabStop_ || !tabStop_->Enabled()) MoveTabStop(FirstEnabled(false));
 }
 
 void TitleBoard::LoadEntryIcon(int n) {
@@ -103,6 +109,89 @@ void TitleBoard::LoadEntryIcon(int n) {
   } else {
     context_.messages.ShowMessage(found.folder + " " + found.exeName);
   }
+}
+
+// ---------------------------------------------------------------------------
+// The keyboard.
+
+void TitleBoard::MoveTabStop(TitlePanel* panel) {
+  if (panel == tabStop_) return;
+  if (tabStop_) tabStop_->SetTabStop(false);
+  tabStop_ = panel;
+  if (tabStop_) tabStop_->SetTabStop(true);
+}
+
+void TitleBoard::PanelFocused(TitlePanel& panel) { MoveTabStop(&panel); }
+
+void TitleBoard::PanelKey(TitlePanel& panel, UINT key, bool repeated) {
+  if (key == VK_RETURN || key == VK_SPACE) {
+    // Held down, the key starts the program once.
+    if (!repeated) panel.Click();
+    return;
+  }
+  TitlePanel* destination = Destination(panel, key);
+  if (!destination) return;
+  // Moving by keys shows the keyboard cues, as the dialog keys do.
+  SendMessageW(GetAncestor(panel.Handle(), GA_ROOT), WM_CHANGEUISTATE,
+               MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  SetFocus(destination->Handle());
+}
+
+TitlePanel* TitleBoard::Destination(const TitlePanel& from, UINT key) const {
+  switch (key) {
+    case VK_HOME:
+      return FirstEnabled(false);
+    case VK_END:
+      return FirstEnabled(true);
+    case VK_LEFT:
+      return NearestInDirection(from, -1, 0);
+    case VK_RIGHT:
+      return NearestInDirection(from, 1, 0);
+    case VK_UP:
+      return NearestInDirection(from, 0, -1);
+    case VK_DOWN:
+      return NearestInDirection(from, 0, 1);
+  }
+  return nullptr;
+}
+
+TitlePanel* TitleBoard::FirstEnabled(bool fromTheEnd) const {
+  TitlePanel* found = nullptr;
+  for (const auto& panel : panels_) {
+    if (!panel->Enabled()) continue;
+    found = panel.get();
+    if (!fromTheEnd) break;
+  }
+  return found;
+}
+
+namespace {
+POINT Centre(const Window& window) {
+  const RECT r = window.Bounds();
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+}  // namespace
+
+// The enabled panel beyond `from` in the direction (dx, dy) whose centre is
+// nearest, a step to the side counting twice a step ahead: the next panel of
+// the same column or row comes first, then the nearest one beside it.
+TitlePanel* TitleBoard::NearestInDirection(const TitlePanel& from, int dx, int dy) const {
+  const POINT origin = Centre(from);
+  TitlePanel* nearest = nullptr;
+  long best = 0;
+  for (const auto& panel : panels_) {
+    if (panel.get() == &from || !panel->Enabled()) continue;
+    const POINT at = Centre(*panel);
+    const long ahead = (at.x - origin.x) * dx + (at.y - origin.y) * dy;
+    const long aside = std::labs((at.x - origin.x) * dy) + std::labs((at.y - origin.y) * dx);
+    if (ahead <= 0) continue;
+    const long distance = ahead + 2 * aside;
+    if (!nearest || distance < best) {
+      nearest = panel.get();
+      best = distance;
+    }
+  }
+  return nearest;
 }
 
 }  // namespace sorvel::ui

@@ -21,7 +21,12 @@ constexpr COLORREF kTitleBlue = RGB(0, 0, 255);       // created, pressed
 constexpr COLORREF kTitleGreen = RGB(0, 128, 0);      // installed
 constexpr COLORREF kTitleWhite = RGB(255, 255, 255);  // missing
 
-class TitleBoard : public ScanListener {
+// The board is one stop of the Tab order: the panel that last had the focus,
+// or the first enabled one, holds the stop. On the board the arrows move to
+// the nearest enabled panel in their direction, Home and End to the first
+// and last, and Enter or Space starts the focused panel's program as a click
+// does.
+class TitleBoard : public ScanListener, public TitlePanel::Keyboard {
  public:
   // `shell` gives the programs' icons; both outlive the board.
   TitleBoard(LauncherContext& context, const ShellServices& shell);
@@ -57,14 +62,24 @@ class TitleBoard : public ScanListener {
   void SetEntryInstalled(int n, bool installed) override;
   void LoadEntryIcon(int n) override;
 
+  // The panels' keys and focus.
+  void PanelKey(TitlePanel& panel, UINT key, bool repeated) override;
+  void PanelFocused(TitlePanel& panel) override;
+
  private:
   void AddPanel(HWND parent, int n, HCURSOR cursor);
+  void MoveTabStop(TitlePanel* panel);
+  // Where a key leads from `from`: an enabled panel, or nullptr.
+  TitlePanel* Destination(const TitlePanel& from, UINT key) const;
+  TitlePanel* NearestInDirection(const TitlePanel& from, int dx, int dy) const;
+  TitlePanel* FirstEnabled(bool fromTheEnd) const;
 
   LauncherContext& context_;
   const ShellServices& shell_;
   // The application's main icon, our own copy, so each marker gets a copy.
   win32::OwnedIcon launcherIcon_;
   std::vector<std::unique_ptr<TitlePanel>> panels_;
+  TitlePanel* tabStop_ = nullptr;  // the board's Tab stop; none while no panel is enabled
   bool built_ = false;
   bool menuShown_ = true;
 };

@@ -1,12 +1,16 @@
 #include "ui/main/TitlePanel.h"
 
+#include <oleacc.h>
+
+#include <string_view>
+
 #include "ui/controls/Form.h"
 
 namespace sorvel::ui {
 namespace {
 
 // Eight blanks keep the caption clear of the marker image.
-constexpr const char* kCaptionIndent = "        ";
+constexpr std::string_view kCaptionIndent = "        ";
 
 }  // namespace
 
@@ -18,7 +22,7 @@ void TitlePanel::Create(HWND parent, const Place& place, const std::string& titl
   // The default control font, with a colour of the panel's own.
   BevelPanel::Create({.parent = parent,
                       .name = TitlePanelName(entry_),
-                      .text = kCaptionIndent + title,
+                      .text = std::string(kCaptionIndent) + title,
                       .place = place,
                       .font = FormFont()},
                      options);
@@ -48,6 +52,64 @@ void TitlePanel::ClearLauncherIcon() {
   if (markerSet_ || markerIcon_ <= 1) return;
   marker_.Clear();
   markerSet_ = true;
+}
+
+std::string TitlePanel::Title() const {
+  const std::string caption = Text();
+  return caption.starts_with(kCaptionIndent) ? caption.substr(kCaptionIndent.size()) : caption;
+}
+
+std::optional<AccessibleTraits> TitlePanel::Accessibility() const {
+  return AccessibleTraits{
+      .name = Title(), .role = ROLE_SYSTEM_PUSHBUTTON, .defaultAction = "start", .focusable = true};
+}
+
+bool TitlePanel::ShowsFocusCue() const {
+  return GetFocus() == Handle() && !hidesFocus_ &&
+         !(SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+}
+
+// Follows the system's keyboard cues: UIS_SET hides the focus cue, UIS_CLEAR
+// and UIS_INITIALIZE leave it to the state the system keeps (Windows keeps
+// one; Wine keeps none and always shows the cues).
+void TitlePanel::OnUpdateUiState(WPARAM wParam) {
+  if (!(HIWORD(wParam) & UISF_HIDEFOCUS)) return;
+  hidesFocus_ = LOWORD(wParam) == UIS_SET;
+  if (GetFocus() == Handle()) Repaint();
+}
+
+void TitlePanel::Paint(HDC dc, const RECT& client) {
+  BevelPanel::Paint(dc, client);
+  if (!ShowsFocusCue()) return;
+  RECT cue = client;
+  InflateRect(&cue, -kTitleBoard.focusCueInset, -kTitleBoard.focusCueInset);
+  DrawFocusRect(dc, &cue);
+}
+
+LRESULT TitlePanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETDLGCODE: {
+      // The arrows move on the board; Enter starts the program instead of
+      // going to the window as a dialog's default button would.
+      const auto* key = reinterpret_cast<const MSG*>(lParam);
+      const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+      return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+      keyboard_.PanelKey(*this, static_cast<UINT>(wParam), (lParam & (1 << 30)) != 0);
+      return 0;
+    case WM_SETFOCUS:
+      keyboard_.PanelFocused(*this);
+      Repaint();
+      break;
+    case WM_KILLFOCUS:
+      Repaint();
+      break;
+    case WM_UPDATEUISTATE:
+      OnUpdateUiState(wParam);
+      break;
+  }
+  return BevelPanel::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace sorvel::ui

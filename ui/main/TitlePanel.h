@@ -2,6 +2,7 @@
 // entry's title and holds the entry's hover marker at its left end.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "ui/controls/BevelPanel.h"
@@ -17,7 +18,18 @@ std::string MarkerImageName(int n);
 
 class TitlePanel : public BevelPanel {
  public:
-  explicit TitlePanel(int entry) : entry_(entry) {}
+  // Where the panel's keys and focus go: the board moves the focus among
+  // its panels and starts the focused one.
+  class Keyboard {
+   public:
+    virtual void PanelKey(TitlePanel& panel, UINT key, bool repeated) = 0;
+    virtual void PanelFocused(TitlePanel& panel) = 0;
+
+   protected:
+    ~Keyboard() = default;
+  };
+
+  TitlePanel(int entry, Keyboard& keyboard) : entry_(entry), keyboard_(keyboard) {}
 
   // The catalogue entry the panel stands for, from 1.
   int Entry() const { return entry_; }
@@ -42,11 +54,28 @@ class TitlePanel : public BevelPanel {
   // The mouse over a picture: the launcher's icon goes, the marker is set.
   void ClearLauncherIcon();
 
+  // The entry's title, without the blanks that keep it clear of the marker.
+  std::string Title() const;
+  // A push button named by its title that starts its program.
+  std::optional<AccessibleTraits> Accessibility() const override;
+
+  // The bevel and the caption, and the focus cue while the panel has the
+  // focus and the keyboard cues are shown.
+  void Paint(HDC dc, const RECT& client) override;
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
  private:
+  bool ShowsFocusCue() const;
+  void OnUpdateUiState(WPARAM wParam);
+
   int entry_;
+  Keyboard& keyboard_;
   ImageControl marker_;  // destroyed before the panel
   IconHandle markerIcon_ = 0;
   bool markerSet_ = false;
+  bool hidesFocus_ = false;  // the last WM_UPDATEUISTATE hid the focus cue
 };
 
 }  // namespace sorvel::ui

@@ -1,0 +1,247 @@
+#include "ui/controls/Accessibility.h"
+
+#include <oleacc.h>
+
+#include <optional>
+
+#include "platform/win32/Encoding.h"
+#include "ui/controls/Window.h"
+
+namespace sorvel::ui {
+namespace {
+
+// The COM functions, from the system's DLLs, found at the first request of a
+// screen reader; the launcher imports none of them.
+struct ComFunctions {
+  decltype(&CoInitializeEx) initialise = nullptr;
+  decltype(&CreateStdAccessibleObject) createStandard = nullptr;
+  decltype(&LresultFromObject) resultFromObject = nullptr;
+  decltype(&SysAllocStringLen) allocString = nullptr;
+};
+
+template <typename Function>
+void Find(Function& function, const wchar_t* dll, const char* name) {
+  // Only from the system folder: the current directory may be a program's
+  // folder or a CD-ROM.
+  HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (module)
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+const ComFunctions* Com() {
+  static const ComFunctions functions = [] {
+    ComFunctions found;
+    Find(found.initialise, L"ole32.dll", "CoInitializeEx");
+    Find(found.createStandard, L"oleacc.dll", "CreateStdAccessibleObject");
+    Find(found.resultFromObject, L"oleacc.dll", "LresultFromObject");
+    Find(found.allocString, L"oleaut32.dll", "SysAllocStringLen");
+    return found;
+  }();
+  const bool complete = functions.initialise && functions.createStandard &&
+                        functions.resultFromObject && functions.allocString;
+  return complete ? &functions : nullptr;
+}
+
+// The object behind the request must live in an apartment: the window's
+// thread joins a single-threaded one, as a thread with windows should.
+bool JoinApartment(const ComFunctions& com) {
+  thread_local const bool joined = [&com] {
+    const HRESULT hr = com.initialise(nullptr, COINIT_APARTMENTTHREADED);
+    return SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
+  }();
+  return joined;
+}
+
+bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+// A control's IAccessible: its own name, role, state and default action over
+// the standard object, which answers everything else. It holds the window
+// handle, not the control: a screen reader may keep it after the window is
+// gone, and then gets the standard object's answers.
+class AccessibleControl final : public IAccessible {
+ public:
+  AccessibleControl(const ComFunctions& com, HWND hwnd, IAccessible* standard)
+      : com_(com), hwnd_(hwnd), standard_(standard) {}
+  AccessibleControl(const AccessibleControl&) = delete;
+  AccessibleControl& operator=(const AccessibleControl&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
+      *out = static_cast<IAccessible*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override {
+    return static_cast<ULONG>(InterlockedIncrement(&refs_));
+  }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG left = InterlockedDecrement(&refs_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+  }
+
+  // IDispatch: the standard object's.
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    return standard_->GetTypeInfoCount(count);
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
+    return standard_->GetTypeInfo(index, locale, info);
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                          DISPID* ids) override {
+    return standard_->GetIDsOfNames(iid, names, count, locale, ids);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                   UINT* argument) override {
+    return standard_->Invoke(id, iid, locale, flags, params, result, exception, argument);
+  }
+
+  // What the control says of itself.
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    const auto traits = Traits(child);
+    if (!traits || traits->name.empty()) return standard_->get_accName(child, name);
+    return Text(traits->name, name);
+  }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    const auto traits = Traits(child);
+    if (!traits || traits->role == 0) return standard_->get_accRole(child, role);
+    if (!role) return E_POINTER;
+    role->vt = VT_I4;
+    role->lVal = traits->role;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override;
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+    const auto traits = Traits(child);
+    if (!traits || traits->defaultAction.empty())
+      return standard_->get_accDefaultAction(child, action);
+    return Text(traits->defaultAction, action);
+  }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    const auto traits = Traits(child);
+    if (!traits || traits->defaultAction.empty()) return standard_->accDoDefaultAction(child);
+    if (!IsWindowEnabled(hwnd_)) return E_FAIL;
+    return PostMessageW(hwnd_, kDefaultActionMessage, 0, 0) ? S_OK : E_FAIL;
+  }
+
+  // Everything else: the standard object's.
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+    return standard_->get_accParent(parent);
+  }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+    return standard_->get_accChildCount(count);
+  }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+    return standard_->get_accChild(child, object);
+  }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+    return standard_->get_accValue(child, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+    return standard_->get_accDescription(child, description);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+    return standard_->get_accHelp(child, help);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
+    return standard_->get_accHelpTopic(file, child, topic);
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+    return standard_->get_accKeyboardShortcut(child, shortcut);
+  }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
+    return standard_->get_accFocus(child);
+  }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
+    return standard_->get_accSelection(children);
+  }
+  HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
+    return standard_->accSelect(flags, child);
+  }
+  HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                        VARIANT child) override {
+    return standard_->accLocation(left, top, width, height, child);
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+    return standard_->accNavigate(direction, start, end);
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
+    return standard_->accHitTest(x, y, child);
+  }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
+    return standard_->put_accName(child, name);
+  }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+    return standard_->put_accValue(child, value);
+  }
+
+ private:
+  ~AccessibleControl() { standard_->Release(); }
+
+  // The control's traits when the request is about the control itself and
+  // the control still exists.
+  std::optional<AccessibleTraits> Traits(const VARIANT& child) const {
+    const Window* window = IsSelf(child) ? Window::FromHandle(hwnd_) : nullptr;
+    return window ? window->Accessibility() : std::nullopt;
+  }
+
+  HRESULT Text(const std::string& cp932, BSTR* out) const {
+    if (!out) return E_POINTER;
+    const std::wstring text = win32::Cp932ToWideLenient(cp932);
+    *out = com_.allocString(text.data(), static_cast<UINT>(text.size()));
+    return *out ? S_OK : E_OUTOFMEMORY;
+  }
+
+  const ComFunctions& com_;
+  HWND hwnd_;
+  IAccessible* standard_;  // owned
+  LONG refs_ = 1;
+};
+
+// The standard state, with what the keyboard can do with the control:
+// unavailable when disabled, focusable when it can take the focus, focused
+// when it has it.
+HRESULT AccessibleControl::get_accState(VARIANT child, VARIANT* state) {
+  const auto traits = Traits(child);
+  if (!traits) return standard_->get_accState(child, state);
+  if (!state) return E_POINTER;
+  VARIANT standard{};
+  long bits = 0;
+  if (SUCCEEDED(standard_->get_accState(child, &standard)) && standard.vt == VT_I4)
+    bits =
+        standard.lVal & ~(STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED);
+  if (!IsWindowEnabled(hwnd_)) {
+    bits |= STATE_SYSTEM_UNAVAILABLE;
+  } else if (traits->focusable) {
+    bits |= STATE_SYSTEM_FOCUSABLE;
+  }
+  if (GetFocus() == hwnd_) bits |= STATE_SYSTEM_FOCUSED;
+  state->vt = VT_I4;
+  state->lVal = bits;
+  return S_OK;
+}
+
+}  // namespace
+
+LRESULT AnswerGetObject(HWND hwnd, WPARAM wParam) {
+  const ComFunctions* com = Com();
+  if (!com || !JoinApartment(*com)) return 0;
+  IAccessible* standard = nullptr;
+  if (FAILED(com->createStandard(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&standard))) ||
+      !standard) {
+    return 0;
+  }
+  auto* control = new AccessibleControl(*com, hwnd, standard);
+  const LRESULT result = com->resultFromObject(__uuidof(IAccessible), wParam, control);
+  control->Release();  // the result holds its own reference
+  // A failure is no answer: the system then gives the standard one.
+  return FAILED(static_cast<HRESULT>(result)) ? 0 : result;
+}
+
+}  // namespace sorvel::ui
