@@ -80,7 +80,11 @@ std::string Picture::Save(const std::string& name) const {
   CreateDirectoryA(folder ? folder : ".", nullptr);
   const std::string path = std::string(folder ? folder : ".") + "/" + name + ".bmp";
   const BITMAPINFO format = TopDownFormat(width_, height_);
-  const DWORD bytes = static_cast<DWORD>(pixels_.size() * sizeof(std::uint32_t));
+  // Opaque: viewers read the fourth byte of a 32-bit picture as alpha, and
+  // GDI leaves it 0 wherever it drew text or pictures.
+  std::vector<std::uint32_t> opaque(pixels_);
+  for (std::uint32_t& pixel : opaque) pixel |= 0xFF000000u;
+  const DWORD bytes = static_cast<DWORD>(opaque.size() * sizeof(std::uint32_t));
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;  // "BM"
   file.bfOffBits = sizeof(file) + sizeof(format.bmiHeader);
@@ -88,7 +92,7 @@ std::string Picture::Save(const std::string& name) const {
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(&file), sizeof(file));
   out.write(reinterpret_cast<const char*>(&format.bmiHeader), sizeof(format.bmiHeader));
-  out.write(reinterpret_cast<const char*>(pixels_.data()), bytes);
+  out.write(reinterpret_cast<const char*>(opaque.data()), bytes);
   return path;
 }
 
