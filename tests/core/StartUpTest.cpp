@@ -20,6 +20,7 @@ TEST(InitHomeFolderTest, AppendsABackslashWhenMissing) {
       {"C:\\計算表", "C:\\計算表\\"},
       {"C:\\ソ", "C:\\ソ\\"},
       {longFolder, longFolder + "\\"},
+      {"C:\\\xFA\x5C", "C:\\\xFA\x5C\\"},  // FA is a lead byte: its 5C is no separator
   };
   for (const auto& c : cases) {
     test::FakePlatform fake;
