@@ -14,11 +14,6 @@ bool IsDriveRoot(const std::string& folder) {
   return folder.size() == 3 && folder[1] == ':' && folder[2] == '\\';
 }
 
-// A pattern for the entries of `folder`, whatever way the folder is spelled.
-std::string InFolder(const std::string& folder, const char* pattern) {
-  return cp932::WithTrailingBackslash(folder) + pattern;
-}
-
 bool IsShownFolder(const FileInfo& info) {
   return (info.attributes & attr::kDirectory) != 0 &&
          (info.attributes & (attr::kHidden | attr::kSystem)) == 0 && info.name != "." &&
@@ -36,7 +31,7 @@ std::vector<std::string> ReadNames(Platform& platform, const std::string& folder
                                    const char* pattern, Filter shown) {
   std::vector<FileInfo> entries;
   std::vector<std::string> names;
-  if (platform.List(InFolder(folder, pattern), entries) != error::kOk) return names;
+  if (platform.List(cp932::InFolder(folder, pattern), entries) != error::kOk) return names;
   for (const FileInfo& info : entries) {
     if (shown(info)) names.push_back(info.name);
   }

@@ -42,6 +42,8 @@ TEST(Cp932Test, EndsWithBackslashLooksAtWholeCharacters) {
   EXPECT_EQ(cp932::WithTrailingBackslash("C:\\計算表"), "C:\\計算表\\");
   EXPECT_EQ(cp932::WithTrailingBackslash("C:\\ソ"), "C:\\ソ\\");
   EXPECT_EQ(cp932::WithTrailingBackslash("C:\\"), "C:\\");
+  EXPECT_EQ(cp932::InFolder("C:\\計算表", "prog.exe"), "C:\\計算表\\prog.exe");
+  EXPECT_EQ(cp932::InFolder("C:\\計算表\\", "*.exe"), "C:\\計算表\\*.exe");
 }
 
 TEST(Cp932Test, FoldingAndSplitting) {
