@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Win32Platform.h"
@@ -294,6 +295,40 @@ TEST_F(Win32PlatformTest, ReadWholeFileReadsAllOrGivesTheSystemsCode) {
   ASSERT_NE(writer, INVALID_HANDLE_VALUE);
   EXPECT_EQ(platform_.ReadWholeFile(Base() + "\\held.txt", contents), error::kSharingViolation);
   CloseHandle(writer);
+}
+
+TEST_F(Win32PlatformTest, StampOfAFolderChangesWithItsEntriesOnly) {
+  struct Change {
+    const char* what;
+    std::function<void()> make;
+    bool changed;
+  };
+  const Change changes[] = {
+      {"nothing", [] {}, false},
+      {"a file rewritten", [this] { MakeFile(temp_.Join(L"a.exe"), "longer contents"); }, false},
+      {"a file added in a sub-folder", [this] { MakeFile(temp_.Join(L"sub\\b.exe")); }, false},
+      {"a file added", [this] { MakeFile(temp_.Join(L"b.exe")); }, true},
+      {"a file removed", [this] { DeleteFileW(temp_.Join(L"b.exe").c_str()); }, true},
+      {"a folder renamed",
+       [this] { MoveFileW(temp_.Join(L"sub").c_str(), temp_.Join(L"SUB2").c_str()); }, true},
+      {"a folder hidden",
+       [this] { SetFileAttributesW(temp_.Join(L"SUB2").c_str(), FILE_ATTRIBUTE_HIDDEN); }, true},
+  };
+  MakeFile(temp_.Join(L"a.exe"), "MZ");
+  MakeFolder(temp_.Join(L"sub"));
+  for (const Change& change : changes) {
+    const auto before = platform_.StampOf(Base());
+    ASSERT_TRUE(before.has_value()) << change.what;
+    change.make();
+    const auto after = platform_.StampOf(Base());
+    ASSERT_TRUE(after.has_value()) << change.what;
+    EXPECT_EQ(*after != *before, change.changed) << change.what;
+  }
+  EXPECT_TRUE(platform_.StampOf("C:\\").has_value());
+  EXPECT_TRUE(platform_.StampOf(Base() + "\\").has_value());
+  EXPECT_EQ(platform_.StampOf(Base() + "\\missing"), std::nullopt);
+  EXPECT_EQ(platform_.StampOf(Base() + "\\a.exe"), std::nullopt);
+  EXPECT_EQ(platform_.StampOf(Base() + "\\\x81"), std::nullopt);  // not CP932
 }
 
 }  // namespace
