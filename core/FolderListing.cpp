@@ -63,6 +63,16 @@ std::vector<std::string> PathItems(const std::string& folder) {
   return items;
 }
 
+// The root of a normalised folder: "Q:\" of "Q:\ALGEBR12", "\\HOST\SHARE\" of
+// a folder on a network share.
+std::string RootOf(const std::string& folder) {
+  const std::vector<std::string> parts = cp932::SplitAtBackslashes(folder);
+  if (parts.size() >= 4 && parts[0].empty() && parts[1].empty()) {
+    return "\\\\" + parts[2] + "\\" + parts[3] + "\\";
+  }
+  return parts.front() + "\\";
+}
+
 // Moves the current directory to `path`, or throws the platform's error;
 // returns the directory without its trailing backslash, except at a root.
 std::string EnterFolder(Platform& platform, const std::string& path) {
@@ -76,9 +86,24 @@ std::string EnterFolder(Platform& platform, const std::string& path) {
 
 }  // namespace
 
+void FolderWatch::Note(Platform& platform, const std::string& folder) {
+  onCdRom_ = platform.DriveTypeOf(RootOf(folder)) == DriveType::CdRom;
+  stamp_ = onCdRom_ ? std::nullopt : platform.StampOf(folder);
+}
+
+bool FolderWatch::Unchanged(Platform& platform, const std::string& folder) const {
+  if (onCdRom_) return true;
+  // A folder whose stamp cannot be read (gone, or a platform that cannot
+  // tell) counts as changed: reading it again tells what became of it.
+  return stamp_.has_value() && platform.StampOf(folder) == stamp_;
+}
+
 void FolderListing::PointAt(Platform& platform, const std::string& path) {
-  if (path.empty() || cp932::EqualsNoCase(path, folder_)) return;
+  if (path.empty()) return;
+  if (cp932::EqualsNoCase(path, folder_) && watch_.Unchanged(platform, folder_)) return;
   const std::string folder = EnterFolder(platform, path);
+  FolderWatch watch;
+  watch.Note(platform, folder);
   std::vector<std::string> names = PathItems(folder);
   const int pathItems = static_cast<int>(names.size());
   const std::vector<std::string> subFolders = ReadSubFolders(platform, folder);
@@ -86,11 +111,13 @@ void FolderListing::PointAt(Platform& platform, const std::string& path) {
   folder_ = folder;
   names_ = std::move(names);
   pathItems_ = pathItems;
+  watch_ = watch;
 }
 
 void FileListing::PointAt(Platform& platform, const std::string& folder) {
-  if (cp932::EqualsNoCase(folder, folder_)) return;
+  if (cp932::EqualsNoCase(folder, folder_) && watch_.Unchanged(platform, folder_)) return;
   folder_ = EnterFolder(platform, folder);
+  watch_.Note(platform, folder_);
   names_ = ReadNames(platform, folder_, "*.exe", IsShownFile);
 }
 

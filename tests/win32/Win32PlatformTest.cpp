@@ -4,8 +4,11 @@
 #include <algorithm>
 #include <functional>
 
+#include "core/InstallationScan.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Win32Platform.h"
+#include "tests/support/RecordingMessages.h"
+#include "tests/support/StateBuilder.h"
 #include "tests/win32/Win32TestSupport.h"
 
 namespace sorvel::win32 {
@@ -329,6 +332,28 @@ TEST_F(Win32PlatformTest, StampOfAFolderChangesWithItsEntriesOnly) {
   EXPECT_EQ(platform_.StampOf(Base() + "\\missing"), std::nullopt);
   EXPECT_EQ(platform_.StampOf(Base() + "\\a.exe"), std::nullopt);
   EXPECT_EQ(platform_.StampOf(Base() + "\\\x81"), std::nullopt);  // not CP932
+}
+
+TEST_F(Win32PlatformTest, ScanOfTheSameFolderSeesAProgramInstalledSinceTheLastOne) {
+  MakeFile(temp_.Join(L"ALGEBR12\\algebra1.exe"), "MZ");
+  sorvel::test::RecordingMessages messages;
+  LauncherState state;
+  LauncherContext context{platform_, messages, state, nullptr};
+  sorvel::test::AddEntry(state, {"T1", "algebra1", "1.0", "k"});
+  sorvel::test::AddEntry(state, {"T2", "geometry", "1.0", "k"});
+  ScanFolder(context, Base(), false);
+  EXPECT_EQ(sorvel::test::Found(state), (std::vector<std::string>{"1 ALGEBR12\\algebra1.exe"}));
+
+  // Beside the program whose folder the file listing shows last.
+  MakeFile(temp_.Join(L"ALGEBR12\\geometry.exe"), "MZ");
+  ScanFolder(context, Base(), false);
+  EXPECT_EQ(sorvel::test::Found(state),
+            (std::vector<std::string>{"1 ALGEBR12\\algebra1.exe", "2 ALGEBR12\\geometry.exe"}));
+  // In a new folder of the base folder.
+  MakeFile(temp_.Join(L"GEOMET11\\geometry.exe"), "MZ");
+  DeleteFileW(temp_.Join(L"ALGEBR12\\algebra1.exe").c_str());
+  ScanFolder(context, Base(), false);
+  EXPECT_EQ(sorvel::test::Found(state), (std::vector<std::string>{"2 GEOMET11\\geometry.exe"}));
 }
 
 }  // namespace
