@@ -134,6 +134,25 @@ TEST_F(StartUpTest, CatalogueErrorsEndTheStepsInTheErrorBox) {
   }
 }
 
+TEST_F(StartUpTest, HomeFolderWithoutAUsableNameEndsInTheErrorBoxAndReadsNothing) {
+  Install("C:\\SERIES\\LAUNCH");
+  // What the drive's root holds must not be taken for the launcher's.
+  launcher.platform.AddFile("C:\\SVLindex.txt", kCatalogue);
+  launcher.platform.AddFile("C:\\ALGEBR12\\algebra1.exe");
+  launcher.platform.MakeCurrentDirectoryUnnamed();
+  Start();
+  EXPECT_EQ(launcher.messages.errors, Lines{"現在のフォルダ名に扱えない文字があります."});
+  EXPECT_TRUE(launcher.messages.messages.empty());
+  EXPECT_FALSE(state.catalogueLoaded);
+  EXPECT_EQ(entriesOnBoard, -1);
+  EXPECT_EQ(state.homeFolder, "");
+  EXPECT_EQ(state.baseFolder, "");
+  EXPECT_TRUE(launcher.listener.calls.empty());
+  EXPECT_TRUE(launcher.platform.probes.empty());
+  EXPECT_TRUE(launcher.platform.listings.empty());
+  EXPECT_TRUE(launcher.platform.directoryChanges.empty());
+}
+
 TEST_F(StartUpTest, ScanErrorLeavesTheCatalogueLoaded) {
   Install("C:\\SERIES\\LAUNCH");
   launcher.platform.InjectError(test::FakePlatform::Operation::ChangeDirectory, "C:\\SERIES",

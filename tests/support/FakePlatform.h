@@ -66,6 +66,9 @@ class FakePlatform : public Platform {
   // Sets the current directory without logging (test set-up).
   void PutCurrentDirectory(const std::string& path);
   void SetLocalOffset(std::int64_t ticks) { localOffset_ = ticks; }
+  // The current directory is there but has no name the launcher can spell:
+  // CurrentDirectory answers "" (paths still resolve against it).
+  void MakeCurrentDirectoryUnnamed() { currentDirectoryUnnamed_ = true; }
 
   // The whole file system, one line per drive and per entry (path,
   // attributes, time stamp, size and a digest of the contents): equal
@@ -80,7 +83,9 @@ class FakePlatform : public Platform {
   std::vector<std::string> stamps;
   std::vector<LaunchRecord> launches;
 
-  std::string CurrentDirectory() override { return currentDirectory_; }
+  std::string CurrentDirectory() override {
+    return currentDirectoryUnnamed_ ? std::string() : currentDirectory_;
+  }
   ErrorCode ChangeDirectory(const std::string& path) override;
   DriveType DriveTypeOf(const std::string& rootPath) override;
   std::optional<FileInfo> FindFirst(const std::string& pattern) override;
@@ -143,6 +148,7 @@ class FakePlatform : public Platform {
 
   std::map<char, Drive> drives_;
   std::string currentDirectory_ = "C:\\";
+  bool currentDirectoryUnnamed_ = false;
   std::uint64_t clock_ = kDefaultTime;  // the time a folder changed last
   std::int64_t localOffset_ = 9 * kHourTicks;
   struct Injection {
