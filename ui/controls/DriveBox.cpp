@@ -164,10 +164,16 @@ std::string DriveBox::SelectedCaption() const {
 }
 
 void DriveBox::OnNotify(WORD code) {
-  if (code != CBN_SELCHANGE) return;
+  if (code != CBN_SELCHANGE && code != CBN_SELENDOK) return;
   const LRESULT index = SendMessageW(Handle(), CB_GETCURSEL, 0, 0);
-  if (index >= 0 && index < static_cast<LRESULT>(items_.size())) {
-    SetDrive(items_[static_cast<size_t>(index)].letter);
+  if (index < 0 || index >= static_cast<LRESULT>(items_.size())) return;
+  const char picked = items_[static_cast<size_t>(index)].letter;
+  if (code == CBN_SELCHANGE) {
+    SetDrive(picked);
+  } else if (picked == drive_ && onChange_) {
+    // The list closed on the drive already shown: no change follows, but
+    // the user chose it again. Another drive is taken by its CBN_SELCHANGE.
+    onChange_();
   }
 }
 
