@@ -116,9 +116,13 @@ void FolderListing::PointAt(Platform& platform, const std::string& path) {
 
 void FileListing::PointAt(Platform& platform, const std::string& folder) {
   if (cp932::EqualsNoCase(folder, folder_) && watch_.Unchanged(platform, folder_)) return;
-  folder_ = EnterFolder(platform, folder);
-  watch_.Note(platform, folder_);
-  names_ = ReadNames(platform, folder_, "*.exe", IsShownFile);
+  std::string entered = EnterFolder(platform, folder);
+  // The watch is kept only together with the names it was noted for.
+  FolderWatch watch;
+  watch.Note(platform, entered);
+  names_ = ReadNames(platform, entered, "*.exe", IsShownFile);
+  folder_ = std::move(entered);
+  watch_ = watch;
 }
 
 }  // namespace sorvel
