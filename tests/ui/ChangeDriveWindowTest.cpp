@@ -129,6 +129,22 @@ class ChangeDriveWindowTest : public ::testing::Test {
     EXPECT_FALSE(SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0)) << "the list stayed open";
   }
 
+  // A choice from the drive box's list as Windows may tell it: the selection
+  // change (when the drive changes) before the list's "OK", not after.
+  static void ChooseSelectionFirst(TfrmChangeDrive& chooser, char letter) {
+    HWND box = chooser.dcbDrive.Handle();
+    const auto notify = [&chooser, box](WORD code) {
+      SendMessageW(chooser.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), code),
+                   reinterpret_cast<LPARAM>(box));
+    };
+    notify(CBN_DROPDOWN);
+    const LRESULT index = IndexOf(chooser, letter);
+    const bool changes = SendMessageW(box, CB_GETCURSEL, 0, 0) != index;
+    SendMessageW(box, CB_SETCURSEL, index, 0);
+    if (changes) notify(CBN_SELCHANGE);
+    notify(CBN_SELENDOK);
+  }
+
   // A click (or double click) of the mouse on an entry of the list.
   static void ClickItem(DirectoryList& list, const std::string& name, bool twice) {
     int index = 0;
@@ -273,8 +289,18 @@ TEST_F(ChangeDriveWindowTest, ADriveThatIsNotReadyShowsTheErrorAndKeepsTheFolder
 
   // Choosing the drive again tries it again, once per choice; choosing the
   // drive the list shows changes nothing. {drive, attempts and errors so far}
-  for (const auto& [letter, tries] : {std::pair{'R', 2}, {'R', 3}, {'C', 3}, {'C', 3}, {'R', 4}}) {
-    ChooseFromList(chooser, letter);
+  const struct {
+    char letter;
+    bool selectionFirst;
+    int tries;
+  } choices[] = {{'R', false, 2}, {'R', false, 3}, {'C', false, 3}, {'C', false, 3},
+                 {'R', false, 4}, {'C', true, 4},  {'R', true, 5},  {'R', true, 6}};
+  for (const auto& [letter, selectionFirst, tries] : choices) {
+    if (selectionFirst) {
+      ChooseSelectionFirst(chooser, letter);
+    } else {
+      ChooseFromList(chooser, letter);
+    }
     EXPECT_EQ(chooser.dcbDrive.Drive(), letter);
     EXPECT_EQ(platform.tries, tries) << letter;
     EXPECT_EQ(messages_.errors.size(), static_cast<std::size_t>(tries)) << letter;

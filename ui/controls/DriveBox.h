@@ -64,6 +64,8 @@ class DriveBox : public Window {
   Platform& platform_;
   std::vector<DriveItem> items_;
   char drive_ = 0;
+  // The item shown when the list last dropped down, until it closes.
+  LRESULT shownWhenDropped_ = -1;
   std::function<void()> onChange_;
 };
 
