@@ -39,6 +39,9 @@ const ListingRow kListingRows[] = {
      .again = "c:\\series\\launch\\..\\",
      .listed = {"c:\\series\\*"},
      .entered = {"c:\\series"}},
+    {.change = "none, the base folder spelled in another case",
+     .first = "C:\\SERIES",
+     .again = "c:\\series"},
     {.change = "program installed",
      .meanwhile =
          [](test::FakePlatform& disk) { disk.AddFile("C:\\SERIES\\GEOMET11\\geometry.exe"); },
@@ -96,6 +99,8 @@ TEST(ListingCacheTest, ListingsAreReadAgainOnlyWhenTheirFolderChanged) {
     disk.AddFolder(series + "\\LAUNCH");
     launcher.SetStems({"algebra1", "geometry"});
     ScanFolder(launcher.context, row.first, false);
+    // A folder on a CD-ROM is read once, without even a stamp.
+    EXPECT_EQ(disk.stamps.empty(), row.drive == 'Q');
     row.meanwhile(disk);
     disk.PutCurrentDirectory("C:\\");
     disk.listings.clear();
