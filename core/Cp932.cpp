@@ -34,6 +34,10 @@ std::string WithTrailingBackslash(const std::string& path) {
   return EndsWithBackslash(path) ? path : path + '\\';
 }
 
+std::string InFolder(const std::string& folder, const std::string& name) {
+  return WithTrailingBackslash(folder) + name;
+}
+
 std::string AsciiLower(const std::string& text) {
   std::string lower = text;
   for (char& c : lower) c = FoldAscii(c);

@@ -20,6 +20,11 @@ bool EndsWithBackslash(const std::string& text);
 // `path` with a backslash appended unless it already ends in one.
 std::string WithTrailingBackslash(const std::string& path);
 
+// `name` (a file name or a pattern) in `folder`, joined with one backslash,
+// also after a folder whose last byte is the 0x5C of a double-byte
+// character (計算表).
+std::string InFolder(const std::string& folder, const std::string& name);
+
 // Turns bytes 'A'..'Z' into lower case wherever they stand, also as the
 // second byte of a double-byte character.
 std::string AsciiLower(const std::string& text);

@@ -14,11 +14,6 @@ bool IsDriveRoot(const std::string& folder) {
   return folder.size() == 3 && folder[1] == ':' && folder[2] == '\\';
 }
 
-// A pattern for the entries of `folder`, whatever way the folder is spelled.
-std::string InFolder(const std::string& folder, const char* pattern) {
-  return cp932::WithTrailingBackslash(folder) + pattern;
-}
-
 bool IsShownFolder(const FileInfo& info) {
   return (info.attributes & attr::kDirectory) != 0 &&
          (info.attributes & (attr::kHidden | attr::kSystem)) == 0 && info.name != "." &&
@@ -36,7 +31,7 @@ std::vector<std::string> ReadNames(Platform& platform, const std::string& folder
                                    const char* pattern, Filter shown) {
   std::vector<FileInfo> entries;
   std::vector<std::string> names;
-  if (platform.List(InFolder(folder, pattern), entries) != error::kOk) return names;
+  if (platform.List(cp932::InFolder(folder, pattern), entries) != error::kOk) return names;
   for (const FileInfo& info : entries) {
     if (shown(info)) names.push_back(info.name);
   }
@@ -68,6 +63,16 @@ std::vector<std::string> PathItems(const std::string& folder) {
   return items;
 }
 
+// The root of a normalised folder: "Q:\" of "Q:\ALGEBR12", "\\HOST\SHARE\" of
+// a folder on a network share.
+std::string RootOf(const std::string& folder) {
+  const std::vector<std::string> parts = cp932::SplitAtBackslashes(folder);
+  if (parts.size() >= 4 && parts[0].empty() && parts[1].empty()) {
+    return "\\\\" + parts[2] + "\\" + parts[3] + "\\";
+  }
+  return parts.front() + "\\";
+}
+
 // Moves the current directory to `path`, or throws the platform's error;
 // returns the directory without its trailing backslash, except at a root.
 std::string EnterFolder(Platform& platform, const std::string& path) {
@@ -81,9 +86,24 @@ std::string EnterFolder(Platform& platform, const std::string& path) {
 
 }  // namespace
 
+void FolderWatch::Note(Platform& platform, const std::string& folder) {
+  onCdRom_ = platform.DriveTypeOf(RootOf(folder)) == DriveType::CdRom;
+  stamp_ = onCdRom_ ? std::nullopt : platform.StampOf(folder);
+}
+
+bool FolderWatch::Unchanged(Platform& platform, const std::string& folder) const {
+  if (onCdRom_) return true;
+  // A folder whose stamp cannot be read (gone, or a platform that cannot
+  // tell) counts as changed: reading it again tells what became of it.
+  return stamp_.has_value() && platform.StampOf(folder) == stamp_;
+}
+
 void FolderListing::PointAt(Platform& platform, const std::string& path) {
-  if (path.empty() || cp932::EqualsNoCase(path, folder_)) return;
+  if (path.empty()) return;
+  if (cp932::EqualsNoCase(path, folder_) && watch_.Unchanged(platform, folder_)) return;
   const std::string folder = EnterFolder(platform, path);
+  FolderWatch watch;
+  watch.Note(platform, folder);
   std::vector<std::string> names = PathItems(folder);
   const int pathItems = static_cast<int>(names.size());
   const std::vector<std::string> subFolders = ReadSubFolders(platform, folder);
@@ -91,12 +111,18 @@ void FolderListing::PointAt(Platform& platform, const std::string& path) {
   folder_ = folder;
   names_ = std::move(names);
   pathItems_ = pathItems;
+  watch_ = watch;
 }
 
 void FileListing::PointAt(Platform& platform, const std::string& folder) {
-  if (cp932::EqualsNoCase(folder, folder_)) return;
-  folder_ = EnterFolder(platform, folder);
-  names_ = ReadNames(platform, folder_, "*.exe", IsShownFile);
+  if (cp932::EqualsNoCase(folder, folder_) && watch_.Unchanged(platform, folder_)) return;
+  std::string entered = EnterFolder(platform, folder);
+  // The watch is kept only together with the names it was noted for.
+  FolderWatch watch;
+  watch.Note(platform, entered);
+  names_ = ReadNames(platform, entered, "*.exe", IsShownFile);
+  folder_ = std::move(entered);
+  watch_ = watch;
 }
 
 }  // namespace sorvel

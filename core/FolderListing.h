@@ -1,9 +1,11 @@
 // The scan's two listings, kept from one scan to the next: the folders of a
 // base folder (also what the folder chooser shows) and the executables of a
-// program folder. Each reads its folder afresh only when it is pointed at
-// another one, so a folder read before is not searched again.
+// program folder. Each reads its folder afresh when it is pointed at another
+// one or when its folder changed since it was read; a folder on a CD-ROM is
+// never read twice.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,16 +13,33 @@
 
 namespace sorvel {
 
+// What a listing keeps of its folder to tell, without reading it again,
+// whether the folder is still as it was read: nothing of a folder on a
+// CD-ROM, which never changes; otherwise the folder's stamp.
+class FolderWatch {
+ public:
+  // Notes `folder` (normalised) before its entries are read, so that a
+  // change made while they are read shows at the next look.
+  void Note(Platform& platform, const std::string& folder);
+  // True while the noted `folder` is as it was when noted.
+  bool Unchanged(Platform& platform, const std::string& folder) const;
+
+ private:
+  bool onCdRom_ = false;
+  std::optional<FolderStamp> stamp_;
+};
+
 // The names a folder list shows for a folder: the drive root ("C:\"), each
 // component of the folder's path from the top down, the folder's own name
 // last, then its sub-folders.
 class FolderListing {
  public:
   // Points the listing at `path`. An empty path, or one that equals the
-  // listing's folder without regard to case, keeps the names read before.
-  // Otherwise the current directory moves to `path` (InOutError when it
-  // cannot be entered; the listing then stays as it was), the folder becomes
-  // its normalised full path and the names are read afresh.
+  // listing's folder without regard to case while that folder is unchanged,
+  // keeps the names read before, and the current directory stays. Otherwise
+  // the current directory moves to `path` (InOutError when it cannot be
+  // entered; the listing then stays as it was), the folder becomes its
+  // normalised full path and the names are read afresh.
   void PointAt(Platform& platform, const std::string& path);
 
   // A normalised full path without trailing backslash except at a drive
@@ -37,6 +56,7 @@ class FolderListing {
   std::string folder_;
   std::vector<std::string> names_;
   int pathItems_ = 0;
+  FolderWatch watch_;
 };
 
 // The executables of a program folder ("*.exe").
@@ -55,6 +75,7 @@ class FileListing {
  private:
   std::string folder_;
   std::vector<std::string> names_;
+  FolderWatch watch_;
 };
 
 }  // namespace sorvel

@@ -15,4 +15,8 @@ void LaunchEntry(LauncherContext& context, int n);
 // without waiting. Failures are ignored.
 void RunProgram(Platform& platform, const std::string& folder, const std::string& exeName);
 
+// The folder where the latest scan found installed entry n: base folder +
+// found folder.
+std::string ProgramFolder(const LauncherState& state, int n);
+
 }  // namespace sorvel

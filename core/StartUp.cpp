@@ -7,9 +7,14 @@
 namespace sorvel {
 
 std::string InitHomeFolder(Platform& platform) {
+  const std::string current = platform.CurrentDirectory();
+  // A folder the platform cannot spell comes as "": taken as it is, the home
+  // folder would become "\", the drive's root, and the catalogue would be
+  // looked for and the scan run in another folder altogether.
+  if (current.empty()) throw LauncherError(kUnnamedHomeFolderText);
   // The backslash test looks at whole characters: a folder such as 計算表 ends
   // in the byte 0x5C, which is part of 表 and no separator.
-  return cp932::WithTrailingBackslash(platform.CurrentDirectory());
+  return cp932::WithTrailingBackslash(current);
 }
 
 bool IsCdRomRoot(Platform& platform, const std::string& homeFolder) {

@@ -13,7 +13,11 @@ namespace sorvel {
 inline constexpr const char* kApplicationTitle = "Sorvel Launcher";
 inline constexpr const char* kHelpFileName = "SorvelL.hlp";
 
-// The current directory with a trailing backslash.
+// The error when the current directory has no name the launcher can use.
+inline constexpr const char* kUnnamedHomeFolderText = "現在のフォルダ名に扱えない文字があります";
+
+// The current directory with a trailing backslash. Throws LauncherError when
+// the platform cannot spell it.
 std::string InitHomeFolder(Platform& platform);
 
 // True when the home folder is the root of a CD-ROM drive.
@@ -24,7 +28,8 @@ bool IsCdRomRoot(Platform& platform, const std::string& homeFolder);
 std::string StartUpScanFolder(const LauncherState& state);
 
 // Before the title board: fixes the home folder and loads the catalogue.
-// Throws LauncherError when the catalogue cannot be read.
+// Throws LauncherError when either cannot be read; the catalogue then
+// counts as not loaded.
 void LoadCatalogueAtStartUp(LauncherContext& context);
 
 // After the title board: decides whether the launcher runs from a CD-ROM and

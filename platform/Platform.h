@@ -104,6 +104,16 @@ struct ForeignEntry {
   std::vector<std::string> files;  // a folder's files, spelled the same way
 };
 
+// What a folder looks like from outside, to tell whether it changed since it
+// was listed without listing it again: equal stamps of one folder mean that
+// no entry was added, removed or renamed, and none hidden or shown.
+struct FolderStamp {
+  std::uint64_t lastWriteTime = 0;  // the folder's own
+  std::uint64_t entryCount = 0;
+  std::uint64_t entriesDigest = 0;  // of the entries' names and kinds, in any order
+  bool operator==(const FolderStamp&) const = default;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -126,6 +136,14 @@ class Platform {
   // matches nothing gives 0 and an empty list; a folder that cannot be
   // searched gives its error code.
   virtual ErrorCode List(const std::string& pattern, std::vector<FileInfo>& out) = 0;
+
+  // The stamp of a folder, in one call; nullopt when it cannot be read.
+  // A platform that cannot tell answers nullopt, so that every listing is
+  // read afresh there.
+  virtual std::optional<FolderStamp> StampOf(const std::string& folder) {
+    static_cast<void>(folder);
+    return std::nullopt;
+  }
 
   // Converts a UTC file time to local file time (same units).
   virtual std::uint64_t FileTimeToLocal(std::uint64_t utcFileTime) = 0;

@@ -48,6 +48,8 @@ struct Core {
   void ClearLogs() {
     platform.directoryChanges.clear();
     platform.listings.clear();
+    platform.probes.clear();
+    platform.stamps.clear();
     listener.calls.clear();
   }
 };

@@ -99,6 +99,19 @@ void ForEachEntry(const std::wstring& pattern, Visit visit) {
   } while (FindNextFileW(find.Get(), &data));
 }
 
+// FNV-1a of an entry's name and kind; summed over a folder's entries, so
+// that the digest does not depend on the order of the enumeration.
+std::uint64_t EntryDigest(const WIN32_FIND_DATAW& entry) {
+  std::uint64_t digest = 14'695'981'039'346'656'037ULL;
+  const auto add = [&digest](std::uint32_t value) {
+    digest = (digest ^ value) * 1'099'511'628'211ULL;
+  };
+  for (const wchar_t* c = entry.cFileName; *c != L'\0'; ++c) add(*c);
+  add(entry.dwFileAttributes &
+      (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  return digest;
+}
+
 bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 }  // namespace
@@ -174,6 +187,38 @@ ErrorCode Win32Platform::List(const std::string& pattern, std::vector<FileInfo>&
     return code;
   }
   return error::kOk;
+}
+
+// NTFS and the file systems under Wine move a folder's last-write time when
+// an entry is added, removed or renamed; FAT keeps a folder's time (and its
+// root has none), so the entries are also counted and their names digested,
+// in one quick pass that converts and sorts nothing. CD-ROMs (ISO 9660, UDF)
+// never change; the core does not ask there.
+std::optional<FolderStamp> Win32Platform::StampOf(const std::string& folder) {
+  const auto wide = PathToWide(folder);
+  if (!wide || wide->empty()) return std::nullopt;
+  NoCriticalErrorBox guard;
+  WIN32_FILE_ATTRIBUTE_DATA attributes;
+  if (!GetFileAttributesExW(wide->c_str(), GetFileExInfoStandard, &attributes) ||
+      (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    return std::nullopt;
+  }
+  FolderStamp stamp;
+  stamp.lastWriteTime = ToTicks(attributes.ftLastWriteTime);
+  const std::wstring pattern = *wide + (wide->back() == L'\\' ? L"*" : L"\\*");
+  WIN32_FIND_DATAW entry;
+  FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  if (!find.Valid()) {
+    // An empty root has not even "." and "..".
+    return GetLastError() == ERROR_FILE_NOT_FOUND ? std::optional(stamp) : std::nullopt;
+  }
+  do {
+    ++stamp.entryCount;
+    stamp.entriesDigest += EntryDigest(entry);
+  } while (FindNextFileW(find.Get(), &entry));
+  if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+  return stamp;
 }
 
 std::uint64_t Win32Platform::FileTimeToLocal(std::uint64_t utcFileTime) {

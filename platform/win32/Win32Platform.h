@@ -24,6 +24,7 @@ class Win32Platform : public Platform {
   DriveType DriveTypeOf(const std::string& rootPath) override;
   std::optional<FileInfo> FindFirst(const std::string& pattern) override;
   ErrorCode List(const std::string& pattern, std::vector<FileInfo>& out) override;
+  std::optional<FolderStamp> StampOf(const std::string& folder) override;
   std::uint64_t FileTimeToLocal(std::uint64_t utcFileTime) override;
   std::string FullPath(const std::string& path) override;
   int CompareNoCase(const std::string& a, const std::string& b) override;

@@ -75,6 +75,7 @@ TEST(ExeStemTest, FirstEightBytesLowered) {
        "abcd"},                                            // 算 is 8E 5A: its "Z" byte is lowered
       {"アイウエオ", "\x83\x61\x83\x63\x83\x65\x83\x67"},  // A-Z bytes inside characters too
       {"a_1-Z", "a_1-z"},
+      {"ABCDEFGア", "abcdefg\x83"},  // 8 bytes, even through a character: ア is 83 41
       {"", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(ExeStemOf(c.exeName), c.stem) << c.exeName;

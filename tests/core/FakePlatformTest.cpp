@@ -1,6 +1,8 @@
 // The scan's tests rely on the fake resolving paths as Windows does.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/support/FakePlatform.h"
 
 namespace sorvel::test {
@@ -53,6 +55,54 @@ TEST(FakePlatformTest, ListsInFileSystemOrderWithDots) {
   EXPECT_EQ(fake.List("C:\\P\\*.txt", entries), error::kOk);
   EXPECT_TRUE(entries.empty());
   EXPECT_EQ(fake.List("C:\\NONE\\*", entries), error::kPathNotFound);
+}
+
+TEST(FakePlatformTest, StampsChangeWhenEntriesComeAndGo) {
+  const struct {
+    const char* label;
+    std::string folder;
+    std::function<void(FakePlatform&)> change;
+    bool changed;
+  } cases[] = {
+      {"nothing", "C:\\P", [](FakePlatform&) {}, false},
+      {"contents rewritten", "C:\\P", [](FakePlatform& f) { f.AddFile("C:\\P\\a.exe", "new"); },
+       false},
+      {"inside a sub-folder", "C:\\P", [](FakePlatform& f) { f.AddFile("C:\\P\\sub\\b.exe"); },
+       false},
+      {"file added", "C:\\P", [](FakePlatform& f) { f.AddFile("C:\\P\\b.exe"); }, true},
+      {"file removed", "C:\\P", [](FakePlatform& f) { f.Remove("C:\\P\\a.exe"); }, true},
+      {"folder hidden", "C:\\P",
+       [](FakePlatform& f) { f.AddFolder("C:\\P\\sub", attr::kDirectory | attr::kHidden); }, true},
+      // FAT keeps the folder's time: the entries tell.
+      {"FAT: file added", "D:\\P", [](FakePlatform& f) { f.AddFile("D:\\P\\b.exe"); }, true},
+      {"FAT: renamed", "D:\\P",
+       [](FakePlatform& f) {
+         f.Remove("D:\\P\\a.exe");
+         f.AddFile("D:\\P\\c.exe");
+       },
+       true},
+  };
+  for (const auto& c : cases) {
+    FakePlatform fake;
+    fake.AddDrive('D', DriveType::Fixed);
+    fake.KeepFolderTimes('D');
+    for (const char* drive : {"C:", "D:"}) {
+      fake.AddFile(std::string(drive) + "\\P\\a.exe");
+      fake.AddFolder(std::string(drive) + "\\P\\sub");
+    }
+    const auto before = fake.StampOf(c.folder);
+    ASSERT_TRUE(before.has_value()) << c.label;
+    c.change(fake);
+    EXPECT_EQ(fake.StampOf(c.folder) != before, c.changed) << c.label;
+    if (c.folder[0] == 'D') {
+      EXPECT_EQ(fake.StampOf(c.folder)->lastWriteTime, before->lastWriteTime) << c.label;
+    }
+  }
+  FakePlatform fake;
+  fake.AddFile("C:\\P\\a.exe");
+  EXPECT_FALSE(fake.StampOf("C:\\P\\a.exe").has_value());  // a file
+  EXPECT_FALSE(fake.StampOf("C:\\NONE").has_value());
+  EXPECT_EQ(fake.stamps, (std::vector<std::string>{"C:\\P\\a.exe", "C:\\NONE"}));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using test::FakePlatform;
+using test::Found;
 
 constexpr const char* kHome = "C:\\SERIES\\LAUNCH";
 constexpr const char* kCatalogue = "C:\\SERIES\\LAUNCH\\SVLindex.txt";
@@ -274,17 +275,6 @@ const FaultRow kFaultRows[] = {
      .found = {"1 ALGEBR12\\algebra1.exe"},
      .launches = {"Q:\\ALGEBR12\\algebra1.exe [algebra1.exe] in Q:\\ALGEBR12 (failed)"}},
 };
-
-Lines Found(const LauncherState& state) {
-  Lines found;
-  for (int n = 1; n <= state.EntryCount(); ++n) {
-    if (state.IsInstalled(n)) {
-      found.push_back(std::to_string(n) + " " + state.Result(n).folder + "\\" +
-                      state.Result(n).exeName);
-    }
-  }
-  return found;
-}
 
 Lines Launches(const FakePlatform& disk) {
   Lines launches;

@@ -194,44 +194,6 @@ TEST_F(ScanTest, NewScanClearsOldResultsButKeepsFoundExe) {
   EXPECT_EQ(state.baseFolder, "D:\\");
 }
 
-TEST_F(ScanTest, SameFolderAgainUsesBothListingsAsRead) {
-  Scan(kStartUpPath);
-  fake.AddFolder("C:\\SERIES\\NEWPROG");
-  fake.AddFile("C:\\SERIES\\NEWPROG\\algebra1.exe");
-  fake.AddFile("C:\\SERIES\\GEOMET11\\algebra1.exe");
-  fake.directoryChanges.clear();
-  fake.listings.clear();
-
-  // The chooser's folder equals the listing's folder: the folder listing is
-  // not re-read and does not move the directory; the file listings do.
-  Scan("c:\\series");
-  EXPECT_EQ(state.folderListing.Names(),
-            (Lines{"C:\\", "SERIES", "ALGEBR12", "GEOMET11", "LAUNCH"}));
-  EXPECT_EQ(fake.directoryChanges, (Lines{"C:\\SERIES\\ALGEBR12", "C:\\SERIES\\GEOMET11"}));
-  EXPECT_EQ(state.Result(1).folder, "GEOMET11");  // read afresh: the files are seen
-  EXPECT_EQ(state.baseFolder, "c:\\series\\");
-
-  // A path with "..\" never equals the normalised folder.
-  Scan(kStartUpPath);
-  EXPECT_EQ(state.Result(1).folder, "NEWPROG");
-}
-
-TEST_F(ScanTest, FileListingOfTheFolderShownLastIsNotReRead) {
-  test::TestLauncher one;
-  one.SetStems({"algebra1", "geometry"});
-  one.platform.AddFile("C:\\SERIES\\ALGEBR12\\algebra1.exe");
-  ScanFolder(one.context, "C:\\SERIES", false);
-  one.platform.AddFile("C:\\SERIES\\ALGEBR12\\geometry.exe");
-  one.platform.PutCurrentDirectory("C:\\");
-  one.platform.directoryChanges.clear();
-  ScanFolder(one.context, "C:\\SERIES", false);
-  EXPECT_TRUE(one.platform.directoryChanges.empty());
-  EXPECT_EQ(one.platform.CurrentDirectory(), "C:\\");
-  EXPECT_TRUE(one.state.IsInstalled(1));
-  EXPECT_FALSE(one.state.IsInstalled(2));  // created after the folder was read
-  EXPECT_EQ(one.state.Result(1).matchCount, 2);
-}
-
 TEST_F(ScanTest, FolderNamesDifferingInATrailByteAreDifferentFolders) {
   // "ア" is 83 41; 83 61 differs from it only in the case of its trail byte.
   fake.AddFile("C:\\ア\\P\\algebra1.exe");

@@ -20,6 +20,7 @@ TEST(InitHomeFolderTest, AppendsABackslashWhenMissing) {
       {"C:\\計算表", "C:\\計算表\\"},
       {"C:\\ソ", "C:\\ソ\\"},
       {longFolder, longFolder + "\\"},
+      {"C:\\\xFA\x5C", "C:\\\xFA\x5C\\"},  // FA is a lead byte: its 5C is no separator
   };
   for (const auto& c : cases) {
     test::FakePlatform fake;
@@ -131,6 +132,25 @@ TEST_F(StartUpTest, CatalogueErrorsEndTheStepsInTheErrorBox) {
     EXPECT_FALSE(boardBuilt);
     EXPECT_EQ(fresh.state.baseFolder, "");
   }
+}
+
+TEST_F(StartUpTest, HomeFolderWithoutAUsableNameEndsInTheErrorBoxAndReadsNothing) {
+  Install("C:\\SERIES\\LAUNCH");
+  // What the drive's root holds must not be taken for the launcher's.
+  launcher.platform.AddFile("C:\\SVLindex.txt", kCatalogue);
+  launcher.platform.AddFile("C:\\ALGEBR12\\algebra1.exe");
+  launcher.platform.MakeCurrentDirectoryUnnamed();
+  Start();
+  EXPECT_EQ(launcher.messages.errors, Lines{"現在のフォルダ名に扱えない文字があります."});
+  EXPECT_TRUE(launcher.messages.messages.empty());
+  EXPECT_FALSE(state.catalogueLoaded);
+  EXPECT_EQ(entriesOnBoard, -1);
+  EXPECT_EQ(state.homeFolder, "");
+  EXPECT_EQ(state.baseFolder, "");
+  EXPECT_TRUE(launcher.listener.calls.empty());
+  EXPECT_TRUE(launcher.platform.probes.empty());
+  EXPECT_TRUE(launcher.platform.listings.empty());
+  EXPECT_TRUE(launcher.platform.directoryChanges.empty());
 }
 
 TEST_F(StartUpTest, ScanErrorLeavesTheCatalogueLoaded) {

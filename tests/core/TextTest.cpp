@@ -14,19 +14,36 @@ TEST(Cp932Test, LiteralsAreShiftJisBytes) {
   EXPECT_EQ(std::string("ア"), "\x83\x41");
 }
 
+TEST(Cp932Test, LeadBytesAre81To9FAndE0ToFC) {
+  const struct {
+    unsigned char byte;
+    bool lead;
+  } cases[] = {
+      {0x41, false}, {0x5C, false}, {0x7F, false}, {0x80, false}, {0x81, true},
+      {0x9F, true},  {0xA0, false}, {0xB1, false}, {0xDF, false}, {0xE0, true},
+      {0xEF, true},  {0xF0, true},  {0xFA, true},  {0xFC, true},  {0xFD, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(cp932::IsLeadByte(c.byte), c.lead) << std::hex << static_cast<int>(c.byte);
+  }
+}
+
 TEST(Cp932Test, EndsWithBackslashLooksAtWholeCharacters) {
   const struct {
     std::string text;
     bool expected;
   } cases[] = {
-      {"", false},           {"C:\\", true},         {"C:\\SERIES", false},
-      {"C:\\計算表", false}, {"C:\\計算表\\", true}, {"ソ", false},
-      {"能\\", true},        {"ｱ\\", true},          {"\x81", false},
+      {"", false},           {"C:\\", true},          {"C:\\SERIES", false},
+      {"C:\\計算表", false}, {"C:\\計算表\\", true},  {"ソ", false},
+      {"能\\", true},        {"ｱ\\", true},           {"\x81", false},
+      {"\xFA\x5C", false},   {"C:\\\xF0\x5C", false}, {"\xEF\x5C\\", true},
   };
   for (const auto& c : cases) EXPECT_EQ(cp932::EndsWithBackslash(c.text), c.expected) << c.text;
   EXPECT_EQ(cp932::WithTrailingBackslash("C:\\計算表"), "C:\\計算表\\");
   EXPECT_EQ(cp932::WithTrailingBackslash("C:\\ソ"), "C:\\ソ\\");
   EXPECT_EQ(cp932::WithTrailingBackslash("C:\\"), "C:\\");
+  EXPECT_EQ(cp932::InFolder("C:\\計算表", "prog.exe"), "C:\\計算表\\prog.exe");
+  EXPECT_EQ(cp932::InFolder("C:\\計算表\\", "*.exe"), "C:\\計算表\\*.exe");
 }
 
 TEST(Cp932Test, FoldingAndSplitting) {

@@ -19,6 +19,17 @@ namespace {
 
 constexpr ErrorCode kDirectoryName = 267;  // the path names a file, not a folder
 
+// FNV-1a of an entry's name and kind; summed over a folder's entries, so
+// that the digest does not depend on their order.
+std::uint64_t EntryDigest(const std::string& name, std::uint32_t attributes) {
+  std::uint64_t digest = 14'695'981'039'346'656'037ULL;
+  const std::uint32_t kind = attributes & (attr::kDirectory | attr::kHidden | attr::kSystem);
+  for (const char c : name + std::to_string(kind)) {
+    digest = (digest ^ static_cast<unsigned char>(c)) * 1'099'511'628'211ULL;
+  }
+  return digest;
+}
+
 }  // namespace
 
 FakePlatform::Node* FakePlatform::Node::Child(const std::string& childName) const {
@@ -53,6 +64,14 @@ void FakePlatform::SetRemoteName(char letter, const std::string& remoteName) {
   drives_.at(static_cast<char>(std::toupper(letter))).remoteName = remoteName;
 }
 
+void FakePlatform::KeepFolderTimes(char letter) {
+  drives_.at(static_cast<char>(std::toupper(letter))).keepsFolderTimes = true;
+}
+
+void FakePlatform::Touch(char drive, Node& folder) {
+  if (!drives_.at(drive).keepsFolderTimes) folder.time = ++clock_;
+}
+
 void FakePlatform::AddFolder(const std::string& path, std::uint32_t attributes) {
   const Path resolved = Resolve(path);
   Node& folder = MakeFolders(resolved, resolved.parts.size());
@@ -65,7 +84,10 @@ void FakePlatform::AddFile(const std::string& path, const std::string& contents,
   if (resolved.parts.empty()) throw std::logic_error("no file name: " + path);
   Node& folder = MakeFolders(resolved, resolved.parts.size() - 1);
   Node* file = folder.Child(resolved.parts.back());
-  if (file == nullptr) file = &folder.AddChild(resolved.parts.back());
+  if (file == nullptr) {
+    file = &folder.AddChild(resolved.parts.back());
+    Touch(resolved.drive, folder);
+  }
   file->attributes = attributes;
   file->time = time;
   file->contents = contents;
@@ -79,6 +101,7 @@ void FakePlatform::Remove(const std::string& path) {
   const Node* entry = parent.node->Child(resolved.parts.back());
   if (entry == nullptr) throw std::logic_error("no such entry: " + path);
   parent.node->RemoveChild(*entry);
+  Touch(resolved.drive, *parent.node);
 }
 
 std::string FakePlatform::Snapshot() const {
@@ -184,7 +207,10 @@ FakePlatform::Node& FakePlatform::MakeFolders(const Path& path, std::size_t coun
   Node* node = &drives_[path.drive].root;
   for (std::size_t index = 0; index < count; ++index) {
     Node* child = node->Child(path.parts[index]);
-    if (child == nullptr) child = &node->AddChild(path.parts[index]);
+    if (child == nullptr) {
+      child = &node->AddChild(path.parts[index]);
+      Touch(path.drive, *node);
+    }
     node = child;
   }
   return *node;
@@ -223,17 +249,23 @@ DriveType FakePlatform::DriveTypeOf(const std::string& rootPath) {
 }
 
 std::optional<FileInfo> FakePlatform::FindFirst(const std::string& pattern) {
+  const Path resolved = Resolve(pattern);
+  if (resolved.error == error::kOk) probes.push_back(resolved.full);
   std::vector<FileInfo> entries;
-  if (List(pattern, entries) != error::kOk || entries.empty()) return std::nullopt;
+  if (Search(resolved, entries) != error::kOk || entries.empty()) return std::nullopt;
   return entries.front();
 }
 
 ErrorCode FakePlatform::List(const std::string& pattern, std::vector<FileInfo>& out) {
-  out.clear();
   const Path resolved = Resolve(pattern);
+  if (resolved.error == error::kOk && !resolved.parts.empty()) listings.push_back(resolved.full);
+  return Search(resolved, out);
+}
+
+ErrorCode FakePlatform::Search(const Path& resolved, std::vector<FileInfo>& out) const {
+  out.clear();
   if (resolved.error != error::kOk) return resolved.error;
   if (resolved.parts.empty()) return error::kFileNotFound;
-  listings.push_back(resolved.full);
 
   const std::string& mask = resolved.parts.back();
   if (HasInvalidChar(mask, true)) return error::kInvalidName;
@@ -254,6 +286,23 @@ ErrorCode FakePlatform::List(const std::string& pattern, std::vector<FileInfo>& 
     if (WildMatch(mask, child->name)) out.push_back({child->name, child->attributes, child->time});
   }
   return error::kOk;
+}
+
+std::optional<FolderStamp> FakePlatform::StampOf(const std::string& folder) {
+  const Path resolved = Resolve(folder);
+  if (resolved.error != error::kOk) return std::nullopt;
+  stamps.push_back(resolved.full);
+  const Lookup found = Find(resolved, resolved.parts.size());
+  if (found.error != error::kOk || !found.node->IsFolder()) return std::nullopt;
+  // A folder that cannot be searched cannot be counted either.
+  if (InjectedError(Operation::List, resolved.full) != error::kOk) return std::nullopt;
+  FolderStamp stamp;
+  stamp.lastWriteTime = found.node->time;
+  for (const auto& child : found.node->children) {
+    ++stamp.entryCount;
+    stamp.entriesDigest += EntryDigest(child->name, child->attributes);
+  }
+  return stamp;
 }
 
 std::uint64_t FakePlatform::FileTimeToLocal(std::uint64_t utcFileTime) {

@@ -14,6 +14,8 @@
 // - CompareNoCase is a plain byte compare with A-Z folded, everywhere (the
 //   real user-locale collation differs for punctuation and kana).
 // - File times are converted to local time with a fixed offset (+9 h).
+// - A folder's time moves whenever an entry is added to it or removed from
+//   it, as on NTFS, unless its drive keeps folder times as FAT does.
 #pragma once
 
 #include <map>
@@ -46,6 +48,8 @@ class FakePlatform : public Platform {
 
   void AddDrive(char letter, DriveType type, bool ready = true, const std::string& label = "");
   void SetRemoteName(char letter, const std::string& remoteName);
+  // The drive's folders keep their times when entries come and go (FAT).
+  void KeepFolderTimes(char letter);
   // Creates the folder and every missing parent folder.
   void AddFolder(const std::string& path, std::uint32_t attributes = attr::kDirectory);
   // Creates the file (and its parent folders) or replaces its contents.
@@ -62,22 +66,31 @@ class FakePlatform : public Platform {
   // Sets the current directory without logging (test set-up).
   void PutCurrentDirectory(const std::string& path);
   void SetLocalOffset(std::int64_t ticks) { localOffset_ = ticks; }
+  // The current directory is there but has no name the launcher can spell:
+  // CurrentDirectory answers "" (paths still resolve against it).
+  void MakeCurrentDirectoryUnnamed() { currentDirectoryUnnamed_ = true; }
 
   // The whole file system, one line per drive and per entry (path,
   // attributes, time stamp, size and a digest of the contents): equal
   // snapshots mean nothing was created, deleted, renamed or changed.
   std::string Snapshot() const;
 
-  // Every successful ChangeDirectory, as resolved; every List pattern.
+  // Every successful ChangeDirectory, as resolved; every List pattern, every
+  // FindFirst pattern and every folder whose stamp was asked, resolved.
   std::vector<std::string> directoryChanges;
   std::vector<std::string> listings;
+  std::vector<std::string> probes;
+  std::vector<std::string> stamps;
   std::vector<LaunchRecord> launches;
 
-  std::string CurrentDirectory() override { return currentDirectory_; }
+  std::string CurrentDirectory() override {
+    return currentDirectoryUnnamed_ ? std::string() : currentDirectory_;
+  }
   ErrorCode ChangeDirectory(const std::string& path) override;
   DriveType DriveTypeOf(const std::string& rootPath) override;
   std::optional<FileInfo> FindFirst(const std::string& pattern) override;
   ErrorCode List(const std::string& pattern, std::vector<FileInfo>& out) override;
+  std::optional<FolderStamp> StampOf(const std::string& folder) override;
   std::uint64_t FileTimeToLocal(std::uint64_t utcFileTime) override;
   std::string FullPath(const std::string& path) override;
   int CompareNoCase(const std::string& a, const std::string& b) override;
@@ -106,6 +119,7 @@ class FakePlatform : public Platform {
   struct Drive {
     DriveType type = DriveType::Fixed;
     bool ready = true;
+    bool keepsFolderTimes = false;
     std::string label;
     std::string remoteName;
     Node root;
@@ -125,11 +139,17 @@ class FakePlatform : public Platform {
   // The node at `parts[0 .. count)` of a resolved path.
   Lookup Find(const Path& path, std::size_t count) const;
   Node& MakeFolders(const Path& path, std::size_t count);
+  // An entry was added to `folder` or removed from it.
+  void Touch(char drive, Node& folder);
+  // The entries of a resolved pattern's folder that match it.
+  ErrorCode Search(const Path& resolved, std::vector<FileInfo>& out) const;
   ErrorCode InjectedError(Operation operation, const std::string& fullPath) const;
   static void AppendSnapshot(const Node& node, const std::string& path, std::string& lines);
 
   std::map<char, Drive> drives_;
   std::string currentDirectory_ = "C:\\";
+  bool currentDirectoryUnnamed_ = false;
+  std::uint64_t clock_ = kDefaultTime;  // the time a folder changed last
   std::int64_t localOffset_ = 9 * kHourTicks;
   struct Injection {
     Operation operation;

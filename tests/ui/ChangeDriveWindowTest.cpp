@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "core/Cp932.h"
 #include "core/Messages.h"
@@ -45,8 +46,11 @@ class NotReadyRPlatform : public win32::Win32Platform {
     return IsR(root) ? DriveType::Removable : Win32Platform::DriveTypeOf(root);
   }
   ErrorCode ChangeDirectory(const std::string& path) override {
-    return IsR(path) ? error::kNotReady : Win32Platform::ChangeDirectory(path);
+    if (!IsR(path)) return Win32Platform::ChangeDirectory(path);
+    ++tries;
+    return error::kNotReady;
   }
+  int tries = 0;
 
  private:
   static bool IsR(const std::string& path) { return !path.empty() && (path[0] | 0x20) == 'r'; }
@@ -89,16 +93,56 @@ class ChangeDriveWindowTest : public ::testing::Test {
     return chooser;
   }
 
+  // Where the drive box lists a drive; -1 when it does not.
+  static int IndexOf(const TfrmChangeDrive& chooser, char letter) {
+    const auto& items = chooser.dcbDrive.Items();
+    for (std::size_t index = 0; index < items.size(); ++index) {
+      if (items[index].letter == letter) return static_cast<int>(index);
+    }
+    ADD_FAILURE() << letter << ": not listed";
+    return -1;
+  }
+
   // The user picks a drive in the drive box.
   static void PickDrive(TfrmChangeDrive& chooser, char letter) {
-    const auto& items = chooser.dcbDrive.Items();
-    int index = 0;
-    while (index < static_cast<int>(items.size()) && items[index].letter != letter) ++index;
-    ASSERT_LT(index, static_cast<int>(items.size())) << letter << ": not listed";
     HWND box = chooser.dcbDrive.Handle();
-    SendMessageW(box, CB_SETCURSEL, index, 0);
+    SendMessageW(box, CB_SETCURSEL, IndexOf(chooser, letter), 0);
     SendMessageW(chooser.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(box));
+  }
+
+  // The user opens the drive box's list and clicks a drive in it.
+  static void ChooseFromList(TfrmChangeDrive& chooser, char letter) {
+    HWND box = chooser.dcbDrive.Handle();
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetComboBoxInfo(box, &info));
+    SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+    RECT item{};
+    SendMessageW(info.hwndList, LB_GETITEMRECT, IndexOf(chooser, letter),
+                 reinterpret_cast<LPARAM>(&item));
+    const LPARAM at = MAKELPARAM(item.left + 30, (item.top + item.bottom) / 2);
+    SendMessageW(info.hwndList, WM_MOUSEMOVE, 0, at);
+    SendMessageW(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(info.hwndList, WM_LBUTTONUP, 0, at);
+    test::PumpMessages();
+    EXPECT_FALSE(SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0)) << "the list stayed open";
+  }
+
+  // A choice from the drive box's list as Windows may tell it: the selection
+  // change (when the drive changes) before the list's "OK", not after.
+  static void ChooseSelectionFirst(TfrmChangeDrive& chooser, char letter) {
+    HWND box = chooser.dcbDrive.Handle();
+    const auto notify = [&chooser, box](WORD code) {
+      SendMessageW(chooser.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), code),
+                   reinterpret_cast<LPARAM>(box));
+    };
+    notify(CBN_DROPDOWN);
+    const LRESULT index = IndexOf(chooser, letter);
+    const bool changes = SendMessageW(box, CB_GETCURSEL, 0, 0) != index;
+    SendMessageW(box, CB_SETCURSEL, index, 0);
+    if (changes) notify(CBN_SELCHANGE);
+    notify(CBN_SELENDOK);
   }
 
   // A click (or double click) of the mouse on an entry of the list.
@@ -242,6 +286,26 @@ TEST_F(ChangeDriveWindowTest, ADriveThatIsNotReadyShowsTheErrorAndKeepsTheFolder
   EXPECT_EQ(chooser.dcbDrive.SelectedCaption(), "R:");
   ExpectAt(chooser, series_);
   EXPECT_EQ(Items(chooser.dlbDrive), before);
+
+  // Choosing the drive again tries it again, once per choice; choosing the
+  // drive the list shows changes nothing. {drive, attempts and errors so far}
+  const struct {
+    char letter;
+    bool selectionFirst;
+    int tries;
+  } choices[] = {{'R', false, 2}, {'R', false, 3}, {'C', false, 3}, {'C', false, 3},
+                 {'R', false, 4}, {'C', true, 4},  {'R', true, 5},  {'R', true, 6}};
+  for (const auto& [letter, selectionFirst, tries] : choices) {
+    if (selectionFirst) {
+      ChooseSelectionFirst(chooser, letter);
+    } else {
+      ChooseFromList(chooser, letter);
+    }
+    EXPECT_EQ(chooser.dcbDrive.Drive(), letter);
+    EXPECT_EQ(platform.tries, tries) << letter;
+    EXPECT_EQ(messages_.errors.size(), static_cast<std::size_t>(tries)) << letter;
+    ExpectAt(chooser, series_);
+  }
 }
 
 TEST_F(ChangeDriveWindowTest, ClickSelectsAndDoubleClickOrEnterOpens) {

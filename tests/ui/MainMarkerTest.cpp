@@ -208,6 +208,22 @@ TEST_F(MainMarkers, ToggleHidesAndShowsExactlyThePanelsAndTheFiveButtonsAndResca
   EXPECT_THAT(series.messages.errors, IsEmpty());
 }
 
+TEST_F(MainMarkers, IconsComeFromTheFilesTheScanFoundNotFromNamesakesBesideTheLauncher) {
+  // Beside the running program (here the test's), where a search for a
+  // bare file name looks first: not a program, so no icon there.
+  const std::wstring namesake = ExecutableFolder() + L"\\algebra1.exe";
+  ASSERT_TRUE(WriteFileBytes(namesake, "not a program"));
+  struct Remove {
+    std::wstring path;
+    ~Remove() { DeleteFileW(path.c_str()); }
+  } removed{namesake};
+  TfrmMain& window = series.Open();
+  ASSERT_EQ(window.Board().Count(), 5);
+  Click(window.imgPicture.Handle());
+  EXPECT_EQ(MarkerOf(window, 1), kProgramIcon);
+  EXPECT_THAT(series.messages.messages, ElementsAre("HYOUKEI hyoukei.exe", "FAKE fake.exe"));
+}
+
 TEST_F(MainMarkers, MarkersFollowTheStateTable) {
   RefusingPlatform platform;
   TfrmMain& window = series.Open(platform);

@@ -2,9 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
+#include "core/InstallationScan.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Win32Platform.h"
+#include "tests/support/RecordingMessages.h"
+#include "tests/support/StateBuilder.h"
 #include "tests/win32/Win32TestSupport.h"
 
 namespace sorvel::win32 {
@@ -294,6 +298,62 @@ TEST_F(Win32PlatformTest, ReadWholeFileReadsAllOrGivesTheSystemsCode) {
   ASSERT_NE(writer, INVALID_HANDLE_VALUE);
   EXPECT_EQ(platform_.ReadWholeFile(Base() + "\\held.txt", contents), error::kSharingViolation);
   CloseHandle(writer);
+}
+
+TEST_F(Win32PlatformTest, StampOfAFolderChangesWithItsEntriesOnly) {
+  struct Change {
+    const char* what;
+    std::function<void()> make;
+    bool changed;
+  };
+  const Change changes[] = {
+      {"nothing", [] {}, false},
+      {"a file rewritten", [this] { MakeFile(temp_.Join(L"a.exe"), "longer contents"); }, false},
+      {"a file added in a sub-folder", [this] { MakeFile(temp_.Join(L"sub\\b.exe")); }, false},
+      {"a file added", [this] { MakeFile(temp_.Join(L"b.exe")); }, true},
+      {"a file removed", [this] { DeleteFileW(temp_.Join(L"b.exe").c_str()); }, true},
+      {"a folder renamed",
+       [this] { MoveFileW(temp_.Join(L"sub").c_str(), temp_.Join(L"SUB2").c_str()); }, true},
+      {"a folder hidden",
+       [this] { SetFileAttributesW(temp_.Join(L"SUB2").c_str(), FILE_ATTRIBUTE_HIDDEN); }, true},
+  };
+  MakeFile(temp_.Join(L"a.exe"), "MZ");
+  MakeFolder(temp_.Join(L"sub"));
+  for (const Change& change : changes) {
+    const auto before = platform_.StampOf(Base());
+    ASSERT_TRUE(before.has_value()) << change.what;
+    change.make();
+    const auto after = platform_.StampOf(Base());
+    ASSERT_TRUE(after.has_value()) << change.what;
+    EXPECT_EQ(*after != *before, change.changed) << change.what;
+  }
+  EXPECT_TRUE(platform_.StampOf("C:\\").has_value());
+  EXPECT_TRUE(platform_.StampOf(Base() + "\\").has_value());
+  EXPECT_EQ(platform_.StampOf(Base() + "\\missing"), std::nullopt);
+  EXPECT_EQ(platform_.StampOf(Base() + "\\a.exe"), std::nullopt);
+  EXPECT_EQ(platform_.StampOf(Base() + "\\\x81"), std::nullopt);  // not CP932
+}
+
+TEST_F(Win32PlatformTest, ScanOfTheSameFolderSeesAProgramInstalledSinceTheLastOne) {
+  MakeFile(temp_.Join(L"ALGEBR12\\algebra1.exe"), "MZ");
+  sorvel::test::RecordingMessages messages;
+  LauncherState state;
+  LauncherContext context{platform_, messages, state, nullptr};
+  sorvel::test::AddEntry(state, {"T1", "algebra1", "1.0", "k"});
+  sorvel::test::AddEntry(state, {"T2", "geometry", "1.0", "k"});
+  ScanFolder(context, Base(), false);
+  EXPECT_EQ(sorvel::test::Found(state), (std::vector<std::string>{"1 ALGEBR12\\algebra1.exe"}));
+
+  // Beside the program whose folder the file listing shows last.
+  MakeFile(temp_.Join(L"ALGEBR12\\geometry.exe"), "MZ");
+  ScanFolder(context, Base(), false);
+  EXPECT_EQ(sorvel::test::Found(state),
+            (std::vector<std::string>{"1 ALGEBR12\\algebra1.exe", "2 ALGEBR12\\geometry.exe"}));
+  // In a new folder of the base folder.
+  MakeFile(temp_.Join(L"GEOMET11\\geometry.exe"), "MZ");
+  DeleteFileW(temp_.Join(L"ALGEBR12\\algebra1.exe").c_str());
+  ScanFolder(context, Base(), false);
+  EXPECT_EQ(sorvel::test::Found(state), (std::vector<std::string>{"2 GEOMET11\\geometry.exe"}));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "ui/controls/DriveBox.h"
 
+#include <utility>
+
 #include "core/Cp932.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Gdi.h"
@@ -164,10 +166,22 @@ std::string DriveBox::SelectedCaption() const {
 }
 
 void DriveBox::OnNotify(WORD code) {
-  if (code != CBN_SELCHANGE) return;
+  if (code != CBN_DROPDOWN && code != CBN_SELCHANGE && code != CBN_SELENDOK) return;
   const LRESULT index = SendMessageW(Handle(), CB_GETCURSEL, 0, 0);
-  if (index >= 0 && index < static_cast<LRESULT>(items_.size())) {
-    SetDrive(items_[static_cast<size_t>(index)].letter);
+  if (code == CBN_DROPDOWN) {
+    shownWhenDropped_ = index;
+    return;
+  }
+  const LRESULT dropped = std::exchange(shownWhenDropped_, -1);
+  if (index < 0 || index >= static_cast<LRESULT>(items_.size())) return;
+  const char picked = items_[static_cast<size_t>(index)].letter;
+  if (code == CBN_SELCHANGE) {
+    SetDrive(picked);
+  } else if (index == dropped && picked == drive_ && onChange_) {
+    // The list closed on the drive it opened on: no change follows, but the
+    // user chose that drive again. Windows may send this before or after
+    // the selection change of another drive, hence the drive at the drop.
+    onChange_();
   }
 }
 

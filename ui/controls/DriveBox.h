@@ -29,7 +29,9 @@ std::vector<DriveItem> ListDrives(Platform& platform);
 
 // How a drive box tells of a change.
 struct DriveBoxOptions {
-  // Called when the box's drive changes, after it shows the new one.
+  // Called when the box's drive changes, after it shows the new one, and
+  // when the user picks the drive it shows again from its list (to try
+  // again a drive that was not ready).
   std::function<void()> onChange{};
 };
 
@@ -62,6 +64,8 @@ class DriveBox : public Window {
   Platform& platform_;
   std::vector<DriveItem> items_;
   char drive_ = 0;
+  // The item shown when the list last dropped down, until it closes.
+  LRESULT shownWhenDropped_ = -1;
   std::function<void()> onChange_;
 };
 

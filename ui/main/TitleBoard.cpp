@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "core/Cp932.h"
 #include "core/ProgramLaunch.h"
 
 namespace sorvel::ui {
@@ -100,10 +101,12 @@ void TitleBoard::LoadEntryIcon(int n) {
   TitlePanel* panel = Panel(n);
   if (!panel) return;
   const ScanResult& found = context_.state.Result(n);
-  // The bare file name is found in the program's folder; a folder that
-  // cannot be entered shows up as a file without an icon.
-  context_.platform.ChangeDirectory(context_.state.baseFolder + found.folder);
-  const IconHandle icon = shell_.firstIcon(found.exeName);
+  const std::string folder = ProgramFolder(context_.state, n);
+  context_.platform.ChangeDirectory(folder);
+  // The icon is taken from the file the scan found, named with its folder:
+  // a bare name would be searched for in the launcher's own folder first.
+  // A folder that has gone shows up as a file without an icon.
+  const IconHandle icon = shell_.firstIcon(cp932::InFolder(folder, found.exeName));
   if (icon > 1) {
     panel->ShowProgramIcon(reinterpret_cast<HICON>(icon));
   } else {
