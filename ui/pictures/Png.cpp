@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace sorvel::png {
 namespace {
@@ -40,28 +41,31 @@ std::uint8_t Paeth(int left, int up, int upLeft) {
   return static_cast<std::uint8_t>(toUp <= toUpLeft ? up : upLeft);
 }
 
-// Undoes the row filters: each row of `filtered` starts with its filter type.
-bool Unfilter(const std::vector<std::uint8_t>& filtered, Image& image) {
+// Undoes the row filters where they stand: each row of `rows` starts with
+// its filter type, and the pixels move forward over those bytes, so the
+// picture takes no second buffer of its size.
+bool Unfilter(std::vector<std::uint8_t>& rows, const Image& image) {
   const std::size_t stride = static_cast<std::size_t>(image.width) * kPixelBytes;
-  image.rgb.assign(stride * static_cast<std::size_t>(image.height), 0);
-  const std::vector<std::uint8_t> none(stride, 0);
   for (std::size_t y = 0; y < static_cast<std::size_t>(image.height); ++y) {
-    const std::uint8_t type = filtered[y * (stride + 1)];
-    const std::uint8_t* in = &filtered[y * (stride + 1) + 1];
-    std::uint8_t* out = &image.rgb[y * stride];
-    const std::uint8_t* up = y == 0 ? none.data() : out - stride;
+    const std::uint8_t type = rows[y * (stride + 1)];
     if (type > 4) return false;
+    // Each byte is read before the pixels written so far reach it.
+    const std::uint8_t* in = &rows[y * (stride + 1) + 1];
+    std::uint8_t* out = &rows[y * stride];
+    const std::uint8_t* up = y == 0 ? nullptr : out - stride;
     for (std::size_t i = 0; i < stride; ++i) {
+      const int above = up ? up[i] : 0;
       const int left = i >= kPixelBytes ? out[i - kPixelBytes] : 0;
-      const int upLeft = i >= kPixelBytes ? up[i - kPixelBytes] : 0;
+      const int upLeft = up && i >= kPixelBytes ? up[i - kPixelBytes] : 0;
       const int predicted = type == 0   ? 0
                             : type == 1 ? left
-                            : type == 2 ? up[i]
-                            : type == 3 ? (left + up[i]) / 2
-                                        : Paeth(left, up[i], upLeft);
+                            : type == 2 ? above
+                            : type == 3 ? (left + above) / 2
+                                        : Paeth(left, above, upLeft);
       out[i] = static_cast<std::uint8_t>(in[i] + predicted);
     }
   }
+  rows.resize(stride * static_cast<std::size_t>(image.height));
   return true;
 }
 
@@ -90,8 +94,9 @@ std::optional<Image> DecodeRgb(std::string_view file) {
   }
   if (!header || !ended) return std::nullopt;
   const std::size_t stride = static_cast<std::size_t>(image.width) * kPixelBytes;
-  const auto filtered = Inflate(data, (stride + 1) * static_cast<std::size_t>(image.height));
-  if (!filtered || !Unfilter(*filtered, image)) return std::nullopt;
+  auto rows = Inflate(data, (stride + 1) * static_cast<std::size_t>(image.height));
+  if (!rows || !Unfilter(*rows, image)) return std::nullopt;
+  image.rgb = std::move(*rows);
   return image;
 }
 
