@@ -1,6 +1,6 @@
 // Decoding the larger renderings: zlib streams of every kind of deflate
 // block, PNG files with every row filter, and damaged or foreign data, which
-// is refused. Pure code, run with the window tests.
+// is refused. Portable code, tested natively too.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -40,6 +40,15 @@ std::string With(std::string stream, std::size_t at, char byte) {
   return stream;
 }
 
+// A dynamic block that only ends: its literal code gives the end of block one
+// bit and the length symbols 257 and 258 two bits each ('\x3e'), or one bit
+// each ('\x2a'), three codes of one bit, which no code has room for.
+std::string OneBlockEndingAt(char lengths) {
+  return With(
+      std::string("\x78\x01\x15\xc0\x81\x00\x00\x00\x00\x80\x20\x7f\xeb\x3e\x00\x00\x00\x01", 18),
+      13, lengths);
+}
+
 TEST(Inflate, EveryKindOfBlockAndEveryDamage) {
   struct Case {
     const char* what;
@@ -63,6 +72,9 @@ TEST(Inflate, EveryKindOfBlockAndEveryDamage) {
       {"no check sum", kFixed.substr(0, 10), 12, std::nullopt},
       {"block type 3", std::string("\x78\x01\x07\x00\x00\x00\x00\x01", 8), 0, std::nullopt},
       {"stored length unchecked", With(kStored, 5, '\xfa'), 6, std::nullopt},
+      {"a code of one and two bits", OneBlockEndingAt('\x3e'), 0, Bytes{}},
+      {"more codes than their lengths allow", OneBlockEndingAt('\x2a'), 0, std::nullopt},
+      {"length symbol 286", std::string("\x78\x01\x1b\x03\0\0\0\0", 8), 0, std::nullopt},
       {"distance before the start", std::string("\x78\x01\x03\x02\x00\x00\x00\x00\x01", 9), 3,
        std::nullopt},
   };
@@ -144,6 +156,11 @@ TEST(Png, RowsOfEveryFilterAndFilesOfOtherKinds) {
       {"rows missing", File(kRgb8, kFiltered.substr(0, 28)), std::nullopt},
       {"data before the header",
        kSignature + Chunk("IDAT", stream) + Chunk("IHDR", Header(2, 5, kRgb8)) + Chunk("IEND", ""),
+       std::nullopt},
+      {"two headers", File(kRgb8, kFiltered, Chunk("IHDR", Header(2, 5, kRgb8))), std::nullopt},
+      {"a short header",
+       kSignature + Chunk("IHDR", Header(2, 5, kRgb8).substr(0, 12)) + Chunk("IDAT", stream) +
+           Chunk("IEND", ""),
        std::nullopt},
       {"no end", kSignature + Chunk("IHDR", Header(2, 5, kRgb8)) + Chunk("IDAT", stream),
        std::nullopt},
