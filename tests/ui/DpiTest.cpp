@@ -99,7 +99,9 @@ TEST(Renderings, IconAndCursorsComeAtTheSizeTheDpiAsksFor) {
       BITMAP mask{};
       GetObjectW(info.hbmMask, sizeof(mask), &mask);
       EXPECT_EQ(mask.bmWidth, c.size);
-      if (handle != icon.Get()) EXPECT_EQ(static_cast<int>(info.xHotspot), hotX);
+      if (handle != icon.Get()) {
+        EXPECT_EQ(static_cast<int>(info.xHotspot), hotX);
+      }
       DeleteObject(info.hbmMask);
       if (info.hbmColor) DeleteObject(info.hbmColor);
     }

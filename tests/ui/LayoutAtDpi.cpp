@@ -104,7 +104,9 @@ void ExpectBoardAt(ui::TfrmMain& window, int dpi, int panelWidth,
     const Box box{columnLefts[(n - 1) / 6], (n - 1) % 6 * 53 + 50, panelWidth, 33};
     ExpectPlaced({{panel, box, 12}, {panel.Marker(), {0, 6, 25, 17}, 0}}, dpi);
     EXPECT_EQ(panel.Cursor(), window.ArrowCursor());
-    if (panel.BevelWidth() == 3) EXPECT_EQ(PaintedBevel(panel.Handle()), ScaleToDpi(3, dpi));
+    if (panel.BevelWidth() == 3) {
+      EXPECT_EQ(PaintedBevel(panel.Handle()), ScaleToDpi(3, dpi));
+    }
   }
 }
 
