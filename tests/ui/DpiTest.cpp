@@ -168,6 +168,26 @@ TEST(DpiChange, TheMainWindowLaysItselfOutAgainAndKeepsItsState) {
   series.Records(L"PROG2");
 }
 
+// The focus cue keeps its distance from the panel's edge, inside the bevel
+// that has grown with the DPI.
+TEST(DpiChange, TheFocusCueStaysInsideTheBevel) {
+  MainTestSeries series;
+  series.WriteCatalogue("Series", NumberedEntries(6));
+  series.Install(L"PROG1", L"prog1.exe");
+  ui::TfrmMain& window = series.Open();
+  const HWND panel = window.Board().Panel(1)->Handle();
+  SetFocus(panel);
+  ASSERT_EQ(GetFocus(), panel);
+  for (int dpi : {144, 192, 96}) {
+    SCOPED_TRACE(std::to_string(dpi) + " DPI");
+    ChangeDpi(window, dpi);
+    const Picture painted = Picture::Printed(panel);
+    const int top = ScaleToDpi(ui::kTitleBoard.focusCueInset, dpi);
+    const RECT row{30, top, painted.Width() - 30, top + 1};
+    EXPECT_GT((row.right - row.left) - painted.Count(GetSysColor(COLOR_BTNFACE), row), 40);
+  }
+}
+
 TEST(DpiChange, TheDialogsLayThemselvesOutAgainAndPrintAtTheSameSize) {
   MainTestSeries series;
   win32::Win32Platform platform;
