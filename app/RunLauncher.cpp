@@ -21,10 +21,7 @@ int RunLauncher() {
 
   ui::TfrmChangeDrive frmChangeDrive(platform, frmMain.State().homeFolder);
   ui::TfrmShow frmShow(frmMain.State(),
-                       {.mainWindowSize =
-                            [&frmMain] {
-                              return SIZE{frmMain.Width(), frmMain.Height()};
-                            },
+                       {.mainWindowSize = [&frmMain] { return frmMain.LayoutSize(); },
                         .chooserFolder = [&frmChangeDrive] { return frmChangeDrive.Folder(); },
                         .printer = {}});
   if (!frmShow.Create(frmMain.Handle()) || !frmChangeDrive.Create(frmMain.Handle())) return 1;

@@ -8,24 +8,43 @@ exact formats the program uses:
   arrow1.cur         32 x 32, two colours, hot spot at the arrow's tip
   point.cur          32 x 32, two colours, hot spot at the finger's tip
 
+and each of them drawn again 1.5 and 2 times as large, for screens of 144
+and 192 DPI (the sizes rounded as the launcher rounds its layout):
+
+  background_150.png, background_200.png      794 x 596, 1058 x 794
+  smallpicture_150.png, smallpicture_200.png  122 x 98, 162 x 130
+  SorvelL_150.ico, SorvelL_200.ico            48 x 48, 64 x 64, 16 colours
+  arrow1_150.cur, arrow1_200.cur, point_150.cur, point_200.cur
+                                              48 x 48, 64 x 64, two colours
+
+The larger pictures are PNG files of 8-bit RGB, which keeps the program
+small; the background keeps 64 levels of each colour, which its smooth
+gradient shows no differently and which compresses far better.
+
 Everything is drawn from geometry in this script (no image library): run
-`python3 make_artwork.py [output folder]` to make the files again.
+`python3 make_artwork.py [output folder]` to make the files again (a few
+minutes).
 """
 
 import math
 import os
 import struct
 import sys
+import zlib
 
 # ---------------------------------------------------------------------------
 # Drawing on a float RGB canvas with anti-aliased shapes (signed distances).
 
 
 class Canvas:
-    def __init__(self, width, height, colour=(0.0, 0.0, 0.0)):
-        self.width = width
-        self.height = height
-        self.pixels = [[list(colour) for _ in range(width)] for _ in range(height)]
+    """Pixels of a picture drawn at `scale` times its 1x size. Shapes, boxes and
+    lines are given in the coordinates of the 1x picture."""
+
+    def __init__(self, width, height, colour=(0.0, 0.0, 0.0), scale=1):
+        self.scale = scale
+        self.width = scaled(width, scale)
+        self.height = scaled(height, scale)
+        self.pixels = [[list(colour) for _ in range(self.width)] for _ in range(self.height)]
 
     def blend(self, x, y, colour, alpha):
         if alpha <= 0.0:
@@ -37,10 +56,11 @@ class Canvas:
 
     def shade(self, distance, colour, alpha=1.0, box=None):
         """Fills where distance(x, y) < 0, with a one-pixel soft edge."""
-        x0, y0, x1, y1 = box or (0, 0, self.width, self.height)
+        s = self.scale
+        x0, y0, x1, y1 = (v * s for v in box) if box else (0, 0, self.width, self.height)
         for y in range(max(0, int(y0)), min(self.height, int(math.ceil(y1)))):
             for x in range(max(0, int(x0)), min(self.width, int(math.ceil(x1)))):
-                d = distance(x + 0.5, y + 0.5)
+                d = distance((x + 0.5) / s, (y + 0.5) / s) * s
                 coverage = 0.5 - d
                 if coverage > 0.0:
                     self.blend(x, y, colour, min(coverage, 1.0) * alpha)
@@ -55,6 +75,30 @@ class Canvas:
                     s = (1.0 - x / (self.width - 1)) ** 2
                     colour = [row[i] + (left_tint[i] - row[i]) * s * 0.35 for i in range(3)]
                 self.pixels[y][x] = list(colour)
+
+    def at_1x(self, p):
+        """The 1x coordinate of the centre of pixel p, shifted so that a 1x
+        canvas gives p itself."""
+        return (p + 0.5) / self.scale - 0.5
+
+    def rule(self, p, period, offset=0):
+        """How much of pixel p lies on the one-pixel lines offset, offset +
+        period, ... of the 1x picture, and the 1x position of that line."""
+        s = self.scale
+        a, b = p / s, (p + 1) / s
+        start = offset + math.floor((a - offset) / period) * period
+        best = (0.0, start)
+        for line in (start, start + period):
+            cover = max(0.0, min(b, line + 1) - max(a, line)) * s
+            if cover > best[0]:
+                best = (min(cover, 1.0), line)
+        return best
+
+
+def scaled(length, scale):
+    """A 1x length at `scale`, rounded half away from zero, as the launcher
+    scales its layout."""
+    return int(math.floor(length * scale + 0.5))
 
 
 def circle(cx, cy, r):
@@ -127,20 +171,22 @@ def rgb(hex_colour):
 # geometry and a curve or two.
 
 
-def draw_background():
+def draw_background(scale=1):
     w, h = 529, 397
-    c = Canvas(w, h)
+    c = Canvas(w, h, scale=scale)
     c.gradient(rgb("1b2a5a"), rgb("3f8f9a"), left_tint=rgb("5a3f8a"))
 
     # Graph paper: fine lines every 12 pixels, stronger every 48.
     fine, strong = rgb("cfe6ff"), rgb("e8f4ff")
-    for y in range(h):
-        for x in range(w):
-            dx = min(x % 12, 12 - x % 12)
-            dy = min(y % 12, 12 - y % 12)
-            if dx == 0 or dy == 0:
-                major = (dx == 0 and x % 48 == 0) or (dy == 0 and y % 48 == 0)
-                c.blend(x, y, strong if major else fine, 0.22 if major else 0.08)
+    rows = [c.rule(y, 12) for y in range(c.height)]
+    for x in range(c.width):
+        across = c.rule(x, 12)
+        for y in range(c.height):
+            down = rows[y]
+            if across[0] > 0 or down[0] > 0:
+                major = (across[0] > 0 and across[1] % 48 == 0) or (down[0] > 0 and down[1] % 48 == 0)
+                cover = max(across[0], down[0])
+                c.blend(x, y, strong if major else fine, (0.22 if major else 0.08) * cover)
 
     # Coordinate axes with arrow heads.
     axis = rgb("f4f1de")
@@ -213,9 +259,9 @@ def draw_background():
         c.shade(circle(x, y, 3.2), rgb(colour), 1.0, (x - 5, y - 5, x + 5, y + 5))
 
     # A soft light from the top left.
-    for y in range(h):
-        for x in range(w):
-            glow = max(0.0, 1.0 - math.hypot(x - 40, y - 20) / 360.0)
+    for y in range(c.height):
+        for x in range(c.width):
+            glow = max(0.0, 1.0 - math.hypot(c.at_1x(x) - 40, c.at_1x(y) - 20) / 360.0)
             c.blend(x, y, (1.0, 1.0, 1.0), 0.16 * glow * glow)
     return c
 
@@ -224,14 +270,16 @@ def draw_background():
 # The small picture: a protractor and a pair of compasses on squared paper.
 
 
-def draw_small_picture():
+def draw_small_picture(scale=1):
     w, h = 81, 65
-    c = Canvas(w, h)
+    c = Canvas(w, h, scale=scale)
     c.gradient(rgb("fdf6e3"), rgb("e9dcc0"))
-    for y in range(h):
-        for x in range(w):
-            if x % 8 == 4 or y % 8 == 4:
-                c.blend(x, y, rgb("8ab6d6"), 0.35)
+    rows = [c.rule(y, 8, 4)[0] for y in range(c.height)]
+    for x in range(c.width):
+        across = c.rule(x, 8, 4)[0]
+        for y in range(c.height):
+            if across > 0 or rows[y] > 0:
+                c.blend(x, y, rgb("8ab6d6"), 0.35 * max(across, rows[y]))
 
     # Protractor: a translucent half disc with a scale.
     cx, cy, r = 40.0, 58.0, 34.0
@@ -359,6 +407,47 @@ def bmp8(canvas):
     return bmp_file(header + table + bits, 40 + len(table))
 
 
+def paeth(a, b, c):
+    p = a + b - c
+    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+    return a if pa <= pb and pa <= pc else (b if pb <= pc else c)
+
+
+def filtered_row(row, above):
+    """The row under the PNG filter that leaves the smallest differences."""
+    best = None
+    for kind in range(5):
+        out = bytearray([kind])
+        for i, value in enumerate(row):
+            a = row[i - 3] if i >= 3 else 0
+            b = above[i]
+            c = above[i - 3] if i >= 3 else 0
+            guess = (0, a, b, (a + b) // 2, paeth(a, b, c))[kind]
+            out.append((value - guess) & 0xFF)
+        cost = sum(v if v < 128 else 256 - v for v in out[1:])
+        if best is None or cost < best[0]:
+            best = (cost, out)
+    return bytes(best[1])
+
+
+def png_rgb(canvas, levels=256):
+    """8-bit RGB, each channel rounded to `levels` levels."""
+    top = levels - 1
+    rows, above = [], bytes(canvas.width * 3)
+    for pixels in canvas.pixels:
+        row = bytes(int(round(round(max(0.0, min(1.0, v)) * top) * 255 / top))
+                    for p in pixels for v in p)
+        rows.append(filtered_row(row, above))
+        above = row
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    header = struct.pack(">IIBBBBB", canvas.width, canvas.height, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b""))
+
+
 def and_mask(opaque):
     """1 bit per pixel, set where the picture is transparent."""
     size = len(opaque)
@@ -412,8 +501,8 @@ VGA16 = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 
 BLACK, MAROON, TEAL, GRAY, RED, YELLOW, AQUA, WHITE = 0, 1, 6, 8, 9, 11, 14, 15
 
 
-def draw_icon():
-    size = 32
+def draw_icon(scale=1):
+    size = scaled(32, scale)
     indices = [[0] * size for _ in range(size)]
     opaque = [[False] * size for _ in range(size)]
 
@@ -427,7 +516,7 @@ def draw_icon():
     hole = polygon([(7.5, 11.5), (7.5, 18.5), (11.5, 18.5)])
     for y in range(size):
         for x in range(size):
-            px, py = x + 0.5, y + 0.5
+            px, py = (x + 0.5) / scale, (y + 0.5) / scale
             t = tile(px, py)
             if t > 0:
                 continue
@@ -451,8 +540,9 @@ def draw_icon():
             s, hl = square(px, py), hole(px, py)
             if s < 0 and hl > 0:
                 colour = RED if s < -0.9 and hl > 0.9 else MAROON
+            if int(px) == 16 and int(py) == 26:
+                colour = WHITE
             indices[y][x] = colour
-    indices[26][16] = WHITE
     image = icon_image(indices, opaque, VGA16, 4)
     return icon_file(image, size, 16, 1)
 
@@ -510,32 +600,46 @@ POINT = """
 """
 
 
-def cursor_file(art, hotspot):
-    size = 32
+def cursor_file(art, hotspot, scale=1):
+    """The cursor drawn from `art`, each of its pixels taken `scale` times
+    (nearest neighbour: a cursor has no colours between black and white)."""
+    size = scaled(32, scale)
     lines = art.strip("\n").split("\n")
     indices = [[0] * size for _ in range(size)]
     opaque = [[False] * size for _ in range(size)]
-    for y, line in enumerate(lines):
-        for x, ch in enumerate(line):
+    for y in range(size):
+        line = lines[int((y + 0.5) / scale)] if int((y + 0.5) / scale) < len(lines) else ""
+        for x in range(size):
+            source = int((x + 0.5) / scale)
+            ch = line[source] if source < len(line) else " "
             if ch in "#o":
                 opaque[y][x] = True
                 indices[y][x] = 1 if ch == "o" else 0
     image = icon_image(indices, opaque, [(0, 0, 0), (255, 255, 255)], 1)
-    return icon_file(image, size, 2, 2, hotspot)
+    return icon_file(image, size, 2, 2, tuple(int(v * scale) for v in hotspot))
 
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     files = {
-        "background.bmp": bmp16(draw_background()),
-        "smallpicture.bmp": bmp8(draw_small_picture()),
-        "SorvelL.ico": draw_icon(),
-        "arrow1.cur": cursor_file(ARROW, (0, 0)),
-        "point.cur": cursor_file(POINT, (6, 0)),
+        "background.bmp": lambda: bmp16(draw_background()),
+        "smallpicture.bmp": lambda: bmp8(draw_small_picture()),
+        "SorvelL.ico": draw_icon,
+        "arrow1.cur": lambda: cursor_file(ARROW, (0, 0)),
+        "point.cur": lambda: cursor_file(POINT, (6, 0)),
     }
-    for name, data in files.items():
+    for percent in (150, 200):
+        scale = percent / 100
+        files.update({
+            f"background_{percent}.png": lambda s=scale: png_rgb(draw_background(s), 64),
+            f"smallpicture_{percent}.png": lambda s=scale: png_rgb(draw_small_picture(s)),
+            f"SorvelL_{percent}.ico": lambda s=scale: draw_icon(s),
+            f"arrow1_{percent}.cur": lambda s=scale: cursor_file(ARROW, (0, 0), s),
+            f"point_{percent}.cur": lambda s=scale: cursor_file(POINT, (6, 0), s),
+        })
+    for name, draw in files.items():
         with open(os.path.join(out, name), "wb") as f:
-            f.write(data)
+            f.write(draw())
 
 
 if __name__ == "__main__":

@@ -1,11 +1,12 @@
 # shellcheck shell=bash
 # Sourced: starts a private X server when asked, stopped when the shell exits.
+# start_private_xvfb [WIDTHxHEIGHTxDEPTH] - the screen, 1280x1024x24 unless given
 start_private_xvfb() {
-  local n log
+  local n log screen=${1:-1280x1024x24}
   log=$(mktemp)
   for n in $(seq 91 140); do
     [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$log" 2>&1 &
+    Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >"$log" 2>&1 &
     SORVEL_XVFB_PID=$!
     for _ in $(seq 1 100); do
       [ -e "/tmp/.X11-unix/X${n}" ] || ! kill -0 "$SORVEL_XVFB_PID" 2>/dev/null && break

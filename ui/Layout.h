@@ -1,5 +1,6 @@
 // The launcher's layout: every position, size and font height of its
-// windows and controls, in pixels at 96 DPI, and nowhere else.
+// windows and controls, in pixels at 96 DPI, and nowhere else; and the one
+// rule that scales them to a window's DPI.
 #pragma once
 
 #include <array>
@@ -15,6 +16,28 @@ struct Place {
   int height = 0;
 };
 
+// The DPI the layout's numbers are given at.
+inline constexpr int kLayoutDpi = 96;
+
+// value x numerator / denominator, rounded to the nearest integer, halves
+// away from zero (as MulDiv rounds); denominator > 0.
+constexpr int RoundedRatio(int value, int numerator, int denominator) {
+  const long long product = static_cast<long long>(value) * numerator;
+  const long long half = denominator / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / denominator
+                                       : -((-product + half) / denominator));
+}
+
+// The layout's one rounding rule: a length at 96 DPI in pixels at `dpi`.
+// At 96 DPI every number stays as it is.
+constexpr int ScaleToDpi(int value, int dpi) { return RoundedRatio(value, dpi, kLayoutDpi); }
+constexpr Place ScaleToDpi(const Place& place, int dpi) {
+  return {ScaleToDpi(place.left, dpi), ScaleToDpi(place.top, dpi), ScaleToDpi(place.width, dpi),
+          ScaleToDpi(place.height, dpi)};
+}
+// Pixels at `dpi` back in the layout's units, by the same rule.
+constexpr int UnscaleFromDpi(int pixels, int dpi) { return RoundedRatio(pixels, kLayoutDpi, dpi); }
+
 // The height of the windows' font, "ＭＳ Ｐゴシック".
 inline constexpr int kFontHeight = 12;
 
@@ -29,6 +52,9 @@ struct ListItemLayout {
 };
 inline constexpr ListItemLayout kListItem{
     .height = 16, .glyphWidth = 16, .glyphHeight = 12, .levelIndent = 8, .dropDownHeight = 200};
+
+// Icons and cursors: the launcher's icon and its two cursors.
+inline constexpr int kIconSize = 32;
 
 // The main window, TfrmMain.
 struct MainWindowLayout {

@@ -14,6 +14,9 @@ struct DeleteGdiObject {
 struct DestroyIconHandle {
   void operator()(HICON icon) const { DestroyIcon(icon); }
 };
+struct DestroyCursorHandle {
+  void operator()(HCURSOR cursor) const { DestroyCursor(cursor); }
+};
 struct DeleteDeviceContext {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };
@@ -38,6 +41,8 @@ class Owned {
 
   Handle Get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
+  // Gives the handle up without freeing it.
+  Handle Release() { return std::exchange(handle_, nullptr); }
   // Frees the handle held and takes `handle` instead.
   void Reset(Handle handle = nullptr) {
     if (handle_ && handle_ != handle) Free()(handle_);
@@ -53,6 +58,7 @@ using OwnedBrush = Owned<HBRUSH, DeleteGdiObject>;
 using OwnedPen = Owned<HPEN, DeleteGdiObject>;
 using OwnedBitmap = Owned<HBITMAP, DeleteGdiObject>;
 using OwnedIcon = Owned<HICON, DestroyIconHandle>;
+using OwnedCursor = Owned<HCURSOR, DestroyCursorHandle>;
 
 // A memory device context compatible with another one.
 class MemoryDc : public Owned<HDC, DeleteDeviceContext> {

@@ -108,6 +108,25 @@ TEST(MainResources, ManifestAsksForCommonControlsSix) {
   EXPECT_NE(text.find("version=\"6.0.0.0\"", controls), std::string::npos);
 }
 
+// Per monitor, v2, where Windows knows it; per monitor on Windows 8.1, the
+// system's DPI before it.
+TEST(MainResources, ManifestDeclaresAwarenessOfEachMonitorsDpi) {
+  DWORD size = 0;
+  const auto* manifest =
+      static_cast<const char*>(Resource(MAKEINTRESOURCEW(1), RT_MANIFEST, &size));
+  ASSERT_NE(manifest, nullptr);
+  const std::string text(manifest, size);
+  for (const char* setting :
+       {"<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+        "PerMonitorV2, PerMonitor</dpiAwareness>",
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">"
+        "true/pm</dpiAware>",
+        "<windowsSettings>"}) {
+    EXPECT_NE(text.find(setting), std::string::npos) << setting;
+  }
+  EXPECT_LT(text.find("<windowsSettings>"), text.find("<dpiAwareness"));
+}
+
 TEST(MainResources, VersionInformationNamesTheProduct) {
   wchar_t module[MAX_PATH] = L"";
   GetModuleFileNameW(nullptr, module, MAX_PATH);

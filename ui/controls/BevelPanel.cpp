@@ -64,9 +64,11 @@ void BevelPanel::Paint(HDC dc, const RECT& client) {
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  if (bevelOuter_ == Bevel::Raised) DrawFrame3D(dc, rect, light, shadow, bevelWidth_);
-  if (bevelOuter_ == Bevel::Lowered) DrawFrame3D(dc, rect, shadow, light, bevelWidth_);
-  DrawFrame3D(dc, rect, face, face, borderWidth_);
+  // The widths are the layout's: as wide at any DPI as at 96.
+  const int bevel = ScaleToDpi(bevelWidth_, Dpi());
+  if (bevelOuter_ == Bevel::Raised) DrawFrame3D(dc, rect, light, shadow, bevel);
+  if (bevelOuter_ == Bevel::Lowered) DrawFrame3D(dc, rect, shadow, light, bevel);
+  DrawFrame3D(dc, rect, face, face, ScaleToDpi(borderWidth_, Dpi()));
   FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
 
   const std::wstring caption = win32::Cp932ToWideLenient(Text());

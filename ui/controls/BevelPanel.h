@@ -36,6 +36,7 @@ class BevelPanel : public ClickableWindow {
 
   Bevel BevelOuter() const { return bevelOuter_; }
   void SetBevelOuter(Bevel bevel);
+  // Bevel and border widths at 96 DPI, drawn scaled to the panel's DPI.
   int BevelWidth() const { return bevelWidth_; }
   void SetBevelWidth(int width);
   int BorderWidth() const { return borderWidth_; }

@@ -34,7 +34,11 @@ void DirectoryList::Create(const ControlArgs& args, const Options& options) {
                            LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
                   .exStyle = WS_EX_CLIENTEDGE},
                  args);
-  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, kListItem.height);
+  OnDpiChanged();
+}
+
+void DirectoryList::OnDpiChanged() {
+  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, ScaleToDpi(kListItem.height, Dpi()));
 }
 
 char DirectoryList::Drive() const {
@@ -131,23 +135,25 @@ bool DirectoryList::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const int index = static_cast<int>(item.itemID);
   if (index < 0 || index >= Count()) return true;
 
-  const int glyphLeft = rect.left + 2 + Level(index) * kListItem.levelIndent;
-  const int glyphTop = rect.top + (rect.bottom - rect.top - kListItem.glyphHeight) / 2;
-  DrawFolderGlyph(GlyphPainter(dc, glyphLeft, glyphTop), index < listing_.PathItemCount());
+  const int dpi = Dpi();
+  const int glyphLeft = rect.left + ScaleToDpi(2 + Level(index) * kListItem.levelIndent, dpi);
+  const int glyphTop =
+      rect.top + (rect.bottom - rect.top - ScaleToDpi(kListItem.glyphHeight, dpi)) / 2;
+  DrawFolderGlyph(GlyphPainter(dc, glyphLeft, glyphTop, dpi), index < listing_.PathItemCount());
   const win32::SelectedObject font(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
   const std::wstring name = win32::Cp932ToWideLenient(Item(index));
   RECT text = rect;
-  text.left = glyphLeft + kListItem.glyphWidth + 4;
+  text.left = glyphLeft + ScaleToDpi(kListItem.glyphWidth + 4, dpi);
   SIZE extent{};
   GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &extent);
-  text.right = std::min<LONG>(rect.right, text.left + extent.cx + 4);
+  text.right = std::min<LONG>(rect.right, text.left + extent.cx + ScaleToDpi(4, dpi));
   // Only the name is highlighted, as in a folder tree.
   SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  ExtTextOutW(dc, text.left + 2, text.top + (rect.bottom - rect.top - extent.cy) / 2,
-              ETO_OPAQUE | ETO_CLIPPED, &text, name.c_str(), static_cast<UINT>(name.size()),
-              nullptr);
-  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
+  ExtTextOutW(dc, text.left + ScaleToDpi(2, dpi),
+              text.top + (rect.bottom - rect.top - extent.cy) / 2, ETO_OPAQUE | ETO_CLIPPED, &text,
+              name.c_str(), static_cast<UINT>(name.size()), nullptr);
+  if (item.itemState & ODS_FOCUS) DrawFocusFrame(dc, text, dpi);
   return true;
 }
 

@@ -51,6 +51,7 @@ class DirectoryList : public Window {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnNotify(WORD code) override;
   bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+  void OnDpiChanged() override;
 
  private:
   void FillList();

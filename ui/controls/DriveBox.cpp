@@ -128,10 +128,17 @@ void DriveBox::Create(const ControlArgs& args, const Options& options) {
   }
 }
 
+// The selection field and the list items are tall enough for a glyph.
+void DriveBox::SetItemHeights() {
+  const int height = ScaleToDpi(kListItem.height, Dpi());
+  SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+  SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, height);
+}
+
+void DriveBox::OnDpiChanged() { SetItemHeights(); }
+
 void DriveBox::AddItems() {
-  // The selection field and the list items are tall enough for a glyph.
-  SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kListItem.height);
-  SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, kListItem.height);
+  SetItemHeights();
   for (const DriveItem& item : items_) {
     SendMessageW(Handle(), CB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(win32::Cp932ToWideLenient(item.caption).c_str()));
@@ -195,20 +202,19 @@ bool DriveBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.itemID >= items_.size()) return true;  // empty list: nothing to show
 
   const DriveItem& drive = items_[item.itemID];
-  const int glyphTop = rect.top + (rect.bottom - rect.top - kListItem.glyphHeight) / 2;
-  GlyphPainter glyph(dc, rect.left + 2, glyphTop);
+  const int dpi = Dpi();
+  const int glyphTop =
+      rect.top + (rect.bottom - rect.top - ScaleToDpi(kListItem.glyphHeight, dpi)) / 2;
+  GlyphPainter glyph(dc, rect.left + ScaleToDpi(2, dpi), glyphTop, dpi);
   DrawDriveGlyph(glyph, drive.kind);
   const win32::SelectedObject font(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
   RECT text = rect;
-  text.left += kListItem.glyphWidth + 6;
+  text.left += ScaleToDpi(kListItem.glyphWidth + 6, dpi);
   const std::wstring caption = win32::Cp932ToWideLenient(drive.caption);
   SetBkMode(dc, TRANSPARENT);
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  if (item.itemState & ODS_FOCUS) {
-    RECT focus = rect;
-    DrawFocusRect(dc, &focus);
-  }
+  if (item.itemState & ODS_FOCUS) DrawFocusFrame(dc, rect, dpi);
   return true;
 }
 

@@ -56,10 +56,12 @@ class DriveBox : public Window {
  protected:
   void OnNotify(WORD code) override;
   bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+  void OnDpiChanged() override;
 
  private:
   int IndexOf(char letter) const;
   void AddItems();
+  void SetItemHeights();
 
   Platform& platform_;
   std::vector<DriveItem> items_;

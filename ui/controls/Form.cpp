@@ -1,27 +1,8 @@
 #include "ui/controls/Form.h"
 
-#include <map>
-
-#include "platform/win32/Gdi.h"
-
 namespace sorvel::ui {
 namespace {
 void (*modalShownHook)(Form&) = nullptr;
-}
-
-HFONT FormFont(int pixelHeight) {
-  static std::map<int, win32::OwnedFont> fonts;
-  win32::OwnedFont& font = fonts[pixelHeight];
-  if (!font) {
-    LOGFONTW lf{};
-    lf.lfHeight = -pixelHeight;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    lf.lfWeight = FW_NORMAL;
-    lf.lfQuality = DEFAULT_QUALITY;
-    wcscpy_s(lf.lfFaceName, L"ＭＳ Ｐゴシック");
-    font.Reset(CreateFontIndirectW(&lf));
-  }
-  return font.Get();
 }
 
 bool Form::CreateForm(const Args& args) {
@@ -105,6 +86,15 @@ int Form::RunEventLoop() {
 
 void Form::SetModalShownHook(void (*hook)(Form&)) { modalShownHook = hook; }
 
+// Moved to a monitor of another DPI: the window takes the place the system
+// suggests, and its controls their layout and fonts at the new DPI. Nothing
+// else changes: not the state, not the focus, not how a control looks.
+void Form::OnDpiChange(int dpi, const RECT& suggested) {
+  ApplyDpi(dpi);
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:
@@ -115,6 +105,9 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // launcher's windows have no default or cancel button.
       if (lParam == 0) return 0;
       break;
+    case WM_DPICHANGED:
+      OnDpiChange(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
   }
   return Window::OnMessage(message, wParam, lParam);
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "ui/controls/Fonts.h"
 #include "ui/controls/Window.h"
 
 namespace sorvel::ui {
@@ -12,11 +13,6 @@ namespace sorvel::ui {
 constexpr int kModalNone = 0;
 constexpr int kModalOk = 1;
 constexpr int kModalCancel = 2;
-
-// The launcher's font, "ＭＳ Ｐゴシック" with the Shift-JIS character set, at a
-// height in pixels; one shared font per height, alive for the whole run. The
-// one place where the windows' fonts are made.
-HFONT FormFont(int pixelHeight = kFontHeight);
 
 class Form : public Window {
  public:
@@ -59,6 +55,8 @@ class Form : public Window {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void OnDpiChange(int dpi, const RECT& suggested);
+
   int modalResult_ = kModalNone;
   bool modal_ = false;
 };

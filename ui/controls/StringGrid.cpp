@@ -4,6 +4,7 @@
 
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Gdi.h"
+#include "ui/controls/GlyphPainter.h"
 
 namespace sorvel::ui {
 namespace {
@@ -64,8 +65,10 @@ void StringGrid::CountChanged(int count, int& fixed) {
 }
 
 int StringGrid::ColWidth(int col) const {
-  return col >= 0 && col < ColCount() ? colWidths_[static_cast<size_t>(col)] : 0;
+  return col >= 0 && col < ColCount() ? ScaleToDpi(colWidths_[static_cast<size_t>(col)], Dpi()) : 0;
 }
+
+int StringGrid::RowHeight() const { return ScaleToDpi(rowHeight_, Dpi()); }
 
 void StringGrid::SetColWidth(int col, int width) {
   if (col < 0 || col >= ColCount()) return;
@@ -123,8 +126,8 @@ std::vector<StringGrid::Span> StringGrid::VisibleRows(int clientHeight) const {
   int y = 0;
   for (int row = 0; row < RowCount() && y < clientHeight; ++row) {
     if (row >= fixedRows_ && row < topLeft_.y) continue;
-    spans.push_back(Span{row, y, rowHeight_});
-    y += rowHeight_ + kLineWidth;
+    spans.push_back(Span{row, y, RowHeight()});
+    y += RowHeight() + kLineWidth;
   }
   return spans;
 }
@@ -176,7 +179,8 @@ void StringGrid::PaintCell(HDC dc, int col, int row, const RECT& rect) {
   SetBkColor(dc, back);
   SetTextColor(dc, text);
   const std::wstring wide = win32::Cp932ToWideLenient(Cell(col, row));
-  ExtTextOutW(dc, rect.left + kTextIndent, rect.top + kTextIndent, ETO_OPAQUE | ETO_CLIPPED, &rect,
+  const int indent = ScaleToDpi(kTextIndent, Dpi());
+  ExtTextOutW(dc, rect.left + indent, rect.top + indent, ETO_OPAQUE | ETO_CLIPPED, &rect,
               wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
 
   const COLORREF line = fixed ? kFixedLineColor : kLineColor;
@@ -188,9 +192,15 @@ void StringGrid::PaintCell(HDC dc, int col, int row, const RECT& rect) {
     RECT edge = rect;
     DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
   } else if (focused && isCurrent) {
-    RECT focus = rect;
-    DrawFocusRect(dc, &focus);
+    DrawFocusFrame(dc, rect, Dpi());
   }
+}
+
+// The cells keep their layout sizes, now in pixels of the new DPI.
+void StringGrid::OnDpiChanged() {
+  ClampScroll();
+  UpdateScrollBars();
+  Invalidate();
 }
 
 LRESULT StringGrid::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

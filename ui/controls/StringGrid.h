@@ -16,7 +16,7 @@
 
 namespace sorvel::ui {
 
-// How a grid is made: its cells and their size.
+// How a grid is made: its cells and their size at 96 DPI.
 struct StringGridOptions {
   int colCount = 5, rowCount = 5;
   int fixedCols = 1, fixedRows = 1;
@@ -38,9 +38,11 @@ class StringGrid : public Window {
   int FixedCols() const { return fixedCols_; }
   int FixedRows() const { return fixedRows_; }
 
+  // Widths and heights are set at 96 DPI, as the layout gives them, and
+  // read in pixels at the grid's DPI.
   int ColWidth(int col) const;
   void SetColWidth(int col, int width);
-  int RowHeight() const { return rowHeight_; }
+  int RowHeight() const;
 
   // Text of a cell (CP932); outside the grid reads as empty and is not set.
   std::string Cell(int col, int row) const;
@@ -66,6 +68,7 @@ class StringGrid : public Window {
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDpiChanged() override;
 
  private:
   static constexpr int kLineWidth = 1;
@@ -100,7 +103,7 @@ class StringGrid : public Window {
   void OnScroll(int bar, WORD request);
 
   std::vector<std::vector<std::string>> cells_;  // [row][col]
-  std::vector<int> colWidths_;
+  std::vector<int> colWidths_;                   // at 96 DPI, as rowHeight_
   int defaultColWidth_ = 64;
   int rowHeight_ = 24;
   int fixedCols_ = 1;

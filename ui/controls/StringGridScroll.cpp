@@ -10,11 +10,11 @@ namespace sorvel::ui {
 
 // The smallest top row that still shows the last row whole.
 int StringGrid::MaxTopRow(int clientHeight) const {
-  const int room = clientHeight - fixedRows_ * (rowHeight_ + kLineWidth);
+  const int room = clientHeight - fixedRows_ * (RowHeight() + kLineWidth);
   int top = RowCount() - 1;
-  int used = rowHeight_;
-  while (top - 1 >= fixedRows_ && used + kLineWidth + rowHeight_ <= room) {
-    used += kLineWidth + rowHeight_;
+  int used = RowHeight();
+  while (top - 1 >= fixedRows_ && used + kLineWidth + RowHeight() <= room) {
+    used += kLineWidth + RowHeight();
     --top;
   }
   return std::max(top, fixedRows_);
@@ -59,8 +59,8 @@ void StringGrid::ScrollIntoView(int col, int row) {
   GetClientRect(Handle(), &client);
   int left = topLeft_.x, top = topLeft_.y;
   if (row < top) top = row;
-  int fixedHeight = fixedRows_ * (rowHeight_ + kLineWidth);
-  while (top < row && fixedHeight + (row - top + 1) * (rowHeight_ + kLineWidth) > client.bottom)
+  int fixedHeight = fixedRows_ * (RowHeight() + kLineWidth);
+  while (top < row && fixedHeight + (row - top + 1) * (RowHeight() + kLineWidth) > client.bottom)
     ++top;
   if (col < left) left = col;
   int fixedWidth = 0;
@@ -86,7 +86,7 @@ void StringGrid::UpdateScrollBars() {
   const int fullHeight = client.bottom + ((style & WS_HSCROLL) ? barHeight : 0);
   int totalWidth = 0;
   for (int col = 0; col < ColCount(); ++col) totalWidth += ColWidth(col) + kLineWidth;
-  const int totalHeight = RowCount() * (rowHeight_ + kLineWidth);
+  const int totalHeight = RowCount() * (RowHeight() + kLineWidth);
 
   bool needVertical = totalHeight > fullHeight;
   const bool needHorizontal = totalWidth > fullWidth - (needVertical ? barWidth : 0);
@@ -166,8 +166,8 @@ void StringGrid::OnKeyDown(WPARAM key) {
   RECT client;
   GetClientRect(Handle(), &client);
   const int page =
-      std::max(1, (static_cast<int>(client.bottom) - fixedRows_ * (rowHeight_ + kLineWidth)) /
-                      (rowHeight_ + kLineWidth));
+      std::max(1, (static_cast<int>(client.bottom) - fixedRows_ * (RowHeight() + kLineWidth)) /
+                      (RowHeight() + kLineWidth));
   int col = current_.x, row = current_.y;
   switch (key) {
     case VK_UP:

@@ -8,6 +8,8 @@
 #include "core/Cp932.h"
 #include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
+#include "platform/win32/Gdi.h"
+#include "ui/controls/Fonts.h"
 
 namespace sorvel::ui {
 namespace {
@@ -40,6 +42,47 @@ void RegisterClassOnce(const wchar_t* className, HCURSOR cursor, HBRUSH backgrou
   wc.hIcon = LoadIconW(instance, L"MAINICON");
   wc.lpszClassName = className;
   RegisterClassExW(&wc);
+}
+
+// The system's DPI, read once: it does not change while the process runs.
+int SystemDpi() {
+  static const int dpi = [] {
+    const int read = GetDeviceCaps(win32::ScreenDc().Get(), LOGPIXELSY);
+    return read > 0 ? read : kLayoutDpi;
+  }();
+  return dpi;
+}
+
+// The DPI the system gives a window: that of its monitor on a Windows that
+// knows DPIs per monitor (10 from 1607 on), else the system's.
+int SystemDpiOfWindow(HWND hwnd) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  const int dpi = getDpiForWindow ? static_cast<int>(getDpiForWindow(hwnd)) : 0;
+  return dpi > 0 ? dpi : SystemDpi();
+}
+
+// A window inside one of ours stands at its DPI, whatever the system says.
+int DpiOfParent(HWND parent) {
+  if (Window* window = Window::FromHandle(parent)) return window->Dpi();
+  return parent ? SystemDpiOfWindow(parent) : SystemDpi();
+}
+
+// A layout place in pixels; a position left to the system stays so.
+Place PixelPlace(const Place& place, int dpi) {
+  Place pixels = ScaleToDpi(place, dpi);
+  if (place.left == CW_USEDEFAULT) pixels.left = CW_USEDEFAULT;
+  if (place.top == CW_USEDEFAULT) pixels.top = CW_USEDEFAULT;
+  if (place.width == CW_USEDEFAULT) pixels.width = CW_USEDEFAULT;
+  if (place.height == CW_USEDEFAULT) pixels.height = CW_USEDEFAULT;
+  return pixels;
+}
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
+  if (Window* window = Window::FromHandle(hwnd))
+    reinterpret_cast<std::vector<Window*>*>(param)->push_back(window);
+  return TRUE;
 }
 
 }  // namespace
@@ -84,7 +127,12 @@ bool Window::Guard(const std::function<void()>& handler) {
 void Window::CreateWindowOf(const WindowKind& kind, const ControlArgs& args) {
   if (!kind.systemClass)
     RegisterClassOnce(kind.className, kind.cursor, kind.background, StaticProc);
-  const Place& place = args.place;
+  const bool child = (kind.style & WS_CHILD) != 0;
+  // A top-level window is made at the system's DPI, the likely one of its
+  // monitor, and follows the monitor's once it exists.
+  dpi_ = child ? DpiOfParent(args.parent) : SystemDpi();
+  layout_ = args.place;
+  const Place place = PixelPlace(args.place, dpi_);
   HWND hwnd =
       CreateWindowExW(kind.exStyle, kind.className, win32::Cp932ToWideLenient(args.text).c_str(),
                       kind.style | (args.visible ? WS_VISIBLE : 0), place.left, place.top,
@@ -97,7 +145,39 @@ void Window::CreateWindowOf(const WindowKind& kind, const ControlArgs& args) {
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
   }
   SetName(args.name);
+  if (!child) FollowMonitorDpi();
   if (args.font) SetFont(args.font);
+}
+
+void Window::FollowMonitorDpi() {
+  const int dpi = SystemDpiOfWindow(hwnd_);
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  const Place place = PixelPlace(layout_, dpi_);
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  if (place.left == CW_USEDEFAULT || place.top == CW_USEDEFAULT) flags |= SWP_NOMOVE;
+  if (place.width == CW_USEDEFAULT || place.height == CW_USEDEFAULT) flags |= SWP_NOSIZE;
+  SetWindowPos(hwnd_, nullptr, place.left, place.top, place.width, place.height, flags);
+}
+
+void Window::ApplyDpi(int dpi) {
+  std::vector<Window*> windows{this};
+  EnumChildWindows(hwnd_, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  // Every window knows the new DPI before any of them lays itself out.
+  for (Window* window : windows) window->dpi_ = dpi;
+  for (Window* window : windows) window->FollowDpi(window != this);
+}
+
+// A window inside another stands where its layout puts it; the top-level
+// window is placed by whoever changed its DPI.
+void Window::FollowDpi(bool placed) {
+  if (placed) {
+    const Place place = ScaleToDpi(layout_, dpi_);
+    SetWindowPos(hwnd_, nullptr, place.left, place.top, place.width, place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (layoutFont_) SetFont(layoutFont_);
+  OnDpiChanged();
 }
 
 void Window::Attach(HWND hwnd) {
@@ -208,11 +288,16 @@ void Window::SetText(const std::string& text) {
 }
 
 void Window::SetBounds(const Place& place) {
-  MoveWindow(hwnd_, place.left, place.top, place.width, place.height, TRUE);
+  layout_ = place;
+  const Place pixels = ScaleToDpi(place, dpi_);
+  MoveWindow(hwnd_, pixels.left, pixels.top, pixels.width, pixels.height, TRUE);
 }
 
 void Window::SetSize(int width, int height) {
-  SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  layout_.width = width;
+  layout_.height = height;
+  SetWindowPos(hwnd_, nullptr, 0, 0, ScaleToDpi(width, dpi_), ScaleToDpi(height, dpi_),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT Window::Bounds() const {
@@ -235,6 +320,10 @@ int Window::Height() const {
   return r.bottom - r.top;
 }
 
+SIZE Window::LayoutSize() const {
+  return {UnscaleFromDpi(Width(), dpi_), UnscaleFromDpi(Height(), dpi_)};
+}
+
 void Window::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
 bool Window::Visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
 void Window::SetEnabled(bool enabled) {
@@ -250,8 +339,9 @@ void Window::SetTabStop(bool tabStop) {
 }
 
 void Window::SetFont(HFONT font) {
-  font_ = font;
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  layoutFont_ = font;
+  font_ = FontAtDpi(font, dpi_);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
 }
 
 void Window::Invalidate() { InvalidateRect(hwnd_, nullptr, TRUE); }

@@ -21,10 +21,10 @@ namespace sorvel::ui {
 // where it stands and its font.
 struct ControlArgs {
   HWND parent = nullptr;
-  std::string name{};  // "btnShow", "Btn3"; lookups ignore case
-  std::string text{};  // the window text: a caption
-  Place place;
-  HFONT font = nullptr;  // not owned; nullptr: the system's
+  std::string name{};    // "btnShow", "Btn3"; lookups ignore case
+  std::string text{};    // the window text: a caption
+  Place place;           // at 96 DPI; the window stands scaled to its own DPI
+  HFONT font = nullptr;  // a FormFont at 96 DPI, taken at the window's DPI; nullptr: the system's
   bool visible = true;
 };
 
@@ -47,19 +47,27 @@ class Window {
   std::string Text() const;
   void SetText(const std::string& text);
 
+  // Where the window stands is set in the layout's units (96 DPI) and read
+  // in pixels. A window made by a window of ours takes its DPI; a top-level
+  // window the DPI of its monitor.
+  int Dpi() const { return dpi_; }
   void SetBounds(const Place& place);
-  void SetSize(int width, int height);  // where it stands
-  RECT Bounds() const;                  // relative to the parent's client area
+  void SetSize(int width, int height);
+  RECT Bounds() const;  // relative to the parent's client area
   int Width() const;
   int Height() const;
+  SIZE LayoutSize() const;  // the outer size at 96 DPI
+  // Takes `dpi` for this window and every window inside it: each stands
+  // where its layout puts it at that DPI, in its font made for that DPI.
+  void ApplyDpi(int dpi);
   void SetVisible(bool visible);
   bool Visible() const;
   void SetEnabled(bool enabled);
   bool Enabled() const;
   // Whether Tab stops at the control.
   void SetTabStop(bool tabStop);
-  void SetFont(HFONT font);  // not owned
-  HFONT Font() const { return font_; }
+  void SetFont(HFONT font);  // not owned; a FormFont at 96 DPI is taken at the window's DPI
+  HFONT Font() const { return font_; }  // as made for the window's DPI
   void Invalidate();
 
   // Paints the client area; serves WM_PAINT and WM_PRINTCLIENT alike, so a
@@ -107,16 +115,24 @@ class Window {
   virtual void OnDestroyed() {}
   // A screen reader asked for the default action the traits name.
   virtual void DoDefaultAction() {}
+  // The window's DPI changed and it stands in its new place: what a
+  // control sizes itself (item heights, pictures) follows here.
+  virtual void OnDpiChanged() {}
 
  private:
   static LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void Attach(HWND hwnd);
+  void FollowMonitorDpi();
+  void FollowDpi(bool placed);
 
   HWND hwnd_ = nullptr;
   WNDPROC standardProc_ = nullptr;
   HFONT font_ = nullptr;
+  HFONT layoutFont_ = nullptr;  // the font at 96 DPI that font_ was made from
+  int dpi_ = kLayoutDpi;
+  Place layout_;  // where it stands at 96 DPI
   std::string name_;
 };
 

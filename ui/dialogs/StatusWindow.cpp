@@ -3,20 +3,18 @@
 #include <utility>
 
 #include "platform/win32/Encoding.h"
-#include "platform/win32/Gdi.h"
 #include "ui/Layout.h"
 
 namespace sorvel::ui {
 namespace {
 
-// Face (CP932) and size in points of a screen font, for the printer.
-std::pair<std::string, int> FontFaceAndPoints(HFONT font) {
+// Face (CP932) and size in points of a font made for a window at `dpi`, for
+// the printer: the size it has on the screen, wherever the window stands.
+std::pair<std::string, int> FontFaceAndPoints(HFONT font, int dpi) {
   LOGFONTW logFont{};
   GetObjectW(font, sizeof(logFont), &logFont);
-  const int pixelsPerInch = GetDeviceCaps(win32::ScreenDc().Get(), LOGPIXELSY);
   const int height = logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight;
-  return {win32::WideToCp932(logFont.lfFaceName).value_or(std::string()),
-          MulDiv(height, 72, pixelsPerInch)};
+  return {win32::WideToCp932(logFont.lfFaceName).value_or(std::string()), MulDiv(height, 72, dpi)};
 }
 
 }  // namespace
@@ -118,7 +116,7 @@ void TfrmShow::btnPrintClick() {
 }
 
 void TfrmShow::PrintRows() {
-  const auto [face, points] = FontFaceAndPoints(stgSpec.Font());
+  const auto [face, points] = FontFaceAndPoints(stgSpec.Font(), stgSpec.Dpi());
   printer_.SetFont(face, points);
   // The rows the core built, not cells read back from the grid.
   for (const StatusRow& row : table_) printer_.PrintLine(PrintLine(row));

@@ -21,7 +21,8 @@ namespace sorvel::ui {
 class TfrmShow : public Form {
  public:
   struct Sources {
-    // The main window's outer size, as it is at the moment of asking.
+    // The main window's outer size at 96 DPI, as it is at the moment of
+    // asking.
     std::function<SIZE()> mainWindowSize{};
     // The folder chooser's folder.
     std::function<std::string()> chooserFolder{};

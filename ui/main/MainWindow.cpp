@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include <initializer_list>
+#include <utility>
 
 #include "core/InstallationScan.h"
 #include "core/StartUp.h"
@@ -10,17 +11,13 @@
 #include "ui/dialogs/ChangeDriveWindow.h"
 #include "ui/dialogs/StatusWindow.h"
 #include "ui/main/BusyCursor.h"
+#include "ui/pictures/Renderings.h"
 
 namespace sorvel::ui {
 namespace {
 
 // What a screen reader calls the small picture: it shows or hides the menu.
 constexpr const char* kMenuToggleName = "メニューの表示切り替え";
-
-HBITMAP LoadBitmapResource(const wchar_t* name) {
-  return static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
 
 }  // namespace
 
@@ -69,7 +66,7 @@ void TfrmMain::CreateControls() {
   imgPict.Create({.parent = Handle(), .name = "imgPict", .place = kMainWindow.imgPict},
                  {.onMouseMove = [this](int, int) { imgPictMouseMove(); },
                   .accessibility = AccessibleTraits{.role = ROLE_SYSTEM_GRAPHIC}});
-  imgPict.SetBitmap(LoadBitmapResource(L"BACKGROUND"));
+  imgPict.SetBitmap(LoadPicture(L"BACKGROUND", Dpi()));
   CreateSidePanel();
 }
 
@@ -90,7 +87,7 @@ void TfrmMain::CreateSidePanel() {
        .onClick = [this] { imgPictureClick(); },
        .onMouseMove = [this](int, int) { imgPictureMouseMove(); },
        .accessibility = AccessibleTraits{.name = kMenuToggleName, .role = ROLE_SYSTEM_PUSHBUTTON}});
-  imgPicture.SetBitmap(LoadBitmapResource(L"SMALLPICTURE"));
+  imgPicture.SetBitmap(LoadPicture(L"SMALLPICTURE", Dpi()));
 
   // The focus follows the order of the siblings: btnShow, btnEnd,
   // btnChangeDrive, btnDownLoad, Panel2, btnHelp.
@@ -132,14 +129,12 @@ void TfrmMain::CreateSideButtons() {
 void TfrmMain::FormCreate() {
   SetSize(kMainWindow.width, kMainWindow.height);
 
-  HINSTANCE module = GetModuleHandleW(nullptr);
-  arrowCursor_ = LoadCursorW(module, L"Arrow1CSR");
-  pointCursor_ = LoadCursorW(module, L"PointCSR");
-  imgPicture.SetCursor(pointCursor_);
+  arrowCursor_.Load(L"Arrow1CSR", Dpi());
+  pointCursor_.Load(L"PointCSR", Dpi());
+  imgPicture.SetCursor(pointCursor_.Get());
 
-  const RECT side = pnlMain.Bounds();
-  pnlMain.SetBounds(
-      {side.left, side.top, side.right - side.left, Height() - kMainWindow.sidePanelGap});
+  const Place& side = kMainWindow.pnlMain;
+  pnlMain.SetBounds({side.left, side.top, side.width, LayoutSize().cy - kMainWindow.sidePanelGap});
 
   // The catalogue, the title board and the first scan, under the guard of
   // the creation handler: an error skips the steps after it and is shown in
@@ -150,7 +145,22 @@ void TfrmMain::FormCreate() {
   ScanAtStartUp(context_);
 }
 
-void TfrmMain::BuildTitleBoard() { board_.Build(Handle(), arrowCursor_); }
+void TfrmMain::BuildTitleBoard() { board_.Build(Handle(), arrowCursor_.Get(), Dpi()); }
+
+// The pictures, the cursors and the launcher's icon as the new DPI asks for
+// them; the controls have taken their places already.
+void TfrmMain::OnDpiChanged() {
+  imgPict.SetBitmap(LoadPicture(L"BACKGROUND", Dpi()));
+  imgPicture.SetBitmap(LoadPicture(L"SMALLPICTURE", Dpi()));
+  DpiCursor arrow, point;
+  arrow.Load(L"Arrow1CSR", Dpi());
+  point.Load(L"PointCSR", Dpi());
+  // The controls take the new cursors before the old ones are given back.
+  imgPicture.SetCursor(point.Get());
+  board_.FollowDpi(Dpi(), arrow.Get());
+  arrowCursor_ = std::move(arrow);
+  pointCursor_ = std::move(point);
+}
 
 void TfrmMain::OnShow() {
   FormShow();

@@ -15,6 +15,7 @@
 #include "ui/controls/ImageControl.h"
 #include "ui/main/ShellServices.h"
 #include "ui/main/TitleBoard.h"
+#include "ui/pictures/Renderings.h"
 
 namespace sorvel::ui {
 
@@ -63,8 +64,8 @@ class TfrmMain : public Form {
   void BuildTitleBoard();
 
   // The custom cursors, registered at creation.
-  HCURSOR ArrowCursor() const { return arrowCursor_; }
-  HCURSOR PointCursor() const { return pointCursor_; }
+  HCURSOR ArrowCursor() const { return arrowCursor_.Get(); }
+  HCURSOR PointCursor() const { return pointCursor_.Get(); }
 
   // The window's controls; the title panels are the board's.
   ImageControl imgPict;
@@ -83,6 +84,7 @@ class TfrmMain : public Form {
   void Paint(HDC dc, const RECT& client) override;
   bool PaintsItself() const override { return true; }
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDpiChanged() override;
 
  private:
   void CreateControls();
@@ -96,8 +98,8 @@ class TfrmMain : public Form {
   LauncherContext context_;
   ShellServices shell_ = SystemShellServices();
   TitleBoard board_;
-  HCURSOR arrowCursor_ = nullptr;
-  HCURSOR pointCursor_ = nullptr;
+  DpiCursor arrowCursor_;
+  DpiCursor pointCursor_;
   TfrmShow* frmShow_ = nullptr;
   TfrmChangeDrive* frmChangeDrive_ = nullptr;
   bool centred_ = false;

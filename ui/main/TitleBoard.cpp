@@ -4,6 +4,7 @@
 
 #include "core/Cp932.h"
 #include "core/ProgramLaunch.h"
+#include "ui/pictures/Renderings.h"
 
 namespace sorvel::ui {
 
@@ -27,11 +28,10 @@ Place TitleBoard::PanelPlace(int n, int count) {
           board.firstRowTop + row * board.rowPitch, width, board.panelHeight};
 }
 
-void TitleBoard::Build(HWND parent, HCURSOR cursor) {
+void TitleBoard::Build(HWND parent, HCURSOR cursor, int dpi) {
   if (built_) return;
   built_ = true;
-  launcherIcon_.Reset(static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+  launcherIcon_.Reset(LoadIconAtDpi(L"MAINICON", dpi));
   const int count = context_.state.EntryCount();
   panels_.reserve(static_cast<std::size_t>(count));
   for (int n = 1; n <= count; ++n) AddPanel(parent, n, cursor);
@@ -50,6 +50,11 @@ void TitleBoard::AddPanel(HWND parent, int n, HCURSOR cursor) {
                 .onClick = [this, &panel] { TitlePanelClick(panel); },
                 .onMouseMove = [this, &panel](int, int) { TitlePanelMouseMove(panel); }});
   panels_.push_back(std::move(made));
+}
+
+void TitleBoard::FollowDpi(int dpi, HCURSOR cursor) {
+  launcherIcon_.Reset(LoadIconAtDpi(L"MAINICON", dpi));
+  for (const auto& panel : panels_) panel->SetCursor(cursor);
 }
 
 TitlePanel* TitleBoard::Panel(int n) {

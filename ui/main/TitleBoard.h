@@ -31,9 +31,12 @@ class TitleBoard : public ScanListener, public TitlePanel::Keyboard {
   // `shell` gives the programs' icons; both outlive the board.
   TitleBoard(LauncherContext& context, const ShellServices& shell);
 
-  // Creates one panel per catalogue entry on `parent`, showing `cursor`;
-  // once: a later call changes nothing.
-  void Build(HWND parent, HCURSOR cursor);
+  // Creates one panel per catalogue entry on `parent`, showing `cursor`,
+  // at the parent's `dpi`; once: a later call changes nothing.
+  void Build(HWND parent, HCURSOR cursor, int dpi);
+  // The panels moved to another DPI: the launcher's icon and `cursor` are
+  // taken at that DPI.
+  void FollowDpi(int dpi, HCURSOR cursor);
 
   // Where panel n of a board of `count` panels stands: columns of six from
   // top to bottom, left to right; boards of up to twelve have wider panels.

@@ -82,7 +82,8 @@ void TitlePanel::Paint(HDC dc, const RECT& client) {
   BevelPanel::Paint(dc, client);
   if (!ShowsFocusCue()) return;
   RECT cue = client;
-  InflateRect(&cue, -kTitleBoard.focusCueInset, -kTitleBoard.focusCueInset);
+  const int inset = ScaleToDpi(kTitleBoard.focusCueInset, Dpi());
+  InflateRect(&cue, -inset, -inset);
   DrawFocusRect(dc, &cue);
 }
 

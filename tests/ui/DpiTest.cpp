@@ -1,0 +1,225 @@
+// The layout at other DPIs, in-process under Wine at 96 DPI: the rounding
+// rule, the renderings chosen for a DPI, and windows given another DPI by
+// the system's message, as when they move to another monitor.
+#include <gtest/gtest.h>
+
+#include "platform/win32/Win32Platform.h"
+#include "tests/support/StateBuilder.h"
+#include "tests/support/win32/EmfPrintRecorder.h"
+#include "tests/ui/LayoutAtDpi.h"
+#include "tests/ui/MainTestSeries.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/pictures/Renderings.h"
+
+namespace sorvel::test {
+namespace {
+
+using ui::ScaleToDpi;
+
+TEST(LayoutScale, RoundsToTheNearestPixelHalvesAwayFromZero) {
+  struct Case {
+    int value, dpi, pixels;
+  };
+  for (const Case& c :
+       {Case{640, 96, 640}, Case{129, 144, 194}, Case{481, 144, 722}, Case{401, 144, 602},
+        Case{12, 144, 18}, Case{1, 144, 2}, Case{-47, 144, -71}, Case{33, 120, 41}, Case{3, 120, 4},
+        Case{155, 192, 310}, Case{25, 168, 44}, Case{0, 240, 0}}) {
+    EXPECT_EQ(ScaleToDpi(c.value, c.dpi), c.pixels) << c.value << " at " << c.dpi;
+  }
+  EXPECT_EQ(ui::UnscaleFromDpi(194, 144), 129);
+  EXPECT_EQ(ui::UnscaleFromDpi(675, 144), 450);
+  EXPECT_EQ(ui::UnscaleFromDpi(961, 144), 641);
+}
+
+// ---------------------------------------------------------------------------
+// The renderings of the pictures, the icon and the cursors.
+
+SIZE SizeOf(HBITMAP bitmap) {
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof(info), &info);
+  return {info.bmWidth, info.bmHeight};
+}
+
+TEST(Renderings, EachDpiDrawsFromTheSmallestRenderingAtLeastAsLarge) {
+  struct Case {
+    int dpi, percent;
+    SIZE background, small;
+  };
+  for (const Case& c :
+       {Case{72, 100, {397, 298}, {61, 49}}, Case{96, 100, {529, 397}, {81, 65}},
+        Case{120, 150, {661, 496}, {101, 81}}, Case{144, 150, {794, 596}, {122, 98}},
+        Case{168, 200, {926, 695}, {142, 114}}, Case{192, 200, {1058, 794}, {162, 130}},
+        Case{240, 200, {1323, 993}, {203, 163}}}) {
+    SCOPED_TRACE(std::to_string(c.dpi) + " DPI");
+    EXPECT_EQ(ui::RenderingPercent(c.dpi), c.percent);
+    for (const auto& [name, size] :
+         {std::pair{L"BACKGROUND", c.background}, std::pair{L"SMALLPICTURE", c.small}}) {
+      const win32::OwnedBitmap picture(ui::LoadPicture(name, c.dpi));
+      ASSERT_TRUE(picture);
+      EXPECT_EQ(SizeOf(picture.Get()).cx, size.cx);
+      EXPECT_EQ(SizeOf(picture.Get()).cy, size.cy);
+    }
+  }
+}
+
+// Where a rendering fits exactly, the picture is that rendering, unscaled.
+TEST(Renderings, AtTheirOwnDpiThePicturesAreTheRenderingsThemselves) {
+  for (int percent : {150, 200}) {
+    const std::wstring name = L"BACKGROUND_" + std::to_wstring(percent);
+    const auto rendering = DecodedRendering(name);
+    ASSERT_TRUE(rendering);
+    const win32::OwnedBitmap picture(ui::LoadPicture(L"BACKGROUND", percent * 96 / 100));
+    const win32::MemoryDc dc(win32::ScreenDc().Get());
+    const win32::SelectedObject selected(dc.Get(), picture.Get());
+    int same = 0, samples = 0;
+    for (int y = 0; y < rendering->height; y += 37) {
+      for (int x = 0; x < rendering->width; x += 41, ++samples) {
+        const std::uint8_t* rgb = &rendering->rgb[(y * rendering->width + x) * 3];
+        same += GetPixel(dc.Get(), x, y) == RGB(rgb[0], rgb[1], rgb[2]);
+      }
+    }
+    EXPECT_EQ(same, samples) << percent;
+  }
+}
+
+TEST(Renderings, IconAndCursorsComeAtTheSizeTheDpiAsksFor) {
+  struct Case {
+    int dpi, size, pointHotX;
+  };
+  for (const Case& c : {Case{96, 32, 6}, Case{120, 40, 7}, Case{144, 48, 9}, Case{192, 64, 12}}) {
+    SCOPED_TRACE(std::to_string(c.dpi) + " DPI");
+    const win32::OwnedIcon icon(ui::LoadIconAtDpi(L"MAINICON", c.dpi));
+    ui::DpiCursor arrow, point;
+    arrow.Load(L"Arrow1CSR", c.dpi);
+    point.Load(L"PointCSR", c.dpi);
+    for (const auto& [handle, hotX] : {std::pair{icon.Get(), 0}, std::pair{arrow.Get(), 0},
+                                       std::pair{point.Get(), c.pointHotX}}) {
+      ICONINFO info{};
+      ASSERT_TRUE(GetIconInfo(handle, &info));
+      BITMAP mask{};
+      GetObjectW(info.hbmMask, sizeof(mask), &mask);
+      EXPECT_EQ(mask.bmWidth, c.size);
+      if (handle != icon.Get()) {
+        EXPECT_EQ(static_cast<int>(info.xHotspot), hotX);
+      }
+      DeleteObject(info.hbmMask);
+      if (info.hbmColor) DeleteObject(info.hbmColor);
+    }
+  }
+  // At 96 DPI the cursors are the shared ones, as the program has always had them.
+  ui::DpiCursor arrow;
+  arrow.Load(L"Arrow1CSR", 96);
+  EXPECT_EQ(arrow.Get(), LoadCursorW(GetModuleHandleW(nullptr), L"Arrow1CSR"));
+}
+
+// ---------------------------------------------------------------------------
+// A window moved to a monitor of another DPI.
+
+// The message of the system, suggesting the window's place scaled to `dpi`.
+void ChangeDpi(ui::Window& window, int dpi) {
+  const RECT now = window.Bounds();
+  const auto scaled = [&](LONG pixels) {
+    return ScaleToDpi(ui::UnscaleFromDpi(pixels, window.Dpi()), dpi);
+  };
+  RECT suggested{scaled(now.left), scaled(now.top), 0, 0};
+  suggested.right = suggested.left + scaled(now.right - now.left);
+  suggested.bottom = suggested.top + scaled(now.bottom - now.top);
+  SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&suggested));
+}
+
+// What the user may have done to the window, which a DPI change must keep.
+struct MainState {
+  HWND focus;
+  std::vector<int> bevels;
+  std::vector<COLORREF> colours;
+  std::vector<bool> enabled;
+  bool operator==(const MainState&) const = default;
+};
+
+MainState StateOf(ui::TfrmMain& window) {
+  MainState state{GetFocus(), {}, {}, {}};
+  for (int n = 1; n <= window.Board().Count(); ++n) {
+    state.bevels.push_back(window.Board().Panel(n)->BevelWidth());
+    state.colours.push_back(window.Board().Panel(n)->FontColor());
+    state.enabled.push_back(window.Board().Panel(n)->Enabled());
+  }
+  return state;
+}
+
+TEST(DpiChange, TheMainWindowLaysItselfOutAgainAndKeepsItsState) {
+  MainTestSeries series;
+  series.WriteCatalogue("Series", NumberedEntries(8));
+  series.Install(L"PROG2", L"prog2.exe");
+  ui::TfrmMain& window = series.Open();
+  ASSERT_TRUE(window.Board().Panel(2)->Enabled());
+  Click(window.Board().Panel(2)->Handle(), 100, 15);  // pressed until the next repaint
+  SetFocus(window.btnHelp.Handle());
+  const MainState before = StateOf(window);
+  ASSERT_EQ(before.bevels[1], 1);
+
+  for (int dpi : {144, 96}) {
+    SCOPED_TRACE(std::to_string(dpi) + " DPI");
+    ChangeDpi(window, dpi);
+    ExpectMainWindowAt(window, dpi);
+    ExpectBoardAt(window, dpi, 187, {196, 393});
+    EXPECT_EQ(StateOf(window), before);
+  }
+  series.Records(L"PROG2");
+}
+
+// The focus cue keeps its distance from the panel's edge, inside the bevel
+// that has grown with the DPI.
+TEST(DpiChange, TheFocusCueStaysInsideTheBevel) {
+  MainTestSeries series;
+  series.WriteCatalogue("Series", NumberedEntries(6));
+  series.Install(L"PROG1", L"prog1.exe");
+  ui::TfrmMain& window = series.Open();
+  const HWND panel = window.Board().Panel(1)->Handle();
+  SetFocus(panel);
+  ASSERT_EQ(GetFocus(), panel);
+  for (int dpi : {144, 192, 96}) {
+    SCOPED_TRACE(std::to_string(dpi) + " DPI");
+    ChangeDpi(window, dpi);
+    const Picture painted = Picture::Printed(panel);
+    const int top = ScaleToDpi(ui::kTitleBoard.focusCueInset, dpi);
+    const RECT row{30, top, painted.Width() - 30, top + 1};
+    EXPECT_GT((row.right - row.left) - painted.Count(GetSysColor(COLOR_BTNFACE), row), 40);
+  }
+}
+
+TEST(DpiChange, TheDialogsLayThemselvesOutAgainAndPrintAtTheSameSize) {
+  MainTestSeries series;
+  win32::Win32Platform platform;
+  ui::TfrmChangeDrive chooser(platform, Cp932(series.home) + "\\");
+  ASSERT_TRUE(chooser.Create());
+  LauncherState state;
+  AddEntry(state, {"代数 I", "algebra1", "1.3", "key"});
+  PrintLog log;
+  ui::TfrmShow status(state,
+                      {.mainWindowSize =
+                           [] {
+                             return SIZE{640, 450};
+                           },
+                       .chooserFolder = [] { return std::string("C:\\"); },
+                       .printer =
+                           [&log] {
+                             return std::make_unique<EmfPrintRecorder>(log, SIZE{4000, 6000});
+                           }});
+  ASSERT_TRUE(status.Create());
+
+  for (int dpi : {144, 96}) {
+    SCOPED_TRACE(std::to_string(dpi) + " DPI");
+    ChangeDpi(chooser, dpi);
+    ChangeDpi(status, dpi);
+    ExpectChooserAt(chooser, dpi);
+    ExpectStatusWindowAt(status, dpi);
+    // The grid's font keeps its nine points on paper.
+    Click(status.btnPrint.Handle());
+    ASSERT_FALSE(log.pages.empty());
+    EXPECT_EQ(log.pages.back().fonts.back().lfHeight, -12);
+  }
+}
+
+}  // namespace
+}  // namespace sorvel::test
