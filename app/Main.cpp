@@ -4,6 +4,8 @@
 #include <commctrl.h>
 
 #include "app/RunLauncher.h"
+#include "app/StartupProbe.h"
+#include "ui/StartupSteps.h"
 
 namespace {
 
@@ -20,8 +22,11 @@ void HardenDllSearch() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  sorvel::probe::Start();
+  if (sorvel::probe::IsOn()) sorvel::ui::SetStepRecorder(sorvel::probe::Mark);
   HardenDllSearch();
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
+  sorvel::ui::MarkStep("common controls");
   return sorvel::RunLauncher();
 }

@@ -1,6 +1,8 @@
 #include "app/RunLauncher.h"
 
+#include "app/StartupProbe.h"
 #include "platform/win32/Win32Platform.h"
+#include "ui/StartupSteps.h"
 #include "ui/dialogs/ChangeDriveWindow.h"
 #include "ui/dialogs/StatusWindow.h"
 #include "ui/main/MainWindow.h"
@@ -24,9 +26,14 @@ int RunLauncher() {
                        {.mainWindowSize = [&frmMain] { return frmMain.LayoutSize(); },
                         .chooserFolder = [&frmChangeDrive] { return frmChangeDrive.Folder(); },
                         .printer = {}});
-  if (!frmShow.Create(frmMain.Handle()) || !frmChangeDrive.Create(frmMain.Handle())) return 1;
+  if (!frmShow.Create(frmMain.Handle())) return 1;
+  ui::MarkStep("status window");
+  if (!frmChangeDrive.Create(frmMain.Handle())) return 1;
+  ui::MarkStep("folder chooser");
   frmMain.AttachDialogs(&frmShow, &frmChangeDrive);
-  return ui::Form::RunEventLoop();
+  // The start-up is over when the event loop first has nothing to do.
+  if (!probe::IsOn()) return ui::Form::RunEventLoop();
+  return ui::Form::RunEventLoop([] { probe::AnnounceDone("painted and idle"); });
 }
 
 }  // namespace sorvel

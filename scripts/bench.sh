@@ -6,15 +6,17 @@
 #     the in-memory platform - catalogue loading by size, the scan of a base
 #     folder with 1,000 and 10,000 sub-folders, status rows and print lines;
 #   under Wine (build/bench-windows, on a private virtual display), on real
-#     folders laid out in build/bench-tree: the launcher's start-up against a
-#     minimal window, its scan against a bare enumeration of the same tree,
-#     and its size, imports and private memory.
+#     folders laid out in build/bench-tree: the launcher's start-up with
+#     catalogues of 1, 18 and 50 entries against a minimal window, step by
+#     step, its scan against a bare enumeration of the same tree, and its
+#     size, imports and private memory.
 #
 # SORVEL_BENCH_ROUNDS (default 9) sets the rounds of the start-up pairs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 rounds=${SORVEL_BENCH_ROUNDS:-9}
+board_sizes="1 18 50"
 scan_rounds=${SORVEL_BENCH_SCAN_ROUNDS:-5}
 
 source scripts/lib.sh
@@ -39,7 +41,9 @@ quietly "building the Windows benchmarks" \
 
 echo "== Laying out the folders in $trees"
 "$native/bench/sorvel_bench_tree" "$trees/crowded" 10000 20
-"$native/bench/sorvel_bench_tree" "$trees/series" 50 1
+for entries in $board_sizes; do
+  "$native/bench/sorvel_bench_tree" "$trees/board$entries" "$entries"
+done
 
 echo
 echo "== Native: the core against the in-memory platform (CPU time, medians of 3)"
@@ -58,16 +62,33 @@ scripts/wine-prefix down "$WINEPREFIX"
 scripts/wine-prefix up "$WINEPREFIX"
 trap 'rm -f "$log"; scripts/wine-prefix down "$WINEPREFIX"; kill $SORVEL_XVFB_PID 2>/dev/null || true' EXIT
 
+# The processes that serve the programs measured: their CPU time counts in
+# each start-up's figures (the wineserver of this prefix and the display).
+serving_pids() {
+  local status
+  for status in /proc/[0-9]*/comm; do
+    local pid=${status#/proc/}
+    pid=${pid%/comm}
+    case $(cat "$status" 2>/dev/null) in wineserver*) ;; *) continue ;; esac
+    grep -qxzF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && printf '%s ' "$pid"
+  done
+  printf '%s\n' "$SORVEL_XVFB_PID"
+}
+export SORVEL_BENCH_CPU_PIDS=$(serving_pids)
+
 echo
 echo "== Wine: scan of $trees/crowded/SERIES against a bare enumeration"
 scripts/wine-run "$windows/bench/wine/ScanBench.exe" "$(winpath "$trees/crowded/SERIES")" \
   "$scan_rounds" | tee -a "$log"
 
 echo
-echo "== Wine: start-up in $trees/series/SERIES/LAUNCH (50 entries) and footprint"
+echo "== Wine: start-up in $trees/board*/SERIES/LAUNCH ($board_sizes entries) and footprint"
+series=()
+for entries in $board_sizes; do
+  series+=("$entries=$(winpath "$trees/board$entries/SERIES/LAUNCH")")
+done
 scripts/wine-run "$windows/bench/wine/StartupBench.exe" "$(winpath "$windows/app/SorvelL.exe")" \
-  "$(winpath "$trees/series/SERIES/LAUNCH")" \
-  "$(winpath "$windows/bench/wine/MinimalWindow.exe")" "$rounds" |
+  "$(winpath "$windows/bench/wine/MinimalWindow.exe")" "$rounds" "${series[@]}" |
   grep -v "FS volume label" | tee -a "$log"
 
 echo

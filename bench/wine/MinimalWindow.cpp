@@ -1,6 +1,9 @@
 // The start-up limit: the least a Win32 program does to put a 640 x 450
-// window on the screen and paint it. Built with the launcher's options.
+// window on the screen and paint it. Built with the launcher's options, and
+// with the launcher's side of the start-up benchmark.
 #include <windows.h>
+
+#include "app/StartupProbe.h"
 
 namespace {
 
@@ -20,21 +23,10 @@ LRESULT CALLBACK MinimalProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-// Tells a waiting start-up benchmark that the window is painted: it names an
-// event in SORVEL_BENCH_PAINTED, as the launcher's main window does.
-void AnnouncePainted() {
-  wchar_t name[64];
-  const DWORD length = GetEnvironmentVariableW(L"SORVEL_BENCH_PAINTED", name, 64);
-  if (length == 0 || length >= 64) return;
-  if (HANDLE painted = OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
-    SetEvent(painted);
-    CloseHandle(painted);
-  }
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  sorvel::probe::Start();
   WNDCLASSW wc{};
   wc.lpfnWndProc = MinimalProc;
   wc.hInstance = instance;
@@ -44,9 +36,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Minimal", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                               CW_USEDEFAULT, 640, 450, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 1;
+  sorvel::probe::Mark("window");
   ShowWindow(hwnd, SW_SHOW);
   UpdateWindow(hwnd);
-  AnnouncePainted();
+  sorvel::probe::AnnounceDone("painted");
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/Encoding.h"
+#include "platform/win32/SystemLibrary.h"
 
 namespace sorvel::win32 {
 
@@ -10,9 +11,12 @@ bool ShellOpen(HWND owner, const std::string& file, const std::string& directory
   const auto wideFile = PathToWide(file);
   const auto wideDirectory = PathToWide(directory);
   if (!wideFile || !wideDirectory) return false;
+  static const auto shellExecute =
+      SystemProcedureOf<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+  if (!shellExecute) return false;
   const HINSTANCE result =
-      ShellExecuteW(owner, L"open", wideFile->c_str(), nullptr,
-                    wideDirectory->empty() ? nullptr : wideDirectory->c_str(), show);
+      shellExecute(owner, L"open", wideFile->c_str(), nullptr,
+                   wideDirectory->empty() ? nullptr : wideDirectory->c_str(), show);
   // Values above 32 mean success.
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
@@ -33,7 +37,10 @@ bool OpenHelpContents(HWND owner, const std::string& helpFile) {
 std::uintptr_t ExtractFirstIcon(HINSTANCE instance, const std::string& exePath) {
   const auto widePath = PathToWide(exePath);
   if (!widePath) return 0;
-  return reinterpret_cast<std::uintptr_t>(ExtractIconW(instance, widePath->c_str(), 0));
+  static const auto extractIcon =
+      SystemProcedureOf<decltype(ExtractIconW)>(L"shell32.dll", "ExtractIconW");
+  if (!extractIcon) return 0;
+  return reinterpret_cast<std::uintptr_t>(extractIcon(instance, widePath->c_str(), 0));
 }
 
 }  // namespace sorvel::win32

@@ -6,6 +6,7 @@
 
 #include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
+#include "platform/win32/SystemLibrary.h"
 
 namespace sorvel::win32 {
 namespace {
@@ -49,20 +50,11 @@ int FittingChars(HDC dc, const std::wstring& text, int width) {
 }
 
 // The print spooler's GetDefaultPrinterW, or null. The spooler is loaded
-// from the system folder when something is first printed, not with the
-// program: loading it costs every start time and memory (under Wine it sets
-// up the printing system as it loads). It stays loaded, as the printer's
-// device context needs it anyway.
+// when something is first printed (under Wine it sets up the printing system
+// as it loads); it stays loaded, as the printer's device context needs it.
 decltype(&GetDefaultPrinterW) DefaultPrinterQuery() {
-  static const auto query = []() -> decltype(&GetDefaultPrinterW) {
-    wchar_t system[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    HMODULE spooler = LoadLibraryW((std::wstring(system) + L"\\winspool.drv").c_str());
-    if (!spooler) return nullptr;
-    return reinterpret_cast<decltype(&GetDefaultPrinterW)>(
-        reinterpret_cast<void*>(GetProcAddress(spooler, "GetDefaultPrinterW")));
-  }();
+  static const auto query =
+      SystemProcedureOf<decltype(GetDefaultPrinterW)>(L"winspool.drv", "GetDefaultPrinterW");
   return query;
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/win32/Encoding.h"
+#include "platform/win32/SystemLibrary.h"
 
 namespace sorvel::win32 {
 namespace {
@@ -309,12 +310,16 @@ std::optional<std::string> Win32Platform::VolumeLabel(const std::string& root) {
 }
 
 std::optional<std::string> Win32Platform::NetworkRemoteName(const std::string& drive) {
+  // The network provider router is loaded when a network drive is first
+  // named.
+  static const auto getConnection =
+      SystemProcedureOf<decltype(WNetGetConnectionW)>(L"mpr.dll", "WNetGetConnectionW");
   const auto wide = PathToWide(drive);
-  if (!wide) return std::nullopt;
+  if (!wide || !getConnection) return std::nullopt;
   std::wstring remote(MAX_PATH, L'\0');
   for (;;) {
     DWORD size = static_cast<DWORD>(remote.size());
-    const DWORD code = WNetGetConnectionW(wide->c_str(), remote.data(), &size);
+    const DWORD code = getConnection(wide->c_str(), remote.data(), &size);
     if (code == ERROR_MORE_DATA && size > remote.size()) {
       remote.assign(size, L'\0');
       continue;

@@ -76,6 +76,13 @@ TEST(LauncherProcess, CatalogueOpensTheMainWindowUntilItIsClosed) {
   HWND main = launched.WaitForWindow(L"SorvelMainWindow");
   ASSERT_NE(main, nullptr) << "the main window did not appear";
   EXPECT_EQ(WindowText(main), L"算数セット");
+  // The shell, the network names and the spooler serve later commands
+  // only: started and idle, the launcher has not loaded them. (COM comes in
+  // with any window under Wine.)
+  ASSERT_EQ(WaitForInputIdle(launched.Handle(), 20000), 0u);
+  for (const wchar_t* dll : {L"shell32.dll", L"mpr.dll", L"winspool.drv"}) {
+    EXPECT_EQ(launched.ModuleBase(dll), nullptr) << dll << " loaded at start-up";
+  }
   EXPECT_EQ(launched.WaitForExit(300), static_cast<DWORD>(STILL_ACTIVE)) << "ended too early";
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(launched.WaitForExit(20000), 0u);

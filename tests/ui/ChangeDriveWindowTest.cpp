@@ -94,7 +94,7 @@ class ChangeDriveWindowTest : public ::testing::Test {
   }
 
   // Where the drive box lists a drive; -1 when it does not.
-  static int IndexOf(const TfrmChangeDrive& chooser, char letter) {
+  static int IndexOf(TfrmChangeDrive& chooser, char letter) {
     const auto& items = chooser.dcbDrive.Items();
     for (std::size_t index = 0; index < items.size(); ++index) {
       if (items[index].letter == letter) return static_cast<int>(index);
@@ -251,6 +251,31 @@ TEST_F(ChangeDriveWindowTest, DriveBoxListsTheCdRomWithItsLabel) {
     EXPECT_NE(item.letter, 'R');
   }
   EXPECT_TRUE(listedQ);
+}
+
+// The drives are named when the chooser is first shown, not at start-up;
+// shown, the box lists them all and shows the current drive's caption.
+TEST_F(ChangeDriveWindowTest, DriveBoxListsTheDrivesWhenTheChooserIsShown) {
+  SetCurrentDirectoryW(L"C:\\");
+  auto chooser = MakeChooser(home_);
+  const HWND box = chooser->dcbDrive.Handle();
+  EXPECT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(chooser->dcbDrive.Drive(), 'C');
+
+  chooser->Show();
+  const LRESULT shown = SendMessageW(box, CB_GETCOUNT, 0, 0);
+  const std::vector<DriveItem> items = chooser->dcbDrive.Items();
+  ASSERT_EQ(shown, static_cast<LRESULT>(items.size()));
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    wchar_t text[256] = L"";
+    SendMessageW(box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(win32::WideToCp932(text).value_or("?"), items[index].caption);
+  }
+  EXPECT_EQ(chooser->dcbDrive.Drive(), 'C');
+  EXPECT_EQ(chooser->dcbDrive.SelectedCaption().substr(0, 3), "C: ");
+  wchar_t caption[256] = L"";
+  GetWindowTextW(box, caption, 256);
+  EXPECT_EQ(test::Cp932(caption), chooser->dcbDrive.SelectedCaption());
 }
 
 TEST_F(ChangeDriveWindowTest, PickingADriveMovesTheListUnlessItIsOnThatDrive) {

@@ -19,6 +19,10 @@ struct Drive {
 class DrivesPlatform : public win32::Win32Platform {
  public:
   std::map<char, Drive> drives;
+  std::string current = "C:\\";
+  int namesRead = 0;  // labels and network names
+
+  std::string CurrentDirectory() override { return current; }
 
   std::uint32_t LogicalDrives() override {
     std::uint32_t bits = 0;
@@ -30,9 +34,11 @@ class DrivesPlatform : public win32::Win32Platform {
     return root.size() == 3 && found != drives.end() ? found->second.type : DriveType::NoRootDir;
   }
   std::optional<std::string> VolumeLabel(const std::string& root) override {
+    ++namesRead;
     return root.size() == 3 ? drives.at(root[0]).label : std::nullopt;
   }
   std::optional<std::string> NetworkRemoteName(const std::string& drive) override {
+    ++namesRead;
     return drive.size() == 2 ? drives.at(drive[0]).remote : std::nullopt;
   }
 };
@@ -94,6 +100,49 @@ TEST(DriveBoxTest, PickingCallsOnChangeOnlyForAnotherDrive) {
   EXPECT_EQ(box.Drive(), 'Q');
   EXPECT_EQ(changes, 1);
   DestroyWindow(parent);
+}
+
+// Listed later, the box starts on the current drive without naming any
+// drive; it lists them all at once when it cannot start so, or when asked.
+TEST(DriveBoxTest, ListingLaterNamesNoDriveUntilListed) {
+  struct Case {
+    const char* current;
+    char drive;        // shown after creation
+    int itemsAtFirst;  // listed at creation
+  };
+  const Case cases[] = {
+      {"C:\\SERIES\\", 'C', 0},
+      {"x:\\", 'X', 0},  // a network drive, named only when listed
+      {"F:\\", 'C', 3},  // no root: the first listed drive, as at once
+      {"", 'C', 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.current);
+    DrivesPlatform platform;
+    platform.drives = {{'C', {DriveType::Fixed, "sys", std::nullopt}},
+                       {'F', {DriveType::NoRootDir, "x", std::nullopt}},
+                       {'Q', {DriveType::CdRom, "disc", std::nullopt}},
+                       {'X', {DriveType::Remote, "net", "\\\\server\\share"}}};
+    platform.current = c.current;
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
+                                  nullptr, nullptr);
+    DriveBox box(platform);
+    int changes = 0;
+    ASSERT_NO_THROW(box.Create({.parent = parent, .name = "dcbDrive", .place = {0, 0, 145, 22}},
+                               {.onChange = [&] { ++changes; }, .listLater = true}));
+    EXPECT_EQ(box.Drive(), c.drive);
+    EXPECT_EQ(SendMessageW(box.Handle(), CB_GETCOUNT, 0, 0), c.itemsAtFirst);
+    EXPECT_EQ(platform.namesRead, c.itemsAtFirst);
+
+    box.List();
+    box.List();
+    EXPECT_EQ(SendMessageW(box.Handle(), CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(platform.namesRead, 3);
+    EXPECT_EQ(box.Drive(), c.drive);
+    EXPECT_EQ(box.SelectedCaption()[0], c.drive);
+    EXPECT_EQ(changes, 0);
+    DestroyWindow(parent);
+  }
 }
 
 }  // namespace

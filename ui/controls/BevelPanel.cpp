@@ -40,7 +40,9 @@ void BevelPanel::Create(const ControlArgs& args, const Options& options) {
 
 void BevelPanel::Repaint() {
   // The controls inside repaint too: an image that lets the panel show
-  // through must show the new bevel as well.
+  // through must show the new bevel as well. A hidden panel repaints when
+  // it is shown.
+  if (!IsWindowVisible(Handle())) return;
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

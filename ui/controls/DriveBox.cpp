@@ -25,6 +25,10 @@ std::string UpperAscii(const std::string& text) {
   return upper;
 }
 
+char UpperLetter(char letter) {
+  return (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
+}
+
 std::string BracketedLabel(Platform& platform, const std::string& root) {
   return "[" + UpperAscii(platform.VolumeLabel(root).value_or(std::string())) + "]";
 }
@@ -66,35 +70,35 @@ void DrawDriveGlyph(GlyphPainter& glyph, DriveKind kind) {
 
 }  // namespace
 
-std::optional<DriveItem> DescribeDrive(Platform& platform, char letter) {
-  DriveItem item;
-  item.letter = letter;
-  const std::string name = std::string(1, letter) + ":";
-  const std::string root = name + "\\";
-  switch (platform.DriveTypeOf(root)) {
+std::optional<DriveKind> ListedKind(DriveType type) {
+  switch (type) {
     case DriveType::Removable:
-      item.kind = DriveKind::Removable;
-      item.caption = name;
-      return item;
+      return DriveKind::Removable;
     case DriveType::Fixed:
-      item.kind = DriveKind::Fixed;
-      break;
+      return DriveKind::Fixed;
     case DriveType::CdRom:
-      item.kind = DriveKind::CdRom;
-      break;
+      return DriveKind::CdRom;
     case DriveType::RamDisk:
-      item.kind = DriveKind::RamDisk;
-      break;
-    case DriveType::Remote: {
-      item.kind = DriveKind::Network;
-      const std::optional<std::string> remote = platform.NetworkRemoteName(name);
-      item.caption = name + " " + (remote ? UpperAscii(*remote) : BracketedLabel(platform, root));
-      return item;
-    }
+      return DriveKind::RamDisk;
+    case DriveType::Remote:
+      return DriveKind::Network;
     default:
       return std::nullopt;
   }
-  item.caption = name + " " + BracketedLabel(platform, root);
+}
+
+std::optional<DriveItem> DescribeDrive(Platform& platform, char letter) {
+  const std::string name = std::string(1, letter) + ":";
+  const std::string root = name + "\\";
+  const std::optional<DriveKind> kind = ListedKind(platform.DriveTypeOf(root));
+  if (!kind) return std::nullopt;
+  DriveItem item{.letter = letter, .kind = *kind, .caption = name};
+  if (*kind == DriveKind::Network) {
+    const std::optional<std::string> remote = platform.NetworkRemoteName(name);
+    item.caption += " " + (remote ? UpperAscii(*remote) : BracketedLabel(platform, root));
+  } else if (*kind != DriveKind::Removable) {
+    item.caption += " " + BracketedLabel(platform, root);
+  }
   return item;
 }
 
@@ -110,7 +114,6 @@ std::vector<DriveItem> ListDrives(Platform& platform) {
 
 void DriveBox::Create(const ControlArgs& args, const Options& options) {
   onChange_ = options.onChange;
-  items_ = ListDrives(platform_);
   ControlArgs box = args;
   box.place.height += kListItem.dropDownHeight;
   CreateWindowOf({.className = L"COMBOBOX",
@@ -118,9 +121,29 @@ void DriveBox::Create(const ControlArgs& args, const Options& options) {
                   .style = WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
                            CBS_OWNERDRAWFIXED | CBS_HASSTRINGS},
                  box);
-  AddItems();
+  SetItemHeights();
   const std::string current = platform_.CurrentDirectory();
-  int start = current.empty() ? -1 : IndexOf(current[0]);
+  startLetter_ = current.empty() ? 0 : UpperLetter(current[0]);
+  if (!options.listLater || !StartOnCurrentDrive()) List();
+}
+
+bool DriveBox::StartOnCurrentDrive() {
+  if (startLetter_ < 'A' || startLetter_ > 'Z') return false;
+  if ((platform_.LogicalDrives() & (1u << (startLetter_ - 'A'))) == 0) return false;
+  if (!ListedKind(platform_.DriveTypeOf(std::string(1, startLetter_) + ":\\"))) return false;
+  drive_ = startLetter_;
+  return true;
+}
+
+void DriveBox::List() {
+  if (listed_) return;
+  listed_ = true;
+  items_ = ListDrives(platform_);
+  for (const DriveItem& item : items_) {
+    SendMessageW(Handle(), CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(win32::Cp932ToWideLenient(item.caption).c_str()));
+  }
+  int start = IndexOf(startLetter_);
   if (start < 0 && !items_.empty()) start = 0;
   if (start >= 0) {
     drive_ = items_[static_cast<size_t>(start)].letter;
@@ -137,17 +160,13 @@ void DriveBox::SetItemHeights() {
 
 void DriveBox::OnDpiChanged() { SetItemHeights(); }
 
-void DriveBox::AddItems() {
-  SetItemHeights();
-  for (const DriveItem& item : items_) {
-    SendMessageW(Handle(), CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(win32::Cp932ToWideLenient(item.caption).c_str()));
-  }
+const std::vector<DriveItem>& DriveBox::Items() {
+  List();
+  return items_;
 }
 
 int DriveBox::IndexOf(char letter) const {
-  const char upper =
-      (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
+  const char upper = UpperLetter(letter);
   for (std::size_t index = 0; index < items_.size(); ++index) {
     if (items_[index].letter == upper) return static_cast<int>(index);
   }
@@ -155,6 +174,7 @@ int DriveBox::IndexOf(char letter) const {
 }
 
 bool DriveBox::SetDrive(char letter) {
+  List();
   const int index = IndexOf(letter);
   if (index < 0) return false;
   if (SendMessageW(Handle(), CB_GETCURSEL, 0, 0) != index) {
@@ -167,7 +187,8 @@ bool DriveBox::SetDrive(char letter) {
   return true;
 }
 
-std::string DriveBox::SelectedCaption() const {
+std::string DriveBox::SelectedCaption() {
+  List();
   const int index = IndexOf(drive_);
   return index < 0 ? std::string() : items_[static_cast<size_t>(index)].caption;
 }

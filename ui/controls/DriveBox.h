@@ -20,8 +20,12 @@ struct DriveItem {
   std::string caption{};  // "A:", "C: [SYSTEM]", "X: \\SERVER\SHARE"
 };
 
+// The kind the drive box lists a drive of `type` as; nullopt for a type it
+// leaves out (unknown, no root).
+std::optional<DriveKind> ListedKind(DriveType type);
+
 // How the drive box lists drive `letter`; nullopt for a drive type it leaves
-// out (unknown, no root).
+// out.
 std::optional<DriveItem> DescribeDrive(Platform& platform, char letter);
 
 // Every drive A-Z that the platform reports and the box lists, in order.
@@ -33,15 +37,22 @@ struct DriveBoxOptions {
   // when the user picks the drive it shows again from its list (to try
   // again a drive that was not ready).
   std::function<void()> onChange{};
+  // Lists the drives when they are first needed (List, or a read of them)
+  // rather than at creation: naming every drive wakes it and reads its label
+  // or its network name, which only the user looking at the list needs. The
+  // box knows its first drive from creation on all the same.
+  bool listLater = false;
 };
 
 class DriveBox : public Window {
  public:
   using Options = DriveBoxOptions;
   explicit DriveBox(Platform& platform) : platform_(platform) {}
-  // Lists the drives and starts on the drive of the current directory; the
-  // place's height is the closed box's.
+  // Starts on the drive of the current directory and lists the drives (see
+  // Options::listLater); the place's height is the closed box's.
   void Create(const ControlArgs& args, const Options& options = {});
+  // Lists the drives, once: before the box is first shown.
+  void List();
 
   // The drive shown, upper case; 0 when the box lists nothing.
   char Drive() const { return drive_; }
@@ -49,9 +60,9 @@ class DriveBox : public Window {
   // onChange, as picking it in the list does. False for an unlisted drive.
   bool SetDrive(char letter);
 
-  const std::vector<DriveItem>& Items() const { return items_; }
+  const std::vector<DriveItem>& Items();
   // The caption shown for the current drive.
-  std::string SelectedCaption() const;
+  std::string SelectedCaption();
 
  protected:
   void OnNotify(WORD code) override;
@@ -60,11 +71,15 @@ class DriveBox : public Window {
 
  private:
   int IndexOf(char letter) const;
-  void AddItems();
   void SetItemHeights();
+  // Starts on the drive of the current directory without listing the
+  // others; false when the box does not list that drive.
+  bool StartOnCurrentDrive();
 
   Platform& platform_;
   std::vector<DriveItem> items_;
+  bool listed_ = false;
+  char startLetter_ = 0;  // the drive of the current directory at creation
   char drive_ = 0;
   // The item shown when the list last dropped down, until it closes.
   LRESULT shownWhenDropped_ = -1;

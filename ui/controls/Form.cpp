@@ -73,9 +73,14 @@ void Form::CenterOnScreen() {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int Form::RunEventLoop() {
+int Form::RunEventLoop(void (*onFirstIdle)()) {
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  for (;;) {
+    if (onFirstIdle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      onFirstIdle();
+      onFirstIdle = nullptr;
+    }
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
     HWND top = GetAncestor(msg.hwnd, GA_ROOT);
     if (top && IsDialogMessageW(top, &msg)) continue;
     TranslateMessage(&msg);

@@ -42,7 +42,9 @@ class Form : public Window {
   void CenterOnScreen();
 
   // Runs the event loop until the quit message; returns its exit code.
-  static int RunEventLoop();
+  // `onFirstIdle`, when given, is called once, the first time the loop finds
+  // no message (nothing left to paint either) and is about to wait.
+  static int RunEventLoop(void (*onFirstIdle)() = nullptr);
   // Hook for tests: called once each time a modal loop has shown its window.
   static void SetModalShownHook(void (*hook)(Form& form));
 

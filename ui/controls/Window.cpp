@@ -341,10 +341,15 @@ void Window::SetTabStop(bool tabStop) {
 void Window::SetFont(HFONT font) {
   layoutFont_ = font;
   font_ = FontAtDpi(font, dpi_);
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), IsWindowVisible(hwnd_));
 }
 
-void Window::Invalidate() { InvalidateRect(hwnd_, nullptr, TRUE); }
+// A window that is not on the screen has nothing to repaint: showing it (or
+// its parent) repaints all of it. Under Wine each invalidation is a round
+// trip to the server, and the windows are built and first filled hidden.
+void Window::Invalidate() {
+  if (IsWindowVisible(hwnd_)) InvalidateRect(hwnd_, nullptr, TRUE);
+}
 
 namespace {
 struct FindState {

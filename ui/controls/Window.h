@@ -68,6 +68,7 @@ class Window {
   void SetTabStop(bool tabStop);
   void SetFont(HFONT font);  // not owned; a FormFont at 96 DPI is taken at the window's DPI
   HFONT Font() const { return font_; }  // as made for the window's DPI
+  // Repaints the window later; nothing while it is not visible.
   void Invalidate();
 
   // Paints the client area; serves WM_PAINT and WM_PRINTCLIENT alike, so a

@@ -32,7 +32,7 @@ void TfrmChangeDrive::CreateControls() {
   const HWND self = Handle();
   const HFONT font = FormFont();
   dcbDrive.Create({.parent = self, .name = "dcbDrive", .place = layout.dcbDrive, .font = font},
-                  {.onChange = [this] { dcbDriveChange(); }});
+                  {.onChange = [this] { dcbDriveChange(); }, .listLater = true});
   btnCancel.Create({.parent = self,
                     .name = "btnCancel",
                     .text = "ｷｬﾝｾﾙ",
@@ -47,6 +47,9 @@ void TfrmChangeDrive::CreateControls() {
 }
 
 void TfrmChangeDrive::FormCreate() { dlbDrive.SetFolder(homeFolder_ + "..\\"); }
+
+// The drives are named when the user first sees them, not at start-up.
+void TfrmChangeDrive::OnShow() { dcbDrive.List(); }
 
 void TfrmChangeDrive::dcbDriveChange() {
   const char drive = dcbDrive.Drive();

@@ -33,6 +33,7 @@ class TfrmChangeDrive : public Form {
 
  protected:
   void OnCreate() override;
+  void OnShow() override;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:

@@ -8,6 +8,7 @@
 #include "core/InstallationScan.h"
 #include "core/StartUp.h"
 #include "ui/Layout.h"
+#include "ui/StartupSteps.h"
 #include "ui/dialogs/ChangeDriveWindow.h"
 #include "ui/dialogs/StatusWindow.h"
 #include "ui/main/BusyCursor.h"
@@ -51,6 +52,7 @@ bool TfrmMain::Create() {
   }
   Show();
   SetFocus(btnShow.Handle());
+  MarkStep("main window shown");
   return true;
 }
 
@@ -58,7 +60,9 @@ bool TfrmMain::Create() {
 // Creation and showing.
 
 void TfrmMain::OnCreate() {
+  MarkStep("main window");
   CreateControls();
+  MarkStep("side panel");
   FormCreate();
 }
 
@@ -67,6 +71,7 @@ void TfrmMain::CreateControls() {
                  {.onMouseMove = [this](int, int) { imgPictMouseMove(); },
                   .accessibility = AccessibleTraits{.role = ROLE_SYSTEM_GRAPHIC}});
   imgPict.SetBitmap(LoadPicture(L"BACKGROUND", Dpi()));
+  MarkStep("background picture");
   CreateSidePanel();
 }
 
@@ -141,8 +146,11 @@ void TfrmMain::FormCreate() {
   // the error box.
   BusyCursor busy;
   LoadCatalogueAtStartUp(context_);
+  MarkStep("catalogue");
   BuildTitleBoard();
+  MarkStep("title board");
   ScanAtStartUp(context_);
+  MarkStep("first scan");
 }
 
 void TfrmMain::BuildTitleBoard() { board_.Build(Handle(), arrowCursor_.Get(), Dpi()); }

@@ -1,0 +1,24 @@
+// Procedures of system DLLs that the launcher loads when it first calls
+// them, not with the program: each DLL imported costs every start time and
+// memory (under Wine each one is mapped and set up as the process starts),
+// while the shell, the network names and the spooler serve only later
+// commands. The DLLs come from the system folder only, never from the
+// current directory, and stay loaded.
+#pragma once
+
+#include <windows.h>
+
+namespace sorvel::win32 {
+
+// The procedure `name` of the system DLL `dll` ("shell32.dll"), loading the
+// DLL on the first call; nullptr when either cannot be found.
+FARPROC SystemProcedure(const wchar_t* dll, const char* name);
+
+// The same, as a pointer to the procedure's own type: the caller keeps it,
+// typically in a function-local static.
+template <typename Procedure>
+Procedure* SystemProcedureOf(const wchar_t* dll, const char* name) {
+  return reinterpret_cast<Procedure*>(reinterpret_cast<void*>(SystemProcedure(dll, name)));
+}
+
+}  // namespace sorvel::win32
