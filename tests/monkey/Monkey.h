@@ -2,7 +2,7 @@
 // a random user's input for a given time, while others move a program
 // folder and a disc. It answers boxes, restarts the launcher when the user
 // ended it, and watches all along: the launcher must end only through its
-// own exit path with code 0, show only the boxes its specification names,
+// own exit path with code 0, show only its own boxes for what can happen,
 // answer, and keep its GUI objects bounded. A seed makes the sequence of
 // choices repeatable.
 #pragma once

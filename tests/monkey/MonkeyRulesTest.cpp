@@ -45,7 +45,7 @@ const BoxRow kBoxRows[] = {
     {L"ファイルが見つかりません.", false, false},
 };
 
-TEST(MonkeyRules, OnlyTheBoxesTheSpecificationNamesForThisSeriesAreExpected) {
+TEST(MonkeyRules, OnlyTheLaunchersOwnBoxesForThisSeriesAreExpected) {
   for (const BoxRow& row : kBoxRows) {
     const std::wstring text = row.text;
     const bool named =

@@ -30,7 +30,7 @@ class MonkeySeries {
   static bool IsProgram(const std::wstring& exeName);
 
   // Whether the launcher may show this message box (no icon) or error box
-  // (stop icon) here: the texts its specification names for what can
+  // (stop icon) here: the launcher's own texts for what can
   // happen - a program without an icon, a folder taken away while it is
   // read, a folder or drive that cannot be entered, no printer.
   static bool IsNamedMessage(const std::wstring& text);
