@@ -3,8 +3,10 @@
 #include <oleacc.h>
 
 #include <optional>
+#include <type_traits>
 
 #include "platform/win32/Encoding.h"
+#include "platform/win32/SystemLibrary.h"
 #include "ui/controls/Window.h"
 
 namespace sorvel::ui {
@@ -21,11 +23,7 @@ struct ComFunctions {
 
 template <typename Function>
 void Find(Function& function, const wchar_t* dll, const char* name) {
-  // Only from the system folder: the current directory may be a program's
-  // folder or a CD-ROM.
-  HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (module)
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  function = win32::SystemProcedureOf<std::remove_pointer_t<Function>>(dll, name);
 }
 
 const ComFunctions* Com() {

@@ -10,23 +10,22 @@
 namespace sorvel::ui {
 namespace {
 
+char UpperLetter(char letter) {
+  return (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
+}
+
 // Upper-cases the single-byte letters a-z; double-byte characters stay as
 // they are, also where their second byte looks like a letter.
 std::string UpperAscii(const std::string& text) {
   std::string upper = text;
   for (std::size_t pos = 0; pos < upper.size(); ++pos) {
-    const auto byte = static_cast<unsigned char>(upper[pos]);
-    if (cp932::IsLeadByte(byte)) {
+    if (cp932::IsLeadByte(static_cast<unsigned char>(upper[pos]))) {
       ++pos;
-    } else if (byte >= 'a' && byte <= 'z') {
-      upper[pos] = static_cast<char>(byte - 'a' + 'A');
+    } else {
+      upper[pos] = UpperLetter(upper[pos]);
     }
   }
   return upper;
-}
-
-char UpperLetter(char letter) {
-  return (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
 }
 
 std::string BracketedLabel(Platform& platform, const std::string& root) {
