@@ -1,6 +1,8 @@
 #include "core/check/SeriesCheck.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "core/Catalogue.h"
 #include "core/Cp932.h"
@@ -34,9 +36,15 @@ std::string LastOf(const std::vector<std::string>& texts) {
   return texts.empty() ? std::string() : texts.back();
 }
 
-void ReportEncoding(Platform& platform, const LauncherRun& run, CheckReport& report) {
+// The catalogue's bytes as the file holds them; nothing when it cannot be read.
+std::optional<std::string> ReadCatalogue(Platform& platform, const LauncherRun& run) {
   std::string bytes;
-  if (platform.ReadWholeFile(run.HomeFolder() + kCatalogueFileName, bytes) != error::kOk) return;
+  if (platform.ReadWholeFile(run.HomeFolder() + kCatalogueFileName, bytes) != error::kOk)
+    return std::nullopt;
+  return bytes;
+}
+
+void ReportEncoding(const std::string& bytes, CheckReport& report) {
   const EncodingVerdict verdict = DetectEncoding(bytes);
   report.encoding = verdict.encoding;
   if (verdict.encoding == Encoding::Cp932) return;
@@ -54,9 +62,8 @@ void ReportUnloadedCatalogue(Platform& platform, const LauncherRun& run, CheckRe
     report.findings.push_back(missing);
     return;
   }
-  std::string bytes;
-  const bool readable =
-      platform.ReadWholeFile(run.HomeFolder() + kCatalogueFileName, bytes) == error::kOk;
+  const std::optional<std::string> bytes = ReadCatalogue(platform, run);
+  const bool readable = bytes.has_value();
   Finding failed =
       Problem(readable ? FindingKind::CatalogueTooShort : FindingKind::CatalogueUnreadable,
               Severity::Error);
@@ -64,7 +71,7 @@ void ReportUnloadedCatalogue(Platform& platform, const LauncherRun& run, CheckRe
   report.findings.push_back(failed);
   report.incomplete = !readable;
   // A file in UTF-16 ends at its first NUL for the launcher: too short.
-  if (readable) ReportEncoding(platform, run, report);
+  if (readable) ReportEncoding(*bytes, report);
 }
 
 // Each program line the launcher rejects, with the message it shows for it;
@@ -224,7 +231,7 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
     ReportUnloadedCatalogue(platform, run, report);
     return report;
   }
-  ReportEncoding(platform, run, report);
+  if (const auto bytes = ReadCatalogue(platform, run)) ReportEncoding(*bytes, report);
   const std::vector<std::string> exeNames = ReportProgramLines(run, report);
   ReportNames(run.Entries(), exeNames, report);
 
