@@ -86,8 +86,12 @@ std::string EnterFolder(Platform& platform, const std::string& path) {
 
 }  // namespace
 
-void FolderWatch::Note(Platform& platform, const std::string& folder) {
-  onCdRom_ = platform.DriveTypeOf(RootOf(folder)) == DriveType::CdRom;
+bool IsOnCdRom(Platform& platform, const std::string& folder) {
+  return platform.DriveTypeOf(RootOf(folder)) == DriveType::CdRom;
+}
+
+void FolderWatch::Note(Platform& platform, const std::string& folder, bool onCdRom) {
+  onCdRom_ = onCdRom;
   stamp_ = onCdRom_ ? std::nullopt : platform.StampOf(folder);
 }
 
@@ -103,7 +107,7 @@ void FolderListing::PointAt(Platform& platform, const std::string& path) {
   if (cp932::EqualsNoCase(path, folder_) && watch_.Unchanged(platform, folder_)) return;
   const std::string folder = EnterFolder(platform, path);
   FolderWatch watch;
-  watch.Note(platform, folder);
+  watch.Note(platform, folder, IsOnCdRom(platform, folder));
   std::vector<std::string> names = PathItems(folder);
   const int pathItems = static_cast<int>(names.size());
   const std::vector<std::string> subFolders = ReadSubFolders(platform, folder);
@@ -114,12 +118,12 @@ void FolderListing::PointAt(Platform& platform, const std::string& path) {
   watch_ = watch;
 }
 
-void FileListing::PointAt(Platform& platform, const std::string& folder) {
+void FileListing::PointAt(Platform& platform, const std::string& folder, bool onCdRom) {
   if (cp932::EqualsNoCase(folder, folder_) && watch_.Unchanged(platform, folder_)) return;
   std::string entered = EnterFolder(platform, folder);
   // The watch is kept only together with the names it was noted for.
   FolderWatch watch;
-  watch.Note(platform, entered);
+  watch.Note(platform, entered, onCdRom);
   names_ = ReadNames(platform, entered, "*.exe", IsShownFile);
   folder_ = std::move(entered);
   watch_ = watch;

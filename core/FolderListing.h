@@ -16,13 +16,19 @@ namespace sorvel {
 // What a listing keeps of its folder to tell, without reading it again,
 // whether the folder is still as it was read: nothing of a folder on a
 // CD-ROM, which never changes; otherwise the folder's stamp.
+// Whether `folder` (normalised) lies on a CD-ROM drive: one question to the
+// platform about the folder's root.
+bool IsOnCdRom(Platform& platform, const std::string& folder);
+
 class FolderWatch {
  public:
   // Notes `folder` (normalised) before its entries are read, so that a
-  // change made while they are read shows at the next look.
-  void Note(Platform& platform, const std::string& folder);
+  // change made while they are read shows at the next look; `onCdRom` says
+  // whether it lies on a CD-ROM drive (see IsOnCdRom).
+  void Note(Platform& platform, const std::string& folder, bool onCdRom);
   // True while the noted `folder` is as it was when noted.
   bool Unchanged(Platform& platform, const std::string& folder) const;
+  bool OnCdRom() const { return onCdRom_; }
 
  private:
   bool onCdRom_ = false;
@@ -51,6 +57,8 @@ class FolderListing {
   const std::vector<std::string>& Names() const { return names_; }
   // How many of the names are the root and the path's components.
   int PathItemCount() const { return pathItems_; }
+  // Whether the folder lies on a CD-ROM drive, as asked when it was read.
+  bool OnCdRom() const { return watch_.OnCdRom(); }
 
  private:
   std::string folder_;
@@ -65,7 +73,9 @@ class FileListing {
   // Points the listing at `folder`, as FolderListing::PointAt does. The
   // folder is kept as the platform reports it, so a joined path with a
   // doubled backslash (at a drive root) differs from it and is read afresh.
-  void PointAt(Platform& platform, const std::string& folder);
+  // `onCdRom` says whether the folder lies on a CD-ROM drive: the scan asks
+  // once for the drive all its program folders share.
+  void PointAt(Platform& platform, const std::string& folder, bool onCdRom);
 
   const std::string& Folder() const { return folder_; }
   // The plain files (neither folders nor hidden nor system) matching

@@ -41,7 +41,9 @@ void ScanFolder(LauncherContext& context, const std::string& path, bool withIcon
 
   for (const std::string& name : state.folderListing.Names()) {
     if (!FileExistsLike(platform, state.baseFolder + name + "\\" + "*.exe")) continue;
-    state.fileListing.PointAt(platform, state.folderListing.Folder() + "\\" + name);
+    // Every program folder lies on the base folder's drive.
+    state.fileListing.PointAt(platform, state.folderListing.Folder() + "\\" + name,
+                              state.folderListing.OnCdRom());
     RecordMatches(state, name, state.fileListing.Names());
   }
   ReportEntries(context, withIcons);

@@ -99,6 +99,8 @@ TEST(ListingCacheTest, ListingsAreReadAgainOnlyWhenTheirFolderChanged) {
     disk.AddFolder(series + "\\LAUNCH");
     launcher.SetStems({"algebra1", "geometry"});
     ScanFolder(launcher.context, row.first, false);
+    // The drive's type is asked once per scan, not once per program folder.
+    EXPECT_EQ(disk.driveQueries, Lines{std::string(1, row.drive) + ":\\"});
     // A folder on a CD-ROM is read once, without even a stamp.
     EXPECT_EQ(disk.stamps.empty(), row.drive == 'Q');
     row.meanwhile(disk);

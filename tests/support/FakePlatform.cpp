@@ -240,6 +240,7 @@ ErrorCode FakePlatform::ChangeDirectory(const std::string& path) {
 }
 
 DriveType FakePlatform::DriveTypeOf(const std::string& rootPath) {
+  driveQueries.push_back(rootPath);
   const bool isRoot =
       (rootPath.size() == 2 || (rootPath.size() == 3 && IsSeparator(rootPath.substr(2)))) &&
       rootPath[1] == ':';

@@ -76,11 +76,13 @@ class FakePlatform : public Platform {
   std::string Snapshot() const;
 
   // Every successful ChangeDirectory, as resolved; every List pattern, every
-  // FindFirst pattern and every folder whose stamp was asked, resolved.
+  // FindFirst pattern and every folder whose stamp was asked, resolved; every
+  // root whose drive type was asked, as given.
   std::vector<std::string> directoryChanges;
   std::vector<std::string> listings;
   std::vector<std::string> probes;
   std::vector<std::string> stamps;
+  std::vector<std::string> driveQueries;
   std::vector<LaunchRecord> launches;
 
   std::string CurrentDirectory() override {
