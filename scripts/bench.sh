@@ -8,8 +8,9 @@
 #   under Wine (build/bench-windows, on a private virtual display), on real
 #     folders laid out in build/bench-tree: the launcher's start-up with
 #     catalogues of 1, 18 and 50 entries against a minimal window, step by
-#     step, its scan against a bare enumeration of the same tree, and its
-#     size, imports and private memory.
+#     step, beside the floor of its windows alone (FloorWindow), its scan
+#     against a bare enumeration of the same tree, and its size, imports and
+#     private memory.
 #
 # SORVEL_BENCH_ROUNDS (default 9) sets the rounds of the start-up pairs.
 set -euo pipefail
@@ -37,7 +38,7 @@ quietly "building the native benchmarks" \
   cmake --build "$native" -j2 --target sorvel_core_bench sorvel_bench_tree
 quietly "configuring the Windows build" cmake --preset windows -B "$windows" -DSORVEL_BENCHMARKS=ON
 quietly "building the Windows benchmarks" \
-  cmake --build "$windows" -j2 --target SorvelL MinimalWindow ScanBench StartupBench
+  cmake --build "$windows" -j2 --target SorvelL MinimalWindow FloorWindow ScanBench StartupBench
 
 echo "== Laying out the folders in $trees"
 "$native/bench/sorvel_bench_tree" "$trees/crowded" 10000 20
@@ -88,7 +89,8 @@ for entries in $board_sizes; do
   series+=("$entries=$(winpath "$trees/board$entries/SERIES/LAUNCH")")
 done
 scripts/wine-run "$windows/bench/wine/StartupBench.exe" "$(winpath "$windows/app/SorvelL.exe")" \
-  "$(winpath "$windows/bench/wine/MinimalWindow.exe")" "$rounds" "${series[@]}" |
+  "$(winpath "$windows/bench/wine/MinimalWindow.exe")" \
+  "$(winpath "$windows/bench/wine/FloorWindow.exe")" "$rounds" "${series[@]}" |
   grep -v "FS volume label" | tee -a "$log"
 
 echo

@@ -34,6 +34,12 @@ inline void Figure(const char* name, double value, const char* unit, double limi
               value <= limit ? "met" : "MISSED");
 }
 
+// A figure that explains others, with what it means instead of a target.
+inline void FigureWithoutTarget(const char* name, double value, const char* unit,
+                                const char* meaning) {
+  std::printf("FIGURE  %-44s %10.3f %-3s %s\n", name, value, unit, meaning);
+}
+
 // A measured value shown beside the figures, without a target.
 inline void Measured(const char* name, double value, const char* unit) {
   std::printf("        %-44s %10.3f %s\n", name, value, unit);

@@ -4,18 +4,15 @@
 #include <windows.h>
 
 #include "app/StartupProbe.h"
+#include "bench/wine/ButtonFace.h"
 
 namespace {
 
 LRESULT CALLBACK MinimalProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(hwnd, &paint);
-      FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
-      EndPaint(hwnd, &paint);
+    case WM_PAINT:
+      sorvel::bench::PaintButtonFace(hwnd);
       return 0;
-    }
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

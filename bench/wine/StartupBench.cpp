@@ -1,23 +1,27 @@
 // Start-up and footprint of SorvelL.exe against their limits.
 //
-// For each catalogue size, each round starts, in alternating order, the
-// launcher in its home folder and the minimal window program, and measures
-// from just before the process is created until its start-up is over. A
-// program announces that by setting the event named in the environment
-// variable SORVEL_BENCH_PAINTED: the launcher when its event loop first has
-// nothing left to do (every window painted), the minimal window once it is
-// painted; when either does not announce, both are timed until they are idle
-// waiting for input with nothing left to paint. The launcher's peak private
-// memory is read once it is idle. Then the window is closed and the next
-// program starts.
+// For each catalogue size, each round starts, in turn and in an order that
+// rotates from round to round, the launcher in its home folder, the minimal
+// window program, and the floor program (FloorWindow.cpp: the launcher's
+// windows and fonts alone, as many title panels as the catalogue has
+// entries), and measures from just before the process is created until its
+// start-up is over. A program announces that by setting the event named in
+// the environment variable SORVEL_BENCH_PAINTED: the launcher and the floor
+// when their event loop first has nothing left to do (every window painted),
+// the minimal window once it is painted; when any does not announce, all are
+// timed until they are idle waiting for input with nothing left to paint.
+// Each program's peak private memory is read once it is idle. Then the
+// window is closed and the next program starts.
 //
-// Both programs write the time of each step of their start-up into a table
+// The programs write the time of each step of their start-up into a table
 // shared under the event's name; the medians of the steps are printed, step
-// by step, so that the figures can be explained.
+// by step, so that the figures can be explained. The floor's time against
+// the minimal window's is printed as a figure without a target: what the
+// launcher's windows cost before it does anything of its own.
 //
 // The footprint: the size of SorvelL.exe and the DLLs it imports.
 //
-//   StartupBench.exe SORVELL_EXE MINIMAL_EXE ROUNDS ENTRIES=HOME_FOLDER...
+//   StartupBench.exe SORVELL_EXE MINIMAL_EXE FLOOR_EXE ROUNDS ENTRIES=HOME_FOLDER...
 #include <windows.h>
 
 #include <cstdio>
@@ -91,53 +95,80 @@ void PrintUsage(const char* program, const Starts& starts) {
               Median(starts.cpu), Median(starts.faults), Median(starts.switches));
 }
 
-bool MeasureSeries(const std::wstring& launcher, const std::wstring& minimal, const Series& series,
-                   int rounds, double& peakPrivate) {
-  // One start of each first: the first start of a program under Wine also
-  // loads what later starts find cached, for both alike. It also tells
-  // whether both announce the end of their start-up.
-  const Start firstLauncher = TimeStart(launcher, series.home, false);
-  const Start firstMinimal = TimeStart(minimal, series.home, false);
-  if (!firstLauncher.ok || !firstMinimal.ok) return false;
-  const bool byAnnouncement = firstLauncher.announced && firstMinimal.announced;
+// The programs compared in each round.
+struct Programs {
+  std::wstring launcher, minimal, floor;
+};
+constexpr int kProgramCount = 3;  // in this order in the first round
+constexpr const char* kFloorLabel = "launcher's windows alone";
 
-  Starts launcherStarts, minimalStarts;
-  for (int round = 0; round < rounds; ++round) {
-    for (int step = 0; step < 2; ++step) {
-      const bool ofLauncher = (step + round) % 2 == 0;
-      const Start start = TimeStart(ofLauncher ? launcher : minimal, series.home, byAnnouncement);
-      if (!start.ok) return false;
-      (ofLauncher ? launcherStarts : minimalStarts).Add(start);
-    }
-  }
+void PrintSeries(const Series& series, int rounds, bool byAnnouncement,
+                 const Starts (&starts)[kProgramCount]) {
+  const Starts& launcher = starts[0];
+  const Starts& minimal = starts[1];
+  const Starts& floor = starts[2];
   std::printf("\nStart-up with %d entries until %s, %d rounds (medians):\n", series.entries,
               byAnnouncement ? "announced" : "idle and painted", rounds);
-  PrintSteps("SorvelL.exe", launcherStarts);
-  PrintSteps("minimal 640 x 450 window", minimalStarts);
-  Measured("SorvelL.exe", Median(launcherStarts.ms), "ms");
-  Measured("minimal 640 x 450 window", Median(minimalStarts.ms), "ms");
-  PrintUsage("SorvelL.exe", launcherStarts);
-  PrintUsage("minimal window", minimalStarts);
-  Measured("minimal window's peak private memory", Median(minimalStarts.peaks) / kMiB, "MiB");
-  Measured("SorvelL.exe peak private memory", Median(launcherStarts.peaks) / kMiB, "MiB");
-  const std::string figure =
-      "start-up / minimal window, " + std::to_string(series.entries) + " entries";
-  Figure(figure.c_str(), Median(launcherStarts.ms) / Median(minimalStarts.ms), "x",
-         StartUpTarget(series.entries));
-  peakPrivate = Median(launcherStarts.peaks);
+  PrintSteps("SorvelL.exe", launcher);
+  PrintSteps("minimal 640 x 450 window", minimal);
+  PrintSteps(kFloorLabel, floor);
+  Measured("SorvelL.exe", Median(launcher.ms), "ms");
+  Measured("minimal 640 x 450 window", Median(minimal.ms), "ms");
+  Measured(kFloorLabel, Median(floor.ms), "ms");
+  PrintUsage("SorvelL.exe", launcher);
+  PrintUsage("minimal window", minimal);
+  PrintUsage(kFloorLabel, floor);
+  Measured("minimal window's peak private memory", Median(minimal.peaks) / kMiB, "MiB");
+  Measured("launcher's windows' peak private memory", Median(floor.peaks) / kMiB, "MiB");
+  Measured("SorvelL.exe peak private memory", Median(launcher.peaks) / kMiB, "MiB");
+  const std::string entries = std::to_string(series.entries) + " entries";
+  Figure(("start-up / minimal window, " + entries).c_str(),
+         Median(launcher.ms) / Median(minimal.ms), "x", StartUpTarget(series.entries));
+  FigureWithoutTarget(("windows alone / minimal window, " + entries).c_str(),
+                      Median(floor.ms) / Median(minimal.ms), "x",
+                      "(the floor under the launcher's windows)");
+}
+
+bool MeasureSeries(const Programs& paths, const Series& series, int rounds, double& peakPrivate) {
+  const struct {
+    const std::wstring& exe;
+    std::wstring arguments;
+  } programs[kProgramCount] = {
+      {paths.launcher, L""}, {paths.minimal, L""}, {paths.floor, std::to_wstring(series.entries)}};
+  // One start of each first: the first start of a program under Wine also
+  // loads what later starts find cached, for all alike. It also tells
+  // whether all announce the end of their start-up.
+  bool byAnnouncement = true;
+  for (const auto& program : programs) {
+    const Start first = TimeStart(program.exe, program.arguments, series.home, false);
+    if (!first.ok) return false;
+    byAnnouncement = byAnnouncement && first.announced;
+  }
+
+  Starts starts[kProgramCount];
+  for (int round = 0; round < rounds; ++round) {
+    for (int step = 0; step < kProgramCount; ++step) {
+      const int which = (step + round) % kProgramCount;
+      const Start start =
+          TimeStart(programs[which].exe, programs[which].arguments, series.home, byAnnouncement);
+      if (!start.ok) return false;
+      starts[which].Add(start);
+    }
+  }
+  PrintSeries(series, rounds, byAnnouncement, starts);
+  peakPrivate = Median(starts[0].peaks);
   return true;
 }
 
-int Run(const std::wstring& launcher, const std::wstring& minimal, int rounds,
-        const std::vector<Series>& series) {
+int Run(const Programs& programs, int rounds, const std::vector<Series>& series) {
   double peakPrivate = 0;
   for (const Series& one : series) {
-    if (!MeasureSeries(launcher, minimal, one, rounds, peakPrivate)) return 1;
+    if (!MeasureSeries(programs, one, rounds, peakPrivate)) return 1;
   }
   std::printf("\n");
   // The most the launcher takes: with its largest catalogue, the last.
   Figure("SorvelL.exe peak private memory", peakPrivate / kMiB, "MiB", kPrivateMemoryTargetMiB);
-  return ReportFootprint(launcher);
+  return ReportFootprint(programs.launcher);
 }
 
 // "ENTRIES=HOME_FOLDER".
@@ -153,16 +184,18 @@ bool ParseSeries(const wchar_t* argument, Series& series) {
 }  // namespace sorvel::bench
 
 int wmain(int argc, wchar_t** argv) {
-  std::vector<sorvel::bench::Series> series(argc > 4 ? argc - 4 : 0);
-  bool valid = argc > 4;
-  for (int index = 4; valid && index < argc; ++index) {
-    valid = sorvel::bench::ParseSeries(argv[index], series[index - 4]);
+  constexpr int kFirstSeries = 5;
+  std::vector<sorvel::bench::Series> series(argc > kFirstSeries ? argc - kFirstSeries : 0);
+  bool valid = argc > kFirstSeries;
+  for (int index = kFirstSeries; valid && index < argc; ++index) {
+    valid = sorvel::bench::ParseSeries(argv[index], series[index - kFirstSeries]);
   }
   if (!valid) {
     std::fprintf(stderr,
-                 "usage: StartupBench.exe SORVELL_EXE MINIMAL_EXE ROUNDS ENTRIES=HOME_FOLDER...\n");
+                 "usage: StartupBench.exe SORVELL_EXE MINIMAL_EXE FLOOR_EXE ROUNDS "
+                 "ENTRIES=HOME_FOLDER...\n");
     return 2;
   }
-  const int rounds = _wtoi(argv[3]);
-  return sorvel::bench::Run(argv[1], argv[2], rounds < 1 ? 1 : rounds, series);
+  const int rounds = _wtoi(argv[4]);
+  return sorvel::bench::Run({argv[1], argv[2], argv[3]}, rounds < 1 ? 1 : rounds, series);
 }

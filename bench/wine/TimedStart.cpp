@@ -122,13 +122,15 @@ class ProbeChannel {
 
 }  // namespace
 
-Start TimeStart(const std::wstring& exe, const std::wstring& folder, bool byAnnouncement) {
+Start TimeStart(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder,
+                bool byAnnouncement) {
   Start result;
   ProbeChannel probe;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
   static const std::vector<unsigned> helpers = HelperPids();
   const UnixUsage helpersBefore = UsageOf(helpers);
   const double begin = NowMs();

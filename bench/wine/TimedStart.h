@@ -24,10 +24,11 @@ struct Start {
   std::vector<std::pair<std::string, double>> steps;
 };
 
-// Starts `exe` in `folder` and times it until it announces the end of its
-// start-up through the event named in SORVEL_BENCH_PAINTED
+// Starts `exe` in `folder`, with `arguments` after its name, and times it until it announces the
+// end of its start-up through the event named in SORVEL_BENCH_PAINTED
 // (`byAnnouncement`), or until it is idle, waiting for input, with nothing
 // left to paint in its main window or any visible child.
-Start TimeStart(const std::wstring& exe, const std::wstring& folder, bool byAnnouncement);
+Start TimeStart(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder,
+                bool byAnnouncement);
 
 }  // namespace sorvel::bench
