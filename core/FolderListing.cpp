@@ -118,12 +118,12 @@ void FolderListing::PointAt(Platform& platform, const std::string& path) {
   watch_ = watch;
 }
 
-void FileListing::PointAt(Platform& platform, const std::string& folder, bool onCdRom) {
+void FileListing::PointAt(Platform& platform, const std::string& folder, const Reading& reading) {
   if (cp932::EqualsNoCase(folder, folder_) && watch_.Unchanged(platform, folder_)) return;
   std::string entered = EnterFolder(platform, folder);
   // The watch is kept only together with the names it was noted for.
   FolderWatch watch;
-  watch.Note(platform, entered, onCdRom);
+  if (reading.kept) watch.Note(platform, entered, reading.onCdRom);
   names_ = ReadNames(platform, entered, "*.exe", IsShownFile);
   folder_ = std::move(entered);
   watch_ = watch;

@@ -73,9 +73,16 @@ class FileListing {
   // Points the listing at `folder`, as FolderListing::PointAt does. The
   // folder is kept as the platform reports it, so a joined path with a
   // doubled backslash (at a drive root) differs from it and is read afresh.
-  // `onCdRom` says whether the folder lies on a CD-ROM drive: the scan asks
-  // once for the drive all its program folders share.
-  void PointAt(Platform& platform, const std::string& folder, bool onCdRom);
+  struct Reading {
+    // Whether the folder lies on a CD-ROM drive: the scan asks once for the
+    // drive all its program folders share.
+    bool onCdRom = false;
+    // False when another folder's listing replaces this one before anybody
+    // looks again: the folder is then not stamped, and is read afresh if
+    // pointed at again.
+    bool kept = true;
+  };
+  void PointAt(Platform& platform, const std::string& folder, const Reading& reading);
 
   const std::string& Folder() const { return folder_; }
   // The plain files (neither folders nor hidden nor system) matching

@@ -1,5 +1,8 @@
 #include "core/InstallationScan.h"
 
+#include <string>
+#include <vector>
+
 #include "core/Cp932.h"
 #include "core/FileProbe.h"
 
@@ -39,11 +42,18 @@ void ScanFolder(LauncherContext& context, const std::string& path, bool withIcon
   for (ScanResult& result : state.results) result.folder.clear();
   state.baseFolder = cp932::WithTrailingBackslash(path);
 
+  std::vector<std::string> programFolders;
   for (const std::string& name : state.folderListing.Names()) {
-    if (!FileExistsLike(platform, state.baseFolder + name + "\\" + "*.exe")) continue;
-    // Every program folder lies on the base folder's drive.
-    state.fileListing.PointAt(platform, state.folderListing.Folder() + "\\" + name,
-                              state.folderListing.OnCdRom());
+    if (FileExistsLike(platform, state.baseFolder + name + "\\" + "*.exe")) {
+      programFolders.push_back(name);
+    }
+  }
+  for (const std::string& name : programFolders) {
+    // Every program folder lies on the base folder's drive. Only the last
+    // listing outlives the scan: only its folder is worth a stamp.
+    state.fileListing.PointAt(
+        platform, state.folderListing.Folder() + "\\" + name,
+        {.onCdRom = state.folderListing.OnCdRom(), .kept = &name == &programFolders.back()});
     RecordMatches(state, name, state.fileListing.Names());
   }
   ReportEntries(context, withIcons);

@@ -120,6 +120,34 @@ TEST(ListingCacheTest, ListingsAreReadAgainOnlyWhenTheirFolderChanged) {
   }
 }
 
+TEST(ListingCacheTest, OnlyTheListingThatOutlivesTheScanIsStamped) {
+  // The scan keeps one folder's executables: those of its last program
+  // folder. The others are replaced within the scan, so their folders are
+  // not stamped, and every scan reads them again.
+  test::TestLauncher launcher;
+  test::FakePlatform& disk = launcher.platform;
+  for (const char* file :
+       {"ALGEBR12\\algebra1.exe", "GEOMET11\\geometry.exe", "STATIS10\\statis.exe"})
+    disk.AddFile(std::string("C:\\SERIES\\") + file);
+  launcher.SetStems({"algebra1", "geometry", "statis"});
+  const Lines programs = {"C:\\SERIES\\ALGEBR12", "C:\\SERIES\\GEOMET11", "C:\\SERIES\\STATIS10"};
+  const struct {
+    const char* scan;
+    Lines entered;
+  } scans[] = {{"first", {"C:\\SERIES", programs[0], programs[1], programs[2]}},
+               {"again, the base folder's listing kept", programs}};
+  for (const auto& scan : scans) {
+    SCOPED_TRACE(scan.scan);
+    disk.stamps.clear();
+    disk.directoryChanges.clear();
+    ScanFolder(launcher.context, "C:\\SERIES", false);
+    EXPECT_EQ(disk.stamps, (Lines{"C:\\SERIES", programs[2]}));
+    EXPECT_EQ(disk.directoryChanges, scan.entered);
+    EXPECT_EQ(Found(launcher.state), (Lines{"1 ALGEBR12\\algebra1.exe", "2 GEOMET11\\geometry.exe",
+                                            "3 STATIS10\\statis.exe"}));
+  }
+}
+
 TEST(ListingCacheTest, EveryScanReportsEveryEntryAndClearsItsResultsWithOrWithoutAListener) {
   // The board's markers start afresh with every report, so every scan that
   // completes reports every entry, whether or not its listings were read
