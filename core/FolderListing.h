@@ -13,13 +13,13 @@
 
 namespace sorvel {
 
-// What a listing keeps of its folder to tell, without reading it again,
-// whether the folder is still as it was read: nothing of a folder on a
-// CD-ROM, which never changes; otherwise the folder's stamp.
 // Whether `folder` (normalised) lies on a CD-ROM drive: one question to the
 // platform about the folder's root.
 bool IsOnCdRom(Platform& platform, const std::string& folder);
 
+// What a listing keeps of its folder to tell, without reading it again,
+// whether the folder is still as it was read: nothing of a folder on a
+// CD-ROM, which never changes; otherwise the folder's stamp.
 class FolderWatch {
  public:
   // Notes `folder` (normalised) before its entries are read, so that a
@@ -74,8 +74,8 @@ class FileListing {
   // folder is kept as the platform reports it, so a joined path with a
   // doubled backslash (at a drive root) differs from it and is read afresh.
   struct Reading {
-    // Whether the folder lies on a CD-ROM drive: the scan asks once for the
-    // drive all its program folders share.
+    // Whether the folder lies on a CD-ROM drive: the scan passes on what
+    // the base folder's listing knows, as its program folders share its drive.
     bool onCdRom = false;
     // False when another folder's listing replaces this one before anybody
     // looks again: the folder is then not stamped, and is read afresh if
