@@ -125,6 +125,25 @@ inline constexpr TitleBoardLayout kTitleBoard{
     .marker = {0, 6, 25, 17},
 };
 
+// Where title panel n of a board of `count` panels stands: columns of six
+// from top to bottom, left to right; boards of up to twelve have wider
+// panels. Integer division truncates toward zero, also for a negative share:
+// boards of more than eighteen panels run past the window's edges.
+constexpr Place TitlePanelPlace(int n, int count) {
+  const TitleBoardLayout& board = kTitleBoard;
+  const bool wide = count <= board.wideBoardLimit;
+  const int width = board.panelWidth + (wide ? board.widening : 0);
+  const int gap = wide ? board.wideColumnGap : board.columnGap;
+  const int columns = (count - 1) / board.panelsPerColumn + 1;
+  const int side = kMainWindow.pnlMain.width;
+  const int offset =
+      side + (kMainWindow.width - side - columns * width - board.rightMargin) / columns;
+  const int column = (n - 1) / board.panelsPerColumn;
+  const int row = (n - 1) % board.panelsPerColumn;
+  return {kMainWindow.imgPicture.left + offset + (width + gap) * column,
+          board.firstRowTop + row * board.rowPitch, width, board.panelHeight};
+}
+
 // The status window, TfrmShow: as large as the main window, the grid
 // smaller than it by a margin.
 struct StatusWindowLayout {

@@ -130,22 +130,6 @@ HWND Make(const Made& made) {
   return hwnd;
 }
 
-// Where title panel n of a board of `count` stands (the title board's rule).
-Place PanelPlace(int n, int count) {
-  const auto& board = kTitleBoard;
-  const bool wide = count <= board.wideBoardLimit;
-  const int width = board.panelWidth + (wide ? board.widening : 0);
-  const int gap = wide ? board.wideColumnGap : board.columnGap;
-  const int columns = (count - 1) / board.panelsPerColumn + 1;
-  const int side = kMainWindow.pnlMain.width;
-  const int offset =
-      side + (kMainWindow.width - side - columns * width - board.rightMargin) / columns;
-  const int column = (n - 1) / board.panelsPerColumn;
-  const int row = (n - 1) % board.panelsPerColumn;
-  return {kMainWindow.imgPicture.left + offset + (width + gap) * column,
-          board.firstRowTop + row * board.rowPitch, width, board.panelHeight};
-}
-
 // Returns the first button, which takes the focus once the window shows.
 HWND MakeSidePanel(HFONT font) {
   const auto& layout = kMainWindow;
@@ -183,8 +167,8 @@ HWND MakeSidePanel(HFONT font) {
 void MakeTitleBoard(int count, HFONT font) {
   for (int n = 1; n <= count; ++n) {
     const std::wstring caption = L"        タイトル " + std::to_wstring(n);
-    HWND panel = Make(
-        {kPanelClass, kPanelStyle, 0, mainWindow, caption.c_str(), PanelPlace(n, count), font});
+    HWND panel = Make({kPanelClass, kPanelStyle, 0, mainWindow, caption.c_str(),
+                       sorvel::ui::TitlePanelPlace(n, count), font});
     SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Make({kImageClass, kImageStyle, 0, panel, L"", kTitleBoard.marker});
   }

@@ -58,7 +58,7 @@ TEST_P(TitleBoardGeometry, PanelsFillColumnsOfSixFromTheNumbers) {
   series.WriteCatalogue("Series", NumberedEntries(board.entries));
   TfrmMain& window = series.Open();
 
-  const ui::Place size = ui::TitleBoard::PanelPlace(1, board.entries);
+  const ui::Place size = ui::TitlePanelPlace(1, board.entries);
   EXPECT_EQ((Box{0, 0, size.width, size.height}), (Box{0, 0, board.panelWidth, 33}));
   for (int n = 1; n <= board.entries; ++n) {
     SCOPED_TRACE("entry " + std::to_string(n));

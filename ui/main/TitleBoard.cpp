@@ -11,23 +11,6 @@ namespace sorvel::ui {
 TitleBoard::TitleBoard(LauncherContext& context, const ShellServices& shell)
     : context_(context), shell_(shell) {}
 
-Place TitleBoard::PanelPlace(int n, int count) {
-  const TitleBoardLayout& board = kTitleBoard;
-  const MainWindowLayout& window = kMainWindow;
-  const bool wide = count <= board.wideBoardLimit;
-  const int width = board.panelWidth + (wide ? board.widening : 0);
-  const int gap = wide ? board.wideColumnGap : board.columnGap;
-  // Integer division truncating toward zero, also for a negative share:
-  // boards of more than eighteen panels run past the window's edges.
-  const int columns = (count - 1) / board.panelsPerColumn + 1;
-  const int side = window.pnlMain.width;
-  const int offset = side + (window.width - side - columns * width - board.rightMargin) / columns;
-  const int column = (n - 1) / board.panelsPerColumn;
-  const int row = (n - 1) % board.panelsPerColumn;
-  return {window.imgPicture.left + offset + (width + gap) * column,
-          board.firstRowTop + row * board.rowPitch, width, board.panelHeight};
-}
-
 void TitleBoard::Build(HWND parent, HCURSOR cursor, int dpi) {
   if (built_) return;
   built_ = true;
@@ -41,7 +24,8 @@ void TitleBoard::Build(HWND parent, HCURSOR cursor, int dpi) {
 void TitleBoard::AddPanel(HWND parent, int n, HCURSOR cursor) {
   auto made = std::make_unique<TitlePanel>(n, *this);
   TitlePanel& panel = *made;
-  panel.Create(parent, PanelPlace(n, context_.state.EntryCount()), context_.state.Entry(n).title,
+  panel.Create(parent, TitlePanelPlace(n, context_.state.EntryCount()),
+               context_.state.Entry(n).title,
                {.bevelWidth = kTitleBoard.pressedBevelWidth,  // raised by the first repaint
                 .alignment = CaptionAlignment::Left,
                 .fontColor = kTitleBlue,

@@ -38,10 +38,6 @@ class TitleBoard : public ScanListener, public TitlePanel::Keyboard {
   // taken at that DPI.
   void FollowDpi(int dpi, HCURSOR cursor);
 
-  // Where panel n of a board of `count` panels stands: columns of six from
-  // top to bottom, left to right; boards of up to twelve have wider panels.
-  static Place PanelPlace(int n, int count);
-
   int Count() const { return static_cast<int>(panels_.size()); }
   // The panel of entry n and its marker image; nullptr outside the board.
   TitlePanel* Panel(int n);
