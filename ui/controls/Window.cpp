@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Gdi.h"
+#include "platform/win32/SystemLibrary.h"
 #include "ui/controls/Fonts.h"
 #include "ui/controls/WindowClass.h"
 
@@ -40,9 +41,8 @@ int SystemDpi() {
 // The DPI the system gives a window: that of its monitor on a Windows that
 // knows DPIs per monitor (10 from 1607 on), else the system's.
 int SystemDpiOfWindow(HWND hwnd) {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  static const auto getDpiForWindow =
+      win32::SystemProcedureOf<UINT WINAPI(HWND)>(L"user32.dll", "GetDpiForWindow");
   const int dpi = getDpiForWindow ? static_cast<int>(getDpiForWindow(hwnd)) : 0;
   return dpi > 0 ? dpi : SystemDpi();
 }
