@@ -11,7 +11,8 @@ exact formats the program uses:
 and each of them drawn again 1.5 and 2 times as large, for screens of 144
 and 192 DPI (the sizes rounded as the launcher rounds its layout):
 
-  background_150.png, background_200.png      794 x 596, 1058 x 794
+  background_200.png                          1058 x 794 (at 144 DPI the
+                                              launcher scales it down)
   smallpicture_150.png, smallpicture_200.png  122 x 98, 162 x 130
   SorvelL_150.ico, SorvelL_200.ico            48 x 48, 64 x 64, 16 colours
   arrow1_150.cur, arrow1_200.cur, point_150.cur, point_200.cur
@@ -628,10 +629,10 @@ def main():
         "arrow1.cur": lambda: cursor_file(ARROW, (0, 0)),
         "point.cur": lambda: cursor_file(POINT, (6, 0)),
     }
+    files["background_200.png"] = lambda: png_rgb(draw_background(2), 64)
     for percent in (150, 200):
         scale = percent / 100
         files.update({
-            f"background_{percent}.png": lambda s=scale: png_rgb(draw_background(s), 64),
             f"smallpicture_{percent}.png": lambda s=scale: png_rgb(draw_small_picture(s)),
             f"SorvelL_{percent}.ico": lambda s=scale: draw_icon(s),
             f"arrow1_{percent}.cur": lambda s=scale: cursor_file(ARROW, (0, 0), s),

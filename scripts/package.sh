@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the release: dist/SorvelL-<version>-win64.zip with SorvelL.exe,
+# Builds the release: dist/SorvelL-<version>-x86.zip with SorvelL.exe,
 # SvlCheck.exe, the publishers' guide and the demo series as a sample. The
 # version is the project's VERSION in CMakeLists.txt, as in the programs'
 # version resources. Installs what is missing first, as the other scripts do.
@@ -11,7 +11,7 @@ scripts/install-deps
 quietly "configuring the Windows build" cmake --preset windows
 cmake --build --preset windows --target release_zip
 version=$(sed -n 's/^#define SORVEL_VERSION_TEXT "\(.*\)"$/\1/p' build/windows/generated/SorvelVersion.h)
-zip=SorvelL-$version-win64.zip
+zip=SorvelL-$version-x86.zip
 mkdir -p dist
 cp "build/windows/dist/$zip" "dist/$zip"
 echo "dist/$zip"

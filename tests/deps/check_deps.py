@@ -405,8 +405,21 @@ def first_alternatives(field):
     return names
 
 
+def native_architecture():
+    return subprocess.run(["dpkg", "--print-architecture"], capture_output=True, text=True,
+                          check=True).stdout.strip()
+
+
+def qualified(name, architecture, native):
+    """A package's name as apt-get and the install list spell it: bare for
+    the machine's own architecture (and "all"), NAME:ARCH for another one."""
+    return name if architecture in (native, "all", "") else "%s:%s" % (name, architecture)
+
+
 class Packages:
-    """The installed packages with their relations, from dpkg's database."""
+    """The installed packages with their relations, from dpkg's database.
+    A package of another architecture is named NAME:ARCH, and so are the
+    packages it depends on: an i386 package needs the i386 libraries."""
 
     def __init__(self, rows):
         """rows: (package, status, essential, pre-depends, depends, provides)."""
@@ -414,7 +427,9 @@ class Packages:
         for name, status, essential, pre_depends, depends, provides in rows:
             if not status.endswith("ok installed"):
                 continue
+            suffix = name[name.index(":"):] if ":" in name else ""
             self.depends.setdefault(name, []).extend(
+                depend + suffix for depend in
                 first_alternatives(pre_depends) + first_alternatives(depends))
             for virtual in first_alternatives(provides):
                 self.providers.setdefault(virtual, set()).add(name)
@@ -424,10 +439,13 @@ class Packages:
     @staticmethod
     def from_dpkg():
         out = subprocess.run(
-            ["dpkg-query", "-W", "-f",
-             "${Package}\t${Status}\t${Essential}\t${Pre-Depends}\t${Depends}\t${Provides}\n"],
+            ["dpkg-query", "-W", "-f", "${Package}\t${Architecture}\t${Status}\t${Essential}\t"
+             "${Pre-Depends}\t${Depends}\t${Provides}\n"],
             capture_output=True, text=True, check=True).stdout
-        return Packages(line.split("\t") for line in out.splitlines() if line.count("\t") == 5)
+        native = native_architecture()
+        rows = (line.split("\t") for line in out.splitlines() if line.count("\t") == 6)
+        return Packages((qualified(name, architecture, native), *rest)
+                        for name, architecture, *rest in rows)
 
     def installed(self, name):
         return name in self.depends
@@ -439,6 +457,11 @@ class Packages:
             name = queue.pop()
             if name in seen:
                 continue
+            if not self.installed(name) and ":" in name:
+                # Satisfied by the machine's own architecture (Multi-Arch: foreign).
+                name = name.split(":")[0]
+                if name in seen:
+                    continue
             if not self.installed(name):
                 queue.extend(self.providers.get(name, ()))
                 continue
@@ -467,15 +490,18 @@ def link_chain(path):
 
 
 def dpkg_owners(paths):
-    """{path: [package, ...]} for the paths dpkg knows, in one query."""
+    """{path: [package, ...]} for the paths dpkg knows, in one query; the
+    packages named as Packages names them."""
     candidates = sorted({alias for path in paths for alias in aliases(path)})
     result = subprocess.run(["dpkg", "-S"] + candidates, capture_output=True, text=True)
+    native = native_architecture()
     by_alias = {}
     for line in result.stdout.splitlines():
         if line.startswith("diversion by") or ": " not in line:
             continue
         packages, owned = line.split(": ", 1)
-        by_alias[owned] = [p.strip().split(":")[0] for p in packages.split(",")]
+        by_alias[owned] = [qualified(*owner.strip().partition(":")[::2], native)
+                           for owner in packages.split(",")]
     owners = {}
     for path in paths:
         for alias in aliases(path):

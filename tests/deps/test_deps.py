@@ -112,6 +112,10 @@ class DebianTest(unittest.TestCase):
         package("wine", "wine64 (>= 8.0~repack-4) | wine32 (>= 8.0~repack-4)"),
         package("wine64", "libc6 (>= 2.34), libwine (= 8.0)"),
         package("wine32", "libc6"),
+        package("wine32:i386", "libc6 (>= 2.34), libwine (= 8.0), debconf"),
+        package("libwine:i386", "libc6"),
+        package("libc6:i386"),
+        package("debconf"),
         package("libwine", "libc6"),
         package("libc6"),
         package("imagemagick", "imagemagick-6.q16 (>= 8:6.9.2.10+dfsg-2~)"),
@@ -132,6 +136,8 @@ class DebianTest(unittest.TestCase):
         self.assertEqual(closure(["wine"]), {"wine", "wine64", "libwine", "libc6"})
         self.assertEqual(closure(["cups"]), {"cups", "cups-daemon", "python3", "exim4"})
         self.assertEqual(closure(["removed", "absent"]), set())
+        self.assertEqual(closure(["wine32:i386"]),
+                         {"wine32:i386", "libwine:i386", "libc6:i386", "debconf"})
         self.assertEqual(self.PACKAGES.essential, {"coreutils"})
 
     # command, declared package, [(path, owners)], install list, failure's words or None
@@ -150,6 +156,10 @@ class DebianTest(unittest.TestCase):
         ("cat", "coreutils", [("/usr/bin/cat", ["coreutils"])], [], None),
         ("x", "wine", [("/usr/local/bin/x", None)], ["wine"], "no Debian package owns"),
         ("apt-get", "wine32", [("/usr/bin/apt-get", ["wine32"])], [], "prerequisite"),
+        ("/usr/lib/wine/wine", "wine32:i386", [("/usr/lib/wine/wine", ["wine32:i386"])],
+         ["wine32:i386"], None),
+        ("/usr/lib/wine/wine", "wine32:i386", [("/usr/lib/wine/wine", ["wine32:i386"])],
+         ["wine32"], "comes from the Debian package wine32:i386, which scripts/install-deps"),
     ]
 
     def test_owners(self):

@@ -79,20 +79,19 @@ int InkHeight(const Picture& shot, COLORREF color, const RECT& area) {
   return first < 0 ? 0 : last - first + 1;
 }
 
-// Below the board the background shows its rendering for the DPI, unscaled.
-void ExpectBackgroundIsTheRendering(const Picture& shot, ui::TfrmMain& window, int dpi) {
-  const auto rendering =
-      DecodedRendering(L"BACKGROUND_" + std::to_wstring(ui::RenderingPercent(dpi)));
-  ASSERT_TRUE(rendering);
+// Below the board the background shows its picture for the DPI, unscaled.
+void ExpectBackgroundIsThePicture(const Picture& shot, ui::TfrmMain& window, int dpi) {
+  const win32::OwnedBitmap picture(ui::LoadPicture(L"BACKGROUND", dpi));
+  ASSERT_TRUE(picture);
+  const win32::MemoryDc dc(win32::ScreenDc().Get());
+  const win32::SelectedObject selected(dc.Get(), picture.Get());
   const int top = ScaleToDpi(350, dpi);
   const RECT strip = AreaOnScreenshot(window.Handle(), window.imgPict.Handle(),
                                       {0, top, ScaleToDpi(470, dpi), ScaleToDpi(395, dpi)});
   int same = 0, samples = 0;
   for (int y = strip.top; y < strip.bottom; y += 7) {
     for (int x = strip.left; x < strip.right; x += 13, ++samples) {
-      const int px = x - strip.left, py = y - strip.top + top;
-      const std::uint8_t* rgb = &rendering->rgb[(py * rendering->width + px) * 3];
-      same += shot.At(x, y) == RGB(rgb[0], rgb[1], rgb[2]);
+      same += shot.At(x, y) == GetPixel(dc.Get(), x - strip.left, y - strip.top + top);
     }
   }
   EXPECT_EQ(same, samples);
@@ -134,7 +133,7 @@ TEST_F(SystemDpi, MainWindowScreenshot) {
     EXPECT_LE(ink, ScaleToDpi(12, dpi_) + 1);
   }
 
-  ExpectBackgroundIsTheRendering(shot, window, dpi_);
+  ExpectBackgroundIsThePicture(shot, window, dpi_);
 }
 
 }  // namespace

@@ -40,6 +40,27 @@ def version_resource(exe_bytes, key):
     return exe_bytes[value:value + 2 * value_length].decode("utf-16-le").rstrip("\0")
 
 
+# What Windows reads of a program before it starts it, as the loader reads
+# the PE header: x86 (so that one program runs on x86, x64 and ARM64
+# Windows), subsystem version 6.1 (Windows 7 SP1 and later), DEP and ASLR.
+PE_HEADER = [("machine", 0x14C), ("subsystem version", (6, 1)), ("DEP and ASLR", 0x140)]
+LAUNCHER_SIZE_LIMIT = 1024 * 1024
+
+
+def pe_header(exe_bytes):
+    at = int.from_bytes(exe_bytes[0x3C:0x40], "little")
+    if exe_bytes[at:at + 4] != b"PE\0\0":
+        return {}
+    optional = at + 24
+
+    def field(offset):
+        return int.from_bytes(exe_bytes[optional + offset:optional + offset + 2], "little")
+
+    return {"machine": int.from_bytes(exe_bytes[at + 4:at + 6], "little"),
+            "subsystem version": (field(48), field(50)),
+            "DEP and ASLR": field(70) & 0x140}
+
+
 def run_wine(command, cwd=None):
     return run(["wine", *command], dict(os.environ, LC_ALL="C.UTF-8"), cwd)
 
@@ -68,6 +89,11 @@ def programs_match_the_build_and_the_version(archive, top, version, launcher, ch
             found = version_resource(data, key)
             check(found == version + ".0", f"{name} {key} {found}, zip says {version}")
         check(version_resource(data, "OriginalFilename") == name, f"{name}: OriginalFilename")
+        header = pe_header(data)
+        for key, expected in PE_HEADER:
+            check(header.get(key) == expected, f"{name}: {key} {header.get(key)}, not {expected}")
+    size = len(archive.read(f"{top}/SorvelL.exe"))
+    check(size <= LAUNCHER_SIZE_LIMIT, f"SorvelL.exe is {size} bytes, over 1 MiB")
 
 
 def checker_in_the_zip_checks_the_sample(unpacked, version):
@@ -111,7 +137,7 @@ def launcher_in_the_zip_starts(unpacked):
 
 
 def main(zip_path, launcher, checker, demo_series, work):
-    match = re.fullmatch(r"SorvelL-(\d+\.\d+\.\d+)-win64\.zip", os.path.basename(zip_path))
+    match = re.fullmatch(r"SorvelL-(\d+\.\d+\.\d+)-x86\.zip", os.path.basename(zip_path))
     check(match is not None, f"zip name {zip_path}")
     if not match:
         return 1

@@ -137,14 +137,9 @@ class MainMarkers : public ::testing::Test {
 // Whether each descendant window of `top` is set visible itself.
 std::map<HWND, bool> OwnVisibility(HWND top) {
   std::map<HWND, bool> visible;
-  EnumChildWindows(
-      top,
-      [](HWND child, LPARAM to) {
-        (*reinterpret_cast<std::map<HWND, bool>*>(to))[child] =
-            (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&visible));
+  for (HWND child : Descendants(top)) {
+    visible[child] = (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0;
+  }
   return visible;
 }
 

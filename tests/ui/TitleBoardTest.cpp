@@ -215,14 +215,8 @@ TEST_F(MainWindowLaunch, ASnapshotOfAnyWindowChangesNothing) {
   const std::vector<std::string> before = LookOfBoard(window);
   ASSERT_EQ(window.Board().Panel(1)->BevelWidth(), 1);
 
-  std::vector<HWND> windows{window.Handle()};
-  EnumChildWindows(
-      window.Handle(),
-      [](HWND child, LPARAM to) {
-        reinterpret_cast<std::vector<HWND>*>(to)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  std::vector<HWND> windows = Descendants(window.Handle());
+  windows.push_back(window.Handle());
   ASSERT_GT(windows.size(), 10u);
   for (HWND each : windows) Picture::Printed(each);
   EXPECT_EQ(LookOfBoard(window), before);

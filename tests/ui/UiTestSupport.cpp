@@ -25,4 +25,19 @@ void MoveMouse(HWND hwnd, int x, int y) {
   PumpMessages();
 }
 
+namespace {
+
+BOOL CALLBACK CollectDescendant(HWND child, LPARAM windows) {
+  reinterpret_cast<std::vector<HWND>*>(windows)->push_back(child);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> Descendants(HWND top) {
+  std::vector<HWND> windows;
+  EnumChildWindows(top, CollectDescendant, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
 }  // namespace sorvel::test

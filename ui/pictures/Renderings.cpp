@@ -94,6 +94,17 @@ HBITMAP LoadBitmapResource(const wchar_t* name) {
       LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
+// The smallest rendering of the picture from `percent` on that it has; the
+// resource itself when it has none.
+HBITMAP LoadRendering(const wchar_t* name, int percent) {
+  for (int each : kRenderings) {
+    if (each < percent) continue;
+    HBITMAP picture = each == 100 ? LoadBitmapResource(name) : FromPng(RenderingName(name, each));
+    if (picture) return picture;
+  }
+  return LoadBitmapResource(name);
+}
+
 }  // namespace
 
 int RenderingPercent(int dpi) {
@@ -112,10 +123,7 @@ HBITMAP LoadPicture(const wchar_t* name, int dpi) {
   std::memcpy(&info, header.data(), sizeof(info));
   const SIZE size{ScaleToDpi(info.biWidth, dpi), ScaleToDpi(std::abs(info.biHeight), dpi)};
 
-  const int percent = RenderingPercent(dpi);
-  win32::OwnedBitmap picture(percent == 100 ? LoadBitmapResource(name)
-                                            : FromPng(RenderingName(name, percent)));
-  if (!picture) picture.Reset(LoadBitmapResource(name));  // no rendering: the resource
+  win32::OwnedBitmap picture(LoadRendering(name, RenderingPercent(dpi)));
   if (!picture) return nullptr;
   const SIZE made = SizeOf(picture.Get());
   if (made.cx == size.cx && made.cy == size.cy) return picture.Release();

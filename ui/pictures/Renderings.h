@@ -1,7 +1,8 @@
 // The launcher's pictures, icon and cursors at the size a DPI asks for. Each
 // is its resource at 96 DPI, as the program has always had it, with larger
 // renderings for 144 and 192 DPI beside it, named with the percentage:
-// "BACKGROUND_150" (a PNG file), "MAINICON_200", "Arrow1CSR_150".
+// "SMALLPICTURE_150" (a PNG file), "MAINICON_200", "Arrow1CSR_150". A picture
+// may lack a rendering ("BACKGROUND_150"): the next larger one serves.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +16,8 @@ namespace sorvel::ui {
 int RenderingPercent(int dpi);
 
 // A bitmap resource at `dpi`: as large as the layout's rule scales its size,
-// from the rendering RenderingPercent chooses, scaled with a halftone filter
+// from the rendering RenderingPercent chooses (or the next larger one the
+// picture has), scaled with a halftone filter
 // where that rendering is not of the size asked for. At 96 DPI the bitmap
 // itself. Owned by the caller; nullptr when the resource is missing.
 HBITMAP LoadPicture(const wchar_t* name, int dpi);
