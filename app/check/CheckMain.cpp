@@ -12,6 +12,7 @@
 #include "core/check/SeriesCheck.h"
 #include "platform/win32/Console.h"
 #include "platform/win32/Encoding.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace {
@@ -63,4 +64,7 @@ int Run(int argc, wchar_t** argv) {
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) { return Run(argc, argv); }
+int wmain(int argc, wchar_t** argv) {
+  sorvel::win32::LoadDllsFromSystemFolderOnly();
+  return Run(argc, argv);
+}

@@ -4,6 +4,15 @@
 
 namespace sorvel::win32 {
 
+void LoadDllsFromSystemFolderOnly() {
+  SetDllDirectoryW(L"");
+  // Windows 7 has it only with update KB2533623: looked up, not imported.
+  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+  const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 FARPROC SystemProcedure(const wchar_t* dll, const char* name) {
   wchar_t system[MAX_PATH];
   const UINT length = GetSystemDirectoryW(system, MAX_PATH);

@@ -10,6 +10,12 @@
 
 namespace sorvel::win32 {
 
+// From now on every DLL of this process, the system's own dependencies
+// included, comes from the system folder: never from the current directory,
+// which follows program folders and CD-ROMs, nor from the program's own
+// folder, which may be a share or a download folder. Called first thing.
+void LoadDllsFromSystemFolderOnly();
+
 // The procedure `name` of the system DLL `dll` ("shell32.dll"), loading the
 // DLL on the first call; nullptr when either cannot be found.
 FARPROC SystemProcedure(const wchar_t* dll, const char* name);

@@ -1,10 +1,11 @@
 // The launcher moves its current directory into program folders, onto a
-// CD-ROM and wherever the user browses; a DLL lying there must never be
-// loaded into the launcher by its bare name. The test puts a DLL into every
-// folder of a series, lets the launcher start a program (which leaves its
-// current directory in the program's folder) and then has the running
-// launcher itself ask for the DLL by name, from a thread the test starts in
-// it.
+// CD-ROM and wherever the user browses, and it may lie on a share or in a
+// download folder; a DLL lying there or beside it must never be loaded into
+// the launcher by its bare name. The test puts a DLL into every folder of a
+// series, the launcher itself into its home beside one, lets it start a
+// program (which leaves its current directory in the program's folder) and
+// then has the running launcher itself ask for the DLL by name, from a
+// thread the test starts in it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -77,7 +78,7 @@ class CurrentDirectory {
   wchar_t previous_[MAX_PATH] = L"";
 };
 
-TEST(LauncherDllSearch, ADllInTheCurrentDirectoryIsNeverLoadedByItsName) {
+TEST(LauncherDllSearch, ADllInTheCurrentDirectoryOrBesideTheLauncherIsNeverLoadedByItsName) {
   SeriesTree series(L"dll");
   series.WriteCatalogue("数学シリーズ\r\n2026/04/01\r\n代数入門,ALGEBRA1,1.3,alg\r\n");
   series.Install(L"ALGEBR12", L"algebra1.exe");
@@ -94,7 +95,9 @@ TEST(LauncherDllSearch, ADllInTheCurrentDirectoryIsNeverLoadedByItsName) {
 
   LauncherProcess launcher;
   ASSERT_FALSE(LauncherPath().empty()) << "SORVEL_LAUNCHER_EXE is not set";
-  ASSERT_TRUE(launcher.Start(series.home));
+  const std::wstring besideTheDll = series.Path(L"LAUNCH\\SorvelL.exe");
+  ASSERT_TRUE(CopyFileW(LauncherPath().c_str(), besideTheDll.c_str(), FALSE));
+  ASSERT_TRUE(launcher.Start(series.home, besideTheDll));
   HWND main = launcher.WaitForWindow(L"SorvelMainWindow");
   ASSERT_NE(main, nullptr) << "the main window did not appear";
   // The launch leaves the launcher's current directory in the program's folder.

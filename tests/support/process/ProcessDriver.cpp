@@ -80,8 +80,7 @@ LauncherProcess::~LauncherProcess() {
   CloseHandle(process_.hThread);
 }
 
-bool LauncherProcess::Start(const std::wstring& currentDirectory) {
-  const std::wstring exe = LauncherPath();
+bool LauncherProcess::Start(const std::wstring& currentDirectory, const std::wstring& exe) {
   if (exe.empty()) return false;
   std::wstring commandLine = L"SorvelL.exe";
   STARTUPINFOW startup{};

@@ -25,9 +25,10 @@ class LauncherProcess {
   LauncherProcess(const LauncherProcess&) = delete;
   LauncherProcess& operator=(const LauncherProcess&) = delete;
 
-  // Starts SorvelL.exe with `currentDirectory` as its current directory, as
-  // a user does from the folder's window. False when it could not be started.
-  bool Start(const std::wstring& currentDirectory);
+  // Starts SorvelL.exe (the built one, or the copy `exe`) with
+  // `currentDirectory` as its current directory, as a user does from the
+  // folder's window. False when it could not be started.
+  bool Start(const std::wstring& currentDirectory, const std::wstring& exe = LauncherPath());
 
   DWORD Id() const { return process_.dwProcessId; }
   HANDLE Handle() const { return process_.hProcess; }
