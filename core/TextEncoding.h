@@ -11,7 +11,9 @@
 // Japanese text needs three bytes a character in UTF-8, and a CP932 file is
 // not taken for UTF-8 by chance: its half-width katakana (A1-DF) are at most
 // two-byte UTF-8 ("ﾂｧ" reads as "§"), and its hiragana, katakana and most
-// kanji start with bytes 81-9F, which UTF-8 allows only inside a character.
+// kanji start with bytes 81-9F, which UTF-8 allows only after a lead byte:
+// each would have to follow a level-2 kanji whose bytes start a UTF-8
+// character.
 #pragma once
 
 #include <cstddef>
