@@ -132,12 +132,17 @@ std::string BlankMessage(const CheckReport& report, const Finding& finding, Lang
   const std::string who = EntryName(report, finding.entry, language);
   const std::string name = Quoted(entry.exeName, language);
   const std::string file = Quoted(ExeFile(entry), language);
-  return Ja(language)
-             ? who + ": 実行ファイル名" + name + "の前か後ろに空白があり、ランチャーはそのまま" +
-                   file + "を探します: SVLindex.txt の空白を消してください"
-             : who + ": the executable name " + name +
-                   " has a blank at its start or end, and the launcher looks for " + file +
-                   " as it stands: delete the blank in SVLindex.txt";
+  const Ends ends = OuterBlanks(entry.stem);
+  if (Ja(language)) {
+    const char* where = ends == Ends::Start ? "先頭" : ends == Ends::End ? "末尾" : "先頭と末尾";
+    return who + ": 実行ファイル名" + name + "の" + where + "に空白があり、ランチャーはそのまま" +
+           file + "を探します: SVLindex.txt の空白を消してください";
+  }
+  const char* where = ends == Ends::Start ? "starts with a blank"
+                      : ends == Ends::End ? "ends with a blank"
+                                          : "starts and ends with blanks";
+  return who + ": the executable name " + name + " " + where + ", and the launcher looks for " +
+         file + " as it stands: delete the blank in SVLindex.txt";
 }
 
 std::string TooManyEntriesMessage(const Finding& finding, Language language) {

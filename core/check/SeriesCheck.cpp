@@ -113,20 +113,11 @@ std::vector<std::string> ReportLines(const LauncherRun& run, const Cp932Text& te
   return exeNames;
 }
 
-bool IsBlank(const std::string& text, std::size_t pos) {
-  return text[pos] == ' ' || text[pos] == '\t' || text.compare(pos, 2, "　") == 0;
-}
-
-// A blank at either end of the stem is part of the name the launcher looks for.
-bool HasOuterBlank(const std::string& stem) {
-  return !stem.empty() && (IsBlank(stem, 0) || IsBlank(stem, cp932::LastCharStart(stem)));
-}
-
 void ReportNames(const std::vector<LaunchedEntry>& entries,
                  const std::vector<std::string>& exeNames, CheckReport& report) {
   for (std::size_t i = 0; i < entries.size() && i < exeNames.size(); ++i) {
     const std::string& exeName = exeNames[i];
-    if (HasOuterBlank(entries[i].stem)) {
+    if (OuterBlanks(entries[i].stem) != Ends::None) {
       report.findings.push_back(
           EntryProblem(FindingKind::BlankInExeName, Severity::Error, static_cast<int>(i) + 1));
     }
@@ -246,6 +237,15 @@ void ReportEntries(const LauncherRun& run, const SeriesSurvey& survey,
 }
 
 }  // namespace
+
+Ends OuterBlanks(const std::string& stem) {
+  if (stem.empty()) return Ends::None;
+  const auto blank = [&stem](std::size_t pos) {
+    return stem[pos] == ' ' || stem[pos] == '\t' || stem.compare(pos, 2, "　") == 0;
+  };
+  const bool start = blank(0), end = blank(cp932::LastCharStart(stem));
+  return start ? (end ? Ends::Both : Ends::Start) : (end ? Ends::End : Ends::None);
+}
 
 CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
   const LauncherRun run(platform, asCdRomRoot);

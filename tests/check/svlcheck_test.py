@@ -165,6 +165,8 @@ def broken_series_gets_every_trap(demo, work):
                            "helpFileMissing"]), f"broken: findings {kinds}")
     malformed = [f for f in report["findings"] if f["kind"] == "malformedLine"]
     check(len(malformed) == 1 and malformed[0]["line"] == 12, f"broken: malformed {malformed}")
+    blank = [f["message"] for f in report["findings"] if f["kind"] == "blankInExeName"]
+    check(len(blank) == 1 and '" UNIT19" starts with a blank' in blank[0], f"broken: blank {blank}")
 
     status, out, err = check_series(home, "--lang", "ja")
     text = out.decode("utf-8")
