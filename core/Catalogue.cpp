@@ -6,6 +6,7 @@
 
 #include "core/Cp932.h"
 #include "core/FileProbe.h"
+#include "core/TextEncoding.h"
 #include "platform/Platform.h"
 
 namespace sorvel {
@@ -23,8 +24,28 @@ const std::string& RequiredLine(const std::vector<std::string>& lines, std::size
   return lines[index];
 }
 
+// What the message of a program line that gives no entry adds to the line.
+constexpr const char* kMalformedLine = " DATAが不正です";
+
+// Only a line with exactly three commas can give four fields; counting
+// first keeps a line of millions of commas from being split for nothing.
+bool GivesEntry(const std::string& line, std::vector<std::string>& fields) {
+  return std::count(line.begin(), line.end(), ',') == 3 && SplitText(line, ",", fields) == 4;
+}
+
 CatalogueEntry EntryOf(const std::vector<std::string>& fields) {
   return CatalogueEntry{fields[0], ExeStemOf(fields[1]), fields[2], fields[3]};
+}
+
+// The caption and the date keep what CP932 can spell; a box says which line
+// lost characters, as it says which program line is skipped.
+void ReportUnspellableHead(LauncherContext& context, const Cp932Text& text) {
+  for (std::size_t index = 0; index < 2; ++index) {
+    const auto found = text.unspellable.find(index);
+    if (found == text.unspellable.end()) continue;
+    context.messages.ShowMessage(std::to_string(index + 1) +
+                                 "行目の表示できない文字を省きました: " + found->second);
+  }
 }
 
 }  // namespace
@@ -41,22 +62,27 @@ bool LoadCatalogue(LauncherContext& context, const std::string& fileName) {
   if (context.platform.ReadWholeFile(path, text) != error::kOk) {
     throw LauncherError("ファイル " + path + " は開けません");
   }
-  state.catalogueLines = SplitLines(text);
+  const Cp932Text converted = ToCp932Text(context.platform, text);
+  state.catalogueLines = SplitLines(converted.text);
   state.SetEntries({});
 
   state.caption = RequiredLine(state.catalogueLines, 0);
   state.lastUpdate = RequiredLine(state.catalogueLines, 1);
+  ReportUnspellableHead(context, converted);
 
   std::vector<CatalogueEntry> entries;
   std::vector<std::string> fields;
   for (std::size_t index = 2; index < state.catalogueLines.size(); ++index) {
     const std::string& line = state.catalogueLines[index];
-    // Only a line with exactly three commas can give four fields; counting
-    // first keeps a line of millions of commas from being split for nothing.
-    if (std::count(line.begin(), line.end(), ',') == 3 && SplitText(line, ",", fields) == 4) {
+    // A line that lost characters to CP932 is skipped, shown with their
+    // marks: an entry without them could name another program.
+    const auto unspellable = converted.unspellable.find(index);
+    if (unspellable != converted.unspellable.end()) {
+      context.messages.ShowMessage(unspellable->second + kMalformedLine);
+    } else if (GivesEntry(line, fields)) {
       entries.push_back(EntryOf(fields));
     } else {
-      context.messages.ShowMessage(line + " DATAが不正です");
+      context.messages.ShowMessage(line + kMalformedLine);
     }
   }
   // Every entry gets its scan result, however long the catalogue is.

@@ -1,5 +1,7 @@
 // libFuzzer target: arbitrary bytes as the catalogue index file of a launcher
-// on an in-memory Windows file system, run through loading, the installation
+// on an in-memory Windows file system, run through the encoding detection
+// and conversion (byte-order marks, cut sequences, surrogates, an odd UTF-16
+// byte count), loading, the installation
 // scan, the status rows, their printed lines and a click on every entry; and
 // the same bytes through the field splitter with several separators.
 //
@@ -20,6 +22,7 @@
 #include "core/ProgramLaunch.h"
 #include "core/StartUp.h"
 #include "core/StatusTable.h"
+#include "core/TextEncoding.h"
 #include "platform/Platform.h"
 #include "tests/support/TestLauncher.h"
 
@@ -206,7 +209,26 @@ void CheckLaunches(test::TestLauncher& launcher) {
   }
 }
 
-void FuzzLauncher(const std::string& bytes) {
+// The text the loader splits: a CP932 file byte for byte; a Unicode one
+// without NUL, and each line that lost characters one of its lines, shown
+// with the mark.
+Cp932Text FuzzEncoding(const std::string& bytes) {
+  test::FakePlatform platform;
+  const Cp932Text converted = ToCp932Text(platform, bytes);
+  FUZZ_CHECK(converted.encoding == DetectTextEncoding(bytes));
+  if (converted.encoding == TextEncoding::Cp932) {
+    FUZZ_CHECK(converted.text == bytes && converted.unspellable.empty());
+    return converted;
+  }
+  FUZZ_CHECK(converted.text.find('\0') == std::string::npos);
+  const std::size_t lines = SplitLines(converted.text).size();
+  for (const auto& [index, shown] : converted.unspellable) {
+    FUZZ_CHECK(index < lines && shown.find(kUnspellableMark) != std::string::npos);
+  }
+  return converted;
+}
+
+void FuzzLauncher(const std::string& bytes, const Cp932Text& converted) {
   test::TestLauncher launcher;
   LauncherState& state = launcher.state;
   test::FakePlatform& platform = launcher.platform;
@@ -234,8 +256,12 @@ void FuzzLauncher(const std::string& bytes) {
   CheckState(state);
   FUZZ_CHECK(state.catalogueLoaded || state.EntryCount() == 0);
   if (state.catalogueLoaded) {
+    // One message per program line without its entry, and one for the
+    // caption and the date each when they lost characters.
+    const std::size_t headMessages =
+        converted.unspellable.count(0) + converted.unspellable.count(1);
     FUZZ_CHECK(state.EntryCount() + launcher.messages.messages.size() + 2 ==
-               state.catalogueLines.size());
+               state.catalogueLines.size() + headMessages);
     FUZZ_CHECK(launcher.messages.errors.empty());
   }
 
@@ -277,7 +303,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   try {
     sorvel::FuzzSplitText(bytes);
-    sorvel::FuzzLauncher(bytes);
+    sorvel::FuzzLauncher(bytes, sorvel::FuzzEncoding(bytes));
   } catch (const std::exception& error) {
     // Expected errors are caught where the launcher's handlers catch them.
     std::fprintf(stderr, "exception escaped: %s\n", error.what());

@@ -3,8 +3,8 @@
 
 The project's compiler turns narrow literals into CP932 bytes
 (-fexec-charset=CP932); clang only knows UTF-8 there. This rewrites every
-non-ASCII character inside a string or character literal as octal escapes of
-its CP932 bytes, so the clang build sees the same bytes the product does.
+non-ASCII character inside a narrow string or character literal as octal
+escapes of its CP932 bytes, so the clang build sees the same bytes the product does.
 Comments and everything else are copied unchanged. Usage: IN OUT
 """
 import sys
@@ -31,6 +31,14 @@ def is_digit_separator(src, i):
     return word != "" and word[0].isdigit()
 
 
+def has_encoding_prefix(src, i):
+    """u"", U"", L"" and u8"" are not narrow: the compiler keeps them Unicode."""
+    j = i
+    while j > 0 and (src[j - 1].isalnum() or src[j - 1] == "_"):
+        j -= 1
+    return src[j:i] in ("u", "U", "L", "u8")
+
+
 def convert(src):
     out = []
     i, n = 0, len(src)
@@ -55,7 +63,8 @@ def convert(src):
             j = i + 1
             while j < n and src[j] != c:
                 j += 2 if src[j] == "\\" else 1
-            out.append(c + escape(src[i + 1:j]) + c)
+            body = src[i + 1:j]
+            out.append(c + (body if has_encoding_prefix(src, i) else escape(body)) + c)
             i = j + 1
         else:
             out.append(c)

@@ -170,6 +170,11 @@ class Platform {
   // Remote name of a network drive such as "X:"; nullopt when unknown.
   virtual std::optional<std::string> NetworkRemoteName(const std::string& drive) = 0;
 
+  // The exact CP932 spelling of a UTF-16 text, for a catalogue saved in
+  // Unicode; nullopt when a character has none (no look-alike, no default
+  // character), a lone surrogate included.
+  virtual std::optional<std::string> Cp932FromUtf16(const std::u16string& text) = 0;
+
   // The entries of `folder` that FindFirst and List leave out for their
   // names. A file system whose names are all CP932 has none.
   virtual std::vector<ForeignEntry> ForeignEntries(const std::string& /*folder*/) { return {}; }

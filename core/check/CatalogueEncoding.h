@@ -1,6 +1,5 @@
-// What the bytes of a catalogue file say about its encoding. The launcher
-// reads CP932 (Shift-JIS); a file saved as UTF-8 or UTF-16, as today's
-// editors do, shows garbage on every title.
+// What the bytes of a catalogue file say about its encoding: the one the
+// launcher reads it in, and whether the launcher reads it as it was meant.
 #pragma once
 
 #include <string>
@@ -12,6 +11,11 @@ namespace sorvel::check {
 struct EncodingVerdict {
   Encoding encoding = Encoding::Cp932;
   int line = 0;  // NotCp932: the first line (from 1) with a byte that is not CP932
+
+  // The launcher reads the file in another encoding than it was saved in.
+  bool Misread() const {
+    return encoding == Encoding::NotCp932 || encoding == Encoding::Utf16WithoutBom;
+  }
 };
 
 EncodingVerdict DetectEncoding(const std::string& bytes);

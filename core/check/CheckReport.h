@@ -22,7 +22,8 @@ enum class Encoding {
   Utf8WithBom,
   Utf8,
   Utf16,
-  NotCp932,  // bytes that are neither CP932 nor UTF-8
+  Utf16WithoutBom,  // read as CP932, so it ends at its first NUL byte
+  NotCp932,         // read as CP932, with bytes that are no CP932 character
 };
 
 // Why the launcher does not find a program that is on the disk.
@@ -73,9 +74,11 @@ enum class FindingKind {
   ScanFailed,              // text: the launcher's error; names: the folder
   MalformedLine,           // line; text: the launcher's message; count: fields
   NotCp932,                // encoding; line: the first line that is not CP932
+  UnspellableLine,         // line; text: the launcher's message
   SeveralCopies,           // entry; names: folders in listing order; text: the one started
   NameCut,                 // entry
   NameCutInsideCharacter,  // entry
+  BlankInExeName,          // entry
   TooManyEntries,          // count
   VersionNotInFolderName,  // entry; text: the version the folder name gives
   ForeignName,             // text: the name; names: the folder it is in (empty: the scanned one)

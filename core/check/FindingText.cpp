@@ -5,6 +5,7 @@
 
 #include "core/StartUp.h"
 #include "core/StatusTable.h"
+#include "core/TextEncoding.h"
 #include "core/check/SeriesCheck.h"
 #include "core/check/Wording.h"
 
@@ -48,13 +49,28 @@ std::string EncodingMessage(const Finding& finding, Language language) {
                               " holds bytes that are not Shift-JIS (CP932): the launcher shows "
                               "garbage there";
   }
-  const std::string name = EncodingInWords(finding.encoding, language);
-  return Ja(language) ? "カタログが " + name +
-                            " で保存されています: ランチャーは Shift-JIS (CP932) として読むため"
-                            "文字化けします。Shift-JIS で保存してください"
-                      : "the catalogue is saved as " + name +
-                            ": the launcher reads Shift-JIS (CP932) and shows garbage; save it as "
-                            "Shift-JIS";
+  return Ja(language)
+             ? "カタログが BOM のない UTF-16 で保存されています: ランチャーは Shift-JIS "
+               "(CP932) として読むため、最初の NUL バイトで終わります。UTF-8 か BOM 付きの "
+               "UTF-16、または Shift-JIS で保存してください"
+             : "the catalogue is saved as UTF-16 without a byte-order mark: the launcher "
+               "reads it as Shift-JIS (CP932), and it ends at the first NUL byte; save it "
+               "as UTF-8, as UTF-16 with a byte-order mark or as Shift-JIS";
+}
+
+std::string UnspellableLineMessage(const Finding& finding, Language language) {
+  const bool head = finding.line <= 2;  // the caption and the date keep the rest
+  const std::string mark(1, kUnspellableMark);
+  if (Ja(language)) {
+    return Number(finding.line) + " 行目: ランチャーは起動のたびに" +
+           Quoted(finding.text, language) +
+           (head ? "と表示し、" : "と表示してこの行を飛ばします: ") +
+           "Shift-JIS (CP932) にない文字 (ここでは " + mark + ") " +
+           (head ? "を省いて表示します" : "があります。Shift-JIS にある文字に替えてください");
+  }
+  return "line " + Number(finding.line) + ": the launcher shows " + Quoted(finding.text, language) +
+         " at every start and " + (head ? "leaves out" : "skips the line: replace") +
+         " the characters that Shift-JIS (CP932) lacks (shown here as " + mark + ")";
 }
 
 std::string MalformedLineMessage(const Finding& finding, Language language) {
@@ -109,6 +125,24 @@ std::string NameMessage(const CheckReport& report, const Finding& finding, Langu
                       : who + ": the executable name " + entry.exeName +
                             " is cut to 8 bytes in the middle of a double-byte character: no file "
                             "can have the name the launcher looks for";
+}
+
+std::string BlankMessage(const CheckReport& report, const Finding& finding, Language language) {
+  const EntryReport& entry = report.entries[finding.entry - 1];
+  const std::string who = EntryName(report, finding.entry, language);
+  const std::string name = Quoted(entry.exeName, language);
+  const std::string file = Quoted(ExeFile(entry), language);
+  const Ends ends = OuterBlanks(entry.stem);
+  if (Ja(language)) {
+    const char* where = ends == Ends::Start ? "先頭" : ends == Ends::End ? "末尾" : "先頭と末尾";
+    return who + ": 実行ファイル名" + name + "の" + where + "に空白があり、ランチャーはそのまま" +
+           file + "を探します: SVLindex.txt の空白を消してください";
+  }
+  const char* where = ends == Ends::Start ? "starts with a blank"
+                      : ends == Ends::End ? "ends with a blank"
+                                          : "starts and ends with blanks";
+  return who + ": the executable name " + name + " " + where + ", and the launcher looks for " +
+         file + " as it stands: delete the blank in SVLindex.txt";
 }
 
 std::string TooManyEntriesMessage(const Finding& finding, Language language) {
@@ -183,6 +217,10 @@ std::string FindingMessage(const CheckReport& report, const Finding& finding, La
       return MalformedLineMessage(finding, language);
     case FindingKind::NotCp932:
       return EncodingMessage(finding, language);
+    case FindingKind::UnspellableLine:
+      return UnspellableLineMessage(finding, language);
+    case FindingKind::BlankInExeName:
+      return BlankMessage(report, finding, language);
     case FindingKind::SeveralCopies:
       return CopiesMessage(report, finding, language);
     case FindingKind::NameCut:

@@ -110,10 +110,23 @@ std::string FindingJson(const CheckReport& report, const Finding& finding, Langu
 
 // The names, in the order of each enumeration.
 constexpr const char* kFindingKindNames[] = {
-    "catalogueMissing",       "catalogueTooShort", "catalogueUnreadable",    "scanFailed",
-    "malformedLine",          "notCp932",          "severalCopies",          "nameCut",
-    "nameCutInsideCharacter", "tooManyEntries",    "versionNotInFolderName", "nameNotCp932",
-    "indexHtmMissing",        "helpFileMissing",   "folderUnreadable",
+    "catalogueMissing",
+    "catalogueTooShort",
+    "catalogueUnreadable",
+    "scanFailed",
+    "malformedLine",
+    "notCp932",
+    "unspellableLine",
+    "severalCopies",
+    "nameCut",
+    "nameCutInsideCharacter",
+    "blankInExeName",
+    "tooManyEntries",
+    "versionNotInFolderName",
+    "nameNotCp932",
+    "indexHtmMissing",
+    "helpFileMissing",
+    "folderUnreadable",
 };
 static_assert(std::size(kFindingKindNames) ==
               static_cast<std::size_t>(FindingKind::FolderUnreadable) + 1);
@@ -125,7 +138,8 @@ constexpr const char* kMissReasonNames[] = {
 };
 static_assert(std::size(kMissReasonNames) == static_cast<std::size_t>(MissReason::NameCut) + 1);
 
-constexpr const char* kEncodingNames[] = {"cp932", "utf-8-bom", "utf-8", "utf-16", "not-cp932"};
+constexpr const char* kEncodingNames[] = {"cp932",  "utf-8-bom",     "utf-8",
+                                          "utf-16", "utf-16-no-bom", "not-cp932"};
 static_assert(std::size(kEncodingNames) == static_cast<std::size_t>(Encoding::NotCp932) + 1);
 
 const char* FindingKindName(FindingKind kind) {

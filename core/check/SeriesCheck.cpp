@@ -7,6 +7,7 @@
 #include "core/Catalogue.h"
 #include "core/Cp932.h"
 #include "core/StatusTable.h"
+#include "core/TextEncoding.h"
 #include "core/check/CatalogueEncoding.h"
 #include "core/check/EntryDiagnosis.h"
 #include "core/check/LauncherRun.h"
@@ -47,7 +48,7 @@ std::optional<std::string> ReadCatalogue(Platform& platform, const LauncherRun& 
 void ReportEncoding(const std::string& bytes, CheckReport& report) {
   const EncodingVerdict verdict = DetectEncoding(bytes);
   report.encoding = verdict.encoding;
-  if (verdict.encoding == Encoding::Cp932) return;
+  if (!verdict.Misread()) return;
   Finding finding = Problem(FindingKind::NotCp932, Severity::Error);
   finding.encoding = verdict.encoding;
   finding.line = verdict.line;
@@ -74,24 +75,39 @@ void ReportUnloadedCatalogue(Platform& platform, const LauncherRun& run, CheckRe
   if (readable) ReportEncoding(*bytes, report);
 }
 
-// Each program line the launcher rejects, with the message it shows for it;
-// returns the ExeName fields of the lines it takes, in entry order.
-std::vector<std::string> ReportProgramLines(const LauncherRun& run, CheckReport& report) {
-  const std::vector<std::string>& lines = run.CatalogueLines();
+// The launcher's next message, or `fallback` when it showed none more.
+std::string NextMessage(const LauncherRun& run, std::size_t& message, const std::string& fallback) {
   const std::vector<std::string>& messages = run.Boxes().messages;
+  return message < messages.size() ? messages[message++] : fallback;
+}
+
+Finding LineProblem(FindingKind kind, std::size_t index) {
+  Finding finding = Problem(kind, Severity::Error);
+  finding.line = static_cast<int>(index) + 1;
+  return finding;
+}
+
+// Each line the launcher rejects or cuts, with the message it shows for it,
+// in the launcher's order: the caption and the date first, then the program
+// lines; returns the ExeName fields of the lines it takes, in entry order.
+std::vector<std::string> ReportLines(const LauncherRun& run, const Cp932Text& text,
+                                     CheckReport& report) {
+  const std::vector<std::string>& lines = run.CatalogueLines();
   std::vector<std::string> exeNames;
   std::size_t message = 0;
   std::vector<std::string> fields;
-  for (std::size_t index = 2; index < lines.size(); ++index) {
+  for (std::size_t index = 0; index < lines.size(); ++index) {
+    const bool unspellable = text.unspellable.count(index) != 0;
+    if (!unspellable && index < 2) continue;
     const int count = SplitText(lines[index], ",", fields);
-    if (count == 4) {
+    if (!unspellable && count == 4) {
       exeNames.push_back(fields[1]);
       continue;
     }
-    Finding finding = Problem(FindingKind::MalformedLine, Severity::Error);
-    finding.line = static_cast<int>(index) + 1;
-    finding.count = count;
-    finding.text = message < messages.size() ? messages[message++] : lines[index];
+    Finding finding =
+        LineProblem(unspellable ? FindingKind::UnspellableLine : FindingKind::MalformedLine, index);
+    finding.count = unspellable ? 0 : count;
+    finding.text = NextMessage(run, message, lines[index]);
     report.findings.push_back(finding);
   }
   return exeNames;
@@ -101,6 +117,10 @@ void ReportNames(const std::vector<LaunchedEntry>& entries,
                  const std::vector<std::string>& exeNames, CheckReport& report) {
   for (std::size_t i = 0; i < entries.size() && i < exeNames.size(); ++i) {
     const std::string& exeName = exeNames[i];
+    if (OuterBlanks(entries[i].stem) != Ends::None) {
+      report.findings.push_back(
+          EntryProblem(FindingKind::BlankInExeName, Severity::Error, static_cast<int>(i) + 1));
+    }
     if (exeName.size() <= kStemBytes) continue;
     const bool split = cp932::FitWholeChars(exeName, kStemBytes) < kStemBytes;
     report.findings.push_back(
@@ -218,6 +238,15 @@ void ReportEntries(const LauncherRun& run, const SeriesSurvey& survey,
 
 }  // namespace
 
+Ends OuterBlanks(const std::string& stem) {
+  if (stem.empty()) return Ends::None;
+  const auto blank = [&stem](std::size_t pos) {
+    return stem[pos] == ' ' || stem[pos] == '\t' || stem.compare(pos, 2, "　") == 0;
+  };
+  const bool start = blank(0), end = blank(cp932::LastCharStart(stem));
+  return start ? (end ? Ends::Both : Ends::Start) : (end ? Ends::End : Ends::None);
+}
+
 CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
   const LauncherRun run(platform, asCdRomRoot);
   CheckReport report;
@@ -231,8 +260,9 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
     ReportUnloadedCatalogue(platform, run, report);
     return report;
   }
-  if (const auto bytes = ReadCatalogue(platform, run)) ReportEncoding(*bytes, report);
-  const std::vector<std::string> exeNames = ReportProgramLines(run, report);
+  const std::string bytes = ReadCatalogue(platform, run).value_or(std::string());
+  ReportEncoding(bytes, report);
+  const std::vector<std::string> exeNames = ReportLines(run, ToCp932Text(platform, bytes), report);
   ReportNames(run.Entries(), exeNames, report);
 
   if (run.StoppedAt() == LauncherRun::Step::Scanning) {

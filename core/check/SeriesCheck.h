@@ -1,6 +1,8 @@
 // The series checker: the launcher's start-up on a series, explained.
 #pragma once
 
+#include <string>
+
 #include "core/check/CheckReport.h"
 #include "platform/Platform.h"
 
@@ -11,6 +13,11 @@ namespace sorvel::check {
 // CD-ROM, whatever the drive. It only reads, but moves the current
 // directory as the launcher's scan does.
 CheckReport CheckSeries(Platform& platform, bool asCdRomRoot);
+
+// Which ends of an executable stem a blank (space, tab or ideographic
+// space) stands at: it is part of the name the launcher looks for.
+enum class Ends { None, Start, End, Both };
+Ends OuterBlanks(const std::string& stem);
 
 // The board has room for three columns of six titles.
 inline constexpr int kBoardRoom = 18;

@@ -55,6 +55,8 @@ std::string EncodingInWords(Encoding encoding, Language language) {
       return "UTF-8";
     case Encoding::Utf16:
       return Ja(language) ? "UTF-16 (Unicode)" : "UTF-16 (\"Unicode\")";
+    case Encoding::Utf16WithoutBom:
+      return Ja(language) ? "BOM のない UTF-16" : "UTF-16 without a byte-order mark";
     case Encoding::NotCp932:
       return Ja(language) ? "Shift-JIS ではない文字コード" : "not Shift-JIS";
   }

@@ -330,6 +330,11 @@ std::optional<std::string> Win32Platform::NetworkRemoteName(const std::string& d
   }
 }
 
+std::optional<std::string> Win32Platform::Cp932FromUtf16(const std::u16string& text) {
+  // wchar_t is UTF-16 on Windows.
+  return WideToCp932(std::wstring(text.begin(), text.end()));
+}
+
 std::vector<ForeignEntry> Win32Platform::ForeignEntries(const std::string& folder) {
   std::vector<ForeignEntry> entries;
   auto wide = PathToWide(folder);

@@ -33,6 +33,7 @@ class Win32Platform : public Platform {
   std::uint32_t LogicalDrives() override;
   std::optional<std::string> VolumeLabel(const std::string& root) override;
   std::optional<std::string> NetworkRemoteName(const std::string& drive) override;
+  std::optional<std::string> Cp932FromUtf16(const std::u16string& text) override;
   std::vector<ForeignEntry> ForeignEntries(const std::string& folder) override;
 };
 

@@ -6,6 +6,7 @@
 
 #include "core/check/SeriesCheck.h"
 #include "tests/check/TrapTable.h"
+#include "tests/support/UnicodeBytes.h"
 
 namespace sorvel::check::test {
 namespace {
@@ -99,31 +100,56 @@ const TrapRow kCatalogueTraps[] = {
                         "\xEF\xBB\xBF"
                         "Caption\r\n2001\r\nT,algebra1,1.3,a\r\n");
          },
-     .report = {kBothInstalled[0], "error notCp932 utf-8-bom"},
-     .exitCode = 1},
+     .report = {"encoding utf-8-bom", kBothInstalled[0]}},
     {.trap = "catalogue in UTF-8",
      .disk =
          [](SeriesDisk& disk) {
            Series(disk);
-           // "数学" and "代数" in UTF-8.
            disk.AddFile(kCatalogue,
-                        "\xE6\x95\xB0\xE5\xAD\xA6\r\n2001\r\n"
-                        "\xE4\xBB\xA3\xE6\x95\xB0,algebra1,1.3,a\r\n");
+                        sorvel::test::Utf8(u8"数学\r\n2001\r\n代数,algebra1,1.3,a\r\n"));
          },
-     .report = {kBothInstalled[0], "error notCp932 utf-8"},
-     .exitCode = 1},
-    {.trap = "catalogue in UTF-16: it ends at the first NUL for the launcher",
+     .report = {"encoding utf-8", kBothInstalled[0]}},
+    {.trap = "catalogue in UTF-16",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue, sorvel::test::Utf16(u"Cap\r\n2\r\n幾何,GEOMETRY,1.1,g", true));
+         },
+     .report = {"encoding utf-16", "1 installed GEOMET11\\GEOMETRY.EXE 1.1 x1"}},
+    {.trap = "catalogue in UTF-16 without a byte-order mark: it ends at the first NUL",
      .disk =
          [](SeriesDisk& disk) {
            Series(disk);
            const char utf16[] =
-               "\xFF\xFE"
                "C\0a\0p\0\r\0\n\0"
                "2\0\r\0\n\0";
            disk.AddFile(kCatalogue, std::string(utf16, sizeof utf16 - 1));
          },
      .report = {"error catalogueTooShort [リストのインデックスが範囲を超えています (1)]",
-                "error notCp932 utf-16"},
+                "error notCp932 utf-16-no-bom"},
+     .exitCode = 1},
+    {.trap = "characters Shift-JIS lacks, in the caption and in a title",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue, sorvel::test::Utf8(u8"数学☺\r\n2001\r\n代数☺,algebra1,1.3,a\r\n"
+                                                       u8"幾何,GEOMETRY,1.1,g\r\n"));
+         },
+     .report = {"encoding utf-8", "1 installed GEOMET11\\GEOMETRY.EXE 1.1 x1",
+                "error unspellableLine line 1 [1行目の表示できない文字を省きました: 数学?]",
+                "error unspellableLine line 3 [代数?,algebra1,1.3,a DATAが不正です]"},
+     .exitCode = 1},
+    {.trap = "blanks around executable names",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue, kSeries +
+                                        "図形, zukei,1.0,c\r\n計算,keisan\t,1.0,k\r\n"
+                                        "ドリル,MATHDRILL1 ,1.0,d\r\n");
+         },
+     .report = Plus(kBothInstalled, {"3 notInstalled", "4 notInstalled", "5 notInstalled",
+                                     "error blankInExeName entry 3", "error blankInExeName entry 4",
+                                     "warning nameCut entry 5"}),
      .exitCode = 1},
     {.trap = "bytes that are not CP932",
      .disk =

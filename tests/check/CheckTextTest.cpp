@@ -88,7 +88,9 @@ TEST(CatalogueEncodingTest, WhatTheBytesSay) {
        "C\0",
        "utf-16"},
       {"\xFE\xFF\0C", "utf-16"},
-      {std::string("C\0a\0", 4), "utf-16"},
+      {std::string("C\0a\0", 4), "utf-16-no-bom"},
+      {"ﾂｧ\r\n", "cp932"},                      // C2 A7 is two-byte UTF-8 too ("§")
+      {"\xC3\xA9\r\n\xE6\x95", "cp932"},        // UTF-8 "é" and a cut character
       {"\xE6\x95\xB0\xE5\xAD", "cp932"},        // UTF-8 cut short happens to read as CP932
       {"ab\r\ncd\n\re\x80", "not-cp932 4"},     // lone CR counts as a line break
       {"ok\r\n\x82", "not-cp932 2"},            // a lead byte at the very end

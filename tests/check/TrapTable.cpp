@@ -59,6 +59,11 @@ namespace {
 // The report in one line per entry and per finding, with what each says.
 Lines Summary(const CheckReport& report) {
   Lines lines;
+  // The Unicode encoding the launcher reads the catalogue in.
+  if (report.encoding == Encoding::Utf8WithBom || report.encoding == Encoding::Utf8 ||
+      report.encoding == Encoding::Utf16) {
+    lines.push_back(std::string("encoding ") + EncodingName(report.encoding));
+  }
   for (const EntryReport& entry : report.entries) {
     std::string line = std::to_string(entry.number) + " ";
     if (!report.scanned) {

@@ -104,7 +104,9 @@ BROKEN_CATALOGUE = [
     "数学ドリル 2,MATHDRILL2,1.0,d",   # cut to the same 8 bytes
     "幾何,geo2,1.0,g",                 # folder name without version digits
     "壊れた行,PROG,1.2",               # three fields
-] + [f"単元 {n},UNIT{n},1.0,u" for n in range(10, 20)]  # 19 entries in all
+] + [f"単元 {n},UNIT{n},1.0,u" for n in range(10, 19)] + [
+    "単元 19, UNIT19,1.0,u",           # a blank before the executable name
+]  # 19 entries in all
 
 
 def make_broken_copy(demo, work):
@@ -158,16 +160,43 @@ def broken_series_gets_every_trap(demo, work):
     check(states[0] == states[8] == "installed" and set(states[9:]) == {"notInstalled"},
           f"broken: states {states}")
     kinds = sorted({f["kind"] for f in report["findings"]})
-    check(kinds == sorted(["notCp932", "malformedLine", "nameCut", "tooManyEntries",
+    check(kinds == sorted(["blankInExeName", "malformedLine", "nameCut", "tooManyEntries",
                            "severalCopies", "versionNotInFolderName", "indexHtmMissing",
                            "helpFileMissing"]), f"broken: findings {kinds}")
     malformed = [f for f in report["findings"] if f["kind"] == "malformedLine"]
     check(len(malformed) == 1 and malformed[0]["line"] == 12, f"broken: malformed {malformed}")
+    blank = [f["message"] for f in report["findings"] if f["kind"] == "blankInExeName"]
+    check(len(blank) == 1 and '" UNIT19" starts with a blank' in blank[0], f"broken: blank {blank}")
 
     status, out, err = check_series(home, "--lang", "ja")
     text = out.decode("utf-8")
     check(status == 1 and "エラー" in text and "1980 年より前" in text, "broken: text report")
     check(tree_snapshot(os.path.dirname(home)) == before, "broken: the checker changed the series")
+
+
+def demo_in_unicode_reads_the_same(demo, work):
+    """The demo catalogue saved as today's editors save it gives the same report."""
+    def essentials(report):
+        catalogue = report["catalogue"]
+        return (catalogue["loaded"], catalogue["caption"], catalogue["lastUpdate"],
+                report["entries"], report["findings"], report["exitCode"])
+
+    status, out, err = check_series(demo, "--json", "--lang", "en")
+    expected = essentials(json.loads(out.decode("utf-8")))
+    with open(os.path.join(demo, "SVLindex.txt"), encoding="cp932", newline="") as f:
+        text = f.read()
+    for encoding, name in (("utf-8", "utf-8"), ("utf-8-sig", "utf-8-bom"),
+                           ("utf-16", "utf-16")):
+        series = os.path.join(work, name)
+        shutil.rmtree(series, ignore_errors=True)
+        shutil.copytree(os.path.dirname(demo), series, symlinks=False)
+        home = os.path.join(series, os.path.basename(demo))
+        with open(os.path.join(home, "SVLindex.txt"), "w", encoding=encoding, newline="") as f:
+            f.write(text)
+        status, out, err = check_series(home, "--json", "--lang", "en")
+        report = json.loads(out.decode("utf-8"))
+        check(report["catalogue"]["encoding"] == name, f"{name}: encoding")
+        check(essentials(report) == expected, f"{name}: the report differs: {out}")
 
 
 def exit_codes_and_languages(demo, work):
@@ -195,6 +224,7 @@ def main():
     guide_examples_are_the_reports()
     demo_json_parses(demo)
     broken_series_gets_every_trap(demo, os.path.join(work, "broken"))
+    demo_in_unicode_reads_the_same(demo, os.path.join(work, "unicode"))
     exit_codes_and_languages(demo, work)
     return result()
 

@@ -3,6 +3,7 @@
 #include "core/Catalogue.h"
 #include "platform/Platform.h"
 #include "tests/support/TestLauncher.h"
+#include "tests/support/UnicodeBytes.h"
 
 namespace sorvel {
 namespace {
@@ -121,24 +122,62 @@ TEST_F(LoadCatalogueTest, FillsCaptionDateAndEntries) {
   EXPECT_EQ(state.catalogueLines.size(), 5u);
 }
 
-TEST_F(LoadCatalogueTest, MalformedLinesGiveOneMessageEach) {
+// Each entry as its title and stem.
+Lines TitlesAndStems(const LauncherState& state) {
+  Lines entries;
+  for (const CatalogueEntry& entry : state.entries)
+    entries.push_back(entry.title + "|" + entry.exeStem);
+  return entries;
+}
+
+// Whatever the encoding, the lines are CP932 before they are split.
+TEST_F(LoadCatalogueTest, EachLineGivesAnEntryOrOneMessage) {
+  using test::kUtf8Bom;
+  using test::Utf16;
+  using test::Utf8;
   const struct {
     std::string text;
-    int entries;
+    Lines entries;
     Lines messages;
+    Lines head = {"Cap", "Date"};
   } cases[] = {
-      {"Cap\r\nDate", 0, {}},
-      {"Cap\r\nDate\r\n", 0, {}},
-      {"Cap\r\nDate\r\nA,a,1,k\r\n\r\n", 1, {" DATAが不正です"}},
-      {"Cap\nDate\nA,a,1,k\n\rB,b,1,k", 2, {" DATAが不正です"}},
+      {"Cap\r\nDate", {}, {}},
+      {"Cap\r\nDate\r\n", {}, {}},
+      {"Cap\r\nDate\r\nA,a,1,k\r\n\r\n", {"A|a"}, {" DATAが不正です"}},
+      {"Cap\nDate\nA,a,1,k\n\rB,b,1,k", {"A|a", "B|b"}, {" DATAが不正です"}},
       {"Cap\r\nDate\r\nA,a,1,k,\r\nB,b,1\r\nC,c,1,k",
-       1,
+       {"C|c"},
        {"A,a,1,k, DATAが不正です", "B,b,1 DATAが不正です"}},
+      // Half-width katakana in CP932 are valid two-byte UTF-8 (C2 A7: "§").
+      {"ﾂｧ\r\nDate\r\nﾂｧ,a,1,k", {"ﾂｧ|a"}, {}, {"ﾂｧ", "Date"}},
+      {Utf8(u8"数学\r\n更新\r\n計算,けいさんドリル,1.0,k\r\n"),
+       {"計算|けいさん"},
+       {},
+       {"数学", "更新"}},
+      {kUtf8Bom + Utf8(u8"数学\nDate\n代数,ALGEBRA1,1,k"), {"代数|algebra1"}, {}, {"数学", "Date"}},
+      {Utf16(u"数学\r\n更新\r\n代数,ALGEBRA1,1,k"), {"代数|algebra1"}, {}, {"数学", "更新"}},
+      {Utf16(u"Cap\rDate\rA,a,1,k\r", true), {"A|a"}, {}},
+      {Utf16(u"Cap\r\nDate\r\nA,a,1,k\0B,b,1,k"), {"A|a"}, {}},
+      // A character CP932 cannot spell: its program line is skipped, the
+      // caption and the date keep the rest.
+      {Utf8(u8"数学☺\r\nDate\r\n代数☺,ALGEBRA1,1,k\r\n幾何,GEO,1,k"),
+       {"幾何|geo"},
+       {"1行目の表示できない文字を省きました: 数学?", "代数?,ALGEBRA1,1,k DATAが不正です"},
+       {"数学", "Date"}},
+      {kUtf8Bom + std::string("Cap\r\nDate\xFF\r\nA,a,1,k\r\nB,b\xC3,1,k"),
+       {"A|a"},
+       {"2行目の表示できない文字を省きました: Date?", "B,b?,1,k DATAが不正です"}},
+      {Utf16(u"Cap\r\nDate\r\nA,a,1,k\r\n\xD800,a,1,k") + "\n",
+       {"A|a"},
+       {"?,a,1,k? DATAが不正です"}},
+      {Utf8(u8"Cap\r\nDate\r\nA,a,1,k\r\n☺"), {"A|a"}, {"? DATAが不正です"}},
+      {Utf8(u8"Cap\rDate\nA,a,1,k\r☺\nB,b,1,k"), {"A|a", "B|b"}, {"? DATAが不正です"}},
   };
   for (const auto& c : cases) {
     launcher.messages.messages.clear();
     ASSERT_TRUE(Load(c.text)) << c.text;
-    EXPECT_EQ(state.EntryCount(), c.entries) << c.text;
+    EXPECT_EQ((Lines{state.caption, state.lastUpdate}), c.head) << c.text;
+    EXPECT_EQ(TitlesAndStems(state), c.entries) << c.text;
     EXPECT_EQ(launcher.messages.messages, c.messages) << c.text;
   }
 }
@@ -168,7 +207,10 @@ TEST_F(LoadCatalogueTest, UnreadableFileRaisesTheOpenError) {
 TEST_F(LoadCatalogueTest, FewerThanTwoLinesRaisesTheIndexError) {
   state.SetEntries({{"old", "old", "1.0", "k"}});
   EXPECT_EQ(LoadError(""), "リストのインデックスが範囲を超えています (0)");
+  EXPECT_EQ(LoadError(test::kUtf8Bom), "リストのインデックスが範囲を超えています (0)");
   EXPECT_EQ(LoadError("Caption only\r\n"), "リストのインデックスが範囲を超えています (1)");
+  EXPECT_EQ(LoadError(test::Utf16(u"Caption only")),
+            "リストのインデックスが範囲を超えています (1)");
   EXPECT_EQ(state.caption, "Caption only");
   EXPECT_EQ(state.EntryCount(), 0);
   EXPECT_TRUE(state.results.empty());

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/session/SeriesTree.h"
+#include "tests/support/UnicodeBytes.h"
 #include "tests/support/process/ProcessDriver.h"
 
 namespace sorvel::test {
@@ -102,6 +103,20 @@ const FaultRow kFaultRows[] = {
      .clicks = {kGeometry, kAlgebra},
      .installed = {kAlgebra, kGeometry, kProbability},
      .started = {L"ALGEBR12|algebra1.exe"}},
+    {.fault = "catalogue saved as UTF-16, a title with a character CP932 lacks",
+     .disk =
+         [](SeriesTree& series) {
+           Series(series);
+           series.WriteCatalogue(
+               Utf16(u"数学シリーズ\r\n2026/04/01\r\n"
+                     u"代数入門,ALGEBRA1,1.3,alg\r\n"
+                     u"図形の性質,GEOMETRY,1.1,geo\r\n"
+                     u"確率と統計☺,PROBABIL,1.0,prb\r\n"));
+         },
+     .clicks = {kGeometry},
+     .boxes = {L"message: 確率と統計?,PROBABIL,1.0,prb DATAが不正です"},
+     .installed = {kAlgebra, kGeometry},
+     .started = {L"GEOMET11|GEOMETRY.EXE"}},
     {.fault = "catalogue locked by another program",
      .disk =
          [](SeriesTree& series) {

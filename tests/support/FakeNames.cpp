@@ -1,6 +1,7 @@
 #include "tests/support/FakeNames.h"
 
 #include <string_view>
+#include <unordered_map>
 
 namespace sorvel::test::fake {
 namespace {
@@ -43,7 +44,63 @@ bool WildMatch(const std::vector<std::string>& mask, std::size_t m,
   return (mask[m] == "?" || SameChar(mask[m], name[n])) && WildMatch(mask, m + 1, name, n + 1);
 }
 
+// The double-byte characters the fake spells, each row the same text in
+// UTF-16 and in CP932 (the source is UTF-8, narrow literals are CP932).
+constexpr struct {
+  std::u16string_view wide;
+  std::string_view cp932;
+} kDoubleByteRows[] = {
+    {u"ぁあぃいぅうぇえぉおかがきぎ", "ぁあぃいぅうぇえぉおかがきぎ"},
+    {u"くぐけげこごさざしじすずせぜ", "くぐけげこごさざしじすずせぜ"},
+    {u"そぞただちぢっつづてでとどな", "そぞただちぢっつづてでとどな"},
+    {u"にぬねのはばぱひびぴふぶぷへ", "にぬねのはばぱひびぴふぶぷへ"},
+    {u"べぺほぼぽまみむめもゃやゅゆ", "べぺほぼぽまみむめもゃやゅゆ"},
+    {u"ょよらりるれろゎわゐゑをんァ", "ょよらりるれろゎわゐゑをんァ"},
+    {u"アィイゥウェエォオカガキギク", "アィイゥウェエォオカガキギク"},
+    {u"グケゲコゴサザシジスズセゼソ", "グケゲコゴサザシジスズセゼソ"},
+    {u"ゾタダチヂッツヅテデトドナニ", "ゾタダチヂッツヅテデトドナニ"},
+    {u"ヌネノハバパヒビピフブプヘベ", "ヌネノハバパヒビピフブプヘベ"},
+    {u"ペホボポマミムメモャヤュユョ", "ペホボポマミムメモャヤュユョ"},
+    {u"ヨラリルレロヮワヰヱヲンヴヵ", "ヨラリルレロヮワヰヱヲンヴヵ"},
+    {u"ヶ不予代件何元再単名否告囲在", "ヶ不予代件何元再単名否告囲在"},
+    {u"多字学定実属幾性扱拒数文新明", "多字学定実属幾性扱拒数文新明"},
+    {u"更最未果正率現確算範結統能行", "更最未果正率現確算範結統能行"},
+    {u"表複見計証読警超重開図形関式", "表複見計証読警超重開図形関式"},
+    {u"年月日ー、。「」・（）　", "年月日ー、。「」・（）　"},
+};
+
+const std::unordered_map<char16_t, std::string>& DoubleByteSpellings() {
+  static const std::unordered_map<char16_t, std::string> spellings = [] {
+    std::unordered_map<char16_t, std::string> table;
+    for (const auto& row : kDoubleByteRows) {
+      for (std::size_t i = 0; i < row.wide.size() && 2 * i + 1 < row.cp932.size(); ++i) {
+        table[row.wide[i]] = row.cp932.substr(2 * i, 2);
+      }
+    }
+    return table;
+  }();
+  return spellings;
+}
+
+std::optional<std::string> SpellingOf(char16_t unit) {
+  if (unit < 0x80) return std::string(1, static_cast<char>(unit));
+  if (unit >= 0xFF61 && unit <= 0xFF9F) return std::string(1, static_cast<char>(unit - 0xFEC0));
+  const auto found = DoubleByteSpellings().find(unit);
+  if (found == DoubleByteSpellings().end()) return std::nullopt;
+  return found->second;
+}
+
 }  // namespace
+
+std::optional<std::string> Cp932Spelling(const std::u16string& text) {
+  std::string spelled;
+  for (const char16_t unit : text) {
+    const auto spelling = SpellingOf(unit);
+    if (!spelling) return std::nullopt;
+    spelled += *spelling;
+  }
+  return spelled;
+}
 
 char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
 

@@ -3,6 +3,7 @@
 // only, a double-byte character compares exactly.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,5 +24,11 @@ std::vector<std::string> SplitPath(const std::string& text);
 bool HasInvalidChar(const std::string& name, bool wildcardsAllowed);
 // Whether `name` matches a mask of "*" and "?" ("*" and "*.*" match all).
 bool WildMatch(const std::string& mask, const std::string& name);
+
+// The CP932 spelling of a UTF-16 text, as the port gives it, for the
+// characters the fake knows: ASCII, half-width katakana, the kana, a few
+// punctuation marks and the kanji the tests write. Every other character
+// counts as one CP932 cannot spell.
+std::optional<std::string> Cp932Spelling(const std::u16string& text);
 
 }  // namespace sorvel::test::fake

@@ -367,4 +367,8 @@ std::optional<std::string> FakePlatform::NetworkRemoteName(const std::string& dr
   return drive->second.remoteName;
 }
 
+std::optional<std::string> FakePlatform::Cp932FromUtf16(const std::u16string& text) {
+  return fake::Cp932Spelling(text);
+}
+
 }  // namespace sorvel::test

@@ -14,6 +14,8 @@
 // - CompareNoCase is a plain byte compare with A-Z folded, everywhere (the
 //   real user-locale collation differs for punctuation and kana).
 // - File times are converted to local time with a fixed offset (+9 h).
+// - Unicode text converts to CP932 only for the characters of
+//   fake::Cp932Spelling; all others count as unspellable.
 // - A folder's time moves whenever an entry is added to it or removed from
 //   it, as on NTFS, unless its drive keeps folder times as FAT does.
 #pragma once
@@ -101,6 +103,7 @@ class FakePlatform : public Platform {
   std::uint32_t LogicalDrives() override;
   std::optional<std::string> VolumeLabel(const std::string& root) override;
   std::optional<std::string> NetworkRemoteName(const std::string& drive) override;
+  std::optional<std::string> Cp932FromUtf16(const std::u16string& text) override;
 
  private:
   struct Node {
