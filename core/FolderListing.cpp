@@ -93,10 +93,15 @@ bool IsOnCdRom(Platform& platform, const std::string& folder) {
 void FolderWatch::Note(Platform& platform, const std::string& folder, bool onCdRom) {
   onCdRom_ = onCdRom;
   stamp_ = onCdRom_ ? std::nullopt : platform.StampOf(folder);
+  discSerial_ = onCdRom_ ? platform.VolumeSerial(RootOf(folder)) : std::nullopt;
 }
 
 bool FolderWatch::Unchanged(Platform& platform, const std::string& folder) const {
-  if (onCdRom_) return true;
+  // A disc whose serial cannot be read (taken out) counts as another one:
+  // reading the folder again tells what became of it.
+  if (onCdRom_) {
+    return discSerial_.has_value() && platform.VolumeSerial(RootOf(folder)) == discSerial_;
+  }
   // A folder whose stamp cannot be read (gone, or a platform that cannot
   // tell) counts as changed: reading it again tells what became of it.
   return stamp_.has_value() && platform.StampOf(folder) == stamp_;

@@ -2,9 +2,10 @@
 // base folder (also what the folder chooser shows) and the executables of a
 // program folder. Each reads its folder afresh when it is pointed at another
 // one or when its folder changed since it was read; a folder on a CD-ROM is
-// never read twice.
+// read again only when another disc was put in.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,8 +19,9 @@ namespace sorvel {
 bool IsOnCdRom(Platform& platform, const std::string& folder);
 
 // What a listing keeps of its folder to tell, without reading it again,
-// whether the folder is still as it was read: nothing of a folder on a
-// CD-ROM, which never changes; otherwise the folder's stamp.
+// whether the folder is still as it was read: of a folder on a CD-ROM, whose
+// disc never changes while it is in the drive, the disc's serial number;
+// otherwise the folder's stamp.
 class FolderWatch {
  public:
   // Notes `folder` (normalised) before its entries are read, so that a
@@ -33,6 +35,7 @@ class FolderWatch {
  private:
   bool onCdRom_ = false;
   std::optional<FolderStamp> stamp_;
+  std::optional<std::uint32_t> discSerial_;
 };
 
 // The names a folder list shows for a folder: the drive root ("C:\"), each
