@@ -52,12 +52,26 @@ std::vector<std::string> ReadSubFolders(Platform& platform, const std::string& f
   return names;
 }
 
-// The root and each component of a normalised folder's path.
+// Whether the parts of a normalised folder's path start with a network
+// share's root, "\\HOST\SHARE".
+bool OnShare(const std::vector<std::string>& parts) {
+  return parts.size() >= 4 && parts[0].empty() && parts[1].empty();
+}
+
+// The root and each component of a normalised folder's path. A network
+// share's root ("\\HOST\SHARE") is one item, as a drive's root is: its
+// host alone is no folder.
 std::vector<std::string> PathItems(const std::string& folder) {
   const std::vector<std::string> parts = cp932::SplitAtBackslashes(folder);
   std::vector<std::string> items;
-  if (!parts.empty()) items.push_back(parts.front() + '\\');
-  for (std::size_t index = 1; index < parts.size(); ++index) {
+  std::size_t first = 1;
+  if (OnShare(parts)) {
+    items.push_back("\\\\" + parts[2] + "\\" + parts[3]);
+    first = 4;
+  } else if (!parts.empty()) {
+    items.push_back(parts.front() + '\\');
+  }
+  for (std::size_t index = first; index < parts.size(); ++index) {
     if (!parts[index].empty()) items.push_back(parts[index]);
   }
   return items;
@@ -67,9 +81,7 @@ std::vector<std::string> PathItems(const std::string& folder) {
 // a folder on a network share.
 std::string RootOf(const std::string& folder) {
   const std::vector<std::string> parts = cp932::SplitAtBackslashes(folder);
-  if (parts.size() >= 4 && parts[0].empty() && parts[1].empty()) {
-    return "\\\\" + parts[2] + "\\" + parts[3] + "\\";
-  }
+  if (OnShare(parts)) return "\\\\" + parts[2] + "\\" + parts[3] + "\\";
   return parts.front() + "\\";
 }
 
@@ -121,6 +133,18 @@ void FolderListing::PointAt(Platform& platform, const std::string& path) {
   names_ = std::move(names);
   pathItems_ = pathItems;
   watch_ = watch;
+}
+
+std::string FolderListing::ItemFolder(int index) const {
+  if (index < 0 || index >= static_cast<int>(names_.size())) return std::string();
+  const auto name = [this](int at) { return names_[static_cast<std::size_t>(at)]; };
+  if (index >= pathItems_) return cp932::WithTrailingBackslash(folder_) + name(index);
+  // From the root, spelled as a folder ("C:\", "\\HOST\SHARE\"), down to
+  // the component asked for.
+  std::string folder = RootOf(folder_);
+  for (int part = 1; part <= index; ++part)
+    folder = cp932::WithTrailingBackslash(folder) + name(part);
+  return folder;
 }
 
 void FileListing::PointAt(Platform& platform, const std::string& folder, const Reading& reading) {

@@ -38,9 +38,9 @@ class FolderWatch {
   std::optional<std::uint32_t> discSerial_;
 };
 
-// The names a folder list shows for a folder: the drive root ("C:\"), each
-// component of the folder's path from the top down, the folder's own name
-// last, then its sub-folders.
+// The names a folder list shows for a folder: the root ("C:\", or a network
+// share's "\\HOST\SHARE"), each component of the folder's path from the top
+// down, the folder's own name last, then its sub-folders.
 class FolderListing {
  public:
   // Points the listing at `path`. An empty path, or one that equals the
@@ -60,6 +60,9 @@ class FolderListing {
   const std::vector<std::string>& Names() const { return names_; }
   // How many of the names are the root and the path's components.
   int PathItemCount() const { return pathItems_; }
+  // The folder that name `index` opens: the root, a folder of the path down
+  // to that component, or a sub-folder; empty when there is no such name.
+  std::string ItemFolder(int index) const;
   // Whether the folder lies on a CD-ROM drive, as asked when it was read.
   bool OnCdRom() const { return watch_.OnCdRom(); }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/Catalogue.h"
+#include "core/Cp932.h"
+#include "core/FolderListing.h"
 #include "core/InstallationScan.h"
 #include "platform/Platform.h"
 #include "tests/support/TestLauncher.h"
@@ -84,6 +86,47 @@ TEST_F(ScanTest, DriveRootListsNoComponentsAndJoinsWithADoubledBackslash) {
   EXPECT_EQ(state.fileListing.Folder(), "Q:\\GEOMET11");
   EXPECT_FALSE(state.IsInstalled(1));
   EXPECT_EQ(launcher.listener.calls, (Lines{"missing 1", "installed 2"}));
+}
+
+TEST(FolderListingTest, PathItemsRunFromTheRootAndOpenTheirFolders) {
+  // A network share's root is one item, as a drive's root is; every item,
+  // opened, moves the listing to the folder it stands for.
+  const struct {
+    std::string path;
+    Lines names;  // path items, then sub-folders
+    Lines opens;  // the folder each name opens
+  } rows[] = {
+      {kStartUpPath, {"C:\\", "SERIES", "LAUNCH"}, {"C:\\", "C:\\SERIES", "C:\\SERIES\\LAUNCH"}},
+      {"Q:\\", {"Q:\\", "GEOMET11"}, {"Q:\\", "Q:\\GEOMET11"}},
+      {"\\\\HOST\\SHARE\\SERIES",
+       {"\\\\HOST\\SHARE", "SERIES", "ALGEBR12"},
+       {"\\\\HOST\\SHARE\\", "\\\\HOST\\SHARE\\SERIES", "\\\\HOST\\SHARE\\SERIES\\ALGEBR12"}},
+      {"\\\\HOST\\SHARE\\",
+       {"\\\\HOST\\SHARE", "SERIES"},
+       {"\\\\HOST\\SHARE\\", "\\\\HOST\\SHARE\\SERIES"}},
+  };
+  test::FakePlatform fake;
+  fake.AddFolder("C:\\SERIES\\LAUNCH");
+  fake.AddDrive('Q', DriveType::CdRom);
+  fake.AddFolder("Q:\\GEOMET11");
+  fake.AddShare("\\\\HOST\\SHARE", 'N');
+  fake.AddFolder("\\\\HOST\\SHARE\\SERIES\\ALGEBR12");
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.path);
+    FolderListing listing;
+    listing.PointAt(fake, row.path);
+    EXPECT_EQ(listing.Names(), row.names);
+    Lines opens;
+    for (int index = 0; index < static_cast<int>(row.names.size()); ++index) {
+      opens.push_back(listing.ItemFolder(index));
+      FolderListing moved;
+      moved.PointAt(fake, opens.back());
+      EXPECT_TRUE(cp932::EqualsNoCase(cp932::WithTrailingBackslash(moved.Folder()),
+                                      cp932::WithTrailingBackslash(opens.back())))
+          << moved.Folder();
+    }
+    EXPECT_EQ(opens, row.opens);
+  }
 }
 
 TEST_F(ScanTest, ExecutableSpellingIsKeptAsListed) {
