@@ -43,6 +43,10 @@ EmfPrintRecorder::EmfPrintRecorder(PrintLog& log, SIZE page, int dpi)
 EmfPrintRecorder::~EmfPrintRecorder() { DiscardPage(); }
 
 bool EmfPrintRecorder::StartDocument() {
+  if (log_.failDocumentStart != 0) {
+    SetLastError(log_.failDocumentStart);
+    return false;
+  }
   ++log_.documents;
   return true;
 }
@@ -54,6 +58,7 @@ bool EmfPrintRecorder::StartPage() {
 }
 
 bool EmfPrintRecorder::EndPage() {
+  if (++log_.pageEnds == log_.failPageEnd) return false;
   HENHMETAFILE metafile = CloseEnhMetaFile(dc_);
   dc_ = nullptr;
   if (metafile == nullptr) return false;
