@@ -58,25 +58,6 @@ bool OnShare(const std::vector<std::string>& parts) {
   return parts.size() >= 4 && parts[0].empty() && parts[1].empty();
 }
 
-// The root and each component of a normalised folder's path. A network
-// share's root ("\\HOST\SHARE") is one item, as a drive's root is: its
-// host alone is no folder.
-std::vector<std::string> PathItems(const std::string& folder) {
-  const std::vector<std::string> parts = cp932::SplitAtBackslashes(folder);
-  std::vector<std::string> items;
-  std::size_t first = 1;
-  if (OnShare(parts)) {
-    items.push_back("\\\\" + parts[2] + "\\" + parts[3]);
-    first = 4;
-  } else if (!parts.empty()) {
-    items.push_back(parts.front() + '\\');
-  }
-  for (std::size_t index = first; index < parts.size(); ++index) {
-    if (!parts[index].empty()) items.push_back(parts[index]);
-  }
-  return items;
-}
-
 // The root of a normalised folder: "Q:\" of "Q:\ALGEBR12", "\\HOST\SHARE\" of
 // a folder on a network share.
 std::string RootOf(const std::string& folder) {
@@ -97,6 +78,32 @@ std::string EnterFolder(Platform& platform, const std::string& path) {
 }
 
 }  // namespace
+
+std::vector<std::string> PathItems(const std::string& folder) {
+  const std::vector<std::string> parts = cp932::SplitAtBackslashes(folder);
+  std::vector<std::string> items;
+  std::size_t first = 1;
+  if (OnShare(parts)) {
+    items.push_back("\\\\" + parts[2] + "\\" + parts[3]);
+    first = 4;
+  } else if (!parts.empty()) {
+    items.push_back(parts.front() + '\\');
+  }
+  for (std::size_t index = first; index < parts.size(); ++index) {
+    if (!parts[index].empty()) items.push_back(parts[index]);
+  }
+  return items;
+}
+
+std::string PathItemFolder(const std::string& folder, int index) {
+  const std::vector<std::string> items = PathItems(folder);
+  if (index < 0 || index >= static_cast<int>(items.size())) return std::string();
+  std::string path = RootOf(folder);  // spelled as a folder: "C:\", "\\HOST\SHARE\"
+  for (int part = 1; part <= index; ++part) {
+    path = cp932::WithTrailingBackslash(path) + items[static_cast<std::size_t>(part)];
+  }
+  return path;
+}
 
 bool IsOnCdRom(Platform& platform, const std::string& folder) {
   return platform.DriveTypeOf(RootOf(folder)) == DriveType::CdRom;
@@ -136,15 +143,9 @@ void FolderListing::PointAt(Platform& platform, const std::string& path) {
 }
 
 std::string FolderListing::ItemFolder(int index) const {
-  if (index < 0 || index >= static_cast<int>(names_.size())) return std::string();
-  const auto name = [this](int at) { return names_[static_cast<std::size_t>(at)]; };
-  if (index >= pathItems_) return cp932::WithTrailingBackslash(folder_) + name(index);
-  // From the root, spelled as a folder ("C:\", "\\HOST\SHARE\"), down to
-  // the component asked for.
-  std::string folder = RootOf(folder_);
-  for (int part = 1; part <= index; ++part)
-    folder = cp932::WithTrailingBackslash(folder) + name(part);
-  return folder;
+  if (index < pathItems_) return PathItemFolder(folder_, index);
+  if (index >= static_cast<int>(names_.size())) return std::string();
+  return cp932::WithTrailingBackslash(folder_) + names_[static_cast<std::size_t>(index)];
 }
 
 void FileListing::PointAt(Platform& platform, const std::string& folder, const Reading& reading) {

@@ -18,6 +18,14 @@ namespace sorvel {
 // platform about the folder's root.
 bool IsOnCdRom(Platform& platform, const std::string& folder);
 
+// The root and each component of a normalised folder's path, as a folder
+// list shows them. A network share's root ("\\HOST\SHARE") is one item, as a
+// drive's root ("C:\") is: its host alone is no folder.
+std::vector<std::string> PathItems(const std::string& folder);
+// The folder that path item `index` of `folder` opens ("C:\", "C:\SERIES";
+// "\\HOST\SHARE\"); empty when there is no such item.
+std::string PathItemFolder(const std::string& folder, int index);
+
 // What a listing keeps of its folder to tell, without reading it again,
 // whether the folder is still as it was read: of a folder on a CD-ROM, whose
 // disc never changes while it is in the drive, the disc's serial number;

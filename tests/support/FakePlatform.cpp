@@ -64,27 +64,6 @@ void FakePlatform::SetRemoteName(char letter, const std::string& remoteName) {
   drives_.at(static_cast<char>(std::toupper(letter))).remoteName = remoteName;
 }
 
-void FakePlatform::AddShare(const std::string& share, char letter) {
-  const char drive = static_cast<char>(std::toupper(letter));
-  AddDrive(drive, DriveType::Remote);
-  shares_[drive] = share;
-}
-
-std::string FakePlatform::OnShareDrive(const std::string& path) const {
-  for (const auto& [drive, share] : shares_) {
-    if (path.size() >= share.size() && SameName(path.substr(0, share.size()), share) &&
-        (path.size() == share.size() || IsSeparator(path.substr(share.size(), 1)))) {
-      return std::string(1, drive) + ":\\" + path.substr(std::min(path.size(), share.size() + 1));
-    }
-  }
-  return path;
-}
-
-std::string FakePlatform::OnShare(const std::string& path) const {
-  const auto share = path.size() >= 2 && path[1] == ':' ? shares_.find(path[0]) : shares_.end();
-  return share == shares_.end() ? path : share->second + path.substr(2);
-}
-
 void FakePlatform::SetVolumeSerial(char letter, std::uint32_t serial) {
   drives_.at(static_cast<char>(std::toupper(letter))).serial = serial;
 }
@@ -171,10 +150,9 @@ void FakePlatform::PutCurrentDirectory(const std::string& path) {
   currentDirectory_ = Resolve(path).full;
 }
 
-FakePlatform::Path FakePlatform::Resolve(const std::string& sharePath) const {
+FakePlatform::Path FakePlatform::Resolve(const std::string& path) const {
   Path result;
-  const std::string path = OnShareDrive(sharePath);
-  const std::vector<std::string> current = SplitPath(OnShareDrive(currentDirectory_));
+  const std::vector<std::string> current = SplitPath(currentDirectory_);
   std::string driveSpelling = current.front();
   std::vector<std::string> parts(current.begin() + 1, current.end());
   std::string rest = path;
@@ -204,7 +182,6 @@ FakePlatform::Path FakePlatform::Resolve(const std::string& sharePath) const {
   for (std::size_t index = 0; index < parts.size(); ++index) {
     result.full += (index == 0 ? "" : "\\") + parts[index];
   }
-  result.full = OnShare(result.full);
   result.parts = std::move(parts);
   return result;
 }
@@ -373,9 +350,7 @@ bool FakePlatform::StartProcess(const std::string& application, const std::strin
 
 std::uint32_t FakePlatform::LogicalDrives() {
   std::uint32_t bits = 0;
-  for (const auto& [letter, drive] : drives_) {
-    if (shares_.count(letter) == 0) bits |= 1U << (letter - 'A');
-  }
+  for (const auto& [letter, drive] : drives_) bits |= 1U << (letter - 'A');
   return bits;
 }
 

@@ -7,8 +7,8 @@
 // - Paths are resolved as Windows resolves them: "." and ".." parts, doubled
 //   backslashes, "/" as a separator, relative paths against the current
 //   directory, "X:" alone meaning the drive's root (unless it is the current
-//   drive: then the current directory), paths on the network shares added.
-//   The resolved path keeps the caller's spelling, as GetFullPathName does.
+//   drive: then the current directory). The resolved path keeps the caller's
+//   spelling, as GetFullPathName does.
 // - Entries are enumerated in insertion order unless SetOrder says otherwise;
 //   non-root folders report "." and ".." first.
 // - CompareNoCase is a plain byte compare with A-Z folded, everywhere (the
@@ -48,10 +48,6 @@ class FakePlatform : public Platform {
 
   void AddDrive(char letter, DriveType type, bool ready = true, const std::string& label = "");
   void SetRemoteName(char letter, const std::string& remoteName);
-  // A network share "\\HOST\SHARE" whose folders are those of the drive
-  // `letter`, which is then no drive of its own: paths on it resolve, and
-  // keep the share's spelling.
-  void AddShare(const std::string& share, char letter);
   // The serial number of the volume in the drive (1 unless set): another
   // disc put in a CD-ROM drive has another.
   void SetVolumeSerial(char letter, std::uint32_t serial);
@@ -147,9 +143,6 @@ class FakePlatform : public Platform {
   };
 
   Path Resolve(const std::string& path) const;
-  // A path on a share spelled on its drive ("N:\SERIES"), and back.
-  std::string OnShareDrive(const std::string& path) const;
-  std::string OnShare(const std::string& path) const;
   // The node at `parts[0 .. count)` of a resolved path.
   Lookup Find(const Path& path, std::size_t count) const;
   Node& MakeFolders(const Path& path, std::size_t count);
@@ -161,7 +154,6 @@ class FakePlatform : public Platform {
   static void AppendSnapshot(const Node& node, const std::string& path, std::string& lines);
 
   std::map<char, Drive> drives_;
-  std::map<char, std::string> shares_;  // by the drive that holds the share
   std::string currentDirectory_ = "C:\\";
   bool currentDirectoryUnnamed_ = false;
   std::uint64_t clock_ = kDefaultTime;  // the time a folder changed last
