@@ -34,9 +34,7 @@ TEST_F(ScreenReader, ControlsReportTheirNamesRolesStatesAndDefaultActions) {
     long role;
     long states;  // of kKeyboardStates
     std::wstring defaultAction;
-    // Asked while the window is disabled under a modal box: the default
-    // action does nothing, as a click would.
-    bool underModalBox = false;
+    bool underModalBox = false;  // the window disabled: the action does nothing
   } expected[] = {
       {*window.Board().Panel(1), L"代数 I", ROLE_SYSTEM_PUSHBUTTON,
        STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED, L"start"},

@@ -58,7 +58,6 @@ bool EmfPrintRecorder::StartPage() {
 }
 
 bool EmfPrintRecorder::EndPage() {
-  if (++log_.pageEnds == log_.failPageEnd) return false;
   HENHMETAFILE metafile = CloseEnhMetaFile(dc_);
   dc_ = nullptr;
   if (metafile == nullptr) return false;

@@ -28,11 +28,9 @@ struct PrintedPage {
 struct PrintLog {
   int documents = 0;
   int pageStarts = 0;
-  int pageEnds = 0;
   int ends = 0;
   int aborts = 0;
   int failPageStart = 0;        // this page start fails (1 = the first), counted over all jobs
-  int failPageEnd = 0;          // this page end fails, counted alike
   DWORD failDocumentStart = 0;  // every document start fails with this error code
   std::vector<PrintedPage> pages;
 
