@@ -362,10 +362,8 @@ std::optional<std::string> FakePlatform::VolumeLabel(const std::string& root) {
 }
 
 std::optional<std::uint32_t> FakePlatform::VolumeSerial(const std::string& root) {
-  if (root.empty()) return std::nullopt;
-  const auto drive = drives_.find(static_cast<char>(std::toupper(root[0])));
-  if (drive == drives_.end() || !drive->second.ready) return std::nullopt;
-  return drive->second.serial;
+  if (!VolumeLabel(root)) return std::nullopt;  // no such drive, or no disc in it
+  return drives_.at(static_cast<char>(std::toupper(root[0]))).serial;
 }
 
 std::optional<std::string> FakePlatform::NetworkRemoteName(const std::string& driveName) {

@@ -48,8 +48,7 @@ class FakePlatform : public Platform {
 
   void AddDrive(char letter, DriveType type, bool ready = true, const std::string& label = "");
   void SetRemoteName(char letter, const std::string& remoteName);
-  // The serial number of the volume in the drive (1 unless set): another
-  // disc put in a CD-ROM drive has another.
+  // The serial number of the volume in the drive: 1 until another disc is put in.
   void SetVolumeSerial(char letter, std::uint32_t serial);
   // The drive's folders keep their times when entries come and go (FAT).
   void KeepFolderTimes(char letter);

@@ -206,14 +206,6 @@ TEST_F(StatusWindowTest, AFailedPrintJobShowsTheErrorAndLeavesThePrinterFree) {
   EXPECT_EQ(log_.Lines().size(), 4u);
 }
 
-TEST_F(StatusWindowTest, APrintCancelledByTheUserDoesNothingAndSaysNothing) {
-  auto window = MakeWindow(Recorder());
-  ShowAndHide(*window);
-  log_.failDocumentStart = ERROR_CANCELLED;
-  test::Click(window->btnPrint.Handle());
-  EXPECT_TRUE(messages_.errors.empty());
-}
-
 TEST_F(StatusWindowTest, WithoutADefaultPrinterTheErrorBoxSaysSo) {
   try {
     win32::OpenDefaultPrinter();
