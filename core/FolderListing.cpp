@@ -52,24 +52,17 @@ std::vector<std::string> ReadSubFolders(Platform& platform, const std::string& f
   return names;
 }
 
-// The root and each component of a normalised folder's path.
-std::vector<std::string> PathItems(const std::string& folder) {
-  const std::vector<std::string> parts = cp932::SplitAtBackslashes(folder);
-  std::vector<std::string> items;
-  if (!parts.empty()) items.push_back(parts.front() + '\\');
-  for (std::size_t index = 1; index < parts.size(); ++index) {
-    if (!parts[index].empty()) items.push_back(parts[index]);
-  }
-  return items;
+// Whether the parts of a normalised folder's path start with a network
+// share's root, "\\HOST\SHARE".
+bool OnShare(const std::vector<std::string>& parts) {
+  return parts.size() >= 4 && parts[0].empty() && parts[1].empty();
 }
 
 // The root of a normalised folder: "Q:\" of "Q:\ALGEBR12", "\\HOST\SHARE\" of
 // a folder on a network share.
 std::string RootOf(const std::string& folder) {
   const std::vector<std::string> parts = cp932::SplitAtBackslashes(folder);
-  if (parts.size() >= 4 && parts[0].empty() && parts[1].empty()) {
-    return "\\\\" + parts[2] + "\\" + parts[3] + "\\";
-  }
+  if (OnShare(parts)) return "\\\\" + parts[2] + "\\" + parts[3] + "\\";
   return parts.front() + "\\";
 }
 
@@ -86,6 +79,32 @@ std::string EnterFolder(Platform& platform, const std::string& path) {
 
 }  // namespace
 
+std::vector<std::string> PathItems(const std::string& folder) {
+  const std::vector<std::string> parts = cp932::SplitAtBackslashes(folder);
+  std::vector<std::string> items;
+  std::size_t first = 1;
+  if (OnShare(parts)) {
+    items.push_back("\\\\" + parts[2] + "\\" + parts[3]);
+    first = 4;
+  } else if (!parts.empty()) {
+    items.push_back(parts.front() + '\\');
+  }
+  for (std::size_t index = first; index < parts.size(); ++index) {
+    if (!parts[index].empty()) items.push_back(parts[index]);
+  }
+  return items;
+}
+
+std::string PathItemFolder(const std::string& folder, int index) {
+  const std::vector<std::string> items = PathItems(folder);
+  if (index < 0 || index >= static_cast<int>(items.size())) return std::string();
+  std::string path = RootOf(folder);  // spelled as a folder: "C:\", "\\HOST\SHARE\"
+  for (int part = 1; part <= index; ++part) {
+    path = cp932::WithTrailingBackslash(path) + items[static_cast<std::size_t>(part)];
+  }
+  return path;
+}
+
 bool IsOnCdRom(Platform& platform, const std::string& folder) {
   return platform.DriveTypeOf(RootOf(folder)) == DriveType::CdRom;
 }
@@ -93,10 +112,15 @@ bool IsOnCdRom(Platform& platform, const std::string& folder) {
 void FolderWatch::Note(Platform& platform, const std::string& folder, bool onCdRom) {
   onCdRom_ = onCdRom;
   stamp_ = onCdRom_ ? std::nullopt : platform.StampOf(folder);
+  discSerial_ = onCdRom_ ? platform.VolumeSerial(RootOf(folder)) : std::nullopt;
 }
 
 bool FolderWatch::Unchanged(Platform& platform, const std::string& folder) const {
-  if (onCdRom_) return true;
+  // A disc whose serial cannot be read (taken out) counts as another one:
+  // reading the folder again tells what became of it.
+  if (onCdRom_) {
+    return discSerial_.has_value() && platform.VolumeSerial(RootOf(folder)) == discSerial_;
+  }
   // A folder whose stamp cannot be read (gone, or a platform that cannot
   // tell) counts as changed: reading it again tells what became of it.
   return stamp_.has_value() && platform.StampOf(folder) == stamp_;
@@ -116,6 +140,12 @@ void FolderListing::PointAt(Platform& platform, const std::string& path) {
   names_ = std::move(names);
   pathItems_ = pathItems;
   watch_ = watch;
+}
+
+std::string FolderListing::ItemFolder(int index) const {
+  if (index < pathItems_) return PathItemFolder(folder_, index);
+  if (index >= static_cast<int>(names_.size())) return std::string();
+  return cp932::WithTrailingBackslash(folder_) + names_[static_cast<std::size_t>(index)];
 }
 
 void FileListing::PointAt(Platform& platform, const std::string& folder, const Reading& reading) {

@@ -2,9 +2,10 @@
 // base folder (also what the folder chooser shows) and the executables of a
 // program folder. Each reads its folder afresh when it is pointed at another
 // one or when its folder changed since it was read; a folder on a CD-ROM is
-// never read twice.
+// read again only when another disc was put in.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,9 +18,18 @@ namespace sorvel {
 // platform about the folder's root.
 bool IsOnCdRom(Platform& platform, const std::string& folder);
 
+// The root and each component of a normalised folder's path, as a folder
+// list shows them. A network share's root ("\\HOST\SHARE") is one item, as a
+// drive's root ("C:\") is: its host alone is no folder.
+std::vector<std::string> PathItems(const std::string& folder);
+// The folder that path item `index` of `folder` opens ("C:\", "C:\SERIES";
+// "\\HOST\SHARE\"); empty when there is no such item.
+std::string PathItemFolder(const std::string& folder, int index);
+
 // What a listing keeps of its folder to tell, without reading it again,
-// whether the folder is still as it was read: nothing of a folder on a
-// CD-ROM, which never changes; otherwise the folder's stamp.
+// whether the folder is still as it was read: of a folder on a CD-ROM, whose
+// disc never changes while it is in the drive, the disc's serial number;
+// otherwise the folder's stamp.
 class FolderWatch {
  public:
   // Notes `folder` (normalised) before its entries are read, so that a
@@ -33,11 +43,12 @@ class FolderWatch {
  private:
   bool onCdRom_ = false;
   std::optional<FolderStamp> stamp_;
+  std::optional<std::uint32_t> discSerial_;
 };
 
-// The names a folder list shows for a folder: the drive root ("C:\"), each
-// component of the folder's path from the top down, the folder's own name
-// last, then its sub-folders.
+// The names a folder list shows for a folder: the root ("C:\", or a network
+// share's "\\HOST\SHARE"), each component of the folder's path from the top
+// down, the folder's own name last, then its sub-folders.
 class FolderListing {
  public:
   // Points the listing at `path`. An empty path, or one that equals the
@@ -57,6 +68,9 @@ class FolderListing {
   const std::vector<std::string>& Names() const { return names_; }
   // How many of the names are the root and the path's components.
   int PathItemCount() const { return pathItems_; }
+  // The folder that name `index` opens: the root, a folder of the path down
+  // to that component, or a sub-folder; empty when there is no such name.
+  std::string ItemFolder(int index) const;
   // Whether the folder lies on a CD-ROM drive, as asked when it was read.
   bool OnCdRom() const { return watch_.OnCdRom(); }
 

@@ -167,6 +167,10 @@ class Platform {
   virtual std::uint32_t LogicalDrives() = 0;
   // Volume label of a root such as "C:\"; nullopt when it cannot be read.
   virtual std::optional<std::string> VolumeLabel(const std::string& root) = 0;
+  // Serial number of the volume in the drive of a root such as "Q:\", which
+  // tells another disc from the one read before without reading a folder;
+  // nullopt when it cannot be read (no disc).
+  virtual std::optional<std::uint32_t> VolumeSerial(const std::string& root) = 0;
   // Remote name of a network drive such as "X:"; nullopt when unknown.
   virtual std::optional<std::string> NetworkRemoteName(const std::string& drive) = 0;
 

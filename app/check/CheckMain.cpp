@@ -28,6 +28,15 @@ Language ChosenLanguage(const CheckOptions& options) {
       win32::EnvironmentValue(L"LANG"), win32::DisplayLanguageIsJapanese());
 }
 
+// Writes `text` to standard output; when it cannot be written whole, says so
+// on standard error and gives the exit code for it, so that a report that
+// was not written never passes for a clean series.
+int WriteOutput(const std::string& text, int exitCode, Language language) {
+  if (win32::WriteText(StandardStream::Output, text)) return exitCode;
+  win32::WriteText(StandardStream::Error, OutputErrorMessage(language) + "\n");
+  return kExitUnreadable;
+}
+
 int Run(int argc, wchar_t** argv) {
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.push_back(win32::WideToCp932Lenient(argv[i]));
@@ -36,15 +45,9 @@ int Run(int argc, wchar_t** argv) {
     win32::WriteText(StandardStream::Error, "SvlCheck: " + options.error + "\n\n" + UsageText());
     return kExitUnreadable;
   }
-  if (options.help) {
-    win32::WriteText(StandardStream::Output, UsageText());
-    return 0;
-  }
-  if (options.version) {
-    win32::WriteText(StandardStream::Output, "SvlCheck " SORVEL_VERSION_TEXT "\n");
-    return 0;
-  }
   const Language language = ChosenLanguage(options);
+  if (options.help) return WriteOutput(UsageText(), 0, language);
+  if (options.version) return WriteOutput("SvlCheck " SORVEL_VERSION_TEXT "\n", 0, language);
   if (options.folderArgument >= 0) {
     const wchar_t* folder = argv[options.folderArgument + 1];
     if (const ErrorCode code = win32::EnterFolder(folder); code != error::kOk) {
@@ -56,10 +59,9 @@ int Run(int argc, wchar_t** argv) {
   }
   win32::Win32Platform platform;
   const CheckReport report = CheckSeries(platform, options.asCdRomRoot);
-  win32::WriteText(StandardStream::Output, options.json
-                                               ? ReportJson(report, language, SORVEL_VERSION_TEXT)
-                                               : ReportText(report, language, SORVEL_VERSION_TEXT));
-  return report.ExitCode();
+  return WriteOutput(options.json ? ReportJson(report, language, SORVEL_VERSION_TEXT)
+                                  : ReportText(report, language, SORVEL_VERSION_TEXT),
+                     report.ExitCode(), language);
 }
 
 }  // namespace

@@ -143,6 +143,11 @@ std::string FolderErrorMessage(const std::string& folder, ErrorCode code, Langua
              : "SvlCheck: cannot enter the folder " + folder + ": " + ErrorInWords(code, language);
 }
 
+std::string OutputErrorMessage(Language language) {
+  return Ja(language) ? "SvlCheck: 標準出力に書き出せませんでした"
+                      : "SvlCheck: cannot write to the standard output";
+}
+
 std::string ReportText(const CheckReport& report, Language language, const std::string& version) {
   const Labels& labels = Ja(language) ? kJapanese : kEnglish;
   std::string text;

@@ -15,4 +15,8 @@ std::string ReportText(const CheckReport& report, Language language, const std::
 // The launcher folder given on the command line cannot be entered.
 std::string FolderErrorMessage(const std::string& folder, ErrorCode code, Language language);
 
+// The report (or the help text) could not be written whole to standard
+// output: a file system that is full, a pipe closed before the end.
+std::string OutputErrorMessage(Language language);
+
 }  // namespace sorvel::check

@@ -84,7 +84,7 @@ TextPrinter::TextPrinter(SurfaceSource source) : source_(std::move(source)) {
 
 TextPrinter::~TextPrinter() { Abort(); }
 
-void TextPrinter::Open() {
+bool TextPrinter::Open() {
   if (Printing()) throw LauncherError("現在印刷中です");
   surface_ = source_();
   SetLastError(0);
@@ -92,11 +92,13 @@ void TextPrinter::Open() {
     // Nothing was started, so there is nothing to abandon.
     const DWORD code = GetLastError();
     surface_.reset();
+    if (code == ERROR_CANCELLED) return false;
     throw InOutError(code != 0 ? code : ERROR_GEN_FAILURE);
   }
   top_ = 0;
   pageBreakPending_ = false;
   StartPage();
+  return true;
 }
 
 void TextPrinter::SetFont(const std::string& face, int points) {
@@ -184,6 +186,8 @@ void TextPrinter::PrintPiece(std::wstring& rest) {
   if (top_ > page.cy - 2 * advance) pageBreakPending_ = true;
 }
 
+// A job that failed after StartDoc, also at StartPage or EndPage, is
+// stopped with AbortDoc, never ended with EndDoc, as the printing API asks.
 void TextPrinter::Fail() {
   const DWORD code = GetLastError();
   Abort();

@@ -47,8 +47,10 @@ class TextPrinter {
   TextPrinter& operator=(const TextPrinter&) = delete;
 
   // Starts a document and its first page; "現在印刷中です" while a job of
-  // this printer is open.
-  void Open();
+  // this printer is open. False when the user cancelled the document (the
+  // Cancel of a print-to-file dialog): nothing was started, and there is
+  // nothing to tell the user.
+  bool Open();
   bool Printing() const { return surface_ != nullptr; }
 
   // Font face (CP932) and size in points, scaled to the device; it applies

@@ -309,6 +309,17 @@ std::optional<std::string> Win32Platform::VolumeLabel(const std::string& root) {
   return WideToCp932(label);
 }
 
+std::optional<std::uint32_t> Win32Platform::VolumeSerial(const std::string& root) {
+  const auto wide = PathToWide(root);
+  if (!wide) return std::nullopt;
+  NoCriticalErrorBox guard;
+  DWORD serial = 0;
+  if (!GetVolumeInformationW(wide->c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0)) {
+    return std::nullopt;
+  }
+  return serial;
+}
+
 std::optional<std::string> Win32Platform::NetworkRemoteName(const std::string& drive) {
   // The network provider router is loaded when a network drive is first
   // named.

@@ -32,6 +32,7 @@ class Win32Platform : public Platform {
   bool StartProcess(const std::string& application, const std::string& commandLine) override;
   std::uint32_t LogicalDrives() override;
   std::optional<std::string> VolumeLabel(const std::string& root) override;
+  std::optional<std::uint32_t> VolumeSerial(const std::string& root) override;
   std::optional<std::string> NetworkRemoteName(const std::string& drive) override;
   std::optional<std::string> Cp932FromUtf16(const std::u16string& text) override;
   std::vector<ForeignEntry> ForeignEntries(const std::string& folder) override;

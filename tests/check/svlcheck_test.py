@@ -210,6 +210,15 @@ def exit_codes_and_languages(demo, work):
     os.makedirs(empty, exist_ok=True)
     status, out, err = check_series(empty, "--lang", "en")
     check(status == 1 and b"SVLindex.txt" in out, f"no catalogue: {status}")
+    # A report that cannot be written whole is no clean series.
+    reader, closed_pipe = os.pipe()
+    os.close(reader)
+    with open("/dev/full", "wb") as full:
+        for what, stdout, options in (("full", full, ["--json"]), ("closed pipe", closed_pipe, [])):
+            status, _, err = run(["wine", EXE, "--lang", "en", *options, windows_path(demo)],
+                                 stdout=stdout)
+            check(status == 2 and "cannot write to the standard output" in err, f"{what}: {err}")
+    os.close(closed_pipe)
     # Inside the program the first of LC_ALL, LC_MESSAGES and LANG decides.
     status, out, err = run_clean(["wine", EXE, windows_path(demo)],
                            {"LANG": "C.UTF-8", "LC_MESSAGES": "ja_JP.UTF-8"})

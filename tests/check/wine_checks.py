@@ -22,11 +22,13 @@ def result():
     return 0
 
 
-def run(command, env=None, cwd=None):
-    """Runs a command; returns (exit code, stdout bytes, stderr text)."""
+def run(command, env=None, cwd=None, stdout=None):
+    """Runs a command; returns (exit code, stdout bytes, stderr text). Its
+    standard output goes to `stdout` instead when that is given."""
     with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-        status = subprocess.run(command, stdout=out, stderr=err, stdin=subprocess.DEVNULL,
-                                env=env, cwd=cwd, timeout=120).returncode
+        status = subprocess.run(command, stdout=stdout or out, stderr=err,
+                                stdin=subprocess.DEVNULL, env=env, cwd=cwd,
+                                timeout=120).returncode
         out.seek(0)
         err.seek(0)
         return status, out.read(), err.read().decode("utf-8", "replace")

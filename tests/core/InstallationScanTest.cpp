@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Catalogue.h"
+#include "core/FolderListing.h"
 #include "core/InstallationScan.h"
 #include "platform/Platform.h"
 #include "tests/support/TestLauncher.h"
@@ -84,6 +85,26 @@ TEST_F(ScanTest, DriveRootListsNoComponentsAndJoinsWithADoubledBackslash) {
   EXPECT_EQ(state.fileListing.Folder(), "Q:\\GEOMET11");
   EXPECT_FALSE(state.IsInstalled(1));
   EXPECT_EQ(launcher.listener.calls, (Lines{"missing 1", "installed 2"}));
+}
+
+TEST(FolderListingTest, PathItemsRunFromTheRootAndOpenTheirFolders) {
+  const struct {
+    std::string folder;
+    Lines items, opens;
+  } rows[] = {
+      {"C:\\SERIES", {"C:\\", "SERIES"}, {"C:\\", "C:\\SERIES"}},
+      {"Q:\\", {"Q:\\"}, {"Q:\\"}},
+      {"\\\\HOST\\SHARE\\SERIES",
+       {"\\\\HOST\\SHARE", "SERIES"},
+       {"\\\\HOST\\SHARE\\", "\\\\HOST\\SHARE\\SERIES"}},
+  };
+  for (const auto& row : rows) {
+    Lines opens;
+    for (std::size_t i = 0; i < row.items.size(); ++i)
+      opens.push_back(PathItemFolder(row.folder, static_cast<int>(i)));
+    EXPECT_EQ(PathItems(row.folder), row.items) << row.folder;
+    EXPECT_EQ(opens, row.opens) << row.folder;
+  }
 }
 
 TEST_F(ScanTest, ExecutableSpellingIsKeptAsListed) {

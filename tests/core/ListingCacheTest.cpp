@@ -1,7 +1,8 @@
 // The scan's two listings are kept from one scan to the next and read again
 // only when their folder changed: what a second scan reads, where it moves
 // the current directory, and what it finds, on a hard disk, on a FAT drive
-// whose folders keep their times, and on a CD-ROM.
+// whose folders keep their times, and on a CD-ROM, with the same disc or
+// another.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -81,8 +82,15 @@ const ListingRow kListingRows[] = {
      .listed = {"D:\\SERIES\\*", "D:\\SERIES\\ALGEBR13\\*.exe"},
      .entered = {"D:\\SERIES", "D:\\SERIES\\ALGEBR13"},
      .found = {"1 ALGEBR13\\algebra1.exe"}},
-    // Nothing is read twice, and the CD-ROM is not even asked.
+    // Nothing is read twice, and no folder of the CD-ROM is even stamped.
     {.change = "CD-ROM", .drive = 'Q', .first = "Q:\\SERIES", .again = "Q:\\SERIES"},
+    {.change = "CD-ROM: another disc put in, made from the same files",
+     .drive = 'Q',
+     .first = "Q:\\SERIES",
+     .again = "Q:\\SERIES",
+     .meanwhile = [](test::FakePlatform& disk) { disk.SetVolumeSerial('Q', 2); },
+     .listed = {"Q:\\SERIES\\*", "Q:\\SERIES\\ALGEBR12\\*.exe"},
+     .entered = {"Q:\\SERIES", "Q:\\SERIES\\ALGEBR12"}},
 };
 
 TEST(ListingCacheTest, ListingsAreReadAgainOnlyWhenTheirFolderChanged) {

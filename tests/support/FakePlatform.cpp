@@ -64,6 +64,10 @@ void FakePlatform::SetRemoteName(char letter, const std::string& remoteName) {
   drives_.at(static_cast<char>(std::toupper(letter))).remoteName = remoteName;
 }
 
+void FakePlatform::SetVolumeSerial(char letter, std::uint32_t serial) {
+  drives_.at(static_cast<char>(std::toupper(letter))).serial = serial;
+}
+
 void FakePlatform::KeepFolderTimes(char letter) {
   drives_.at(static_cast<char>(std::toupper(letter))).keepsFolderTimes = true;
 }
@@ -355,6 +359,11 @@ std::optional<std::string> FakePlatform::VolumeLabel(const std::string& root) {
   const auto drive = drives_.find(static_cast<char>(std::toupper(root[0])));
   if (drive == drives_.end() || !drive->second.ready) return std::nullopt;
   return drive->second.label;
+}
+
+std::optional<std::uint32_t> FakePlatform::VolumeSerial(const std::string& root) {
+  if (!VolumeLabel(root)) return std::nullopt;  // no such drive, or no disc in it
+  return drives_.at(static_cast<char>(std::toupper(root[0]))).serial;
 }
 
 std::optional<std::string> FakePlatform::NetworkRemoteName(const std::string& driveName) {

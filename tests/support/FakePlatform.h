@@ -50,6 +50,8 @@ class FakePlatform : public Platform {
 
   void AddDrive(char letter, DriveType type, bool ready = true, const std::string& label = "");
   void SetRemoteName(char letter, const std::string& remoteName);
+  // The serial number of the volume in the drive: 1 until another disc is put in.
+  void SetVolumeSerial(char letter, std::uint32_t serial);
   // The drive's folders keep their times when entries come and go (FAT).
   void KeepFolderTimes(char letter);
   // Creates the folder and every missing parent folder.
@@ -102,6 +104,7 @@ class FakePlatform : public Platform {
   bool StartProcess(const std::string& application, const std::string& commandLine) override;
   std::uint32_t LogicalDrives() override;
   std::optional<std::string> VolumeLabel(const std::string& root) override;
+  std::optional<std::uint32_t> VolumeSerial(const std::string& root) override;
   std::optional<std::string> NetworkRemoteName(const std::string& drive) override;
   std::optional<std::string> Cp932FromUtf16(const std::u16string& text) override;
 
@@ -127,6 +130,7 @@ class FakePlatform : public Platform {
     bool keepsFolderTimes = false;
     std::string label;
     std::string remoteName;
+    std::uint32_t serial = 1;
     Node root;
   };
   struct Path {

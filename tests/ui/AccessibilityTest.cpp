@@ -34,12 +34,15 @@ TEST_F(ScreenReader, ControlsReportTheirNamesRolesStatesAndDefaultActions) {
     long role;
     long states;  // of kKeyboardStates
     std::wstring defaultAction;
+    bool underModalBox = false;  // the window disabled: the action does nothing
   } expected[] = {
       {*window.Board().Panel(1), L"代数 I", ROLE_SYSTEM_PUSHBUTTON,
        STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED, L"start"},
       {*window.Board().Panel(2), L"図形", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_UNAVAILABLE,
        L"start"},
       {*window.Board().Panel(3), L"関数", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L"start"},
+      {*window.Board().Panel(3), L"関数", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L"start",
+       true},
       {window.btnShow, L"詳細", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L""},
       {window.btnEnd, L"終了", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L""},
       {window.btnChangeDrive, L"参照", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L""},
@@ -57,6 +60,13 @@ TEST_F(ScreenReader, ControlsReportTheirNamesRolesStatesAndDefaultActions) {
     EXPECT_EQ(seen.role, row.role);
     EXPECT_EQ(seen.state & kKeyboardStates, row.states);
     EXPECT_EQ(seen.defaultAction, row.defaultAction);
+    if (row.underModalBox) {
+      EnableWindow(window.Handle(), FALSE);
+      EXPECT_TRUE(FAILED(DoAccessibleDefaultAction(row.control.Handle())));
+      PumpMessages();
+      EnableWindow(window.Handle(), TRUE);
+      EXPECT_THAT(series.Records(L"KANSU10"), IsEmpty());
+    }
   }
 }
 

@@ -65,7 +65,7 @@ const char* Name(Look look) {
 // What a marker shows and what the state says of it.
 struct Marker {
   Look look;
-  bool loaded;  // MarkerIcon > 1
+  bool loaded;  // HasProgramIcon
   bool set;     // MarkerSet
   bool operator==(const Marker&) const = default;
 };
@@ -121,7 +121,7 @@ class MainMarkers : public ::testing::Test {
 
   Marker MarkerOf(TfrmMain& window, int n) const {
     const ImageControl& marker = *window.Board().Marker(n);
-    return {LookOf(marker), window.Board().Panel(n)->MarkerIcon() > 1,
+    return {LookOf(marker), window.Board().Panel(n)->HasProgramIcon(),
             window.Board().Panel(n)->MarkerSet()};
   }
 
@@ -291,7 +291,7 @@ TEST_F(MainMarkers, MarkersFollowTheStateTable) {
   toggle();
   ImageControl& first = *window.Board().Marker(1);
   const HICON program = first.Icon();
-  EXPECT_EQ(window.Board().Panel(1)->MarkerIcon(), reinterpret_cast<ui::IconHandle>(program));
+  EXPECT_TRUE(window.Board().Panel(1)->HasProgramIcon());
   Hover(window, 1);
   EXPECT_FALSE(IsLiveIcon(program));
   const HICON launcherCopy = first.Icon();

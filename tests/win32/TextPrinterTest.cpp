@@ -197,6 +197,25 @@ TEST_F(TextPrinterTest, AnErrorDuringTheJobAbandonsItAndFreesThePrinter) {
   EXPECT_EQ(log_.pages.back().runs.back().text, L"again");
 }
 
+TEST_F(TextPrinterTest, ADocumentRefusedGivesItsErrorAndOneTheUserCancelledNone) {
+  const struct {
+    DWORD code;
+    std::string error;
+  } rows[] = {{ERROR_ACCESS_DENIED, "ファイルへのアクセスが拒否されました"}, {ERROR_CANCELLED, ""}};
+  for (const auto& row : rows) {
+    log_.failDocumentStart = row.code;
+    TextPrinter printer(Recorder({2000, 2000}));
+    std::string error;
+    try {
+      EXPECT_FALSE(printer.Open());
+    } catch (const LauncherError& e) {
+      error = e.Text();
+    }
+    EXPECT_EQ(error, row.error);
+    EXPECT_EQ(log_.pageStarts + log_.aborts, 0);  // nothing started, nothing to abandon
+  }
+}
+
 TEST_F(TextPrinterTest, AJobLeftOpenIsAbandonedWithThePrinter) {
   {
     TextPrinter printer(Recorder({2000, 2000}));

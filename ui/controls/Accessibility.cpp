@@ -123,7 +123,9 @@ class AccessibleControl final : public IAccessible {
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     const auto traits = Traits(child);
     if (!traits || traits->defaultAction.empty()) return standard_->accDoDefaultAction(child);
-    if (!IsWindowEnabled(hwnd_)) return E_FAIL;
+    // The action is what a click could do at this moment: nothing while a
+    // modal box or the status window is up.
+    if (!TakesClicks(hwnd_)) return E_FAIL;
     return PostMessageW(hwnd_, kDefaultActionMessage, 0, 0) ? S_OK : E_FAIL;
   }
 
@@ -225,6 +227,14 @@ HRESULT AccessibleControl::get_accState(VARIANT child, VARIANT* state) {
 }
 
 }  // namespace
+
+bool TakesClicks(HWND hwnd) {
+  for (HWND window = hwnd; window != nullptr; window = GetAncestor(window, GA_PARENT)) {
+    if (!IsWindowEnabled(window)) return false;
+    if ((GetWindowLongW(window, GWL_STYLE) & WS_CHILD) == 0) break;  // the top-level window
+  }
+  return true;
+}
 
 LRESULT AnswerGetObject(HWND hwnd, WPARAM wParam) {
   const ComFunctions* com = Com();

@@ -30,6 +30,11 @@ struct AccessibleTraits {
 // start or a message box.
 constexpr UINT kDefaultActionMessage = WM_APP + 1;
 
+// Whether a click on `hwnd` could reach it now: it and every window it lies
+// in are enabled. A modal box disables its owner, and with it every control
+// of the owner, whatever each control's own state says.
+bool TakesClicks(HWND hwnd);
+
 // The answer to WM_GETOBJECT for the client area of `hwnd`, a window of ours
 // with traits. Loads oleacc and initialises COM on this thread the first
 // time (never at start-up: most sessions have no screen reader). 0 when that

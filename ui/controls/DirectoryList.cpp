@@ -60,17 +60,7 @@ std::string DirectoryList::Item(int index) const {
                                        : std::string();
 }
 
-std::string DirectoryList::ItemFolder(int index) const {
-  if (index < 0 || index >= Count()) return std::string();
-  if (index >= listing_.PathItemCount()) {
-    return cp932::WithTrailingBackslash(listing_.Folder()) + Item(index);
-  }
-  std::string folder = Item(0);  // the root, "C:\"
-  for (int part = 1; part <= index; ++part) {
-    folder = cp932::WithTrailingBackslash(folder) + Item(part);
-  }
-  return folder;
-}
+std::string DirectoryList::ItemFolder(int index) const { return listing_.ItemFolder(index); }
 
 int DirectoryList::SelectedIndex() const {
   return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0));

@@ -40,7 +40,9 @@ int Form::ShowModal() {
   while (modalResult_ == kModalNone && IsWindow(Handle())) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
+      // WM_QUIT carries the exit code on to the main loop; a failed
+      // GetMessageW (-1) filled in nothing, so the run ends with an error.
+      PostQuitMessage(got == 0 ? static_cast<int>(msg.wParam) : 1);
       if (modalResult_ == kModalNone) modalResult_ = kModalCancel;
       break;
     }
@@ -80,7 +82,9 @@ int Form::RunEventLoop(void (*onFirstIdle)()) {
       onFirstIdle();
       onFirstIdle = nullptr;
     }
-    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got < 0) return 1;  // nothing was filled in: no exit code to pass on
+    if (got == 0) break;
     HWND top = GetAncestor(msg.hwnd, GA_ROOT);
     if (top && IsDialogMessageW(top, &msg)) continue;
     TranslateMessage(&msg);

@@ -217,7 +217,9 @@ LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (const LRESULT answer = AnswerGetObject(hwnd_, wParam)) return answer;
   }
   if (message == kDefaultActionMessage) {
-    DoDefaultAction();
+    // Asked for before a modal box came up, and delivered by the box's own
+    // message loop: the box holds it off as it would hold off a click.
+    if (TakesClicks(hwnd_)) DoDefaultAction();
     return 0;
   }
   if (message == WM_DRAWITEM) {

@@ -103,7 +103,8 @@ void TfrmShow::FormShow() {
 void TfrmShow::btnCloseClick() { SetModalResult(kModalOk); }
 
 void TfrmShow::btnPrintClick() {
-  printer_.Open();
+  // A print the user cancelled asks for nothing, not even a word.
+  if (!printer_.Open()) return;
   try {
     PrintRows();
     printer_.Close();

@@ -33,13 +33,13 @@ void TitlePanel::Create(HWND parent, const Place& place, const std::string& titl
 }
 
 void TitlePanel::ResetMarker() {
-  markerIcon_ = 0;
+  hasProgramIcon_ = false;
   markerSet_ = false;
 }
 
 void TitlePanel::ShowProgramIcon(HICON icon) {
   marker_.SetIcon(icon);
-  markerIcon_ = reinterpret_cast<IconHandle>(icon);
+  hasProgramIcon_ = true;
   markerSet_ = true;
 }
 
@@ -49,7 +49,7 @@ void TitlePanel::ShowLauncherIcon(HICON copy) {
 }
 
 void TitlePanel::ClearLauncherIcon() {
-  if (markerSet_ || markerIcon_ <= 1) return;
+  if (markerSet_ || !hasProgramIcon_) return;
   marker_.Clear();
   markerSet_ = true;
 }

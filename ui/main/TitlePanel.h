@@ -40,10 +40,11 @@ class TitlePanel : public BevelPanel {
   void Create(HWND parent, const Place& place, const std::string& title,
               const BevelPanelOptions& options);
 
-  // The hover marker's state: the program icon the last scan with icons
-  // loaded (0: none), and whether the marker shows the program icon or
-  // nothing and is ready to show the launcher's icon at the next hover.
-  IconHandle MarkerIcon() const { return markerIcon_; }
+  // The hover marker's state: whether the last scan with icons loaded the
+  // program's icon (the marker owns it, and destroys it when it shows
+  // another), and whether the marker shows the program icon or nothing and
+  // is ready to show the launcher's icon at the next hover.
+  bool HasProgramIcon() const { return hasProgramIcon_; }
   bool MarkerSet() const { return markerSet_; }
   // Every scan: idle, whatever the marker shows.
   void ResetMarker();
@@ -73,7 +74,7 @@ class TitlePanel : public BevelPanel {
   int entry_;
   Keyboard& keyboard_;
   ImageControl marker_;  // destroyed before the panel
-  IconHandle markerIcon_ = 0;
+  bool hasProgramIcon_ = false;
   bool markerSet_ = false;
   bool hidesFocus_ = false;  // the last WM_UPDATEUISTATE hid the focus cue
 };

@@ -43,6 +43,10 @@ EmfPrintRecorder::EmfPrintRecorder(PrintLog& log, SIZE page, int dpi)
 EmfPrintRecorder::~EmfPrintRecorder() { DiscardPage(); }
 
 bool EmfPrintRecorder::StartDocument() {
+  if (log_.failDocumentStart != 0) {
+    SetLastError(log_.failDocumentStart);
+    return false;
+  }
   ++log_.documents;
   return true;
 }

@@ -30,7 +30,8 @@ struct PrintLog {
   int pageStarts = 0;
   int ends = 0;
   int aborts = 0;
-  int failPageStart = 0;  // this page start fails (1 = the first), counted over all jobs
+  int failPageStart = 0;        // this page start fails (1 = the first), counted over all jobs
+  DWORD failDocumentStart = 0;  // every document start fails with this error code
   std::vector<PrintedPage> pages;
 
   // The text of every run on every page, in order, as CP932 ("?" when a run
