@@ -5,9 +5,17 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <functional>
+#include <memory>
+
+#include "platform/win32/Encoding.h"
 #include "tests/support/win32/AccessibleView.h"
+#include "tests/support/win32/WinEvents.h"
 #include "tests/ui/MainTestSeries.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/controls/GridAccessible.h"
+#include "ui/dialogs/ChangeDriveWindow.h"
+#include "ui/dialogs/StatusWindow.h"
 #include "ui/main/MainWindow.h"
 
 namespace sorvel::test {
@@ -70,6 +78,156 @@ TEST_F(ScreenReader, DefaultActionStartsAnInstalledProgramAndNotAMissingOne) {
   EXPECT_EQ(records[0].substr(records[0].find(L'|') + 1), L"KANSU.EXE");
   EXPECT_EQ(window.Board().Panel(3)->BevelWidth(), 1);
   EXPECT_THAT(series.messages.errors, IsEmpty());
+}
+
+// ---------------------------------------------------------------------------
+// The status table, read through the grid's object while the keyboard moves
+// its current cell.
+
+std::function<void()> inStatusWindow;
+void RunInStatusWindow(ui::Form&) {
+  if (inStatusWindow) inStatusWindow();
+}
+
+// A key as the keyboard gives it to the control with the focus.
+void Press(UINT key) {
+  const HWND focus = GetFocus();
+  PostMessageW(focus, WM_KEYDOWN, key, 1);
+  PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+  PumpMessages();
+}
+
+// The cell the last focus event of the grid names, as a screen reader
+// resolves it; none when the grid fired no focus event.
+AccessibleView LastFocusedCell(WinEventRecorder& events, HWND grid) {
+  AccessibleView cell;
+  for (const WinEvent& event : events.Take()) {
+    if (event.event == EVENT_OBJECT_FOCUS && event.hwnd == grid)
+      cell = ViewEventObject(event.hwnd, event.objectId, event.childId);
+  }
+  return cell;
+}
+
+class DialogReader : public ScreenReader {
+ protected:
+  void SetUp() override {
+    ScreenReader::SetUp();
+    // Eighteen entries: more rows than the table shows at once.
+    std::vector<SeriesEntry> entries = {
+        {"代数 I", "ALGEBRA1"}, {"図形", "geometry"}, {"関数", "kansu"}};
+    for (int n = 4; n <= 18; ++n) entries.push_back({"単元 " + std::to_string(n), "unit"});
+    series.WriteCatalogue("Series", entries);
+    ui::Form::SetModalShownHook(RunInStatusWindow);
+  }
+  void TearDown() override {
+    inStatusWindow = nullptr;
+    ui::Form::SetModalShownHook(nullptr);
+  }
+  // The main window with its status window, as the launcher attaches it.
+  TfrmMain& Open() {
+    TfrmMain& window = series.Open();
+    ui::TfrmShow::Sources sources;
+    sources.mainWindowSize = [&window] { return window.LayoutSize(); };
+    sources.chooserFolder = [&window] { return window.ChooserFolder(); };
+    status = std::make_unique<ui::TfrmShow>(window.State(), sources);
+    status->Create(window.Handle());
+    chooser = std::make_unique<ui::TfrmChangeDrive>(series.platform, window.State().homeFolder);
+    chooser->Create(window.Handle());
+    window.AttachDialogs(status.get(), chooser.get());
+    return window;
+  }
+  std::unique_ptr<ui::TfrmShow> status;
+  std::unique_ptr<ui::TfrmChangeDrive> chooser;
+};
+
+TEST_F(DialogReader, KeyboardMovesAreHeardAsTheCurrentCellWithItsHeaders) {
+  const struct {
+    UINT key;  // 0: the grid takes the focus as the window opens
+    int col, row;
+    std::wstring name, description;
+  } steps[] = {
+      {0, 1, 1, L"algebra1.exe", L"実行ファイル名、代数 I"},
+      {VK_RIGHT, 2, 1, L"1.2", L"Ver、代数 I"},
+      {VK_DOWN, 2, 2, L"", L"Ver、図形"},
+      {VK_RIGHT, 3, 2, L"1.0", L"最新、図形"},
+      {VK_RIGHT, 4, 2, L"not installed", L"属性、図形"},
+      {VK_DOWN, 4, 3, L"Free", L"属性、関数"},
+      {VK_END, 6, 3, L"KANSU10", L"フォルダ名、関数"},
+      {VK_LEFT, 5, 3, L"0", L"重複、関数"},
+      {VK_HOME, 1, 3, L"kansu.exe", L"実行ファイル名、関数"},
+      {VK_NEXT, 1, 14, L"unit.exe", L"実行ファイル名、単元 14"},
+      {VK_NEXT, 1, 18, L"unit.exe", L"実行ファイル名、単元 18"},
+      {VK_UP, 1, 17, L"unit.exe", L"実行ファイル名、単元 17"},
+  };
+  TfrmMain& window = Open();
+  WinEventRecorder events(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS);
+  ASSERT_TRUE(events.Hooked());
+  bool shown = false;
+  const auto read = [&] {
+    const ui::StringGrid& grid = status->stgSpec;
+    ASSERT_EQ(GetFocus(), grid.Handle());
+    RECT view;
+    GetClientRect(grid.Handle(), &view);
+    MapWindowPoints(grid.Handle(), nullptr, reinterpret_cast<POINT*>(&view), 2);
+    for (const auto& step : steps) {
+      SCOPED_TRACE(::testing::Message() << "to " << step.col << "," << step.row);
+      if (step.key) Press(step.key);
+      const AccessibleView cell = LastFocusedCell(events, grid.Handle());
+      ASSERT_TRUE(cell.found) << "no focus event";
+      EXPECT_EQ(grid.Col(), step.col);
+      EXPECT_EQ(grid.Row(), step.row);
+      EXPECT_EQ(cell.name, step.name);
+      EXPECT_EQ(cell.description, step.description);
+      EXPECT_EQ(cell.role, ROLE_SYSTEM_CELL);
+      EXPECT_EQ(
+          cell.state & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED | STATE_SYSTEM_OFFSCREEN),
+          STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED);
+      RECT inside;
+      EXPECT_TRUE(IntersectRect(&inside, &cell.location, &view) &&
+                  EqualRect(&inside, &cell.location));
+    }
+  };
+  inStatusWindow = [&] {
+    shown = true;
+    read();
+    Click(status->btnClose.Handle());
+  };
+  SetFocus(window.btnShow.Handle());
+  Press(VK_SPACE);
+  EXPECT_TRUE(shown);
+}
+
+TEST_F(DialogReader, EveryCellIsNamedByItsOwnTextAndOnlyShownCellsAreOnScreen) {
+  Open();
+  status->Show();
+  PumpMessages();
+  const ui::StringGrid& grid = status->stgSpec;
+  const HWND hwnd = grid.Handle();
+  const AccessibleView table = ViewAccessible(hwnd);
+  EXPECT_EQ(table.role, ROLE_SYSTEM_TABLE);
+  EXPECT_EQ(table.childCount, grid.RowCount());
+  for (int row = 0; row < grid.RowCount(); ++row) {
+    const AccessibleView line = ViewAccessible(hwnd, {row + 1});
+    EXPECT_EQ(line.role, ROLE_SYSTEM_ROW);
+    EXPECT_EQ(line.childCount, grid.ColCount());
+    for (int col = 0; col < grid.ColCount(); ++col) {
+      SCOPED_TRACE(::testing::Message() << "cell " << col << "," << row);
+      const std::wstring text = win32::Cp932ToWideLenient(grid.Cell(col, row));
+      const AccessibleView cell = ViewAccessible(hwnd, {row + 1, col + 1});
+      EXPECT_EQ(cell.name, text);
+      EXPECT_EQ(ViewAccessible(hwnd, {ui::GridCellChildId(grid, col, row)}).name, text);
+      RECT shown;
+      EXPECT_EQ((cell.state & STATE_SYSTEM_OFFSCREEN) != 0, !grid.CellRect(col, row, shown));
+    }
+  }
+  // The fixed row and column are the headers; rows past the view offscreen.
+  EXPECT_EQ(ViewAccessible(hwnd, {1, 3}).role, ROLE_SYSTEM_COLUMNHEADER);
+  EXPECT_EQ(ViewAccessible(hwnd, {3, 1}).role, ROLE_SYSTEM_ROWHEADER);
+  EXPECT_EQ(ViewAccessible(hwnd, {3, 1}).description, L"単元名");
+  EXPECT_EQ(ViewAccessible(hwnd, {3, 1}).name, L"図形");
+  EXPECT_EQ(ViewAccessible(hwnd, {19, 2}).state & STATE_SYSTEM_OFFSCREEN, STATE_SYSTEM_OFFSCREEN);
+  EXPECT_EQ(ViewAccessible(hwnd, {2, 2}).state & STATE_SYSTEM_OFFSCREEN, 0);
+  status->SetVisible(false);
 }
 
 }  // namespace
