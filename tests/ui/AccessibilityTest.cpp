@@ -140,6 +140,32 @@ class DialogReader : public ScreenReader {
   std::unique_ptr<ui::TfrmChangeDrive> chooser;
 };
 
+TEST_F(DialogReader, FieldsAreNamedByWhatTheyShow) {
+  Open();
+  status->Show();
+  PumpMessages();
+  const struct {
+    ui::Window& control;
+    std::wstring name, value;
+    long states;  // of kKeyboardStates
+  } expected[] = {
+      {chooser->dcbDrive, L"ドライブ", L"", STATE_SYSTEM_FOCUSABLE},
+      {chooser->dlbDrive, L"フォルダ一覧", L"", STATE_SYSTEM_FOCUSABLE},
+      {chooser->Panel1, L"検索するフォルダ", win32::Cp932ToWideLenient(chooser->Folder()), 0},
+      {status->pnlDrive, L"検索したフォルダ", win32::Cp932ToWideLenient(chooser->Folder()), 0},
+      {status->edtLastUpdate, L"更新日", L"2024/04/01", STATE_SYSTEM_FOCUSABLE},
+      {status->stgSpec, L"インストール状況", L"", STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED},
+  };
+  for (const auto& row : expected) {
+    SCOPED_TRACE(row.control.Name());
+    const AccessibleView seen = ViewAccessible(row.control.Handle());
+    EXPECT_EQ(seen.name, row.name);
+    if (!row.value.empty()) EXPECT_EQ(seen.value, row.value);
+    EXPECT_EQ(seen.state & kKeyboardStates, row.states);
+  }
+  status->SetVisible(false);
+}
+
 TEST_F(DialogReader, KeyboardMovesAreHeardAsTheCurrentCellWithItsHeaders) {
   const struct {
     UINT key;  // 0: the grid takes the focus as the window opens

@@ -98,7 +98,9 @@ class AccessibleControl final : public IAccessible {
     return standard_->get_accChild(child, object);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    return standard_->get_accValue(child, value);
+    const auto traits = Traits(child);
+    if (!traits || traits->value.empty()) return standard_->get_accValue(child, value);
+    return Text(traits->value, value);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
     return standard_->get_accDescription(child, description);

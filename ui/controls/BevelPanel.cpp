@@ -84,6 +84,12 @@ void BevelPanel::Paint(HDC dc, const RECT& client) {
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, format);
 }
 
+std::optional<AccessibleTraits> BevelPanel::Accessibility() const {
+  std::optional<AccessibleTraits> traits = ClickableWindow::Accessibility();
+  if (traits) traits->value = Text();
+  return traits;
+}
+
 LRESULT BevelPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_ENABLE) Repaint();
   return ClickableWindow::OnMessage(message, wParam, lParam);

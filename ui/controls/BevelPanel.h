@@ -48,6 +48,8 @@ class BevelPanel : public ClickableWindow {
 
   void Paint(HDC dc, const RECT& client) override;
   bool PaintsItself() const override { return true; }
+  // A named panel is a field: its caption is its value.
+  std::optional<AccessibleTraits> Accessibility() const override;
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
