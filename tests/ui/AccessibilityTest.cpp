@@ -14,9 +14,11 @@
 #include "tests/ui/MainTestSeries.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/controls/GridAccessible.h"
+#include "ui/controls/HighContrast.h"
 #include "ui/dialogs/ChangeDriveWindow.h"
 #include "ui/dialogs/StatusWindow.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/TitleBoard.h"
 
 namespace sorvel::test {
 namespace {
@@ -254,6 +256,119 @@ TEST_F(DialogReader, EveryCellIsNamedByItsOwnTextAndOnlyShownCellsAreOnScreen) {
   EXPECT_EQ(ViewAccessible(hwnd, {19, 2}).state & STATE_SYSTEM_OFFSCREEN, STATE_SYSTEM_OFFSCREEN);
   EXPECT_EQ(ViewAccessible(hwnd, {2, 2}).state & STATE_SYSTEM_OFFSCREEN, 0);
   status->SetVisible(false);
+}
+
+// ---------------------------------------------------------------------------
+// High contrast: the title panels and the grid in the theme's colours, and
+// without it every pixel as before.
+
+// A white high-contrast theme, as Windows switches it on: its colours, and
+// the state said on (Wine cannot switch it itself).
+class HighContrastTheme {
+ public:
+  HighContrastTheme() {
+    for (int i = 0; i < kCount; ++i) saved_[i] = GetSysColor(kElements[i]);
+    SetSysColors(kCount, kElements, kColours);
+    ui::SetHighContrastOverride(true);
+  }
+  ~HighContrastTheme() {
+    SetSysColors(kCount, kElements, saved_);
+    ui::SetHighContrastOverride(std::nullopt);
+  }
+  HighContrastTheme(const HighContrastTheme&) = delete;
+  HighContrastTheme& operator=(const HighContrastTheme&) = delete;
+
+ private:
+  static constexpr int kCount = 9;
+  static constexpr INT kElements[kCount] = {
+      COLOR_BTNFACE,   COLOR_BTNTEXT,      COLOR_GRAYTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT,
+      COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_WINDOW,   COLOR_WINDOWTEXT};
+  static constexpr COLORREF kColours[kCount] = {
+      RGB(255, 255, 255), RGB(0, 0, 0), RGB(96, 0, 0),      RGB(55, 0, 110), RGB(255, 255, 255),
+      RGB(0, 0, 0),       RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0)};
+  COLORREF saved_[kCount]{};
+};
+
+// Pixels of `color` inside a title panel's bevels, as the screenshot shows.
+int InsidePanel(const Picture& shot, HWND top, const ui::Window& panel, COLORREF color) {
+  RECT inside;
+  GetClientRect(panel.Handle(), &inside);
+  InflateRect(&inside, -6, -6);
+  return shot.Count(color, AreaOnScreenshot(top, panel.Handle(), inside));
+}
+
+TEST_F(DialogReader, UnderHighContrastEveryTitleIsWrittenInTheThemesColours) {
+  TfrmMain& window = Open();
+  Click(window.Board().Panel(3)->Handle());  // pressed until the next scan
+  const HighContrastTheme theme;
+  const struct {
+    int entry;
+    int face, ink;
+  } expected[] = {
+      {1, COLOR_BTNFACE, COLOR_BTNTEXT},          // installed
+      {2, COLOR_BTNFACE, COLOR_GRAYTEXT},         // missing
+      {3, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT},  // pressed
+  };
+  const Picture shot = SaveScreenshot(window.Handle(), "main_window_high_contrast");
+  for (const auto& row : expected) {
+    SCOPED_TRACE("entry " + std::to_string(row.entry));
+    const ui::Window& panel = *window.Board().Panel(row.entry);
+    EXPECT_GT(InsidePanel(shot, window.Handle(), panel, GetSysColor(row.face)), 2000);
+    EXPECT_GT(InsidePanel(shot, window.Handle(), panel, GetSysColor(row.ink)), 20);
+  }
+  // The grid's lines are the theme's too, none of its own silver.
+  status->Show();
+  status->stgSpec.Select(2, 3);
+  const Picture table = SaveScreenshot(status->Handle(), "status_window_high_contrast");
+  status->SetVisible(false);
+  RECT cells;
+  GetClientRect(status->stgSpec.Handle(), &cells);
+  const RECT area = AreaOnScreenshot(status->Handle(), status->stgSpec.Handle(), cells);
+  EXPECT_EQ(table.Count(RGB(192, 192, 192), area), 0);
+  EXPECT_GT(table.Count(RGB(0, 0, 0), area), 2000);
+}
+
+bool SamePixels(const Picture& a, const Picture& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = 0; y < a.Height(); ++y) {
+    for (int x = 0; x < a.Width(); ++x) {
+      if (a.At(x, y) != b.At(x, y)) return false;
+    }
+  }
+  return true;
+}
+
+TEST_F(DialogReader, WithoutHighContrastEveryPixelStaysAsItWas) {
+  TfrmMain& window = Open();
+  status->Show();
+  PumpMessages();
+  ui::SetHighContrastOverride(false);
+  const COLORREF titles[] = {ui::kTitleGreen, ui::kTitleWhite, ui::kTitleGreen};
+  for (int n = 1; n <= 3; ++n) {
+    SCOPED_TRACE("entry " + std::to_string(n));
+    // Inside the bevels only the face and the title's own colour.
+    const Picture panel = Picture::Printed(window.Board().Panel(n)->Handle());
+    const RECT inside{6, 6, panel.Width() - 6, panel.Height() - 6};
+    EXPECT_EQ(panel.Count(GetSysColor(COLOR_BTNFACE), inside) + panel.Count(titles[n - 1], inside),
+              (inside.right - inside.left) * (inside.bottom - inside.top));
+  }
+  // The grid's own silver lines between its ordinary cells.
+  EXPECT_GT(Picture::Printed(status->stgSpec.Handle()).Count(RGB(192, 192, 192)), 1000);
+  // Switched on and off again, the theme leaves every pixel as it was.
+  std::vector<Picture> before;
+  for (HWND each : Descendants(window.Handle())) before.push_back(Picture::Printed(each));
+  before.push_back(Picture::Printed(status->stgSpec.Handle()));
+  ui::SetHighContrastOverride(true);
+  SendMessageW(window.Handle(), WM_SYSCOLORCHANGE, 0, 0);
+  ui::SetHighContrastOverride(false);
+  SendMessageW(window.Handle(), WM_SETTINGCHANGE, 0, 0);
+  std::vector<Picture> after;
+  for (HWND each : Descendants(window.Handle())) after.push_back(Picture::Printed(each));
+  after.push_back(Picture::Printed(status->stgSpec.Handle()));
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t i = 0; i < before.size(); ++i) EXPECT_TRUE(SamePixels(before[i], after[i])) << i;
+  status->SetVisible(false);
+  ui::SetHighContrastOverride(std::nullopt);
 }
 
 }  // namespace

@@ -57,6 +57,13 @@ class BevelPanel : public ClickableWindow {
   bool CompletesClick() const override { return Enabled(); }
   // Repaints the panel and the controls inside it.
   void Repaint();
+  // The colours of the face and the caption: the panel's own, or under high
+  // contrast the theme's button colours.
+  struct Colours {
+    COLORREF face;
+    COLORREF caption;
+  };
+  virtual Colours PaintColours() const;
 
  private:
   template <typename Value>

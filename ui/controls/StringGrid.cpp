@@ -6,6 +6,7 @@
 #include "platform/win32/Gdi.h"
 #include "ui/controls/GlyphPainter.h"
 #include "ui/controls/GridAccessible.h"
+#include "ui/controls/HighContrast.h"
 
 namespace sorvel::ui {
 namespace {
@@ -14,6 +15,13 @@ namespace {
 constexpr COLORREF kLineColor = RGB(192, 192, 192);
 constexpr COLORREF kFixedLineColor = RGB(0, 0, 0);
 constexpr int kTextIndent = 2;
+
+// Under high contrast the lines are the theme's: button text between the
+// fixed cells, the 3D shadow between the others.
+COLORREF LineColor(bool fixed) {
+  if (HighContrastOn()) return GetSysColor(fixed ? COLOR_BTNTEXT : COLOR_BTNSHADOW);
+  return fixed ? kFixedLineColor : kLineColor;
+}
 
 void FillColor(HDC dc, const RECT& rect, COLORREF color) {
   SetBkColor(dc, color);
@@ -209,7 +217,7 @@ void StringGrid::PaintCell(HDC dc, int col, int row, const RECT& rect) {
   ExtTextOutW(dc, rect.left + indent, rect.top + indent, ETO_OPAQUE | ETO_CLIPPED, &rect,
               wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
 
-  const COLORREF line = fixed ? kFixedLineColor : kLineColor;
+  const COLORREF line = LineColor(fixed);
   FillColor(dc, RECT{rect.right, rect.top, rect.right + kLineWidth, rect.bottom + kLineWidth},
             line);
   FillColor(dc, RECT{rect.left, rect.bottom, rect.right + kLineWidth, rect.bottom + kLineWidth},
