@@ -7,6 +7,7 @@
 
 #include "platform/win32/Win32Platform.h"
 #include "tests/support/StateBuilder.h"
+#include "tests/support/win32/AccessibleView.h"
 #include "tests/support/win32/EmfPrintRecorder.h"
 #include "tests/ui/LayoutAtDpi.h"
 #include "tests/ui/MainTestSeries.h"
@@ -240,6 +241,12 @@ TEST(DpiChange, TheDialogsLayThemselvesOutAgainAndPrintAtTheSameSize) {
     ChangeDpi(status, dpi);
     ExpectChooserAt(chooser, dpi);
     ExpectStatusWindowAt(status, dpi);
+    // A screen reader finds a cell where the grid shows it at this DPI.
+    const AccessibleView cell = ViewAccessible(status.stgSpec.Handle(), {2, 2});
+    EXPECT_EQ(cell.location.right - cell.location.left,
+              ScaleToDpi(ui::kStatusWindow.columnWidths[1], dpi));
+    EXPECT_EQ(cell.location.bottom - cell.location.top,
+              ScaleToDpi(ui::kStatusWindow.rowHeight, dpi));
     // The grid's font keeps its nine points on paper.
     Click(status.btnPrint.Handle());
     ASSERT_FALSE(log.pages.empty());

@@ -3,52 +3,12 @@
 #include <oleacc.h>
 
 #include <optional>
-#include <type_traits>
 
-#include "platform/win32/Encoding.h"
-#include "platform/win32/SystemLibrary.h"
+#include "ui/controls/AccessibleCom.h"
 #include "ui/controls/Window.h"
 
 namespace sorvel::ui {
 namespace {
-
-// The COM functions, from the system's DLLs, found at the first request of a
-// screen reader; the launcher imports none of them.
-struct ComFunctions {
-  decltype(&CoInitializeEx) initialise = nullptr;
-  decltype(&CreateStdAccessibleObject) createStandard = nullptr;
-  decltype(&LresultFromObject) resultFromObject = nullptr;
-  decltype(&SysAllocStringLen) allocString = nullptr;
-};
-
-template <typename Function>
-void Find(Function& function, const wchar_t* dll, const char* name) {
-  function = win32::SystemProcedureOf<std::remove_pointer_t<Function>>(dll, name);
-}
-
-const ComFunctions* Com() {
-  static const ComFunctions functions = [] {
-    ComFunctions found;
-    Find(found.initialise, L"ole32.dll", "CoInitializeEx");
-    Find(found.createStandard, L"oleacc.dll", "CreateStdAccessibleObject");
-    Find(found.resultFromObject, L"oleacc.dll", "LresultFromObject");
-    Find(found.allocString, L"oleaut32.dll", "SysAllocStringLen");
-    return found;
-  }();
-  const bool complete = functions.initialise && functions.createStandard &&
-                        functions.resultFromObject && functions.allocString;
-  return complete ? &functions : nullptr;
-}
-
-// The object behind the request must live in an apartment: the window's
-// thread joins a single-threaded one, as a thread with windows should.
-bool JoinApartment(const ComFunctions& com) {
-  thread_local const bool joined = [&com] {
-    const HRESULT hr = com.initialise(nullptr, COINIT_APARTMENTTHREADED);
-    return SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
-  }();
-  return joined;
-}
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
@@ -140,7 +100,9 @@ class AccessibleControl final : public IAccessible {
     return standard_->get_accChild(child, object);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    return standard_->get_accValue(child, value);
+    const auto traits = Traits(child);
+    if (!traits || traits->value.empty()) return standard_->get_accValue(child, value);
+    return Text(traits->value, value);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
     return standard_->get_accDescription(child, description);
@@ -190,12 +152,7 @@ class AccessibleControl final : public IAccessible {
     return window ? window->Accessibility() : std::nullopt;
   }
 
-  HRESULT Text(const std::string& cp932, BSTR* out) const {
-    if (!out) return E_POINTER;
-    const std::wstring text = win32::Cp932ToWideLenient(cp932);
-    *out = com_.allocString(text.data(), static_cast<UINT>(text.size()));
-    return *out ? S_OK : E_OUTOFMEMORY;
-  }
+  HRESULT Text(const std::string& cp932, BSTR* out) const { return com_.Text(cp932, out); }
 
   const ComFunctions& com_;
   HWND hwnd_;
@@ -237,19 +194,11 @@ bool TakesClicks(HWND hwnd) {
 }
 
 LRESULT AnswerGetObject(HWND hwnd, WPARAM wParam) {
-  const ComFunctions* com = Com();
-  if (!com || !JoinApartment(*com)) return 0;
-  IAccessible* standard = nullptr;
-  if (FAILED(com->createStandard(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
-                                 reinterpret_cast<void**>(&standard))) ||
-      !standard) {
-    return 0;
-  }
-  auto* control = new AccessibleControl(*com, hwnd, standard);
-  const LRESULT result = com->resultFromObject(__uuidof(IAccessible), wParam, control);
-  control->Release();  // the result holds its own reference
-  // A failure is no answer: the system then gives the standard one.
-  return FAILED(static_cast<HRESULT>(result)) ? 0 : result;
+  const ComFunctions* com = AccessibleCom();
+  if (!com) return 0;
+  IAccessible* standard = StandardClientObject(*com, hwnd);
+  if (!standard) return 0;
+  return AnswerWith(*com, wParam, new AccessibleControl(*com, hwnd, standard));
 }
 
 }  // namespace sorvel::ui

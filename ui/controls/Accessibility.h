@@ -22,6 +22,7 @@ struct AccessibleTraits {
   std::string name{};           // CP932; empty: the window text
   long role = 0;                // ROLE_SYSTEM_*; 0: the standard role
   std::string defaultAction{};  // CP932; empty: the standard default action
+  std::string value{};          // CP932; empty: the standard value
   bool focusable = false;       // reachable by keyboard while enabled
 };
 

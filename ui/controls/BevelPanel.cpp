@@ -2,6 +2,7 @@
 
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Gdi.h"
+#include "ui/controls/HighContrast.h"
 
 namespace sorvel::ui {
 
@@ -61,27 +62,39 @@ void BevelPanel::SetBorderWidth(int width) { Change(borderWidth_, width); }
 void BevelPanel::SetAlignment(CaptionAlignment alignment) { Change(alignment_, alignment); }
 void BevelPanel::SetFontColor(COLORREF color) { Change(fontColor_, color); }
 
+BevelPanel::Colours BevelPanel::PaintColours() const {
+  if (HighContrastOn()) return {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)};
+  return {GetSysColor(COLOR_BTNFACE), fontColor_};
+}
+
 void BevelPanel::Paint(HDC dc, const RECT& client) {
   RECT rect = client;
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const Colours colours = PaintColours();
   // The widths are the layout's: as wide at any DPI as at 96.
   const int bevel = ScaleToDpi(bevelWidth_, Dpi());
   if (bevelOuter_ == Bevel::Raised) DrawFrame3D(dc, rect, light, shadow, bevel);
   if (bevelOuter_ == Bevel::Lowered) DrawFrame3D(dc, rect, shadow, light, bevel);
-  DrawFrame3D(dc, rect, face, face, ScaleToDpi(borderWidth_, Dpi()));
-  FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+  DrawFrame3D(dc, rect, colours.face, colours.face, ScaleToDpi(borderWidth_, Dpi()));
+  SetDCBrushColor(dc, colours.face);
+  FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 
   const std::wstring caption = win32::Cp932ToWideLenient(Text());
   if (caption.empty()) return;
   const win32::SelectedObject font(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
-  SetTextColor(dc, fontColor_);
+  SetTextColor(dc, colours.caption);
   SetBkMode(dc, TRANSPARENT);
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX;
   if (alignment_ == CaptionAlignment::Center) format |= DT_CENTER;
   if (alignment_ == CaptionAlignment::Right) format |= DT_RIGHT;
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, format);
+}
+
+std::optional<AccessibleTraits> BevelPanel::Accessibility() const {
+  std::optional<AccessibleTraits> traits = ClickableWindow::Accessibility();
+  if (traits) traits->value = Text();
+  return traits;
 }
 
 LRESULT BevelPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

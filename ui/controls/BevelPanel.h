@@ -48,6 +48,8 @@ class BevelPanel : public ClickableWindow {
 
   void Paint(HDC dc, const RECT& client) override;
   bool PaintsItself() const override { return true; }
+  // A named panel is a field: its caption is its value.
+  std::optional<AccessibleTraits> Accessibility() const override;
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -55,6 +57,13 @@ class BevelPanel : public ClickableWindow {
   bool CompletesClick() const override { return Enabled(); }
   // Repaints the panel and the controls inside it.
   void Repaint();
+  // The colours of the face and the caption: the panel's own, or under high
+  // contrast the theme's button colours.
+  struct Colours {
+    COLORREF face;
+    COLORREF caption;
+  };
+  virtual Colours PaintColours() const;
 
  private:
   template <typename Value>

@@ -1,5 +1,7 @@
 #include "ui/controls/Form.h"
 
+#include "ui/controls/HighContrast.h"
+
 namespace sorvel::ui {
 namespace {
 void (*modalShownHook)(Form&) = nullptr;
@@ -117,6 +119,13 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       OnDpiChange(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      // A theme switched to or from high contrast: every control paints
+      // again in the colours it now takes.
+      RefreshHighContrast();
+      RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      break;
   }
   return Window::OnMessage(message, wParam, lParam);
 }

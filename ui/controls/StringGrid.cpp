@@ -5,6 +5,8 @@
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Gdi.h"
 #include "ui/controls/GlyphPainter.h"
+#include "ui/controls/GridAccessible.h"
+#include "ui/controls/HighContrast.h"
 
 namespace sorvel::ui {
 namespace {
@@ -13,6 +15,13 @@ namespace {
 constexpr COLORREF kLineColor = RGB(192, 192, 192);
 constexpr COLORREF kFixedLineColor = RGB(0, 0, 0);
 constexpr int kTextIndent = 2;
+
+// Under high contrast the lines are the theme's: button text between the
+// fixed cells, the 3D shadow between the others.
+COLORREF LineColor(bool fixed) {
+  if (HighContrastOn()) return GetSysColor(fixed ? COLOR_BTNTEXT : COLOR_BTNSHADOW);
+  return fixed ? kFixedLineColor : kLineColor;
+}
 
 void FillColor(HDC dc, const RECT& rect, COLORREF color) {
   SetBkColor(dc, color);
@@ -101,11 +110,20 @@ bool StringGrid::InSelection(int col, int row) const {
 
 bool StringGrid::Select(int col, int row, bool extend) {
   if (col < fixedCols_ || col >= ColCount() || row < fixedRows_ || row >= RowCount()) return false;
+  const bool moved = col != current_.x || row != current_.y;
   current_ = POINT{col, row};
   if (!extend) anchor_ = current_;
   ScrollIntoView(col, row);
   Invalidate();
+  if (moved) NotifyCurrentCell();
   return true;
+}
+
+void StringGrid::NotifyCurrentCell() const {
+  if (GetFocus() != Handle()) return;
+  const LONG child = GridCellChildId(*this, current_.x, current_.y);
+  NotifyWinEvent(EVENT_OBJECT_SELECTION, Handle(), OBJID_CLIENT, child);
+  NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT, child);
 }
 
 void StringGrid::ResetSelection() { current_ = anchor_ = topLeft_ = POINT{fixedCols_, fixedRows_}; }
@@ -146,6 +164,22 @@ POINT StringGrid::CellAt(POINT point) const {
   return cell;
 }
 
+bool StringGrid::CellRect(int col, int row, RECT& rect) const {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const auto find = [](const std::vector<Span>& spans, int index) {
+    return std::find_if(spans.begin(), spans.end(),
+                        [index](const Span& span) { return span.index == index; });
+  };
+  const std::vector<Span> cols = VisibleCols(client.right), rows = VisibleRows(client.bottom);
+  const auto colSpan = find(cols, col);
+  const auto rowSpan = find(rows, row);
+  if (colSpan == cols.end() || rowSpan == rows.end()) return false;
+  rect = RECT{colSpan->start, rowSpan->start, colSpan->start + colSpan->size,
+              rowSpan->start + rowSpan->size};
+  return true;
+}
+
 void StringGrid::Paint(HDC dc, const RECT& client) {
   const win32::SelectedObject font(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
   int right = 0, bottom = 0;
@@ -183,7 +217,7 @@ void StringGrid::PaintCell(HDC dc, int col, int row, const RECT& rect) {
   ExtTextOutW(dc, rect.left + indent, rect.top + indent, ETO_OPAQUE | ETO_CLIPPED, &rect,
               wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
 
-  const COLORREF line = fixed ? kFixedLineColor : kLineColor;
+  const COLORREF line = LineColor(fixed);
   FillColor(dc, RECT{rect.right, rect.top, rect.right + kLineWidth, rect.bottom + kLineWidth},
             line);
   FillColor(dc, RECT{rect.left, rect.bottom, rect.right + kLineWidth, rect.bottom + kLineWidth},
@@ -212,9 +246,17 @@ LRESULT StringGrid::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Invalidate();
       return 0;
     case WM_SETFOCUS:
+      Invalidate();
+      NotifyCurrentCell();
+      return 0;
     case WM_KILLFOCUS:
       Invalidate();
       return 0;
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        if (const LRESULT answer = AnswerGridGetObject(Handle(), wParam)) return answer;
+      }
+      break;
     case WM_KEYDOWN:
       OnKeyDown(wParam);
       return 0;

@@ -52,6 +52,7 @@ class StringGrid : public Window {
   int Col() const { return current_.x; }
   int Row() const { return current_.y; }
   RECT Selection() const;  // inclusive cell range: left/top/right/bottom
+  bool InSelection(int col, int row) const;
   // Moves the current cell to an ordinary cell; false for a fixed cell or
   // one outside the grid.
   bool Select(int col, int row, bool extend = false);
@@ -62,6 +63,9 @@ class StringGrid : public Window {
 
   // The cell under a client point, or {-1, -1}.
   POINT CellAt(POINT client) const;
+  // Where cell (col, row) is shown, in client pixels (maybe cut at the
+  // edge); false when it is out of view.
+  bool CellRect(int col, int row, RECT& rect) const;
 
   bool PaintsItself() const override { return true; }
   void Paint(HDC dc, const RECT& client) override;
@@ -85,9 +89,10 @@ class StringGrid : public Window {
 
   void PaintCell(HDC dc, int col, int row, const RECT& rect);
   bool IsFixed(int col, int row) const { return col < fixedCols_ || row < fixedRows_; }
-  bool InSelection(int col, int row) const;
 
   void ResetSelection();
+  // Tells screen readers of the current cell while the grid has the focus.
+  void NotifyCurrentCell() const;
   // After the count of rows or columns changed.
   void CountChanged(int count, int& fixed);
   void ClampScroll();

@@ -201,6 +201,12 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   return handled ? result : 0;
 }
 
+std::optional<AccessibleTraits> Window::Accessibility() const {
+  if (accessibleName_.empty()) return std::nullopt;
+  const bool tabStop = (GetWindowLongW(hwnd_, GWL_STYLE) & WS_TABSTOP) != 0;
+  return AccessibleTraits{.name = accessibleName_, .focusable = tabStop};
+}
+
 LRESULT Window::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
   if (standardProc_) return CallWindowProcW(standardProc_, hwnd_, message, wParam, lParam);
   return DefWindowProcW(hwnd_, message, wParam, lParam);

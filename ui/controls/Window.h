@@ -78,8 +78,11 @@ class Window {
   virtual bool PaintsItself() const { return false; }
 
   // What a screen reader is told about the control; nullopt: the system's
-  // standard account of it.
-  virtual std::optional<AccessibleTraits> Accessibility() const { return std::nullopt; }
+  // standard account of it. By default the name given below, if any.
+  virtual std::optional<AccessibleTraits> Accessibility() const;
+  // The name a person would give the control, for a control whose window
+  // text does not say what it is (CP932).
+  void SetAccessibleName(const std::string& name) { accessibleName_ = name; }
 
   // Where errors escaping a handler go (the application's error box).
   static void SetErrorReporter(std::function<void(const std::string&)> reporter);
@@ -135,6 +138,7 @@ class Window {
   int dpi_ = kLayoutDpi;
   Place layout_;  // where it stands at 96 DPI
   std::string name_;
+  std::string accessibleName_;
 };
 
 // Finds a direct or nested child window of `parent` by its control name,

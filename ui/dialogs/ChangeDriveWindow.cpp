@@ -44,6 +44,11 @@ void TfrmChangeDrive::CreateControls() {
   dlbDrive.Create({.parent = self, .name = "dlbDrive", .place = layout.dlbDrive, .font = font},
                   {.onChange = [this] { dlbDriveChange(); }});
   Panel1.Create({.parent = self, .name = "Panel1", .place = layout.Panel1, .font = font});
+  // What a screen reader calls them: neither a drive box nor a list nor a
+  // panel says what it is by its text.
+  dcbDrive.SetAccessibleName("ドライブ");
+  dlbDrive.SetAccessibleName("フォルダ一覧");
+  Panel1.SetAccessibleName("検索するフォルダ");
 }
 
 void TfrmChangeDrive::FormCreate() { dlbDrive.SetFolder(homeFolder_ + "..\\"); }

@@ -60,6 +60,9 @@ void TfrmShow::CreateControls() {
       {.onClick = [this] { btnPrintClick(); }});
   edtLastUpdate.Create(
       {.parent = self, .name = "edtLastUpdate", .place = layout.edtLastUpdate, .font = font});
+  pnlDrive.SetAccessibleName("検索したフォルダ");
+  stgSpec.SetAccessibleName("インストール状況");
+  edtLastUpdate.SetAccessibleName("更新日");
 }
 
 void TfrmShow::FormCreate() {

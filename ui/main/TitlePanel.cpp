@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "ui/controls/Form.h"
+#include "ui/controls/HighContrast.h"
+#include "ui/main/TitleBoard.h"
 
 namespace sorvel::ui {
 namespace {
@@ -62,6 +64,14 @@ std::string TitlePanel::Title() const {
 std::optional<AccessibleTraits> TitlePanel::Accessibility() const {
   return AccessibleTraits{
       .name = Title(), .role = ROLE_SYSTEM_PUSHBUTTON, .defaultAction = "start", .focusable = true};
+}
+
+BevelPanel::Colours TitlePanel::PaintColours() const {
+  if (!HighContrastOn()) return BevelPanel::PaintColours();
+  if (FontColor() == kTitleBlue)
+    return {GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHTTEXT)};
+  if (FontColor() == kTitleWhite) return {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_GRAYTEXT)};
+  return {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)};
 }
 
 bool TitlePanel::ShowsFocusCue() const {

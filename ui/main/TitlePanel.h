@@ -66,6 +66,9 @@ class TitlePanel : public BevelPanel {
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Under high contrast: installed titles in the button text, missing ones
+  // greyed, the pressed one highlighted.
+  Colours PaintColours() const override;
 
  private:
   bool ShowsFocusCue() const;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace sorvel::test {
@@ -15,9 +16,19 @@ struct AccessibleView {
   long role = -1;
   long state = -1;
   std::wstring defaultAction;
+  std::wstring description;
+  std::wstring value;
+  RECT location{};  // on the screen
+  long childCount = -1;
 };
 
 AccessibleView ViewAccessible(HWND hwnd);
+// The object reached from the window's client object through get_accChild
+// with each child id of `path` in turn.
+AccessibleView ViewAccessible(HWND hwnd, std::initializer_list<long> path);
+// The object an event names, resolved as a screen reader resolves it
+// (AccessibleObjectFromEvent).
+AccessibleView ViewEventObject(HWND hwnd, long objectId, long childId);
 
 // Asks the window's object for its default action.
 HRESULT DoAccessibleDefaultAction(HWND hwnd);
