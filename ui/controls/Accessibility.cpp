@@ -16,31 +16,12 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 // the standard object, which answers everything else. It holds the window
 // handle, not the control: a screen reader may keep it after the window is
 // gone, and then gets the standard object's answers.
-class AccessibleControl final : public IAccessible {
+class AccessibleControl final : public AccessibleObject {
  public:
   AccessibleControl(const ComFunctions& com, HWND hwnd, IAccessible* standard)
       : com_(com), hwnd_(hwnd), standard_(standard) {}
   AccessibleControl(const AccessibleControl&) = delete;
   AccessibleControl& operator=(const AccessibleControl&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
-      *out = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override {
-    return static_cast<ULONG>(InterlockedIncrement(&refs_));
-  }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
 
   // IDispatch: the standard object's.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -143,7 +124,7 @@ class AccessibleControl final : public IAccessible {
   }
 
  private:
-  ~AccessibleControl() { standard_->Release(); }
+  ~AccessibleControl() override { standard_->Release(); }
 
   // The control's traits when the request is about the control itself and
   // the control still exists.
@@ -157,7 +138,6 @@ class AccessibleControl final : public IAccessible {
   const ComFunctions& com_;
   HWND hwnd_;
   IAccessible* standard_;  // owned
-  LONG refs_ = 1;
 };
 
 // The standard state, with what the keyboard can do with the control:

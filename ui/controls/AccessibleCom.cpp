@@ -25,6 +25,25 @@ bool JoinApartment(const ComFunctions& com) {
 
 }  // namespace
 
+HRESULT AccessibleObject::QueryInterface(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
+    *out = static_cast<IAccessible*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *out = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG AccessibleObject::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+
+ULONG AccessibleObject::Release() {
+  const LONG left = InterlockedDecrement(&refs_);
+  if (left == 0) delete this;
+  return static_cast<ULONG>(left);
+}
+
 HRESULT ComFunctions::Text(const std::string& cp932, BSTR* out) const {
   if (!out) return E_POINTER;
   const std::wstring text = win32::Cp932ToWideLenient(cp932);

@@ -21,6 +21,26 @@ struct ComFunctions {
   HRESULT Text(const std::string& cp932, BSTR* out) const;
 };
 
+// The IUnknown of the launcher's accessible objects: IAccessible (and the
+// IDispatch and IUnknown it is), counted references, the object deleted at
+// the last release. An object starts with one reference, its maker's.
+class AccessibleObject : public IAccessible {
+ public:
+  AccessibleObject(const AccessibleObject&) = delete;
+  AccessibleObject& operator=(const AccessibleObject&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) final;
+  ULONG STDMETHODCALLTYPE AddRef() final;
+  ULONG STDMETHODCALLTYPE Release() final;
+
+ protected:
+  AccessibleObject() = default;
+  virtual ~AccessibleObject() = default;
+
+ private:
+  LONG refs_ = 1;
+};
+
 // The functions, with this thread in a single-threaded apartment (the one a
 // thread with windows should join); nullptr when any is missing or the
 // thread cannot join.

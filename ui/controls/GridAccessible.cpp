@@ -130,7 +130,7 @@ HRESULT NoPart(VARIANT* out) {
 // (its place, parent and neighbours); rows and cells answer for themselves.
 // It holds the window handle, not the grid: a screen reader may keep it
 // after the grid is gone, and then hears that the object is no more.
-class GridAccessible final : public IAccessible {
+class GridAccessible final : public AccessibleObject {
  public:
   GridAccessible(const ComFunctions& com, HWND hwnd, IAccessible* standard, GridPart part)
       : com_(com), hwnd_(hwnd), standard_(standard), part_(part) {
@@ -138,25 +138,6 @@ class GridAccessible final : public IAccessible {
   }
   GridAccessible(const GridAccessible&) = delete;
   GridAccessible& operator=(const GridAccessible&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
-      *out = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override {
-    return static_cast<ULONG>(InterlockedIncrement(&refs_));
-  }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
 
   // IDispatch: no type information; screen readers call IAccessible.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -255,7 +236,7 @@ class GridAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
  private:
-  ~GridAccessible() { standard_->Release(); }
+  ~GridAccessible() override { standard_->Release(); }
 
   // Runs `answer` for the part `child` names, while the grid still has it.
   template <typename Answer>
@@ -289,7 +270,6 @@ class GridAccessible final : public IAccessible {
   HWND hwnd_;
   IAccessible* standard_;  // one reference of its own
   GridPart part_;
-  LONG refs_ = 1;
 };
 
 // The grid's focus is its current cell, while the grid has the focus.
