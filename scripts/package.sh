@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the release: dist/SorvelL-<version>-x86.zip with SorvelL.exe,
-# SvlCheck.exe, the publishers' guide and the demo series as a sample. The
-# version is the project's VERSION in CMakeLists.txt, as in the programs'
-# version resources. Installs what is missing first, as the other scripts do.
+# SvlCheck.exe, the publishers' guide as HTML pages, the demo series as a
+# sample and SHA256SUMS; the same commit gives the same zip byte for byte
+# wherever it is built. The version is the project's VERSION in
+# CMakeLists.txt, as in the programs' version resources. Installs what is
+# missing first, as the other scripts do.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
