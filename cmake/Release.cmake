@@ -1,6 +1,7 @@
 # The release zip, dist/SorvelL-<version>-x86.zip in the build tree, named
 # with the same version as the programs' version resources
-# (scripts/package.sh copies it to the repository's dist/).
+# (scripts/package.sh copies it to the repository's dist/, or packs a signed
+# one from the same arguments).
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(SORVEL_RELEASE_ZIP ${CMAKE_BINARY_DIR}/dist/SorvelL-${PROJECT_VERSION}-x86.zip)
 
@@ -19,7 +20,7 @@ endforeach()
 add_custom_target(guide_pages DEPENDS ${guide_pages})
 
 # make_release.py's arguments, one a line, for the target below and for
-# anyone who packs the same files again.
+# scripts/package.sh, which adds its signing options to them.
 set(SORVEL_RELEASE_ARGS ${CMAKE_BINARY_DIR}/dist/release.args)
 file(GENERATE OUTPUT ${SORVEL_RELEASE_ARGS} CONTENT
 "--out\n${SORVEL_RELEASE_ZIP}\n--launcher\n$<TARGET_FILE:SorvelL>\n--checker\n$<TARGET_FILE:SvlCheck>

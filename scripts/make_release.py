@@ -4,7 +4,7 @@ guide as HTML pages, the demo series as a sample and SHA256SUMS, below one
 folder named like the zip.
 
 usage: make_release.py --out ZIP --launcher EXE --checker EXE --guides DIR
-                       --series DIR --source DIR
+                       --series DIR --source DIR [--sign CERT KEY [--timestamp URL]]
        make_release.py @ARGS_FILE [OPTION...]   (a file of one argument a line;
                                                  later options win)
 
@@ -14,12 +14,17 @@ SOURCE_DATE_EPOCH when set; outside a git checkout a fixed date). Names that
 are not ASCII are stored in UTF-8 and flagged so (Windows' own zip folders
 and 7-Zip read them).
 
+With --sign both programs are signed with Authenticode (SHA-256) by the
+certificate CERT (PEM, with its chain up to the root) and its key KEY, time
+stamped only when --timestamp names a server, and each signature is
+verified before anything is packed.
 """
 import argparse
 import hashlib
 import os
 import subprocess
 import sys
+import tempfile
 import time
 import zipfile
 
@@ -59,6 +64,26 @@ def entry_date(source):
     return max(FIRST_DOS_DATE, tuple(time.gmtime(seconds)[:6]))
 
 
+def osslsigncode(step, arguments):
+    done = subprocess.run(["osslsigncode", *arguments], capture_output=True, text=True)
+    if done.returncode != 0:
+        sys.exit(f"make_release.py: {step} failed (osslsigncode exit code {done.returncode}):\n"
+                 + done.stdout + done.stderr)
+
+
+def signed_copy(program, folder, cert, key, timestamp):
+    """A copy of `program` in `folder`, signed and its signature verified."""
+    signed = os.path.join(folder, os.path.basename(program))
+    name = os.path.basename(program)
+    arguments = ["sign", "-certs", cert, "-key", key, "-h", "sha256", "-n", SIGNED_AS]
+    if timestamp:
+        arguments += ["-ts", timestamp]
+    osslsigncode(f"signing {name}", arguments + ["-in", program, "-out", signed])
+    osslsigncode(f"verifying the signature of {name}",
+                 ["verify", "-CAfile", cert, "-in", signed])
+    return signed
+
+
 def sums(entries, top):
     """SHA256SUMS as `sha256sum -c` reads it in the unpacked folder."""
     lines = []
@@ -80,9 +105,13 @@ def write_zip(out_zip, entries, date):
     os.replace(partial, out_zip)
 
 
-def make(options):
+def make(options, workspace):
     top = os.path.basename(options.out)[: -len(".zip")]
     launcher, checker = options.launcher, options.checker
+    if options.sign:
+        cert, key = options.sign
+        launcher = signed_copy(launcher, workspace, cert, key, options.timestamp)
+        checker = signed_copy(checker, workspace, cert, key, options.timestamp)
     files = [(launcher, top + "/SorvelL.exe"), (checker, top + "/SvlCheck.exe")]
     files += list(files_below(options.guides, top + "/docs", ".html"))
     files += list(files_below(options.series, top + "/sample/SERIES"))
@@ -98,7 +127,13 @@ def main(argv):
     parser = argparse.ArgumentParser(fromfile_prefix_chars="@", usage=__doc__)
     for name in ("out", "launcher", "checker", "guides", "series", "source"):
         parser.add_argument("--" + name, required=True)
-    make(parser.parse_args(argv))
+    parser.add_argument("--sign", nargs=2, metavar=("CERT", "KEY"))
+    parser.add_argument("--timestamp", metavar="URL")
+    options = parser.parse_args(argv)
+    if options.timestamp and not options.sign:
+        parser.error("--timestamp needs --sign")
+    with tempfile.TemporaryDirectory() as workspace:
+        make(options, workspace)
 
 
 if __name__ == "__main__":
