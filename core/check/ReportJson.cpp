@@ -110,13 +110,18 @@ std::string FindingJson(const CheckReport& report, const Finding& finding, Langu
 
 // The names, in the order of each enumeration.
 constexpr const char* kFindingKindNames[] = {
-    "catalogueMissing",       "catalogueTooShort", "catalogueUnreadable",    "scanFailed",
-    "malformedLine",          "notCp932",          "severalCopies",          "nameCut",
-    "nameCutInsideCharacter", "tooManyEntries",    "versionNotInFolderName", "nameNotCp932",
-    "indexHtmMissing",        "helpFileMissing",   "folderUnreadable",
+    "catalogueMissing",       "catalogueTooShort",
+    "catalogueUnreadable",    "scanFailed",
+    "malformedLine",          "notCp932",
+    "severalCopies",          "nameCut",
+    "nameCutInsideCharacter", "tooManyEntries",
+    "versionNotInFolderName", "nameNotCp932",
+    "indexHtmMissing",        "helpFileMissing",
+    "folderUnreadable",       "nameChangedByImage",
+    "datedBefore1980",        "autorunTargetMissing",
 };
 static_assert(std::size(kFindingKindNames) ==
-              static_cast<std::size_t>(FindingKind::FolderUnreadable) + 1);
+              static_cast<std::size_t>(FindingKind::AutorunTargetMissing) + 1);
 
 constexpr const char* kMissReasonNames[] = {
     "sameStem",     "folderSkippedForSubFolder", "folderSkippedForDate", "hiddenFile",

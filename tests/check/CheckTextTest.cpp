@@ -136,7 +136,7 @@ TEST(ReportTextTest, EveryFindingAndCauseIsWorded) {
   entry.stem = "algebra1";
   report.entries.push_back(entry);
   Lines sentences;
-  for (int kind = 0; kind <= static_cast<int>(FindingKind::FolderUnreadable); ++kind) {
+  for (int kind = 0; kind <= static_cast<int>(FindingKind::AutorunTargetMissing); ++kind) {
     Finding finding;
     finding.kind = static_cast<FindingKind>(kind);
     finding.entry = 1;
