@@ -2,7 +2,9 @@
 """scripts/make-disc.sh on the demo series laid out as a disc's root: the
 image it keeps, read back on its own (volume label, Joliet names, the files'
 own dates, the autorun.inf it adds), with every installed program found by
-the check on the mounted image; and the images it refuses, leaving nothing:
+the check on the mounted image, and the launcher started at the root of the
+image mounted as a CD-ROM drive starting a program from it when its title
+is clicked; and the images it refuses, leaving nothing:
 one program dated 1970, a name longer than Joliet holds, an autorun.inf
 naming a file the disc lacks.
 
@@ -12,6 +14,7 @@ import os
 import shutil
 import subprocess
 import sys
+import time
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
 from wine_checks import check, result, run
@@ -22,6 +25,11 @@ LABEL = "SORVEL_MATH"
 # What the check of the demo's image must find, each in its folder.
 FOUND = ["ALGEBR12\\algebra1.exe", "GEOMET11\\GEOMETRY.EXE", "KEISAN13\\Keisan.exe",
          "KANSU_V21\\kansu.exe", "表計算12\\hyoukei.exe"]
+CAPTION = "Sorvel 数学シリーズ"
+# Title panel 6 of the demo's board of six, in the main window's client
+# area (ui/Layout.h): its program lies in the Joliet-named folder 表計算12.
+PANEL_6_CENTRE = (447 + 93, 50 + 5 * 53 + 16)
+PROGRAM_6 = "表計算で学ぶ統計"
 AUTORUN = b"[autorun]\r\nopen=SorvelL.exe\r\nicon=SorvelL.exe,0\r\n"
 
 
@@ -76,6 +84,49 @@ def kept_image_is_the_disc(exe, root, work):
               f"demo image: {place} not dated as the folder's file")
     with open(os.path.join(extracted, "autorun.inf"), "rb") as f:
         check(f.read() == AUTORUN, "demo image: its autorun.inf")
+    launcher_starts_a_program_from_the_disc(iso, work)
+
+
+def visible_window(name, seconds):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{name}$"],
+                               capture_output=True, text=True).stdout.split()
+        if found:
+            return found[0]
+        time.sleep(0.3)
+    return None
+
+
+def launcher_starts_a_program_from_the_disc(iso, work):
+    """The image mounted as make-disc.sh mounts it, X: of its prefix."""
+    if not os.environ.get("DISPLAY"):
+        check(False, "the launcher needs a display (DISPLAY is not set)")
+        return
+    mounted = os.path.join(work, "mounted")
+    os.makedirs(mounted, exist_ok=True)
+    prefix = os.path.realpath(os.environ["WINEPREFIX"]) + "-disc"
+    env = dict(os.environ, WINEPREFIX=prefix, LC_ALL="C.UTF-8")
+    subprocess.run(["fuseiso", iso, mounted], check=True)
+    try:
+        drive = os.path.join(prefix, "dosdevices", "x:")
+        os.remove(drive)
+        os.symlink(mounted, drive)
+        subprocess.Popen(["wine", "start", "/d", "X:\\", "X:\\SorvelL.exe"], env=env,
+                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                         stderr=subprocess.DEVNULL)
+        window = visible_window(CAPTION, 40)
+        check(window is not None, "the launcher's window did not show from X:")
+        if window:
+            subprocess.run(["xdotool", "mousemove", "--window", window, *map(str, PANEL_6_CENTRE),
+                            "click", "1"])
+            check(visible_window(PROGRAM_6, 30) is not None,
+                  f"clicking {PROGRAM_6} started no program from the disc")
+        for program in ("hyoukei.exe", "SorvelL.exe"):
+            run(["wine", "taskkill", "/im", program], env)
+    finally:
+        subprocess.run(["wineserver", "-k"], env=env)
+        subprocess.run(["fusermount", "-u", mounted])
 
 
 def refused(exe, root, work, trap, names):
