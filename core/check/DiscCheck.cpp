@@ -54,7 +54,7 @@ bool MarkedByImage(const std::string& name) {
       name.find_first_not_of("0123456789", semicolon + 1) == std::string::npos) {
     return true;
   }
-  return name.size() > 1 && name.back() == '.' && name != "..";
+  return name.size() > 1 && name.back() == '.';
 }
 
 void AddNamed(FindingKind kind, Severity severity, std::vector<std::string> names,

@@ -170,7 +170,9 @@ std::string LauncherFileMessage(const char* file, const char* button, Language l
                    Quoted(button, language) + " button opens nothing";
 }
 
-// What the disc's findings say; {names} are the files, {text} the key or name.
+// What the disc's findings say: names marked by the image, the catalogue in
+// one case, early dates, autorun.inf's missing files. {names} are the files,
+// {text} the catalogue's name or the autorun.inf key.
 constexpr Wording kDiscWording[] = {
     {"ディスクのイメージが名前を変えています ({names}): ISO 9660 の名前の ; と番号や末尾の . "
      "が残り、ランチャーにもプログラムにも元の名前では見つかりません。Joliet の長い名前を"
@@ -182,12 +184,12 @@ constexpr Wording kDiscWording[] = {
      "なく、長い名前は 8.3 に切られ、日本語の名前は別の文字に置き換えられています",
      "the catalogue shows as {text}, all in one case: the image has no Joliet long names, so "
      "long names are cut to 8.3 and Japanese names replaced by other characters"},
-    {"1980 年より前の日付のファイル ({names}): Windows は日付を正しく扱えず、ランチャーは"
+    {"1980 年より前の日付のファイルやフォルダ ({names}): Windows は日付を正しく扱えず、ランチャーは"
      "そのフォルダのプログラムを見つけないことがあります。ファイル自身の日付を書くツールで"
      "イメージを作り直してください",
-     "files dated before 1980 ({names}): Windows cannot keep such dates, and the launcher may "
-     "pass over their folder's program; make the image again with a tool that keeps the "
-     "files' own dates"},
+     "files or folders dated before 1980 ({names}): Windows cannot keep such dates, and the "
+     "launcher may pass over their folder's program; make the image again with a tool that "
+     "keeps the files' own dates"},
     {"autorun.inf の {text}= が名指す {names} がディスクにありません: ディスクを入れても"
      "ランチャーは始まらず、アイコンも出ません",
      "autorun.inf's {text}= names {names}, which is not on the disc: inserting the disc starts "
@@ -195,9 +197,9 @@ constexpr Wording kDiscWording[] = {
 };
 
 std::string DiscMessage(const Finding& finding, Language language) {
-  std::size_t index = static_cast<std::size_t>(finding.kind) -
-                      static_cast<std::size_t>(FindingKind::NameChangedByImage) + 1;
-  if (finding.kind == FindingKind::NameChangedByImage && finding.names.size() > 0) index = 0;
+  std::size_t index = 3;  // AutorunTargetMissing
+  if (finding.kind == FindingKind::NameChangedByImage) index = finding.names.empty() ? 1 : 0;
+  if (finding.kind == FindingKind::DatedBefore1980) index = 2;
   return Filled(kDiscWording[index], language,
                 {{"names", Joined(finding.names, language)}, {"text", finding.text}});
 }

@@ -145,6 +145,14 @@ TEST(ReportTextTest, EveryFindingAndCauseIsWorded) {
       sentences.push_back(FindingMessage(report, finding, language));
     }
   }
+  // An image without long names: told by the catalogue's spelling alone.
+  Finding oneCase;
+  oneCase.kind = FindingKind::NameChangedByImage;
+  oneCase.text = "SVLINDEX.TXT";
+  for (Language language : {Language::Japanese, Language::English}) {
+    sentences.push_back(FindingMessage(report, oneCase, language));
+    EXPECT_NE(sentences.back().find("SVLINDEX.TXT"), std::string::npos) << sentences.back();
+  }
   for (int reason = 0; reason <= static_cast<int>(MissReason::NameCut); ++reason) {
     MissCause cause;
     cause.reason = static_cast<MissReason>(reason);
