@@ -117,11 +117,13 @@ changed=$(LC_ALL=C comm -3 <(LC_ALL=C sort "$work/folder") <(LC_ALL=C sort "$wor
 
 # The image as the CD-ROM drive X: of a prefix of the checker's own: Wine
 # reads a drive's type when its server starts, so the server is stopped
-# after the type is written.
+# after the type is written. The check's exit code 2 (the disc could not be
+# read) refuses the image as 1 does.
 "$root/scripts/wine-prefix" up "$base" >/dev/null </dev/null
 exec 9>"$WINEPREFIX.lock"
 flock 9
-if [ ! -f "$WINEPREFIX/.sorvel-disc-drive" ]; then
+# Made again when the build tree's prefix has been made again since.
+if [ ! "$WINEPREFIX/.sorvel-disc-drive" -nt "$base/.sorvel-ready" ]; then
   quietly "copying the Wine prefix" "$root/tests/print/copy-prefix" up "$base" "$WINEPREFIX"
   printf '%s\r\n' REGEDIT4 '' '[HKEY_LOCAL_MACHINE\Software\Wine\Drives]' '"x:"="cdrom"' '' \
     >"$work/drive.reg"
@@ -140,7 +142,7 @@ if [ -n "$changed" ]; then
   [ "$status" -ne 0 ] || status=1
 fi
 if [ "$status" -ne 0 ]; then
-  echo "make-disc.sh: the image of $series is refused (the check's exit code $status); nothing is kept" >&2
+  echo "make-disc.sh: the image of $series is refused; nothing is kept" >&2
   exit 1
 fi
 mv "$part" "$out"
