@@ -204,6 +204,40 @@ std::string LauncherFileMessage(const char* file, const char* button, Language l
                    Quoted(button, language) + " button opens nothing";
 }
 
+// What the disc's findings say: names marked by the image, the catalogue in
+// one case, early dates, autorun.inf's missing files. {names} are the files,
+// {text} the catalogue's name or the autorun.inf key.
+constexpr Wording kDiscWording[] = {
+    {"ディスクのイメージが名前を変えています ({names}): ISO 9660 の名前の ; と番号や末尾の . "
+     "が残り、ランチャーにもプログラムにも元の名前では見つかりません。Joliet の長い名前を"
+     "書くツールで作り直してください",
+     "the disc image changed these names ({names}): the ISO 9660 \";\" and number or final "
+     "\".\" remain, and neither the launcher nor the programs find them by their own names; "
+     "make the image again with a tool that writes Joliet long names"},
+    {"カタログが {text} と 1 種類の大文字小文字だけで見えます: このイメージには Joliet の長い名前が"
+     "なく、長い名前は 8.3 に切られ、日本語の名前は別の文字に置き換えられています",
+     "the catalogue shows as {text}, all in one case: the image has no Joliet long names, so "
+     "long names are cut to 8.3 and Japanese names replaced by other characters"},
+    {"1980 年より前の日付のファイルやフォルダ ({names}): Windows は日付を正しく扱えず、ランチャーは"
+     "そのフォルダのプログラムを見つけないことがあります。ファイル自身の日付を書くツールで"
+     "イメージを作り直してください",
+     "files or folders dated before 1980 ({names}): Windows cannot keep such dates, and the "
+     "launcher may pass over their folder's program; make the image again with a tool that "
+     "keeps the files' own dates"},
+    {"autorun.inf の {text}= が名指す {names} がディスクにありません: ディスクを入れても"
+     "ランチャーは始まらず、アイコンも出ません",
+     "autorun.inf's {text}= names {names}, which is not on the disc: inserting the disc starts "
+     "nothing and shows no icon"},
+};
+
+std::string DiscMessage(const Finding& finding, Language language) {
+  std::size_t index = 3;  // AutorunTargetMissing
+  if (finding.kind == FindingKind::NameChangedByImage) index = finding.names.empty() ? 1 : 0;
+  if (finding.kind == FindingKind::DatedBefore1980) index = 2;
+  return Filled(kDiscWording[index], language,
+                {{"names", Joined(finding.names, language)}, {"text", finding.text}});
+}
+
 }  // namespace
 
 std::string FindingMessage(const CheckReport& report, const Finding& finding, Language language) {
@@ -238,6 +272,10 @@ std::string FindingMessage(const CheckReport& report, const Finding& finding, La
       return LauncherFileMessage(kHelpFileName, "ヘルプ", language);
     case FindingKind::FolderUnreadable:
       return UnreadableFolderMessage(finding, language);
+    case FindingKind::NameChangedByImage:
+    case FindingKind::DatedBefore1980:
+    case FindingKind::AutorunTargetMissing:
+      return DiscMessage(finding, language);
   }
   return "";
 }

@@ -127,9 +127,12 @@ constexpr const char* kFindingKindNames[] = {
     "indexHtmMissing",
     "helpFileMissing",
     "folderUnreadable",
+    "nameChangedByImage",
+    "datedBefore1980",
+    "autorunTargetMissing",
 };
 static_assert(std::size(kFindingKindNames) ==
-              static_cast<std::size_t>(FindingKind::FolderUnreadable) + 1);
+              static_cast<std::size_t>(FindingKind::AutorunTargetMissing) + 1);
 
 constexpr const char* kMissReasonNames[] = {
     "sameStem",     "folderSkippedForSubFolder", "folderSkippedForDate", "hiddenFile",

@@ -9,6 +9,7 @@
 #include "core/StatusTable.h"
 #include "core/TextEncoding.h"
 #include "core/check/CatalogueEncoding.h"
+#include "core/check/DiscCheck.h"
 #include "core/check/EntryDiagnosis.h"
 #include "core/check/LauncherRun.h"
 #include "core/check/SeriesSurvey.h"
@@ -282,6 +283,7 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
     report.findings.push_back(Problem(FindingKind::MissingIndexHtm, Severity::Warning));
   if (!survey.hasHelpFile)
     report.findings.push_back(Problem(FindingKind::MissingHelpFile, Severity::Warning));
+  if (report.layout == Layout::CdRomRoot) CheckDisc(platform, run, report);
   return report;
 }
 

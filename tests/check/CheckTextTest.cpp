@@ -138,7 +138,7 @@ TEST(ReportTextTest, EveryFindingAndCauseIsWorded) {
   entry.stem = "algebra1";
   report.entries.push_back(entry);
   Lines sentences;
-  for (int kind = 0; kind <= static_cast<int>(FindingKind::FolderUnreadable); ++kind) {
+  for (int kind = 0; kind <= static_cast<int>(FindingKind::AutorunTargetMissing); ++kind) {
     Finding finding;
     finding.kind = static_cast<FindingKind>(kind);
     finding.entry = 1;
@@ -146,6 +146,14 @@ TEST(ReportTextTest, EveryFindingAndCauseIsWorded) {
     for (Language language : {Language::Japanese, Language::English}) {
       sentences.push_back(FindingMessage(report, finding, language));
     }
+  }
+  // An image without long names: told by the catalogue's spelling alone.
+  Finding oneCase;
+  oneCase.kind = FindingKind::NameChangedByImage;
+  oneCase.text = "SVLINDEX.TXT";
+  for (Language language : {Language::Japanese, Language::English}) {
+    sentences.push_back(FindingMessage(report, oneCase, language));
+    EXPECT_NE(sentences.back().find("SVLINDEX.TXT"), std::string::npos) << sentences.back();
   }
   for (int reason = 0; reason <= static_cast<int>(MissReason::NameCut); ++reason) {
     MissCause cause;

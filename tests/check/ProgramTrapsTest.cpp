@@ -183,6 +183,66 @@ const TrapRow kProgramTraps[] = {
     {.trap = "a program that is not on the disk",
      .disk = AlgebraOnly,
      .report = {kBothInstalled[0], "2 notInstalled"}},
+    // What only the disc shows, checked at its root.
+    {.trap = "disc whose image dated a program and a file beside another before 1980",
+     .disk =
+         [](SeriesDisk& disk) {
+           DiscWithoutCatalogue(disk);
+           disk.AddFile("Q:\\SVLindex.txt", kSeries);
+           disk.AddFile("Q:\\GEOMET11\\GEOMETRY.EXE", "", attr::kArchive, k1979June);
+           disk.AddFile("Q:\\ALGEBR12\\algebra1.dat", "", attr::kArchive, k1979June);
+         },
+     .report = {kBothInstalled[0],
+                "2 notFound folderSkippedForDate GEOMET11\\GEOMETRY.EXE first GEOMETRY.EXE early",
+                "error datedBefore1980 ALGEBR12\\algebra1.dat GEOMET11\\GEOMETRY.EXE"},
+     .exitCode = 1},
+    {.trap = "disc dated 1979 in UTC but 1980 in local time",
+     .disk =
+         [](SeriesDisk& disk) {
+           DiscWithoutCatalogue(disk);
+           disk.AddFile("Q:\\SVLindex.txt", kSeries, attr::kArchive, k1979LastEvening);
+         },
+     .report = kBothInstalled},
+    {.trap = "disc image that kept the ISO 9660 version numbers and final dots",
+     .disk =
+         [](SeriesDisk& disk) {
+           DiscWithoutCatalogue(disk);
+           disk.AddFile("Q:\\SVLindex.txt", kSeries);
+           disk.Remove("Q:\\GEOMET11\\GEOMETRY.EXE");
+           disk.AddFile("Q:\\GEOMET11\\GEOMETRY.EXE;1");
+           disk.AddFile("Q:\\README.");
+         },
+     .report = {kBothInstalled[0], "2 notInstalled",
+                "error nameChangedByImage GEOMET11\\GEOMETRY.EXE;1 README."},
+     .exitCode = 1},
+    {.trap = "disc image without Joliet names: the catalogue in capitals",
+     .disk =
+         [](SeriesDisk& disk) {
+           DiscWithoutCatalogue(disk);
+           disk.AddFile("Q:\\SVLINDEX.TXT", kSeries);
+         },
+     .report = Plus(kBothInstalled, {"warning nameChangedByImage [SVLINDEX.TXT]"})},
+    {.trap = "autorun.inf naming a launcher and an icon the disc does not hold",
+     .disk =
+         [](SeriesDisk& disk) {
+           DiscWithoutCatalogue(disk);
+           disk.AddFile("Q:\\SVLindex.txt", kSeries);
+           disk.AddFile("Q:\\autorun.inf",
+                        "[Other]\r\nopen=other.exe\r\n[AutoRun]\r\n"
+                        "open = \\START\\SorvelL.exe /x\r\nicon=Sorvel.ico,0\r\n");
+         },
+     .report = Plus(kBothInstalled, {"error autorunTargetMissing [open] START\\SorvelL.exe",
+                                     "error autorunTargetMissing [icon] Sorvel.ico"}),
+     .exitCode = 1},
+    {.trap = "autorun.inf opening the launcher with its own icon",
+     .disk =
+         [](SeriesDisk& disk) {
+           DiscWithoutCatalogue(disk);
+           disk.AddFile("Q:\\SVLindex.txt", kSeries);
+           disk.AddFile("Q:\\autorun.inf",
+                        "[autorun]\r\nopen=SorvelL.exe\r\nicon=SorvelL.exe,0\r\n");
+         },
+     .report = kBothInstalled},
 };
 
 TEST(ProgramTrapsTest, EachTrapGetsItsReport) { ExpectEachTrapReport(kProgramTraps); }

@@ -49,6 +49,16 @@ void AlgebraOnly(SeriesDisk& disk) {
   disk.AddFile("C:\\SERIES\\ALGEBR12\\algebra1.exe");
 }
 
+void DiscWithoutCatalogue(SeriesDisk& disk) {
+  disk.AddDrive('Q', DriveType::CdRom);
+  disk.AddFile("Q:\\SorvelL.exe");
+  disk.AddFile("Q:\\index.htm");
+  disk.AddFile("Q:\\SorvelL.hlp");
+  disk.AddFile("Q:\\ALGEBR12\\algebra1.exe");
+  disk.AddFile("Q:\\GEOMET11\\GEOMETRY.EXE");
+  disk.PutCurrentDirectory("Q:\\");
+}
+
 Lines Plus(Lines lines, const Lines& more) {
   lines.insert(lines.end(), more.begin(), more.end());
   return lines;

@@ -43,6 +43,9 @@ void Launcher(SeriesDisk& disk, const std::string& catalogue);
 void Series(SeriesDisk& disk);
 // Only the first program is installed.
 void AlgebraOnly(SeriesDisk& disk);
+// The series at the root of the CD-ROM drive Q:, the current directory,
+// with the launcher and the programs but without the catalogue.
+void DiscWithoutCatalogue(SeriesDisk& disk);
 
 Lines Plus(Lines lines, const Lines& more);
 

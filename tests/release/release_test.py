@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The release zip as a user gets it: its contents listed and compared with
-what it must hold, the version in its name and in both programs' version
+what it must hold, its SHA256SUMS against its files, the guides as HTML pages,
+the version in its name and in both programs' version
 resources alike, and the programs in it started once under Wine: the checker
 on the sample series (its report byte for byte the golden one) and the
 launcher until its window shows the sample's caption.
@@ -67,8 +68,8 @@ def run_wine(command, cwd=None):
 
 def contents_are_listed(archive, top, demo_series):
     names = sorted(archive.namelist())
-    expected = [f"{top}/SorvelL.exe", f"{top}/SvlCheck.exe", f"{top}/docs/publishers-guide.en.md",
-                f"{top}/docs/publishers-guide.ja.md"]
+    expected = [f"{top}/SorvelL.exe", f"{top}/SvlCheck.exe", f"{top}/SHA256SUMS",
+                f"{top}/docs/publishers-guide.en.html", f"{top}/docs/publishers-guide.ja.html"]
     for path, folders, files in os.walk(demo_series):
         for name in files:
             relative = os.path.relpath(os.path.join(path, name), demo_series)
@@ -77,6 +78,29 @@ def contents_are_listed(archive, top, demo_series):
     for info in archive.infolist():
         if not info.filename.isascii():
             check(info.flag_bits & 0x800, f"{info.filename}: not flagged as UTF-8")
+
+
+def sums_match_the_contents(archive, top):
+    """SHA256SUMS names every other file once, with its digest."""
+    listed = {}
+    for line in archive.read(f"{top}/SHA256SUMS").decode("utf-8").splitlines():
+        digest, name = line.split("  ", 1)
+        listed[name] = digest
+    for info in archive.infolist():
+        name = info.filename[len(top) + 1:]
+        if name == "SHA256SUMS":
+            continue
+        digest = hashlib.sha256(archive.read(info)).hexdigest()
+        check(listed.pop(name, None) == digest, f"SHA256SUMS: {name} not listed with {digest}")
+    check(not listed, f"SHA256SUMS lists files the zip does not hold: {sorted(listed)}")
+
+
+def guides_are_pages(archive, top):
+    for language in ("ja", "en"):
+        page = archive.read(f"{top}/docs/publishers-guide.{language}.html").decode("utf-8")
+        check(page.startswith("<!DOCTYPE html>") and f'<html lang="{language}">' in page
+              and "<h2>" in page and "<table>" in page and "\n## " not in page,
+              f"publishers-guide.{language}.html is no HTML page of the guide")
 
 
 def programs_match_the_build_and_the_version(archive, top, version, launcher, checker):
@@ -146,6 +170,8 @@ def main(zip_path, launcher, checker, demo_series, work):
     with zipfile.ZipFile(zip_path) as archive:
         check(archive.testzip() is None, "zip: a damaged entry")
         contents_are_listed(archive, top, demo_series)
+        sums_match_the_contents(archive, top)
+        guides_are_pages(archive, top)
         programs_match_the_build_and_the_version(archive, top, version, launcher, checker)
         shutil.rmtree(work, ignore_errors=True)
         archive.extractall(work)
