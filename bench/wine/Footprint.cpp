@@ -31,7 +31,7 @@ std::vector<char> ReadFileBytes(const std::wstring& path) {
   return bytes;
 }
 
-// Reads a PE32+ image's import and delay-import tables from the file.
+// Reads an x86 (PE32) image's import and delay-import tables from the file.
 class PeImage {
  public:
   explicit PeImage(std::vector<char> bytes) : bytes_(std::move(bytes)) {}
@@ -39,9 +39,9 @@ class PeImage {
   bool ImportedDlls(std::vector<std::string>& dlls) const {
     const auto* dos = At<IMAGE_DOS_HEADER>(0);
     if (!dos || dos->e_magic != IMAGE_DOS_SIGNATURE) return false;
-    nt_ = At<IMAGE_NT_HEADERS64>(static_cast<std::size_t>(dos->e_lfanew));
+    nt_ = At<IMAGE_NT_HEADERS32>(static_cast<std::size_t>(dos->e_lfanew));
     if (!nt_ || nt_->Signature != IMAGE_NT_SIGNATURE ||
-        nt_->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC) {
+        nt_->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
       return false;
     }
     const auto& directories = nt_->OptionalHeader.DataDirectory;
@@ -94,7 +94,7 @@ class PeImage {
   }
 
   std::vector<char> bytes_;
-  mutable const IMAGE_NT_HEADERS64* nt_ = nullptr;
+  mutable const IMAGE_NT_HEADERS32* nt_ = nullptr;
 };
 
 bool FileExists(const std::wstring& path) {
