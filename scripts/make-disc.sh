@@ -124,7 +124,7 @@ exec 9>"$WINEPREFIX.lock"
 flock 9
 # Made again when the build tree's prefix has been made again since.
 if [ ! "$WINEPREFIX/.sorvel-disc-drive" -nt "$base/.sorvel-ready" ]; then
-  quietly "copying the Wine prefix" "$root/tests/print/copy-prefix" up "$base" "$WINEPREFIX"
+  quietly "copying the Wine prefix" "$root/scripts/copy-prefix" up "$base" "$WINEPREFIX"
   printf '%s\r\n' REGEDIT4 '' '[HKEY_LOCAL_MACHINE\Software\Wine\Drives]' '"x:"="cdrom"' '' \
     >"$work/drive.reg"
   quietly "making X: a CD-ROM drive" wine reg import "$work/drive.reg" /reg:64 </dev/null 9>&-
