@@ -61,15 +61,7 @@ case "$folder" in
   windows_folder="Z:$(realpath "$folder" | tr / '\\')" ;;
 esac
 
-exe=${SVLCHECK_EXE:-}
-if [ -z "$exe" ]; then
-  # Standard output is the report's alone.
-  "$root/scripts/install-deps" >&2
-  (cd "$root" &&
-    quietly "configuring the Windows build" cmake --preset windows &&
-    quietly "building SvlCheck.exe" cmake --build --preset windows --target SvlCheck)
-  exe=$root/build/windows/app/check/SvlCheck.exe
-fi
+exe=$(svlcheck_exe)
 
 export WINEPREFIX=${WINEPREFIX:-$root/build/windows/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}

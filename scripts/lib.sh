@@ -35,6 +35,23 @@ quietly() {
   return "$status"
 }
 
+# The checker the scripts run: $SVLCHECK_EXE when set, else SvlCheck.exe of
+# the Windows build, built now (after installing what the build needs).
+# Prints its path and nothing else on standard output.
+svlcheck_exe() {
+  if [ -n "${SVLCHECK_EXE:-}" ]; then
+    echo "$SVLCHECK_EXE"
+    return
+  fi
+  local root
+  root=$(dirname "$SORVEL_DEPS_LIST")/..
+  "$root/scripts/install-deps" >&2
+  (cd "$root" &&
+    quietly "configuring the Windows build" cmake --preset windows &&
+    quietly "building SvlCheck.exe" cmake --build --preset windows --target SvlCheck) >&2
+  realpath "$root/build/windows/app/check/SvlCheck.exe"
+}
+
 # The list's entries of one kind: "install" prints the packages, "commands"
 # and "prerequisite" print "COMMAND PACKAGE" lines, "files" "PATH PACKAGE".
 deps_entries() {

@@ -70,14 +70,7 @@ if [ "$(locale charmap 2>/dev/null)" != "UTF-8" ]; then
   export LC_ALL=C.UTF-8 # Wine reads the image's Japanese names in UTF-8
 fi
 
-exe=${SVLCHECK_EXE:-}
-if [ -z "$exe" ]; then
-  "$root/scripts/install-deps" >&2
-  (cd "$root" &&
-    quietly "configuring the Windows build" cmake --preset windows &&
-    quietly "building SvlCheck.exe" cmake --build --preset windows --target SvlCheck)
-  exe=$root/build/windows/app/check/SvlCheck.exe
-fi
+exe=$(svlcheck_exe)
 
 work=$(mktemp -d)
 mounted=$work/disc
