@@ -103,6 +103,14 @@ struct Finding {
   unsigned errorCode = 0;  // the platform's error code, 0 for none
 };
 
+// A finding of `kind` and `severity`, its other fields to be filled in.
+inline Finding Problem(FindingKind kind, Severity severity) {
+  Finding finding;
+  finding.kind = kind;
+  finding.severity = severity;
+  return finding;
+}
+
 struct CheckReport {
   std::string homeFolder;     // the launcher's folder, with a trailing backslash
   std::string scannedFolder;  // as the launcher passes it to its scan

@@ -60,9 +60,7 @@ bool MarkedByImage(const std::string& name) {
 void AddNamed(FindingKind kind, Severity severity, std::vector<std::string> names,
               CheckReport& report) {
   if (names.empty()) return;
-  Finding finding;
-  finding.kind = kind;
-  finding.severity = severity;
+  Finding finding = Problem(kind, severity);
   finding.names = std::move(names);
   report.findings.push_back(finding);
 }
@@ -73,13 +71,11 @@ void ReportShortNames(const std::vector<DiscEntry>& entries, CheckReport& report
   const std::string catalogue = kCatalogueFileName;
   for (const DiscEntry& entry : entries) {
     const std::string& name = entry.path;
-    if (name == catalogue || cp932::AsciiLower(name) != cp932::AsciiLower(catalogue)) continue;
-    std::string upper = name;
-    for (char& c : upper) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    if (name != upper && name != cp932::AsciiLower(name)) continue;
-    Finding finding;
-    finding.kind = FindingKind::NameChangedByImage;
-    finding.severity = Severity::Warning;
+    if (name == catalogue || !cp932::EqualsNoCase(name, catalogue)) continue;
+    const bool oneCase = name == cp932::AsciiLower(name) ||
+                         name.find_first_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
+    if (!oneCase) continue;
+    Finding finding = Problem(FindingKind::NameChangedByImage, Severity::Warning);
     finding.text = name;
     report.findings.push_back(finding);
   }
@@ -123,9 +119,7 @@ void ReportAutorun(Platform& platform, const std::string& root, CheckReport& rep
     if (file.empty()) continue;
     const auto found = platform.FindFirst(root + file);
     if (found && !IsFolder(*found)) continue;
-    Finding finding;
-    finding.kind = FindingKind::AutorunTargetMissing;
-    finding.severity = Severity::Error;
+    Finding finding = Problem(FindingKind::AutorunTargetMissing, Severity::Error);
     finding.text = key;
     finding.names = {file};
     report.findings.push_back(finding);

@@ -21,13 +21,6 @@ namespace {
 constexpr std::size_t kStemBytes = 8;
 constexpr std::size_t kVersionLength = 3;  // "1.2"
 
-Finding Problem(FindingKind kind, Severity severity) {
-  Finding finding;
-  finding.kind = kind;
-  finding.severity = severity;
-  return finding;
-}
-
 Finding EntryProblem(FindingKind kind, Severity severity, int entry) {
   Finding finding = Problem(kind, severity);
   finding.entry = entry;
