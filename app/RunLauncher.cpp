@@ -3,8 +3,6 @@
 #include "app/StartupProbe.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/StartupSteps.h"
-#include "ui/dialogs/ChangeDriveWindow.h"
-#include "ui/dialogs/StatusWindow.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/WindowMessages.h"
 
@@ -21,16 +19,11 @@ int RunLauncher() {
   if (!frmMain.Create()) return 1;
   if (!frmMain.State().catalogueLoaded) return 0;
 
-  ui::TfrmChangeDrive frmChangeDrive(platform, frmMain.State().homeFolder);
-  ui::TfrmShow frmShow(frmMain.State(),
-                       {.mainWindowSize = [&frmMain] { return frmMain.LayoutSize(); },
-                        .chooserFolder = [&frmChangeDrive] { return frmChangeDrive.Folder(); },
-                        .printer = {}});
-  if (!frmShow.Create(frmMain.Handle())) return 1;
-  ui::MarkStep("status window");
-  if (!frmChangeDrive.Create(frmMain.Handle())) return 1;
-  ui::MarkStep("folder chooser");
-  frmMain.AttachDialogs(&frmShow, &frmChangeDrive);
+  // The status window and the folder chooser are made at their first use;
+  // the current directory moves now to where the chooser opens. A folder
+  // that cannot be entered is shown in the error box, and the launcher goes on.
+  ui::Window::Guard([&frmMain] { frmMain.EnterChooserFolder(); });
+  ui::MarkStep("chooser's folder");
   // The start-up is over when the event loop first has nothing to do.
   if (!probe::IsOn()) return ui::Form::RunEventLoop();
   return ui::Form::RunEventLoop([] { probe::AnnounceDone("painted and idle"); });

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/session/SeriesTree.h"
@@ -141,6 +142,17 @@ TEST_F(LauncherSession, AWholeSessionLeavesTheSeriesByteForByteAsItWas) {
   PostClick(Control(chooser, L"ｷｬﾝｾﾙ"));
   EXPECT_TRUE(AwaitHidden(chooser));
   clock.Step("browse");
+
+  // Each dialog again: the one made at its first use comes back.
+  for (const auto& [command, dialog, close] :
+       {std::tuple{L"詳細", status, L"閉じる"}, std::tuple{L"参照", chooser, L"ｷｬﾝｾﾙ"}}) {
+    PostClick(Control(main, command));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }, 10000))
+        << "the dialog of " << Utf8(command) << " was not shown again";
+    PostClick(Control(dialog, close));
+    EXPECT_TRUE(AwaitHidden(dialog));
+  }
+  clock.Step("dialogs again");
 
   // The small picture, twice: the menu goes and comes back, and each rescan
   // with icons reports the program that has none.

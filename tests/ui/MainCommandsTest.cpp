@@ -91,25 +91,29 @@ class MainCommands : public ::testing::Test {
     Form::SetModalShownHook(nullptr);
   }
 
-  // The main window, then the status window and the chooser, hidden.
+  // The main window as the launcher starts it; it makes its status window
+  // and its chooser at their first use.
   TfrmMain& Open() {
     TfrmMain& window = series.Open(platform);
+    window.EnterChooserFolder();
     startUpCursors = platform.cursors;
     platform.cursors.clear();
-    AttachDialogs(window);
+    UseShell(window);
     return window;
   }
 
-  void AttachDialogs(TfrmMain& window) {
-    TfrmShow::Sources sources;
-    sources.mainWindowSize = [&window] { return SIZE{window.Width(), window.Height()}; };
-    sources.chooserFolder = [this] { return chooser->Folder(); };
-    show = std::make_unique<TfrmShow>(window.State(), sources);
-    show->Create(window.Handle());
-    chooser = std::make_unique<TfrmChangeDrive>(platform, window.State().homeFolder);
-    chooser->Create(window.Handle());
-    window.AttachDialogs(show.get(), chooser.get());
+  // The dialog shown modally, which must be the one shown before, if any.
+  template <typename Dialog>
+  static void Note(Form& form, Dialog*& seen) {
+    auto* dialog = dynamic_cast<Dialog*>(&form);
+    ASSERT_NE(dialog, nullptr) << "another window was shown";
+    if (seen) {
+      EXPECT_EQ(dialog, seen) << "the dialog was made again";
+    }
+    seen = dialog;
+  }
 
+  void UseShell(TfrmMain& window) {
     ui::ShellServices shell = ui::SystemShellServices();
     shell.open = [this](HWND owner, const std::string& file, const std::string& directory,
                         int how) {
@@ -127,7 +131,8 @@ class MainCommands : public ::testing::Test {
   StatusSeen Details(TfrmMain& window) {
     StatusSeen seen;
     inModal = [&](Form& form) {
-      EXPECT_EQ(&form, show.get());
+      Note(form, show);
+      if (!show) return;
       seen.folder = show->pnlDrive.Text();
       for (int row = 1; row < show->stgSpec.RowCount(); ++row) {
         std::vector<std::string> cells;
@@ -143,10 +148,13 @@ class MainCommands : public ::testing::Test {
   }
 
   // Clicks the browse button, moves the chooser to `folder` as a double
-  // click on its entry would, and leaves with OK or Cancel.
+  // click on its entry would (an empty one: stays), and leaves with OK or
+  // Cancel.
   void Browse(TfrmMain& window, const std::wstring& folder, bool ok) {
     inModal = [&](Form& form) {
-      EXPECT_EQ(&form, chooser.get());
+      Note(form, chooser);
+      if (!chooser) return;
+      if (folder.empty()) return Click((ok ? chooser->btnOk : chooser->btnCancel).Handle());
       const std::string target = platform.FullPath(Cp932(folder));
       int index = 0;
       while (index < chooser->dlbDrive.Count() &&
@@ -177,10 +185,10 @@ class MainCommands : public ::testing::Test {
 
   std::string Full(const std::wstring& folder) { return platform.FullPath(Cp932(folder)); }
 
-  MainTestSeries series;  // destroyed after the dialogs it owns
+  MainTestSeries series;
   WatchingPlatform platform;
-  std::unique_ptr<TfrmShow> show;
-  std::unique_ptr<TfrmChangeDrive> chooser;
+  TfrmShow* show = nullptr;  // the window's own, once shown
+  TfrmChangeDrive* chooser = nullptr;
   std::vector<HCURSOR> startUpCursors;
   std::vector<ShellCall> opened;
   std::vector<ShellCall> helped;
@@ -253,7 +261,8 @@ TEST_F(MainCommands, DetailsFromACdRootScansTheRootAgainAndTheToggleItsParent) {
   series.window = std::make_unique<TfrmMain>(platform, series.messages);
   TfrmMain& window = *series.window;
   window.Create();
-  AttachDialogs(window);
+  window.EnterChooserFolder();
+  UseShell(window);
   ASSERT_TRUE(window.State().catalogueLoaded);
   ASSERT_TRUE(window.State().fromCdRom);
   EXPECT_EQ(window.State().baseFolder, "Q:\\");
@@ -288,6 +297,17 @@ TEST_F(MainCommands, BrowseCancelKeepsTheScanUntilDetailsScansTheChoosersNewFold
   const std::string startBase = window.State().baseFolder;
   ExpectInstalled(window, {true, false});
 
+  // The chooser's first use, left at once, after help moved the current
+  // directory to the home folder: the chooser opened on the parent of the
+  // home folder, and the current directory stays where help left it.
+  EXPECT_TRUE(cp932::EqualsNoCase(CurrentDirectory(), Full(series.root)));
+  window.btnHelp.Click();
+  const std::string helpLeft = CurrentDirectory();
+  ASSERT_FALSE(cp932::EqualsNoCase(helpLeft, Full(series.root)));
+  Browse(window, L"", false);
+  EXPECT_EQ(chooser->Folder(), Full(series.root));
+  EXPECT_EQ(CurrentDirectory(), helpLeft);
+
   // Cancel: no scan now, but the chooser stays where it was moved.
   Browse(window, elsewhere, false);
   EXPECT_EQ(chooser->Folder(), Full(elsewhere));
@@ -304,14 +324,14 @@ TEST_F(MainCommands, BrowseCancelKeepsTheScanUntilDetailsScansTheChoosersNewFold
   Browse(window, series.root, true);
   EXPECT_EQ(window.State().baseFolder, Full(series.root) + "\\");
   ExpectInstalled(window, {true, false});
-  EXPECT_EQ(modalShows, 3);
+  EXPECT_EQ(modalShows, 4);
 
   // A folder that cannot be entered: the error box, no table, and the
   // panels keep the last scan's look.
   Browse(window, elsewhere, false);
   platform.refused = Full(elsewhere);
   window.btnShow.Click();
-  EXPECT_EQ(modalShows, 4);  // the chooser only
+  EXPECT_EQ(modalShows, 5);  // the chooser only
   EXPECT_THAT(series.messages.errors, ElementsAre(WithClosingPeriod(InOutErrorText(5))));
   ExpectInstalled(window, {true, false});
   EXPECT_NE(GetCursor(), WaitCursor());

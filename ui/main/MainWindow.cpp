@@ -23,7 +23,9 @@ constexpr const char* kMenuToggleName = "メニューの表示切り替え";
 }  // namespace
 
 TfrmMain::TfrmMain(Platform& platform, Messages& messages)
-    : context_{platform, messages, state_, &board_}, board_(context_, shell_) {
+    : context_{platform, messages, state_, &board_},
+      board_(context_, shell_),
+      dialogs_(platform, state_) {
   SetErrorReporter([&messages](const std::string& text) { messages.ShowError(text); });
 }
 
@@ -34,13 +36,10 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::AttachDialogs(TfrmShow* show, TfrmChangeDrive* chooser) {
-  frmShow_ = show;
-  frmChangeDrive_ = chooser;
+  dialogs_.Attach(show, chooser);
 }
 
-std::string TfrmMain::ChooserFolder() const {
-  return frmChangeDrive_ ? frmChangeDrive_->Folder() : state_.homeFolder + "..\\";
-}
+std::string TfrmMain::ChooserFolder() const { return dialogs_.ChooserFolder(); }
 
 bool TfrmMain::Create() {
   if (!CreateForm(
@@ -218,13 +217,16 @@ void TfrmMain::imgPictureClick() {
 void TfrmMain::btnShowClick() {
   state_.ClearMatchCounts();
   Scan(ChooserFolder(), false);
-  if (frmShow_) frmShow_->ShowModal();
+  if (TfrmShow* show = dialogs_.Status(Handle(), [this] { return LayoutSize(); })) {
+    show->ShowModal();
+  }
 }
 
 void TfrmMain::btnChangeDriveClick() {
-  if (!frmChangeDrive_) return;
+  TfrmChangeDrive* chooser = dialogs_.Chooser(Handle());
+  if (!chooser) return;
   // Cancel keeps the chooser where the user left it, without a scan.
-  if (frmChangeDrive_->ShowModal() == kModalOk) Scan(frmChangeDrive_->Folder(), false);
+  if (chooser->ShowModal() == kModalOk) Scan(chooser->Folder(), false);
 }
 
 void TfrmMain::btnDownLoadClick() {

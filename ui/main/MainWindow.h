@@ -13,14 +13,12 @@
 #include "ui/controls/Form.h"
 #include "ui/controls/GlyphButton.h"
 #include "ui/controls/ImageControl.h"
+#include "ui/main/MainDialogs.h"
 #include "ui/main/ShellServices.h"
 #include "ui/main/TitleBoard.h"
 #include "ui/pictures/Renderings.h"
 
 namespace sorvel::ui {
-
-class TfrmShow;
-class TfrmChangeDrive;
 
 class TfrmMain : public Form {
  public:
@@ -37,14 +35,17 @@ class TfrmMain : public Form {
   LauncherContext& Context() { return context_; }
   TitleBoard& Board() { return board_; }
 
-  // The status window and the folder chooser, created after this window;
-  // the details and browse commands show them. Not owned.
+  // The status window and the folder chooser that the details and browse
+  // commands show: made at their first use unless attached here (not owned).
   void AttachDialogs(TfrmShow* show, TfrmChangeDrive* chooser);
+  // The start-up's last step: the current directory moves to where the
+  // chooser opens, the parent of the home folder.
+  void EnterChooserFolder() { dialogs_.EnterChooserFolder(); }
   // The shell, help and icon services (the system's by default).
   void SetShellServices(ShellServices services) { shell_ = std::move(services); }
 
   // The folder the details command scans: the chooser's folder, or the
-  // parent of the home folder, where the chooser opens, while none is attached.
+  // parent of the home folder, where the chooser opens, before it is made.
   std::string ChooserFolder() const;
 
   // Event handlers.
@@ -100,8 +101,7 @@ class TfrmMain : public Form {
   TitleBoard board_;
   DpiCursor arrowCursor_;
   DpiCursor pointCursor_;
-  TfrmShow* frmShow_ = nullptr;
-  TfrmChangeDrive* frmChangeDrive_ = nullptr;
+  MainDialogs dialogs_;
   bool centred_ = false;
   bool endsProgram_ = true;  // closing the window ends the event loop
   HWND focus_ = nullptr;     // the control that had the focus when deactivated
