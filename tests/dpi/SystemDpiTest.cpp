@@ -86,8 +86,11 @@ void ExpectBackgroundIsThePicture(const Picture& shot, ui::TfrmMain& window, int
   const win32::MemoryDc dc(win32::ScreenDc().Get());
   const win32::SelectedObject selected(dc.Get(), picture.Get());
   const int top = ScaleToDpi(350, dpi);
-  const RECT strip = AreaOnScreenshot(window.Handle(), window.imgPict.Handle(),
-                                      {0, top, ScaleToDpi(470, dpi), ScaleToDpi(395, dpi)});
+  const RECT place = window.imgPict.Bounds();
+  const RECT strip =
+      AreaOnScreenshot(window.Handle(), window.imgPict.Host(),
+                       {place.left, place.top + top, place.left + ScaleToDpi(470, dpi),
+                        place.top + ScaleToDpi(395, dpi)});
   int same = 0, samples = 0;
   for (int y = strip.top; y < strip.bottom; y += 7) {
     for (int x = strip.left; x < strip.right; x += 13, ++samples) {

@@ -156,7 +156,8 @@ TEST_F(LauncherSession, AWholeSessionLeavesTheSeriesByteForByteAsItWas) {
 
   // The small picture, twice: the menu goes and comes back, and each rescan
   // with icons reports the program that has none.
-  HWND smallPicture = FindChildBySize(main, L"SorvelImage", 81, 65);
+  // The small picture is drawn by its frame, whose middle it fills.
+  HWND smallPicture = FindChildBySize(main, L"SorvelBevelPanel", 90, 74);
   ASSERT_NE(smallPicture, nullptr);
   HWND details = Control(main, L"詳細");
   HWND firstPanel = Control(main, PanelText(L"代数入門"));

@@ -174,6 +174,26 @@ MainState StateOf(ui::TfrmMain& window) {
   return state;
 }
 
+// The pictures as their hosts paint them: the bitmap for the DPI pixel for
+// pixel from the picture's corner, the host's face where the bitmap ends.
+int PixelsUnlikeThePicture(const ui::ImageControl& picture) {
+  const Picture painted = Picture::Printed(picture.Host());
+  const win32::MemoryDc dc(win32::ScreenDc().Get());
+  const win32::SelectedObject selected(dc.Get(), picture.Bitmap());
+  const SIZE size = SizeOf(picture.Bitmap());
+  const RECT place = picture.Bounds();
+  int unlike = 0;
+  for (int y = place.top; y < place.bottom; y += 3) {
+    for (int x = place.left; x < place.right; x += 3) {
+      const bool inside = x - place.left < size.cx && y - place.top < size.cy;
+      const COLORREF wanted =
+          inside ? GetPixel(dc.Get(), x - place.left, y - place.top) : GetSysColor(COLOR_BTNFACE);
+      unlike += painted.At(x, y) != wanted;
+    }
+  }
+  return unlike;
+}
+
 TEST(DpiChange, TheMainWindowLaysItselfOutAgainAndKeepsItsState) {
   MainTestSeries series;
   series.WriteCatalogue("Series", NumberedEntries(8));
@@ -185,12 +205,14 @@ TEST(DpiChange, TheMainWindowLaysItselfOutAgainAndKeepsItsState) {
   const MainState before = StateOf(window);
   ASSERT_EQ(before.bevels[1], 1);
 
-  for (int dpi : {144, 96}) {
+  for (int dpi : {144, 192, 96}) {
     SCOPED_TRACE(std::to_string(dpi) + " DPI");
     ChangeDpi(window, dpi);
     ExpectMainWindowAt(window, dpi);
     ExpectBoardAt(window, dpi, 187, {196, 393});
     EXPECT_EQ(StateOf(window), before);
+    EXPECT_EQ(PixelsUnlikeThePicture(window.imgPict), 0);
+    EXPECT_EQ(PixelsUnlikeThePicture(window.imgPicture), 0);
   }
   series.Records(L"PROG2");
 }

@@ -17,21 +17,30 @@ Box Scaled(const Box& box, int dpi) {
           ScaleToDpi(box.height, dpi)};
 }
 
-// A control's place at 96 DPI and the height of its font (0: not checked).
+// A control's place at 96 DPI and the height of its font (0: not checked);
+// an image, drawn by its host, has no font.
 struct Placed {
-  const ui::Window& control;
+  template <typename Control>
+  Placed(const Control& control, Box box, int fontHeight)
+      : name(control.Name()), at(BoxOf(control)), dpi(control.Dpi()), box(box) {
+    if constexpr (requires { control.Handle(); }) {
+      font = fontHeight ? FontHeightOf(control.Handle()) : 0;
+      this->fontHeight = fontHeight;
+    }
+  }
+  std::string name;
+  Box at;
+  int dpi;
   Box box;
-  int fontHeight;
+  int font = 0, fontHeight = 0;
 };
 
 void ExpectPlaced(const std::vector<Placed>& layout, int dpi) {
   for (const Placed& placed : layout) {
-    SCOPED_TRACE(placed.control.Name() + " at " + std::to_string(dpi) + " DPI");
-    EXPECT_EQ(BoxOf(placed.control), Scaled(placed.box, dpi));
-    EXPECT_EQ(placed.control.Dpi(), dpi);
-    if (placed.fontHeight) {
-      EXPECT_EQ(FontHeightOf(placed.control.Handle()), ScaleToDpi(placed.fontHeight, dpi));
-    }
+    SCOPED_TRACE(placed.name + " at " + std::to_string(dpi) + " DPI");
+    EXPECT_EQ(placed.at, Scaled(placed.box, dpi));
+    EXPECT_EQ(placed.dpi, dpi);
+    if (placed.fontHeight) EXPECT_EQ(placed.font, ScaleToDpi(placed.fontHeight, dpi));
   }
 }
 

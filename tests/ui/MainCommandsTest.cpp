@@ -278,7 +278,7 @@ TEST_F(MainCommands, DetailsFromACdRootScansTheRootAgainAndTheToggleItsParent) {
   ExpectInstalled(window, {true});
 
   // The small picture always scans the parent of the home folder.
-  Click(window.imgPicture.Handle());
+  Click(window.imgPicture);
   EXPECT_EQ(window.State().baseFolder, "Q:\\..\\");
   ExpectInstalled(window, {true});
   EXPECT_THAT(series.messages.errors, IsEmpty());
@@ -365,8 +365,8 @@ TEST_F(MainCommands, DownloadOpensIndexHtmOfTheHomeFolderAndHelpStartsThere) {
        }},
       {"scan with icons",
        [&] {
-         Click(window.imgPicture.Handle());
-         Click(window.imgPicture.Handle());
+         Click(window.imgPicture);
+         Click(window.imgPicture);
        }},
       {"move in the chooser", [&] { Browse(window, series.root + L"\\ALGEBR12", false); }},
   };

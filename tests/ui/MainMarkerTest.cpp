@@ -174,7 +174,7 @@ TEST_F(MainMarkers, ToggleHidesAndShowsExactlyThePanelsAndTheFiveButtonsAndResca
     SCOPED_TRACE("click " + std::to_string(click));
     const bool shown = click % 2 == 0;
     const auto before = OwnVisibility(window.Handle());
-    Click(window.imgPicture.Handle());
+    Click(window.imgPicture);
     EXPECT_EQ(window.Board().MenuShown(), shown);
     EXPECT_THAT(Changed(before, OwnVisibility(window.Handle()), shown),
                 UnorderedElementsAreArray(menu));
@@ -214,7 +214,7 @@ TEST_F(MainMarkers, IconsComeFromTheFilesTheScanFoundNotFromNamesakesBesideTheLa
   } removed{namesake};
   TfrmMain& window = series.Open();
   ASSERT_EQ(window.Board().Count(), 5);
-  Click(window.imgPicture.Handle());
+  Click(window.imgPicture);
   EXPECT_EQ(MarkerOf(window, 1), kProgramIcon);
   EXPECT_THAT(series.messages.messages, ElementsAre("HYOUKEI hyoukei.exe", "FAKE fake.exe"));
 }
@@ -227,12 +227,12 @@ TEST_F(MainMarkers, MarkersFollowTheStateTable) {
     std::function<void()> act;
     Marker first, fourth;  // markers of the two programs with icons
   };
-  const auto toggle = [&] { Click(window.imgPicture.Handle()); };
+  const auto toggle = [&] { Click(window.imgPicture); };
   const std::vector<Step> steps = {
       {"mouse before the first toggle",
        [&] {
          Hover(window, 1);
-         MoveMouse(window.imgPict.Handle(), 300, 300);
+         MoveMouse(window.imgPict, 300, 300);
          Hover(window, 4);
        },
        kIdle, kIdle},
@@ -253,12 +253,12 @@ TEST_F(MainMarkers, MarkersFollowTheStateTable) {
          platform.refused.clear();
        },
        kLauncherIcon, kProgramIcon},
-      {"over marker 4 itself", [&] { MoveMouse(window.Board().Marker(4)->Handle(), 5, 5); },
-       kLauncherIcon, kProgramIcon},
-      {"onto the background picture", [&] { MoveMouse(window.imgPict.Handle(), 300, 300); },
-       kCleared, kProgramIcon},
+      {"over marker 4 itself", [&] { MoveMouse(*window.Board().Marker(4), 5, 5); }, kLauncherIcon,
+       kProgramIcon},
+      {"onto the background picture", [&] { MoveMouse(window.imgPict, 300, 300); }, kCleared,
+       kProgramIcon},
       {"hover panel 1 once more", [&] { Hover(window, 1); }, kLauncherIcon, kProgramIcon},
-      {"onto the small picture", [&] { MoveMouse(window.imgPicture.Handle(), 10, 10); }, kCleared,
+      {"onto the small picture", [&] { MoveMouse(window.imgPicture, 10, 10); }, kCleared,
        kProgramIcon},
       {"hover panel 4", [&] { Hover(window, 4); }, kCleared, kLauncherIcon},
       {"hover the other panels",
@@ -273,7 +273,7 @@ TEST_F(MainMarkers, MarkersFollowTheStateTable) {
        [&] {
          Hover(window, 1);
          Hover(window, 4);
-         MoveMouse(window.imgPict.Handle(), 300, 300);
+         MoveMouse(window.imgPict, 300, 300);
        },
        kIdle, kKeptLauncherIcon},
       {"toggle again", toggle, kProgramIcon, kProgramIcon},
@@ -297,7 +297,7 @@ TEST_F(MainMarkers, MarkersFollowTheStateTable) {
   const HICON launcherCopy = first.Icon();
   Hover(window, 4);
   EXPECT_NE(window.Board().Marker(4)->Icon(), launcherCopy);
-  MoveMouse(window.imgPict.Handle(), 300, 300);
+  MoveMouse(window.imgPict, 300, 300);
   EXPECT_FALSE(IsLiveIcon(launcherCopy));
   EXPECT_EQ(first.Kind(), ImageControl::Picture::Empty);
 }
@@ -333,18 +333,20 @@ Holdings Measure() {
 
 TEST_F(MainMarkers, TwoHundredTogglesWithHoversHoldNoMoreHandles) {
   TfrmMain& window = series.Open();
-  HWND picture = window.imgPicture.Handle();
-  HWND background = window.imgPict.Handle();
+  HWND picture = window.imgPicture.Host();
+  HWND background = window.imgPict.Host();
+  const POINT onPicture = InHost(window.imgPicture, 5, 5);
+  const POINT onBackground = InHost(window.imgPict, 300, 300);
   HWND first = window.Board().Panel(1)->Handle();
   HWND fourth = window.Board().Panel(4)->Handle();
   // A toggle and the mouse over both program panels and a picture: each
   // round extracts two icons and makes two copies of the launcher's.
   const auto round = [&] {
-    SendMessageW(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(picture, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageW(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onPicture.x, onPicture.y));
+    SendMessageW(picture, WM_LBUTTONUP, 0, MAKELPARAM(onPicture.x, onPicture.y));
     SendMessageW(first, WM_MOUSEMOVE, 0, MAKELPARAM(100, 15));
     SendMessageW(fourth, WM_MOUSEMOVE, 0, MAKELPARAM(100, 15));
-    SendMessageW(background, WM_MOUSEMOVE, 0, MAKELPARAM(300, 300));
+    SendMessageW(background, WM_MOUSEMOVE, 0, MAKELPARAM(onBackground.x, onBackground.y));
   };
   for (int i = 0; i < 6; ++i) round();
   PumpMessages();

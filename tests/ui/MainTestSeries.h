@@ -13,6 +13,7 @@
 #include "platform/win32/Win32Platform.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/win32/TestText.h"
+#include "tests/ui/UiTestSupport.h"
 #include "ui/main/MainWindow.h"
 
 namespace sorvel::test {
@@ -68,10 +69,25 @@ struct Box {
   int left, top, width, height;
   bool operator==(const Box&) const = default;
 };
-inline Box BoxOf(const ui::Window& control) {
+template <typename Control>  // a window, or an image drawn by its host
+Box BoxOf(const Control& control) {
   const RECT r = control.Bounds();
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
+// The mouse at (x, y) of an image, as its host gets it.
+inline POINT InHost(const ui::ImageControl& image, int x, int y) {
+  const RECT place = image.Bounds();
+  return {place.left + x, place.top + y};
+}
+inline void Click(const ui::ImageControl& image, int x = 2, int y = 2) {
+  const POINT at = InHost(image, x, y);
+  Click(image.Host(), at.x, at.y);
+}
+inline void MoveMouse(const ui::ImageControl& image, int x = 2, int y = 2) {
+  const POINT at = InHost(image, x, y);
+  MoveMouse(image.Host(), at.x, at.y);
+}
+
 inline void PrintTo(const Box& box, std::ostream* out) {
   *out << "{" << box.left << ", " << box.top << ", " << box.width << " x " << box.height << "}";
 }

@@ -38,10 +38,8 @@ TEST(MainWindow, LayoutFontsFocusOrderAndPictures) {
     Box box;
   };
   const std::vector<Placed> layout = {
-      {window.imgPict, window.Handle(), {141, 9, 481, 401}},
       {window.pnlMain, window.Handle(), {8, 8, 129, 400}},
       {window.Panel2, window.pnlMain.Handle(), {20, 24, 90, 74}},
-      {window.imgPicture, window.Panel2.Handle(), {4, 4, 81, 65}},
       {window.btnShow, window.pnlMain.Handle(), {8, 110, 113, 33}},
       {window.btnChangeDrive, window.pnlMain.Handle(), {8, 160, 113, 33}},
       {window.btnDownLoad, window.pnlMain.Handle(), {8, 218, 113, 35}},
@@ -53,6 +51,19 @@ TEST(MainWindow, LayoutFontsFocusOrderAndPictures) {
     EXPECT_EQ(BoxOf(placed.control), placed.box);
     EXPECT_EQ(GetParent(placed.control.Handle()), placed.parent);
     EXPECT_EQ(FindControl(window.Handle(), placed.control.Name()), &placed.control);
+  }
+  // The pictures are drawn by the windows they lie in, and have none.
+  const struct {
+    const ui::ImageControl& picture;
+    HWND host;
+    Box box;
+  } pictures[] = {{window.imgPict, window.Handle(), {141, 9, 481, 401}},
+                  {window.imgPicture, window.Panel2.Handle(), {4, 4, 81, 65}}};
+  for (const auto& placed : pictures) {
+    SCOPED_TRACE(placed.picture.Name());
+    EXPECT_EQ(BoxOf(placed.picture), placed.box);
+    EXPECT_EQ(placed.picture.Host(), placed.host);
+    EXPECT_EQ(FindControl(window.Handle(), placed.picture.Name()), nullptr);
   }
   // No hidden template controls: the board's sizes are its own.
   EXPECT_EQ(FindControl(window.Handle(), "btnDummy"), nullptr);

@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/ui/MainTestSeries.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/main/MainWindow.h"
@@ -76,7 +78,7 @@ TEST_P(TitleBoardGeometry, PanelsFillColumnsOfSixFromTheNumbers) {
     EXPECT_EQ(panel->FontColor(), RGB(255, 255, 255));
     ImageControl* marker = window.Board().Marker(n);
     ASSERT_NE(marker, nullptr);
-    EXPECT_EQ(GetParent(marker->Handle()), panel->Handle());
+    EXPECT_EQ(marker->Host(), panel->Handle());
     EXPECT_EQ(BoxOf(*marker), (Box{0, 6, 25, 17}));
     EXPECT_EQ(marker->Kind(), ImageControl::Picture::Empty);
     EXPECT_TRUE(marker->Visible());
@@ -101,8 +103,9 @@ TEST(MainWindow, LooksUpPanelsAndMarkersByNameWithoutRegardToCase) {
 
   EXPECT_EQ(FindControl(window.Handle(), "btn2"), window.Board().Panel(2));
   EXPECT_EQ(FindControl(window.Handle(), "BTN2"), window.Board().Panel(2));
-  EXPECT_EQ(FindControl(window.Handle(), "img2"), window.Board().Marker(2));
-  EXPECT_EQ(FindControl(window.Handle(), "IMG2"), window.Board().Marker(2));
+  // A marker is no window: its panel holds it under its name.
+  EXPECT_EQ(FindControl(window.Handle(), "img2"), nullptr);
+  EXPECT_EQ(window.Board().Marker(2)->Name(), "Img2");
   EXPECT_EQ(FindControl(window.Handle(), "BTNSHOW"), &window.btnShow);
   EXPECT_NE(window.Board().Panel(2), nullptr);
   EXPECT_NE(window.Board().Panel(2), window.Board().Panel(3));
@@ -194,6 +197,35 @@ TEST_F(MainWindowLaunch, ClickGivesThePressedLookUntilTheWindowRepaints) {
   EXPECT_EQ(window.Board().Panel(3)->BevelWidth(), 3);
   EXPECT_EQ(window.Board().Panel(3)->FontColor(), RGB(0, 128, 0));
   series.Records(L"ALGEBR12");  // let the started program finish
+
+  // Any repaint of the window's surface raises it, the background
+  // picture's alone too: hiding the panels repaints only the picture.
+  const RECT background = window.imgPict.Bounds();
+  const struct {
+    const char* repaint;
+    std::function<void()> act;
+  } repaints[] = {
+      {"the background picture",
+       [&] {
+         RedrawWindow(window.Handle(), &background, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+       }},
+      {"the menu hidden and shown",
+       [&] {
+         for (int toggle = 0; toggle < 2; ++toggle) {
+           Click(window.imgPicture);
+           PumpMessages();
+         }
+       }},
+  };
+  BevelPanel& third = *window.Board().Panel(3);
+  for (const auto& row : repaints) {
+    SCOPED_TRACE(row.repaint);
+    Click(third.Handle(), 100, 15);
+    ASSERT_EQ(third.BevelWidth(), 1);
+    row.act();
+    EXPECT_EQ(third.BevelWidth(), 3);
+  }
+  series.Records(L"KANSU10", 2);
 }
 
 // Each panel's look and marker, which painting must leave alone.
@@ -241,7 +273,7 @@ TEST_F(MainWindowLaunch, DisabledPanelAndMarkerImageStartNothing) {
   series.Install(L"ZUKEI", L"geometry.exe");
   Click(window.Board().Panel(2)->Handle(), 100, 15);
   // The marker image takes its own clicks.
-  Click(window.Board().Marker(1)->Handle(), 5, 5);
+  Click(*window.Board().Marker(1), 5, 5);
   Sleep(500);
   EXPECT_THAT(series.Records(L"ZUKEI", 0), IsEmpty());
   EXPECT_THAT(series.Records(L"ALGEBR12", 0), IsEmpty());

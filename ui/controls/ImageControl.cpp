@@ -5,12 +5,31 @@
 namespace sorvel::ui {
 
 void ImageControl::Create(const ControlArgs& args, const Options& options) {
+  host_ = Window::FromHandle(args.parent);
+  name_ = args.name;
+  place_ = args.place;
   stretch_ = options.stretch;
+  cursor_ = options.cursor;
+  onClick_ = options.onClick;
+  onMouseMove_ = options.onMouseMove;
   accessibility_ = options.accessibility;
-  SetCursor(options.cursor);
-  SetOnClick(options.onClick);
-  SetOnMouseMove(options.onMouseMove);
-  CreateWindowOf({.className = L"SorvelImage", .style = WS_CHILD | WS_CLIPSIBLINGS}, args);
+  Invalidate();
+}
+
+RECT ImageControl::Bounds() const {
+  const Place at = ScaleToDpi(place_, Dpi());
+  return {at.left, at.top, at.left + at.width, at.top + at.height};
+}
+
+bool ImageControl::Contains(POINT at) const {
+  const RECT bounds = Bounds();
+  return host_ && PtInRect(&bounds, at);
+}
+
+void ImageControl::Invalidate() const {
+  if (!Host()) return;
+  const RECT bounds = Bounds();
+  InvalidateRect(Host(), &bounds, FALSE);
 }
 
 // Takes the picture given (a bitmap, an icon or neither) and releases the
@@ -27,58 +46,43 @@ void ImageControl::SetBitmap(HBITMAP bitmap) { Show(bitmap, nullptr); }
 void ImageControl::SetIcon(HICON icon) { Show(nullptr, icon); }
 void ImageControl::Clear() { Show(nullptr, nullptr); }
 
-void ImageControl::SetStretch(bool stretch) {
-  if (stretch == stretch_) return;
-  stretch_ = stretch;
-  Invalidate();
-}
-
-void ImageControl::PaintParentBackground(HDC dc, const RECT& client) {
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  HWND parent = GetParent(Handle());
-  if (!parent) return;
-  // The parent paints itself into this DC, moved so that its part under the
-  // image lands in the image's client area.
-  POINT origin{0, 0};
-  MapWindowPoints(Handle(), parent, &origin, 1);
-  const win32::SavedDcState saved(dc);
-  IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
-  OffsetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
-  SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-}
-
-void ImageControl::PaintBitmap(HDC dc, const RECT& client) {
+void ImageControl::PaintBitmap(HDC dc, const RECT& place) const {
   BITMAP info{};
   if (!GetObjectW(bitmap_.Get(), sizeof(info), &info)) return;
   const win32::MemoryDc source(dc);
   const win32::SelectedObject selected(source.Get(), bitmap_.Get());
-  const int width = client.right - client.left, height = client.bottom - client.top;
+  const int width = place.right - place.left, height = place.bottom - place.top;
   if (stretch_) {
     SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, client.left, client.top, width, height, source.Get(), 0, 0, info.bmWidth,
+    // The halftone pattern starts at the image's corner, as it would in a
+    // window of its own.
+    SetBrushOrgEx(dc, place.left, place.top, nullptr);
+    StretchBlt(dc, place.left, place.top, width, height, source.Get(), 0, 0, info.bmWidth,
                info.bmHeight, SRCCOPY);
   } else {
-    BitBlt(dc, client.left, client.top, std::min<int>(width, info.bmWidth),
+    BitBlt(dc, place.left, place.top, std::min<int>(width, info.bmWidth),
            std::min<int>(height, info.bmHeight), source.Get(), 0, 0, SRCCOPY);
   }
 }
 
-// Whether the bitmap hides everything behind the image.
-bool ImageControl::CoversClient(const RECT& client) const {
-  if (kind_ != Picture::Bitmap) return false;
-  if (stretch_) return true;
-  BITMAP info{};
-  return GetObjectW(bitmap_.Get(), sizeof(info), &info) && info.bmWidth >= client.right &&
-         info.bmHeight >= client.bottom;
+void ImageControl::Paint(HDC dc) const {
+  if (kind_ == Picture::Empty) return;
+  const RECT place = Bounds();
+  const win32::SavedDcState saved(dc);
+  IntersectClipRect(dc, place.left, place.top, place.right, place.bottom);
+  if (kind_ == Picture::Bitmap) PaintBitmap(dc, place);
+  // An icon at its own size; what lies outside the image is cut off.
+  if (kind_ == Picture::Icon)
+    DrawIconEx(dc, place.left, place.top, icon_.Get(), 0, 0, 0, nullptr, DI_NORMAL);
 }
 
-void ImageControl::Paint(HDC dc, const RECT& client) {
-  if (!CoversClient(client)) PaintParentBackground(dc, client);
-  if (kind_ == Picture::Bitmap) PaintBitmap(dc, client);
-  // An icon at its own size; what lies outside the control is cut off.
-  if (kind_ == Picture::Icon)
-    DrawIconEx(dc, client.left, client.top, icon_.Get(), 0, 0, 0, nullptr, DI_NORMAL);
+void ImageControl::MouseMove(POINT at) const {
+  const RECT place = Bounds();
+  if (onMouseMove_) onMouseMove_(at.x - place.left, at.y - place.top);
+}
+
+void ImageControl::Click() const {
+  if (onClick_) onClick_();
 }
 
 }  // namespace sorvel::ui

@@ -69,8 +69,7 @@ void TfrmMain::CreateControls() {
   imgPict.Create({.parent = Handle(), .name = "imgPict", .place = kMainWindow.imgPict},
                  {.onMouseMove = [this](int, int) { imgPictMouseMove(); },
                   .accessibility = AccessibleTraits{.role = ROLE_SYSTEM_GRAPHIC}});
-  imgPict.SetBitmap(LoadPicture(L"BACKGROUND", Dpi()));
-  MarkStep("background picture");
+  HostImage(imgPict);
   CreateSidePanel();
 }
 
@@ -85,13 +84,12 @@ void TfrmMain::CreateSidePanel() {
       {.bevelOuter = Bevel::Lowered,
        .bevelWidth = layout.frameBevelWidth,
        .borderWidth = layout.frameBorderWidth});
-  imgPicture.Create(
-      {.parent = Panel2.Handle(), .name = "imgPicture", .place = layout.imgPicture},
+  Panel2.Frame(
+      imgPicture, {.name = "imgPicture", .place = layout.imgPicture},
       {.stretch = true,
        .onClick = [this] { imgPictureClick(); },
        .onMouseMove = [this](int, int) { imgPictureMouseMove(); },
        .accessibility = AccessibleTraits{.name = kMenuToggleName, .role = ROLE_SYSTEM_PUSHBUTTON}});
-  imgPicture.SetBitmap(LoadPicture(L"SMALLPICTURE", Dpi()));
 
   // The focus follows the order of the siblings: btnShow, btnEnd,
   // btnChangeDrive, btnDownLoad, Panel2, btnHelp.
@@ -132,10 +130,8 @@ void TfrmMain::CreateSideButtons() {
 
 void TfrmMain::FormCreate() {
   SetSize(kMainWindow.width, kMainWindow.height);
-
-  arrowCursor_.Load(L"Arrow1CSR", Dpi());
-  pointCursor_.Load(L"PointCSR", Dpi());
-  imgPicture.SetCursor(pointCursor_.Get());
+  LoadPictures();
+  MarkStep("pictures");
 
   const Place& side = kMainWindow.pnlMain;
   pnlMain.SetBounds({side.left, side.top, side.width, LayoutSize().cy - kMainWindow.sidePanelGap});
@@ -154,19 +150,24 @@ void TfrmMain::FormCreate() {
 
 void TfrmMain::BuildTitleBoard() { board_.Build(Handle(), arrowCursor_.Get(), Dpi()); }
 
-// The pictures, the cursors and the launcher's icon as the new DPI asks for
-// them; the controls have taken their places already.
-void TfrmMain::OnDpiChanged() {
+void TfrmMain::LoadPictures() {
   imgPict.SetBitmap(LoadPicture(L"BACKGROUND", Dpi()));
   imgPicture.SetBitmap(LoadPicture(L"SMALLPICTURE", Dpi()));
   DpiCursor arrow, point;
   arrow.Load(L"Arrow1CSR", Dpi());
   point.Load(L"PointCSR", Dpi());
-  // The controls take the new cursors before the old ones are given back.
   imgPicture.SetCursor(point.Get());
   board_.FollowDpi(Dpi(), arrow.Get());
   arrowCursor_ = std::move(arrow);
   pointCursor_ = std::move(point);
+}
+
+// The pictures, the cursors and the launcher's icon as the new DPI asks for
+// them; the controls have taken their places already.
+void TfrmMain::OnDpiChanged() {
+  LoadPictures();
+  imgPict.Invalidate();
+  imgPicture.Invalidate();
 }
 
 void TfrmMain::OnShow() {
@@ -187,13 +188,14 @@ void TfrmMain::Scan(const std::string& path, bool withIcons) {
 // ---------------------------------------------------------------------------
 // Painting and the pictures.
 
-// The window's repaint gives every title panel its raised look again.
+// Every repaint of the window's surface, the background picture's too,
+// gives every title panel its raised look again.
 void TfrmMain::FormPaint() { board_.RaisePanels(); }
 
-// Paints only: a snapshot through WM_PRINTCLIENT, or a picture that shows
-// its parent through, changes nothing.
+// Paints only: a snapshot through WM_PRINTCLIENT changes nothing.
 void TfrmMain::Paint(HDC dc, const RECT& client) {
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  PaintImages(dc);
 }
 
 // Over either picture, markers that show the launcher's icon are cleared.
@@ -257,6 +259,7 @@ bool TfrmMain::OnActivate(WPARAM wParam) {
 }
 
 LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; OnImageMessage(Handle(), message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_ACTIVATE:
       if (OnActivate(wParam)) return 0;

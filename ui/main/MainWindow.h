@@ -13,14 +13,16 @@
 #include "ui/controls/Form.h"
 #include "ui/controls/GlyphButton.h"
 #include "ui/controls/ImageControl.h"
+#include "ui/main/ImageHost.h"
 #include "ui/main/MainDialogs.h"
+#include "ui/main/PicturePanel.h"
 #include "ui/main/ShellServices.h"
 #include "ui/main/TitleBoard.h"
 #include "ui/pictures/Renderings.h"
 
 namespace sorvel::ui {
 
-class TfrmMain : public Form {
+class TfrmMain : public Form, public ImageHost {
  public:
   // Errors escaping any window's handler are shown by `messages` from now on.
   TfrmMain(Platform& platform, Messages& messages);
@@ -75,8 +77,8 @@ class TfrmMain : public Form {
   GlyphButton btnEnd;
   GlyphButton btnChangeDrive;
   GlyphButton btnDownLoad;
-  BevelPanel Panel2;
-  ImageControl imgPicture;
+  PicturePanel Panel2;
+  ImageControl imgPicture;  // in Panel2
   GlyphButton btnHelp;
 
  protected:
@@ -91,6 +93,9 @@ class TfrmMain : public Form {
   void CreateControls();
   void CreateSidePanel();
   void CreateSideButtons();
+  // The pictures and the cursors at the window's DPI, the cursors shown by
+  // the controls before the ones they replace are given back.
+  void LoadPictures();
   // One scan of `path`, under the busy cursor.
   void Scan(const std::string& path, bool withIcons);
   bool OnActivate(WPARAM wParam);

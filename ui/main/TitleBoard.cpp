@@ -37,6 +37,7 @@ void TitleBoard::AddPanel(HWND parent, int n, HCURSOR cursor) {
 }
 
 void TitleBoard::FollowDpi(int dpi, HCURSOR cursor) {
+  if (!built_) return;  // the board takes both when it is built
   launcherIcon_.Reset(LoadIconAtDpi(L"MAINICON", dpi));
   for (const auto& panel : panels_) panel->SetCursor(cursor);
 }

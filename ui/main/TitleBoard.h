@@ -35,7 +35,7 @@ class TitleBoard : public ScanListener, public TitlePanel::Keyboard {
   // at the parent's `dpi`; once: a later call changes nothing.
   void Build(HWND parent, HCURSOR cursor, int dpi);
   // The panels moved to another DPI: the launcher's icon and `cursor` are
-  // taken at that DPI.
+  // taken at that DPI. Before the board is built, nothing.
   void FollowDpi(int dpi, HCURSOR cursor);
 
   int Count() const { return static_cast<int>(panels_.size()); }

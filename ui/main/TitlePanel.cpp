@@ -30,8 +30,11 @@ void TitlePanel::Create(HWND parent, const Place& place, const std::string& titl
                      options);
   // Title panels lie on top of the background picture and the side panel.
   SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The marker takes the mouse over its place, doing nothing with it: a
+  // click there is no click of the panel, the mouse there not over it.
   marker_.Create(
       {.parent = Handle(), .name = MarkerImageName(entry_), .place = kTitleBoard.marker});
+  HostImage(marker_);
 }
 
 void TitlePanel::ResetMarker() {
@@ -90,14 +93,17 @@ void TitlePanel::OnUpdateUiState(WPARAM wParam) {
 
 void TitlePanel::Paint(HDC dc, const RECT& client) {
   BevelPanel::Paint(dc, client);
-  if (!ShowsFocusCue()) return;
-  RECT cue = client;
-  const int inset = ScaleToDpi(kTitleBoard.focusCueInset, Dpi());
-  InflateRect(&cue, -inset, -inset);
-  DrawFocusRect(dc, &cue);
+  if (ShowsFocusCue()) {
+    RECT cue = client;
+    const int inset = ScaleToDpi(kTitleBoard.focusCueInset, Dpi());
+    InflateRect(&cue, -inset, -inset);
+    DrawFocusRect(dc, &cue);
+  }
+  PaintImages(dc);
 }
 
 LRESULT TitlePanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; OnImageMessage(Handle(), message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_GETDLGCODE: {
       // The arrows move on the board; Enter starts the program instead of

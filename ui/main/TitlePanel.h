@@ -7,16 +7,19 @@
 
 #include "ui/controls/BevelPanel.h"
 #include "ui/controls/ImageControl.h"
+#include "ui/main/ImageHost.h"
 #include "ui/main/ShellServices.h"
 
 namespace sorvel::ui {
 
 // The names of a title panel and of its marker image, "Btn" + n and
-// "Img" + n; other windows find them by these names.
+// "Img" + n, as the tests and a reader of the window's tree know them: a
+// panel is found among the main window's children by its name, a marker
+// through its panel.
 std::string TitlePanelName(int n);
 std::string MarkerImageName(int n);
 
-class TitlePanel : public BevelPanel {
+class TitlePanel : public BevelPanel, public ImageHost {
  public:
   // Where the panel's keys and focus go: the board moves the focus among
   // its panels and starts the focused one.
@@ -60,8 +63,8 @@ class TitlePanel : public BevelPanel {
   // A push button named by its title that starts its program.
   std::optional<AccessibleTraits> Accessibility() const override;
 
-  // The bevel and the caption, and the focus cue while the panel has the
-  // focus and the keyboard cues are shown.
+  // The bevel and the caption, the focus cue while the panel has the focus
+  // and the keyboard cues are shown, and the marker over them.
   void Paint(HDC dc, const RECT& client) override;
 
  protected:
@@ -76,7 +79,7 @@ class TitlePanel : public BevelPanel {
 
   int entry_;
   Keyboard& keyboard_;
-  ImageControl marker_;  // destroyed before the panel
+  ImageControl marker_;  // painted by the panel; a click on it starts nothing
   bool hasProgramIcon_ = false;
   bool markerSet_ = false;
   bool hidesFocus_ = false;  // the last WM_UPDATEUISTATE hid the focus cue

@@ -1,0 +1,86 @@
+#include "ui/main/ImageHost.h"
+
+#include "ui/main/ImageAccessible.h"
+
+namespace sorvel::ui {
+namespace {
+
+POINT PointOf(LPARAM lParam) {
+  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+}  // namespace
+
+void ImageHost::PaintImages(HDC dc) const {
+  for (const ImageControl* image : images_) image->Paint(dc);
+}
+
+const ImageControl* ImageHost::ImageAt(POINT at) const {
+  for (const ImageControl* image : images_) {
+    if (image->Contains(at)) return image;
+  }
+  return nullptr;
+}
+
+bool ImageHost::OnMouse(HWND self, UINT message, POINT at) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // a quick second click is a click of its own
+      if (GetCapture() == self) return false;
+      pressed_ = ImageAt(at);
+      if (pressed_) SetCapture(self);
+      return pressed_ != nullptr;
+    case WM_LBUTTONUP: {
+      const ImageControl* image = pressed_;
+      if (!image) return false;
+      pressed_ = nullptr;
+      if (GetCapture() == self) ReleaseCapture();
+      if (image->Contains(at)) image->Click();
+      return true;
+    }
+    case WM_MOUSEMOVE: {
+      // Held on an image, the mouse is the image's wherever it goes; held
+      // by the window itself, it is the window's over the images too.
+      if (!pressed_ && GetCapture() == self) return false;
+      const ImageControl* image = pressed_ ? pressed_ : ImageAt(at);
+      if (image) image->MouseMove(at);
+      return image != nullptr;
+    }
+  }
+  return false;
+}
+
+bool ImageHost::OnImageMessage(HWND self, UINT message, WPARAM wParam, LPARAM lParam,
+                               LRESULT& result) {
+  result = 0;
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+      return OnMouse(self, message, PointOf(lParam));
+    case WM_CAPTURECHANGED:
+      pressed_ = nullptr;
+      return false;  // the window's own press ends too
+    case WM_SETCURSOR: {
+      if (reinterpret_cast<HWND>(wParam) != self || LOWORD(lParam) != HTCLIENT) return false;
+      POINT at;
+      GetCursorPos(&at);
+      ScreenToClient(self, &at);
+      const ImageControl* image = ImageAt(at);
+      if (!image) return false;
+      ::SetCursor(image->Cursor() ? image->Cursor() : LoadCursorW(nullptr, IDC_ARROW));
+      result = TRUE;
+      return true;
+    }
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(lParam) != OBJID_CLIENT) return false;
+      for (const ImageControl* image : images_) {
+        if (image->Accessibility()) return (result = AnswerImagesGetObject(self, wParam)) != 0;
+      }
+      return false;
+  }
+  return false;
+}
+
+}  // namespace sorvel::ui
