@@ -8,9 +8,9 @@
 #   under Wine (build/bench-windows, on a private virtual display), on real
 #     folders laid out in build/bench-tree: the launcher's start-up with
 #     catalogues of 1, 18 and 50 entries against a minimal window, step by
-#     step, beside the floor of its windows alone (FloorWindow), its scan
-#     against a bare enumeration of the same tree, and its size, imports and
-#     private memory.
+#     step, and against the floor of its windows alone (FloorWindow), in
+#     time and private memory; its scan against a bare enumeration of the
+#     same tree, and its size, imports and private memory.
 #
 # SORVEL_BENCH_ROUNDS (default 9) sets the rounds of the start-up pairs.
 set -euo pipefail

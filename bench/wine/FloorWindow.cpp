@@ -1,10 +1,11 @@
 // The floor under the launcher's start-up: a program that makes exactly the
-// launcher's windows - the same classes, styles, parents, places, captions
-// and fonts, in the same order - and nothing else: no catalogue, no scan, no
-// pictures, no cursors or icons of its own, no text drawn. Every window of
-// its own classes only fills its background. What it takes to start is what
-// Wine takes to make and show those windows; the launcher cannot start
-// faster without making fewer of them.
+// windows the launcher makes at start-up - the same classes, styles,
+// parents, places, captions and fonts, in the same order - and nothing else:
+// no catalogue, no scan, no pictures (the launcher's have no windows), no
+// dialogs (the launcher makes them at their first use), no cursors or icons
+// of its own, no text drawn. Every window of its own classes only fills its
+// background. What it takes to start is what Wine takes to make and show
+// those windows; the launcher cannot start faster without making fewer.
 //
 //   FloorWindow.exe ENTRIES    (the number of title panels, 1 when not given)
 // clang-format off
@@ -21,32 +22,18 @@
 
 namespace {
 
-using sorvel::ui::kChooser;
 using sorvel::ui::kMainWindow;
-using sorvel::ui::kStatusWindow;
-using sorvel::ui::kTitleBoard;
 using sorvel::ui::Place;
 
 // The classes of the launcher's own windows, registered as it registers them.
 constexpr const wchar_t* kMainClass = L"SorvelMainWindow";
 constexpr const wchar_t* kPanelClass = L"SorvelBevelPanel";
-constexpr const wchar_t* kImageClass = L"SorvelImage";
-constexpr const wchar_t* kShowClass = L"SorvelShow";
-constexpr const wchar_t* kGridClass = L"SorvelStringGrid";
-constexpr const wchar_t* kChooserClass = L"SorvelChangeDrive";
 
 // The styles the launcher gives each kind of window.
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 constexpr DWORD kPanelStyle = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-constexpr DWORD kImageStyle = WS_CHILD | WS_CLIPSIBLINGS;
 constexpr DWORD kButtonStyle = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON;
-constexpr DWORD kGridStyle = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS;
-constexpr DWORD kEditStyle = WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
-constexpr DWORD kComboStyle =
-    WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
-constexpr DWORD kListStyle = WS_CHILD | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
-                             LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
 
 HWND mainWindow = nullptr;
 int dpi = sorvel::ui::kLayoutDpi;
@@ -59,11 +46,6 @@ LRESULT CALLBACK FloorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_PAINT:
       sorvel::bench::PaintButtonFace(hwnd);
       return 0;
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
-      return TRUE;
-    }
     case WM_DESTROY:
       if (hwnd == mainWindow) PostQuitMessage(0);
       return 0;
@@ -85,11 +67,7 @@ void RegisterFloorClass(const wchar_t* name, HBRUSH background) {
 
 void RegisterFloorClasses() {
   const HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
-  for (const wchar_t* name : {kMainClass, kPanelClass, kShowClass, kChooserClass}) {
-    RegisterFloorClass(name, face);
-  }
-  RegisterFloorClass(kImageClass, nullptr);
-  RegisterFloorClass(kGridClass, nullptr);
+  for (const wchar_t* name : {kMainClass, kPanelClass}) RegisterFloorClass(name, face);
 }
 
 // The launcher's form font, "ＭＳ Ｐゴシック" `height` pixels high at 96 DPI.
@@ -152,7 +130,6 @@ HWND MakeSidePanel(HFONT font) {
   }
   HWND panel2 =
       Make({kPanelClass, kPanelStyle, WS_EX_CONTROLPARENT, pnlMain, L"", layout.Panel2, font});
-  Make({kImageClass, kImageStyle, 0, panel2, L"", layout.imgPicture});
   // The focus order: the first four buttons, the frame, the help button.
   order[5] = order[4];
   order[4] = panel2;
@@ -170,7 +147,6 @@ void MakeTitleBoard(int count, HFONT font) {
     HWND panel = Make({kPanelClass, kPanelStyle, 0, mainWindow, caption.c_str(),
                        sorvel::ui::TitlePanelPlace(n, count), font});
     SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Make({kImageClass, kImageStyle, 0, panel, L"", kTitleBoard.marker});
   }
 }
 
@@ -181,41 +157,6 @@ void CenterOnScreen(HWND hwnd) {
   const int top = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
   SetWindowPos(hwnd, nullptr, left < 0 ? 0 : left, top < 0 ? 0 : top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// The status window, hidden, as large as the main window at the screen's
-// corner until it is first shown; its grid smaller by the margins.
-void MakeStatusWindow(HFONT font) {
-  const auto& layout = kStatusWindow;
-  const Place window{0, 0, kMainWindow.width, kMainWindow.height};
-  HWND self = Make({kShowClass, kFormStyle, kFormExStyle, mainWindow, L"", window, font});
-  Make({kPanelClass, kPanelStyle, WS_EX_CONTROLPARENT, self, L"", layout.pnlDrive,
-        FormFont(layout.drivePanelFontHeight)});
-  const Place grid{layout.stgSpec.left, layout.stgSpec.top, window.width - layout.gridWidthMargin,
-                   window.height - layout.gridHeightMargin};
-  Make({kGridClass, kGridStyle, WS_EX_CLIENTEDGE, self, L"", grid, font});
-  Make({L"BUTTON", kButtonStyle, 0, self, L"閉じる", layout.btnClose, font});
-  Make({L"BUTTON", kButtonStyle, 0, self, L"印刷", layout.btnPrint, font});
-  Make({L"EDIT", kEditStyle, WS_EX_CLIENTEDGE, self, L"", layout.edtLastUpdate, font});
-}
-
-// The folder chooser, hidden, its lists empty.
-void MakeChooser(HFONT font) {
-  const auto& layout = kChooser;
-  const auto& item = sorvel::ui::kListItem;
-  HWND self = Make({kChooserClass, kFormStyle, kFormExStyle, mainWindow, L"Sorvel Launcher Drive",
-                    layout.window, font});
-  Place box = layout.dcbDrive;
-  box.height += item.dropDownHeight;
-  HWND drives = Make({L"COMBOBOX", kComboStyle, 0, self, L"", box, font});
-  const int itemHeight = sorvel::ui::ScaleToDpi(item.height, dpi);
-  SendMessageW(drives, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
-  SendMessageW(drives, CB_SETITEMHEIGHT, 0, itemHeight);
-  Make({L"BUTTON", kButtonStyle, 0, self, L"ｷｬﾝｾﾙ", layout.btnCancel, font});
-  Make({L"BUTTON", kButtonStyle, 0, self, L"OK", layout.btnOk, font});
-  HWND folders = Make({L"LISTBOX", kListStyle, WS_EX_CLIENTEDGE, self, L"", layout.dlbDrive, font});
-  SendMessageW(folders, LB_SETITEMHEIGHT, 0, itemHeight);
-  Make({kPanelClass, kPanelStyle, WS_EX_CONTROLPARENT, self, L"", layout.Panel1, font});
 }
 
 // The launcher's event loop: the dialog keys of each top-level window, and
@@ -256,7 +197,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
       Make({kMainClass, kFormStyle, kFormExStyle, nullptr, L"Sorvel Launcher", window, font});
   if (!mainWindow) return 1;
   sorvel::probe::Mark("main window");
-  Make({kImageClass, kImageStyle, 0, mainWindow, L"", kMainWindow.imgPict});
   HWND btnShow = MakeSidePanel(font);
   MakeTitleBoard(entries > 0 ? entries : 1, font);
   sorvel::probe::Mark("windows");
@@ -266,10 +206,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   UpdateWindow(mainWindow);
   SetFocus(btnShow);
   sorvel::probe::Mark("shown");
-
-  MakeStatusWindow(font);
-  MakeChooser(font);
-  sorvel::probe::Mark("dialogs");
   if (failures > 0) return 1;
   return RunEventLoop();
 }
