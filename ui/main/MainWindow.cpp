@@ -164,11 +164,7 @@ void TfrmMain::LoadPictures() {
 
 // The pictures, the cursors and the launcher's icon as the new DPI asks for
 // them; the controls have taken their places already.
-void TfrmMain::OnDpiChanged() {
-  LoadPictures();
-  imgPict.Invalidate();
-  imgPicture.Invalidate();
-}
+void TfrmMain::OnDpiChanged() { LoadPictures(); }
 
 void TfrmMain::OnShow() {
   FormShow();
