@@ -397,13 +397,18 @@ TEST_F(ChangeDriveWindowTest, ModalResultsAndTheFolderKeptBetweenShowings) {
   EXPECT_EQ(chooser->ShowModal(), kModalCancel);
   ExpectAt(*chooser, series_);
 
-  // The title bar's close button.
-  inModal = [](Form& form) { PostMessageW(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); };
+  // The title bar's close button, with the focus on the list.
+  inModal = [self](Form& form) {
+    SetFocus(self->dlbDrive.Handle());
+    PostMessageW(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  };
   EXPECT_EQ(chooser->ShowModal(), kModalCancel);
 
   // Enter and Esc press neither button: Enter then the title bar gives 2,
-  // Esc then OK gives 1.
+  // Esc then OK gives 1. The list that had the focus when the chooser was
+  // left has it again.
   inModal = [self](Form& form) {
+    EXPECT_EQ(GetFocus(), self->dlbDrive.Handle());
     HWND focus = self->dcbDrive.Handle();
     SetFocus(focus);
     PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 0);

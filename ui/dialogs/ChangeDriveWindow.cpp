@@ -73,7 +73,7 @@ void TfrmChangeDrive::btnOkClick() { SetModalResult(kModalOk); }
 void TfrmChangeDrive::btnCancelClick() { SetModalResult(kModalCancel); }
 
 LRESULT TfrmChangeDrive::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ACTIVATE && focus_.OnActivate(Handle(), wParam)) return 0;
+  if (message == WM_ACTIVATE && RestoreFocus(wParam, lastFocus_)) return 0;
   return Form::OnMessage(message, wParam, lParam);
 }
 

@@ -129,7 +129,7 @@ void TfrmShow::PrintRows() {
 LRESULT TfrmShow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE:
-      if (focus_.OnActivate(Handle(), wParam)) return 0;
+      if (RestoreFocus(wParam, lastFocus_)) return 0;
       break;
     case WM_CTLCOLORSTATIC:
       // The read-only field keeps the white of an edit field.

@@ -243,16 +243,7 @@ void TfrmMain::btnCloseClick() { Close(); }
 
 // Gives the focus back to the control that had it, btnShow at first; true
 // when it did, so the window itself does not take the focus.
-bool TfrmMain::OnActivate(WPARAM wParam) {
-  if (LOWORD(wParam) == WA_INACTIVE) {
-    HWND focus = GetFocus();
-    if (focus && IsChild(Handle(), focus)) focus_ = focus;
-    return false;
-  }
-  if (HIWORD(wParam)) return false;  // minimised
-  SetFocus(focus_ && IsWindow(focus_) ? focus_ : btnShow.Handle());
-  return true;
-}
+bool TfrmMain::OnActivate(WPARAM wParam) { return RestoreFocus(wParam, focus_, btnShow.Handle()); }
 
 LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
