@@ -34,7 +34,6 @@ class Form : public Window {
   // by a button, or 2 when it is closed by its title bar.
   int ShowModal();
   void SetModalResult(int result) { modalResult_ = result; }
-  int ModalResult() const { return modalResult_; }
   void Close();
 
   // Centres the window on the screen: (screen - size) div 2, at least 0.

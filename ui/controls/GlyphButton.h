@@ -3,7 +3,6 @@
 #pragma once
 
 #include <functional>
-#include <utility>
 
 #include "ui/controls/Window.h"
 
@@ -20,7 +19,6 @@ class GlyphButton : public Window {
   // The caption is the window text.
   void Create(const ControlArgs& args, const Options& options = {});
 
-  void SetOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
   // Clicks the button as the user would (the click handler runs).
   void Click();
 

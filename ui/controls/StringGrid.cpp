@@ -286,8 +286,6 @@ LRESULT StringGrid::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ScrollTo(topLeft_.x, topLeft_.y - 3 * notches);
       return 0;
     }
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(Font());
   }
   return Window::OnMessage(message, wParam, lParam);
 }

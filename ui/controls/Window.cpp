@@ -209,10 +209,7 @@ LRESULT CALLBACK Window::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM 
 LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   const bool handled = Guard([&] { result = OnMessage(message, wParam, lParam); });
-  if (message == WM_NCDESTROY) {
-    Detach();
-    OnDestroyed();
-  }
+  if (message == WM_NCDESTROY) Detach();
   return handled ? result : 0;
 }
 
@@ -359,27 +356,14 @@ void Window::Invalidate() {
   if (IsWindowVisible(hwnd_)) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-namespace {
-struct FindState {
-  std::string lowered;
-  Window* found = nullptr;
-};
-
-BOOL CALLBACK FindChild(HWND hwnd, LPARAM param) {
-  auto* state = reinterpret_cast<FindState*>(param);
-  Window* window = Window::FromHandle(hwnd);
-  if (window && cp932::AsciiLower(window->Name()) == state->lowered) {
-    state->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-}  // namespace
-
 Window* FindControl(HWND parent, const std::string& name) {
-  FindState state{cp932::AsciiLower(name)};
-  EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&state));
-  return state.found;
+  std::vector<Window*> windows;
+  EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  const std::string lowered = cp932::AsciiLower(name);
+  for (Window* window : windows) {
+    if (cp932::AsciiLower(window->Name()) == lowered) return window;
+  }
+  return nullptr;
 }
 
 }  // namespace sorvel::ui

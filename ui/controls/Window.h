@@ -138,7 +138,6 @@ class Window {
   virtual void OnNotify(WORD /*code*/) {}
   virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
   LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam);
-  virtual void OnDestroyed() {}
   // A screen reader asked for the default action the traits name.
   virtual void DoDefaultAction() {}
   // The window's DPI changed and it stands in its new place: what a
