@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/check/SeriesCheck.h"
+#include "check/SeriesCheck.h"
 #include "tests/check/TrapTable.h"
 #include "tests/support/UnicodeBytes.h"
 

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "core/check/CatalogueEncoding.h"
-#include "core/check/CheckOptions.h"
-#include "core/check/EntryText.h"
-#include "core/check/FindingText.h"
-#include "core/check/ReportJson.h"
-#include "core/check/ReportText.h"
+#include "check/CatalogueEncoding.h"
+#include "check/CheckOptions.h"
+#include "check/EntryText.h"
+#include "check/FindingText.h"
+#include "check/ReportJson.h"
+#include "check/ReportText.h"
 
 namespace sorvel::check {
 namespace {

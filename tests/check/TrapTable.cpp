@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "check/ReportJson.h"
+#include "check/SeriesCheck.h"
 #include "core/Cp932.h"
 #include "core/LauncherContext.h"
 #include "core/StartUp.h"
 #include "core/StatusTable.h"
-#include "core/check/ReportJson.h"
-#include "core/check/SeriesCheck.h"
 #include "tests/support/RecordingMessages.h"
 
 namespace sorvel::check::test {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/check/CheckReport.h"
+#include "check/CheckReport.h"
 #include "platform/Platform.h"
 
 namespace sorvel::check {

@@ -1,13 +1,13 @@
-#include "core/check/ReportJson.h"
+#include "check/ReportJson.h"
 
 #include <cstdio>
 #include <iterator>
 #include <utility>
 #include <vector>
 
-#include "core/check/CatalogueEncoding.h"
-#include "core/check/EntryText.h"
-#include "core/check/FindingText.h"
+#include "check/CatalogueEncoding.h"
+#include "check/EntryText.h"
+#include "check/FindingText.h"
 
 namespace sorvel::check {
 

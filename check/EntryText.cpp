@@ -1,9 +1,9 @@
-#include "core/check/EntryText.h"
+#include "check/EntryText.h"
 
 #include <iterator>
 #include <vector>
 
-#include "core/check/Wording.h"
+#include "check/Wording.h"
 
 namespace sorvel::check {
 

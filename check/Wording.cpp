@@ -1,4 +1,4 @@
-#include "core/check/Wording.h"
+#include "check/Wording.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "core/check/ReportText.h"
+#include "check/ReportText.h"
 
+#include "check/CatalogueEncoding.h"
+#include "check/EntryText.h"
+#include "check/FindingText.h"
+#include "check/Wording.h"
 #include "core/Catalogue.h"
-#include "core/check/CatalogueEncoding.h"
-#include "core/check/EntryText.h"
-#include "core/check/FindingText.h"
-#include "core/check/Wording.h"
 
 namespace sorvel::check {
 

@@ -1,18 +1,18 @@
-#include "core/check/SeriesCheck.h"
+#include "check/SeriesCheck.h"
 
 #include <algorithm>
 #include <optional>
 #include <string>
 
+#include "check/CatalogueEncoding.h"
+#include "check/DiscCheck.h"
+#include "check/EntryDiagnosis.h"
+#include "check/LauncherRun.h"
+#include "check/SeriesSurvey.h"
 #include "core/Catalogue.h"
 #include "core/Cp932.h"
 #include "core/StatusTable.h"
 #include "core/TextEncoding.h"
-#include "core/check/CatalogueEncoding.h"
-#include "core/check/DiscCheck.h"
-#include "core/check/EntryDiagnosis.h"
-#include "core/check/LauncherRun.h"
-#include "core/check/SeriesSurvey.h"
 
 namespace sorvel::check {
 

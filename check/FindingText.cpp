@@ -1,13 +1,13 @@
-#include "core/check/FindingText.h"
+#include "check/FindingText.h"
 
 #include <iterator>
 #include <vector>
 
+#include "check/SeriesCheck.h"
+#include "check/Wording.h"
 #include "core/StartUp.h"
 #include "core/StatusTable.h"
 #include "core/TextEncoding.h"
-#include "core/check/SeriesCheck.h"
-#include "core/check/Wording.h"
 
 namespace sorvel::check {
 

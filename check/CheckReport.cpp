@@ -1,4 +1,4 @@
-#include "core/check/CheckReport.h"
+#include "check/CheckReport.h"
 
 #include <algorithm>
 

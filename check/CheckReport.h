@@ -85,7 +85,7 @@ enum class FindingKind {
   MissingIndexHtm,
   MissingHelpFile,
   FolderUnreadable,  // names: a folder the launcher searches; errorCode: why it cannot be read
-  // At the root of a CD-ROM only (core/check/DiscCheck.h):
+  // At the root of a CD-ROM only (check/DiscCheck.h):
   NameChangedByImage,    // names: marked by the image; or text: the catalogue in one case
   DatedBefore1980,       // names: the files and folders
   AutorunTargetMissing,  // text: the autorun.inf key; names: the file it names

@@ -1,4 +1,4 @@
-#include "core/check/DiscCheck.h"
+#include "check/DiscCheck.h"
 
 #include <string>
 #include <vector>
