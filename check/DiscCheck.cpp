@@ -57,10 +57,9 @@ bool MarkedByImage(const std::string& name) {
   return name.size() > 1 && name.back() == '.';
 }
 
-void AddNamed(FindingKind kind, Severity severity, std::vector<std::string> names,
-              CheckReport& report) {
+void AddNamed(FindingKind kind, std::vector<std::string> names, CheckReport& report) {
   if (names.empty()) return;
-  Finding finding = Problem(kind, severity);
+  Finding finding = Problem(kind);
   finding.names = std::move(names);
   report.findings.push_back(finding);
 }
@@ -75,7 +74,7 @@ void ReportShortNames(const std::vector<DiscEntry>& entries, CheckReport& report
     const bool oneCase = name == cp932::AsciiLower(name) ||
                          name.find_first_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
     if (!oneCase) continue;
-    Finding finding = Problem(FindingKind::NameChangedByImage, Severity::Warning);
+    Finding finding = Problem(FindingKind::CatalogueInOneCase);
     finding.text = name;
     report.findings.push_back(finding);
   }
@@ -119,7 +118,7 @@ void ReportAutorun(Platform& platform, const std::string& root, CheckReport& rep
     if (file.empty()) continue;
     const auto found = platform.FindFirst(root + file);
     if (found && !IsFolder(*found)) continue;
-    Finding finding = Problem(FindingKind::AutorunTargetMissing, Severity::Error);
+    Finding finding = Problem(FindingKind::AutorunTargetMissing);
     finding.text = key;
     finding.names = {file};
     report.findings.push_back(finding);
@@ -139,9 +138,9 @@ void CheckDisc(Platform& platform, const LauncherRun& run, CheckReport& report) 
       early.push_back(entry.path);
     }
   }
-  AddNamed(FindingKind::NameChangedByImage, Severity::Error, marked, report);
+  AddNamed(FindingKind::NameChangedByImage, marked, report);
   ReportShortNames(entries, report);
-  AddNamed(FindingKind::DatedBefore1980, Severity::Error, early, report);
+  AddNamed(FindingKind::DatedBefore1980, early, report);
   ReportAutorun(platform, root, report);
 }
 

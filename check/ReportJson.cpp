@@ -95,7 +95,7 @@ std::string FindingJson(const CheckReport& report, const Finding& finding, Langu
   std::vector<std::string> names;
   for (const std::string& name : finding.names) names.push_back(JsonString(name));
   return Object({{"kind", JsonString(FindingKindName(finding.kind))},
-                 {"severity", SeverityName(finding.severity)},
+                 {"severity", SeverityName(finding.severity())},
                  {"entry", Number(finding.entry)},
                  {"line", Number(finding.line)},
                  {"count", Number(finding.count)},
@@ -109,45 +109,18 @@ std::string FindingJson(const CheckReport& report, const Finding& finding, Langu
 }  // namespace
 
 // The names, in the order of each enumeration.
-constexpr const char* kFindingKindNames[] = {
-    "catalogueMissing",
-    "catalogueTooShort",
-    "catalogueUnreadable",
-    "scanFailed",
-    "malformedLine",
-    "notCp932",
-    "unspellableLine",
-    "severalCopies",
-    "nameCut",
-    "nameCutInsideCharacter",
-    "blankInExeName",
-    "tooManyEntries",
-    "versionNotInFolderName",
-    "nameNotCp932",
-    "indexHtmMissing",
-    "helpFileMissing",
-    "folderUnreadable",
-    "nameChangedByImage",
-    "datedBefore1980",
-    "autorunTargetMissing",
-};
-static_assert(std::size(kFindingKindNames) ==
-              static_cast<std::size_t>(FindingKind::AutorunTargetMissing) + 1);
-
 constexpr const char* kMissReasonNames[] = {
     "sameStem",     "folderSkippedForSubFolder", "folderSkippedForDate", "hiddenFile",
     "hiddenFolder", "folderNameNotCp932",        "fileNameNotCp932",     "insideLauncherFolder",
     "nameCut",
 };
-static_assert(std::size(kMissReasonNames) == static_cast<std::size_t>(MissReason::NameCut) + 1);
+static_assert(std::size(kMissReasonNames) == static_cast<std::size_t>(MissReason::Count));
 
 constexpr const char* kEncodingNames[] = {"cp932",  "utf-8-bom",     "utf-8",
                                           "utf-16", "utf-16-no-bom", "not-cp932"};
 static_assert(std::size(kEncodingNames) == static_cast<std::size_t>(Encoding::NotCp932) + 1);
 
-const char* FindingKindName(FindingKind kind) {
-  return kFindingKindNames[static_cast<std::size_t>(kind)];
-}
+const char* FindingKindName(FindingKind kind) { return RowOf(kind).jsonName; }
 
 const char* MissReasonName(MissReason reason) {
   return kMissReasonNames[static_cast<std::size_t>(reason)];

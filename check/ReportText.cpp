@@ -128,7 +128,7 @@ void AppendFindings(const CheckReport& report, Severity severity, const char* he
     }
   }
   for (const Finding& finding : report.findings) {
-    if (finding.severity == severity) {
+    if (finding.severity() == severity) {
       lines += "  " + FindingMessage(report, finding, language) + "\n";
     }
   }

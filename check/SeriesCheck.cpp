@@ -13,6 +13,7 @@
 #include "core/Cp932.h"
 #include "core/StatusTable.h"
 #include "core/TextEncoding.h"
+#include "core/TitleBoard.h"
 
 namespace sorvel::check {
 
@@ -21,8 +22,8 @@ namespace {
 constexpr std::size_t kStemBytes = 8;
 constexpr std::size_t kVersionLength = 3;  // "1.2"
 
-Finding EntryProblem(FindingKind kind, Severity severity, int entry) {
-  Finding finding = Problem(kind, severity);
+Finding EntryProblem(FindingKind kind, int entry) {
+  Finding finding = Problem(kind);
   finding.entry = entry;
   return finding;
 }
@@ -43,7 +44,7 @@ void ReportEncoding(const std::string& bytes, CheckReport& report) {
   const EncodingVerdict verdict = DetectEncoding(bytes);
   report.encoding = verdict.encoding;
   if (!verdict.Misread()) return;
-  Finding finding = Problem(FindingKind::NotCp932, Severity::Error);
+  Finding finding = Problem(FindingKind::NotCp932);
   finding.encoding = verdict.encoding;
   finding.line = verdict.line;
   report.findings.push_back(finding);
@@ -52,7 +53,7 @@ void ReportEncoding(const std::string& bytes, CheckReport& report) {
 // The catalogue could not give the launcher its entries.
 void ReportUnloadedCatalogue(Platform& platform, const LauncherRun& run, CheckReport& report) {
   if (run.StoppedAt() != LauncherRun::Step::LoadingCatalogue) {
-    Finding missing = Problem(FindingKind::CatalogueMissing, Severity::Error);
+    Finding missing = Problem(FindingKind::CatalogueMissing);
     missing.text = LastOf(run.Boxes().messages);
     report.findings.push_back(missing);
     return;
@@ -60,8 +61,7 @@ void ReportUnloadedCatalogue(Platform& platform, const LauncherRun& run, CheckRe
   const std::optional<std::string> bytes = ReadCatalogue(platform, run);
   const bool readable = bytes.has_value();
   Finding failed =
-      Problem(readable ? FindingKind::CatalogueTooShort : FindingKind::CatalogueUnreadable,
-              Severity::Error);
+      Problem(readable ? FindingKind::CatalogueTooShort : FindingKind::CatalogueUnreadable);
   failed.text = LastOf(run.Boxes().errors);
   report.findings.push_back(failed);
   report.incomplete = !readable;
@@ -76,7 +76,7 @@ std::string NextMessage(const LauncherRun& run, std::size_t& message, const std:
 }
 
 Finding LineProblem(FindingKind kind, std::size_t index) {
-  Finding finding = Problem(kind, Severity::Error);
+  Finding finding = Problem(kind);
   finding.line = static_cast<int>(index) + 1;
   return finding;
 }
@@ -112,17 +112,16 @@ void ReportNames(const std::vector<LaunchedEntry>& entries,
   for (std::size_t i = 0; i < entries.size() && i < exeNames.size(); ++i) {
     const std::string& exeName = exeNames[i];
     if (OuterBlanks(entries[i].stem) != Ends::None) {
-      report.findings.push_back(
-          EntryProblem(FindingKind::BlankInExeName, Severity::Error, static_cast<int>(i) + 1));
+      report.findings.push_back(EntryProblem(FindingKind::BlankInExeName, static_cast<int>(i) + 1));
     }
     if (exeName.size() <= kStemBytes) continue;
     const bool split = cp932::FitWholeChars(exeName, kStemBytes) < kStemBytes;
     report.findings.push_back(
         EntryProblem(split ? FindingKind::NameCutInsideCharacter : FindingKind::NameCut,
-                     split ? Severity::Error : Severity::Warning, static_cast<int>(i) + 1));
+                     static_cast<int>(i) + 1));
   }
   if (static_cast<int>(entries.size()) > kBoardRoom) {
-    Finding crowded = Problem(FindingKind::TooManyEntries, Severity::Error);
+    Finding crowded = Problem(FindingKind::TooManyEntries);
     crowded.count = static_cast<int>(entries.size());
     report.findings.push_back(crowded);
   }
@@ -145,13 +144,12 @@ void ReportInstalled(const LauncherRun& run, const SeriesSurvey& survey, EntryRe
                      CheckReport& report) {
   entry.version = VersionFromFolder(entry.folder);
   if (entry.version.size() != kVersionLength) {
-    Finding finding =
-        EntryProblem(FindingKind::VersionNotInFolderName, Severity::Warning, entry.number);
+    Finding finding = EntryProblem(FindingKind::VersionNotInFolderName, entry.number);
     finding.text = entry.version;
     report.findings.push_back(finding);
   }
   if (entry.copies > 1) {
-    Finding finding = EntryProblem(FindingKind::SeveralCopies, Severity::Warning, entry.number);
+    Finding finding = EntryProblem(FindingKind::SeveralCopies, entry.number);
     finding.names = FoldersHolding(run, survey, entry.number);
     finding.text = entry.folder;
     report.findings.push_back(finding);
@@ -177,7 +175,7 @@ void ReportForeignNames(const SeriesSurvey& survey, CheckReport& report) {
     for (const SurveyedFile& file : folder.exeFiles) {
       if (!foreignFolder && !file.foreign) continue;
       if (ExplainsAnEntry(report, folder, file)) continue;
-      Finding finding = Problem(FindingKind::ForeignName, Severity::Warning);
+      Finding finding = Problem(FindingKind::ForeignName);
       finding.text = foreignFolder ? folder.name : file.name;
       if (!foreignFolder) finding.names = {folder.name};
       const auto same = [&finding](const Finding& f) {
@@ -195,7 +193,7 @@ void ReportForeignNames(const SeriesSurvey& survey, CheckReport& report) {
 void ReportUnreadableFolders(const SeriesSurvey& survey, CheckReport& report) {
   for (const SurveyedFolder& folder : survey.folders) {
     if (folder.place != FolderPlace::Listed || folder.readError == error::kOk) continue;
-    Finding finding = Problem(FindingKind::FolderUnreadable, Severity::Warning);
+    Finding finding = Problem(FindingKind::FolderUnreadable);
     finding.names = {folder.name};
     finding.errorCode = folder.readError;
     report.findings.push_back(finding);
@@ -260,7 +258,7 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
   ReportNames(run.Entries(), exeNames, report);
 
   if (run.StoppedAt() == LauncherRun::Step::Scanning) {
-    Finding failed = Problem(FindingKind::ScanFailed, Severity::Error);
+    Finding failed = Problem(FindingKind::ScanFailed);
     failed.text = LastOf(run.Boxes().errors);
     failed.names = {report.scannedFolder};
     report.findings.push_back(failed);
@@ -272,10 +270,8 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
   const SeriesSurvey survey = SurveySeries(platform, run);
   ReportEntries(run, survey, exeNames, report);
   ReportUnreadableFolders(survey, report);
-  if (!survey.hasIndexHtm)
-    report.findings.push_back(Problem(FindingKind::MissingIndexHtm, Severity::Warning));
-  if (!survey.hasHelpFile)
-    report.findings.push_back(Problem(FindingKind::MissingHelpFile, Severity::Warning));
+  if (!survey.hasIndexHtm) report.findings.push_back(Problem(FindingKind::MissingIndexHtm));
+  if (!survey.hasHelpFile) report.findings.push_back(Problem(FindingKind::MissingHelpFile));
   if (report.layout == Layout::CdRomRoot) CheckDisc(platform, run, report);
   return report;
 }

@@ -19,7 +19,4 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot);
 enum class Ends { None, Start, End, Both };
 Ends OuterBlanks(const std::string& stem);
 
-// The board has room for three columns of six titles.
-inline constexpr int kBoardRoom = 18;
-
 }  // namespace sorvel::check

@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "core/TitleBoard.h"
+
 namespace sorvel::ui {
 
 // Where a window stands: a control in its parent's client area, a
@@ -115,7 +117,7 @@ inline constexpr TitleBoardLayout kTitleBoard{
     .widening = 50,
     .columnGap = 25,
     .wideColumnGap = 10,
-    .panelsPerColumn = 6,
+    .panelsPerColumn = kPanelsPerColumn,
     .firstRowTop = 50,
     .rowPitch = 53,
     .rightMargin = 10,
