@@ -118,7 +118,7 @@ static_assert(std::size(kMissReasonNames) == static_cast<std::size_t>(MissReason
 
 constexpr const char* kEncodingNames[] = {"cp932",  "utf-8-bom",     "utf-8",
                                           "utf-16", "utf-16-no-bom", "not-cp932"};
-static_assert(std::size(kEncodingNames) == static_cast<std::size_t>(Encoding::NotCp932) + 1);
+static_assert(std::size(kEncodingNames) == static_cast<std::size_t>(Encoding::Count));
 
 const char* FindingKindName(FindingKind kind) { return RowOf(kind).jsonName; }
 
