@@ -8,7 +8,10 @@
 //   backslashes, "/" as a separator, relative paths against the current
 //   directory, "X:" alone meaning the drive's root (unless it is the current
 //   drive: then the current directory). The resolved path keeps the caller's
-//   spelling, as GetFullPathName does.
+//   spelling and a final separator, as GetFullPathName does.
+// - A file's name searched as a folder ("FILE.TXT\*") answers 123.
+// - tests/support/PlatformContract.h holds what the fake answers to what the
+//   real port answers under Wine.
 // - Entries are enumerated in the order NTFS and Wine give, by name (see
 //   fake::ListsBefore), unless SetOrder puts some first; non-root folders
 //   report "." and ".." first.
