@@ -46,15 +46,8 @@ std::string Bool(bool value) { return value ? "true" : "false"; }
 std::string Number(int value) { return std::to_string(value); }
 
 std::string SeverityName(Severity severity) {
-  switch (severity) {
-    case Severity::None:
-      return JsonString("none");
-    case Severity::Warning:
-      return JsonString("warning");
-    case Severity::Error:
-      return JsonString("error");
-  }
-  return JsonString("");
+  constexpr const char* kNames[] = {"none", "warning", "error"};  // in the order of Severity
+  return JsonString(kNames[static_cast<std::size_t>(severity)]);
 }
 
 std::string EntryState(const CheckReport& report, const EntryReport& entry) {
