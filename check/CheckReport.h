@@ -75,19 +75,12 @@ struct Finding {
   int line = 0;   // catalogue line, from 1
   int count = 0;
   Encoding encoding = Encoding::Cp932;
-  std::string text;
-  std::vector<std::string> names;
+  std::string text{};
+  std::vector<std::string> names{};
   unsigned errorCode = 0;  // the platform's error code, 0 for none
 
   Severity severity() const { return RowOf(kind).severity; }
 };
-
-// A finding of `kind`, its other fields to be filled in.
-inline Finding Problem(FindingKind kind) {
-  Finding finding;
-  finding.kind = kind;
-  return finding;
-}
 
 struct CheckReport {
   std::string homeFolder;     // the launcher's folder, with a trailing backslash

@@ -59,9 +59,7 @@ bool MarkedByImage(const std::string& name) {
 
 void AddNamed(FindingKind kind, std::vector<std::string> names, CheckReport& report) {
   if (names.empty()) return;
-  Finding finding = Problem(kind);
-  finding.names = std::move(names);
-  report.findings.push_back(finding);
+  report.findings.push_back({.kind = kind, .names = std::move(names)});
 }
 
 // The catalogue spelled in one case only: an image without Joliet names,
@@ -74,9 +72,7 @@ void ReportShortNames(const std::vector<DiscEntry>& entries, CheckReport& report
     const bool oneCase = name == cp932::AsciiLower(name) ||
                          name.find_first_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
     if (!oneCase) continue;
-    Finding finding = Problem(FindingKind::CatalogueInOneCase);
-    finding.text = name;
-    report.findings.push_back(finding);
+    report.findings.push_back({.kind = FindingKind::CatalogueInOneCase, .text = name});
   }
 }
 
@@ -118,10 +114,8 @@ void ReportAutorun(Platform& platform, const std::string& root, CheckReport& rep
     if (file.empty()) continue;
     const auto found = platform.FindFirst(root + file);
     if (found && !IsFolder(*found)) continue;
-    Finding finding = Problem(FindingKind::AutorunTargetMissing);
-    finding.text = key;
-    finding.names = {file};
-    report.findings.push_back(finding);
+    report.findings.push_back(
+        {.kind = FindingKind::AutorunTargetMissing, .text = key, .names = {file}});
   }
 }
 

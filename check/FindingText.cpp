@@ -173,20 +173,16 @@ std::string UnreadableFolderMessage(const CheckReport&, const Finding& finding, 
                             "in it; this check cannot tell what it holds either";
 }
 
-std::string LauncherFileMessage(const char* file, const char* button, Language language) {
+// A file of the launcher's folder that one of its buttons opens.
+std::string LauncherFileMessage(const CheckReport&, const Finding& finding, Language language) {
+  const bool help = finding.kind == FindingKind::MissingHelpFile;
+  const char* file = help ? kHelpFileName : "index.htm";
+  const char* button = help ? "ヘルプ" : "最新版ダウンロード";
   return Ja(language)
              ? std::string("ランチャーのフォルダに ") + file +
                    " がありません: " + Quoted(button, language) + "ボタンを押しても何も開きません"
              : std::string(file) + " is not in the launcher folder: the " +
                    Quoted(button, language) + " button opens nothing";
-}
-
-std::string IndexHtmMessage(const CheckReport&, const Finding&, Language language) {
-  return LauncherFileMessage("index.htm", "最新版ダウンロード", language);
-}
-
-std::string HelpFileMessage(const CheckReport&, const Finding&, Language language) {
-  return LauncherFileMessage(kHelpFileName, "ヘルプ", language);
 }
 
 using Message = std::string (*)(const CheckReport&, const Finding&, Language);
@@ -228,8 +224,8 @@ constexpr Sentence kSentences[] = {
     {FindingKind::TooManyEntries, {}, TooManyEntriesMessage},
     {FindingKind::VersionNotInFolderName, {}, FolderVersionMessage},
     {FindingKind::ForeignName, {}, ForeignNameMessage},
-    {FindingKind::MissingIndexHtm, {}, IndexHtmMessage},
-    {FindingKind::MissingHelpFile, {}, HelpFileMessage},
+    {FindingKind::MissingIndexHtm, {}, LauncherFileMessage},
+    {FindingKind::MissingHelpFile, {}, LauncherFileMessage},
     {FindingKind::FolderUnreadable, {}, UnreadableFolderMessage},
     {FindingKind::NameChangedByImage,
      {"ディスクのイメージが名前を変えています ({names}): ISO 9660 の名前の ; と番号や末尾の . "
