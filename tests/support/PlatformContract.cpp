@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 namespace sorvel::test {
@@ -75,9 +76,25 @@ std::string FullFrom(Platform& platform, const std::string& from, const std::str
   return platform.FullPath(path);
 }
 
+// The root with its single-byte A-Z in lower case: the system keeps the
+// caller's spelling of a path.
+std::string Lowered(std::string root) {
+  for (std::size_t pos = 0; pos < root.size(); ++pos) {
+    const auto byte = static_cast<unsigned char>(root[pos]);
+    if ((byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0) {
+      ++pos;  // a lead byte: its trail byte may look like a letter
+    } else if (byte >= 'A' && byte <= 'Z') {
+      root[pos] = static_cast<char>(byte - 'A' + 'a');
+    }
+  }
+  return root;
+}
+
 std::string Replaced(std::string text, const std::string& root) {
-  for (std::size_t at; (at = text.find("{root}")) != std::string::npos;) {
-    text.replace(at, 6, root);
+  for (const auto& [name, value] : {std::pair{"{root}", root}, {"{lower}", Lowered(root)}}) {
+    for (std::size_t at; (at = text.find(name)) != std::string::npos;) {
+      text.replace(at, std::string(name).size(), value);
+    }
   }
   return text;
 }
@@ -119,6 +136,12 @@ const Question kQuestions[] = {
     {"entering a folder: the current directory as the caller spelled it",
      [](Platform& p, const std::string& r) { return Entered(p, r + "\\計算表\\ソフト\\"); },
      "0 {root}\\計算表\\ソフト"},
+    {"entering a folder spelled in lower case",
+     [](Platform& p, const std::string& r) { return Entered(p, Lowered(r) + "\\P\\sub"); },
+     "0 {lower}\\P\\sub"},
+    {"a full path spelled in lower case",
+     [](Platform& p, const std::string& r) { return FullFrom(p, r, Lowered(r) + "/p/"); },
+     "{lower}\\p\\"},
     {"entering a folder that does not exist",
      [](Platform& p, const std::string& r) { return Entered(p, r + "\\計算表\\MISSING"); }, "2"},
     {"entering a folder whose parent does not exist",
