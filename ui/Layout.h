@@ -6,6 +6,7 @@
 #include <array>
 
 #include "core/StatusTable.h"
+#include "core/TitleBoard.h"
 
 namespace sorvel::ui {
 
@@ -137,7 +138,7 @@ inline constexpr TitleBoardLayout kTitleBoard{
     .widening = 50,
     .columnGap = 25,
     .wideColumnGap = 10,
-    .panelsPerColumn = 6,
+    .panelsPerColumn = kPanelsPerColumn,
     .firstRowTop = 50,
     .rowPitch = 53,
     .rightMargin = 10,

@@ -1,4 +1,4 @@
-#include "core/check/LauncherRun.h"
+#include "check/LauncherRun.h"
 
 #include <exception>
 
