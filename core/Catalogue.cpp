@@ -91,8 +91,10 @@ bool LoadCatalogue(LauncherContext& context, const std::string& fileName) {
 }
 
 int SplitText(std::string text, const std::string& separator, std::vector<std::string>& list) {
-  if (text.empty()) return 0;
+  // Cleared first: a caller that reads the list after an empty text must not
+  // find the fields of the text before it.
   list.clear();
+  if (text.empty()) return 0;
   std::size_t start = 0;
   if (!separator.empty()) {
     for (std::size_t found; (found = text.find(separator, start)) != std::string::npos;
