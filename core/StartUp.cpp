@@ -24,7 +24,7 @@ bool IsCdRomRoot(Platform& platform, const std::string& homeFolder) {
 }
 
 std::string StartUpScanFolder(const LauncherState& state) {
-  return state.fromCdRom ? state.homeFolder : state.homeFolder + "..\\";
+  return state.fromCdRom ? state.homeFolder : SeriesFolder(state.homeFolder);
 }
 
 void LoadCatalogueAtStartUp(LauncherContext& context) {

@@ -24,7 +24,7 @@ std::string InitHomeFolder(Platform& platform);
 bool IsCdRomRoot(Platform& platform, const std::string& homeFolder);
 
 // The folder the start-up scan searches: the home folder on a CD root,
-// otherwise its parent (home + "..\").
+// otherwise the series' folder above it.
 std::string StartUpScanFolder(const LauncherState& state);
 
 // Before the title board: fixes the home folder and loads the catalogue.

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/LauncherState.h"
 #include "ui/Layout.h"
 
 namespace sorvel::ui {
@@ -51,7 +52,7 @@ void TfrmChangeDrive::CreateControls() {
   Panel1.SetAccessibleName("検索するフォルダ");
 }
 
-void TfrmChangeDrive::FormCreate() { dlbDrive.SetFolder(homeFolder_ + "..\\"); }
+void TfrmChangeDrive::FormCreate() { dlbDrive.SetFolder(SeriesFolder(homeFolder_)); }
 
 // The drives are named when the user first sees them, not at start-up.
 void TfrmChangeDrive::OnShow() { dcbDrive.List(); }

@@ -39,7 +39,7 @@ void TfrmMain::AttachDialogs(TfrmShow* show, TfrmChangeDrive* chooser) {
 }
 
 std::string TfrmMain::ChooserFolder() const {
-  return frmChangeDrive_ ? frmChangeDrive_->Folder() : state_.homeFolder + "..\\";
+  return frmChangeDrive_ ? frmChangeDrive_->Folder() : SeriesFolder(state_.homeFolder);
 }
 
 bool TfrmMain::Create() {
@@ -209,7 +209,7 @@ void TfrmMain::imgPictureClick() {
     button->SetVisible(board_.MenuShown());
   }
   // Always the parent of the home folder, also on a CD-ROM.
-  Scan(state_.homeFolder + "..\\", true);
+  Scan(SeriesFolder(state_.homeFolder), true);
 }
 
 // ---------------------------------------------------------------------------
