@@ -70,7 +70,7 @@ std::string RootOf(const std::string& folder) {
 // returns the directory without its trailing backslash, except at a root.
 std::string EnterFolder(Platform& platform, const std::string& path) {
   if (const ErrorCode code = platform.ChangeDirectory(path); code != error::kOk) {
-    throw InOutError(code);
+    throw InOutError(code, InOutErrorText(code));
   }
   std::string folder = platform.CurrentDirectory();
   if (cp932::EndsWithBackslash(folder) && !IsDriveRoot(folder)) folder.pop_back();

@@ -10,11 +10,7 @@
 
 namespace sorvel {
 
-inline constexpr const char* kApplicationTitle = "Sorvel Launcher";
 inline constexpr const char* kHelpFileName = "SorvelL.hlp";
-
-// The error when the current directory has no name the launcher can use.
-inline constexpr const char* kUnnamedHomeFolderText = "現在のフォルダ名に扱えない文字があります";
 
 // The current directory with a trailing backslash. Throws LauncherError when
 // the platform cannot spell it.

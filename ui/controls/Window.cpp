@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Cp932.h"
+#include "core/UserTexts.h"
 #include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Gdi.h"
@@ -98,9 +99,9 @@ bool Window::Guard(const std::function<void()>& handler) {
     handler();
     return true;
   } catch (const LauncherError& e) {
-    text = e.Text();
+    text = texts::ErrorText(e);
   } catch (const std::bad_alloc&) {
-    text = "メモリが不足しています";
+    text = texts::kOutOfMemoryText;
   } catch (const std::exception& e) {
     text = e.what();
   }
@@ -122,7 +123,7 @@ void Window::CreateWindowOf(const WindowKind& kind, const ControlArgs& args) {
                       kind.style | (args.visible ? WS_VISIBLE : 0), place.left, place.top,
                       place.width, place.height, args.parent, nullptr, GetModuleHandleW(nullptr),
                       kind.systemClass ? nullptr : this);
-  if (!hwnd) throw LauncherError("ウィンドウを作成できません (" + args.name + ")");
+  if (!hwnd) throw LauncherError(texts::WindowNotMadeText(args.name));
   if (kind.systemClass) {
     Attach(hwnd);
     standardProc_ = reinterpret_cast<WNDPROC>(

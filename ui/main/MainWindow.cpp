@@ -7,6 +7,7 @@
 
 #include "core/InstallationScan.h"
 #include "core/StartUp.h"
+#include "core/UserTexts.h"
 #include "ui/Layout.h"
 #include "ui/StartupSteps.h"
 #include "ui/dialogs/ChangeDriveWindow.h"
@@ -15,12 +16,7 @@
 #include "ui/pictures/Renderings.h"
 
 namespace sorvel::ui {
-namespace {
-
-// What a screen reader calls the small picture: it shows or hides the menu.
-constexpr const char* kMenuToggleName = "メニューの表示切り替え";
-
-}  // namespace
+namespace {}  // namespace
 
 TfrmMain::TfrmMain(Platform& platform, Messages& messages)
     : context_{platform, messages, state_, &board_}, board_(context_, shell_) {
@@ -46,7 +42,7 @@ bool TfrmMain::Create() {
   if (!CreateForm(
           {.className = L"SorvelMainWindow",
            .name = "frmMain",
-           .caption = kApplicationTitle,
+           .caption = texts::kApplicationTitle,
            .place = {CW_USEDEFAULT, CW_USEDEFAULT, kMainWindow.width, kMainWindow.height}})) {
     return false;
   }
@@ -86,12 +82,12 @@ void TfrmMain::CreateSidePanel() {
       {.bevelOuter = Bevel::Lowered,
        .bevelWidth = layout.frameBevelWidth,
        .borderWidth = layout.frameBorderWidth});
-  imgPicture.Create(
-      {.parent = Panel2.Handle(), .name = "imgPicture", .place = layout.imgPicture},
-      {.stretch = true,
-       .onClick = [this] { imgPictureClick(); },
-       .onMouseMove = [this](int, int) { imgPictureMouseMove(); },
-       .accessibility = AccessibleTraits{.name = kMenuToggleName, .role = ROLE_SYSTEM_PUSHBUTTON}});
+  imgPicture.Create({.parent = Panel2.Handle(), .name = "imgPicture", .place = layout.imgPicture},
+                    {.stretch = true,
+                     .onClick = [this] { imgPictureClick(); },
+                     .onMouseMove = [this](int, int) { imgPictureMouseMove(); },
+                     .accessibility = AccessibleTraits{.name = texts::kMenuToggleName,
+                                                       .role = ROLE_SYSTEM_PUSHBUTTON}});
   imgPicture.SetBitmap(LoadPicture(L"SMALLPICTURE", Dpi()));
 
   // The focus follows the order of the siblings: btnShow, btnEnd,
@@ -113,13 +109,13 @@ void TfrmMain::CreateSideButtons() {
     const Place& place;
     void (TfrmMain::*handler)();
   } buttons[] = {
-      {btnShow, "btnShow", "詳細", layout.btnShow, &TfrmMain::btnShowClick},
-      {btnEnd, "btnEnd", "終了", layout.btnEnd, &TfrmMain::btnCloseClick},
-      {btnChangeDrive, "btnChangeDrive", "参照", layout.btnChangeDrive,
+      {btnShow, "btnShow", texts::kShowButton, layout.btnShow, &TfrmMain::btnShowClick},
+      {btnEnd, "btnEnd", texts::kEndButton, layout.btnEnd, &TfrmMain::btnCloseClick},
+      {btnChangeDrive, "btnChangeDrive", texts::kChangeDriveButton, layout.btnChangeDrive,
        &TfrmMain::btnChangeDriveClick},
-      {btnDownLoad, "btnDownLoad", "最新版ダウンロード", layout.btnDownLoad,
+      {btnDownLoad, "btnDownLoad", texts::kDownLoadButton, layout.btnDownLoad,
        &TfrmMain::btnDownLoadClick},
-      {btnHelp, "btnHelp", "ヘルプ", layout.btnHelp, &TfrmMain::btnHelpClick},
+      {btnHelp, "btnHelp", texts::kHelpButton, layout.btnHelp, &TfrmMain::btnHelpClick},
   };
   for (const auto& b : buttons) {
     b.button.Create({.parent = pnlMain.Handle(),

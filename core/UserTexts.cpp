@@ -1,0 +1,29 @@
+#include "core/UserTexts.h"
+
+namespace sorvel {
+
+std::string InOutErrorText(ErrorCode code) {
+  for (const auto& row : texts::kInOutErrorTexts) {
+    if (row.code == code) return row.text;
+  }
+  return texts::kOtherInOutErrorHead + std::to_string(code) + texts::kOtherInOutErrorTail;
+}
+
+namespace texts {
+
+std::string PrintFaultText(PrintFault fault) {
+  return kPrintFaultTexts[static_cast<std::size_t>(fault)].text;
+}
+
+std::string ErrorText(const LauncherError& error) {
+  if (const auto* inOut = dynamic_cast<const InOutError*>(&error)) {
+    return InOutErrorText(inOut->Code());
+  }
+  if (const auto* print = dynamic_cast<const PrintError*>(&error)) {
+    return PrintFaultText(print->Fault());
+  }
+  return error.Text();
+}
+
+}  // namespace texts
+}  // namespace sorvel
