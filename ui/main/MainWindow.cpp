@@ -16,7 +16,12 @@
 #include "ui/pictures/Renderings.h"
 
 namespace sorvel::ui {
-namespace {}  // namespace
+namespace {
+
+// What a screen reader calls the small picture: it shows or hides the menu.
+constexpr const char* kMenuToggleName = texts::kMenuToggleName;
+
+}  // namespace
 
 TfrmMain::TfrmMain(Platform& platform, Messages& messages)
     : context_{platform, messages, state_, &board_}, board_(context_, shell_) {
@@ -82,12 +87,12 @@ void TfrmMain::CreateSidePanel() {
       {.bevelOuter = Bevel::Lowered,
        .bevelWidth = layout.frameBevelWidth,
        .borderWidth = layout.frameBorderWidth});
-  imgPicture.Create({.parent = Panel2.Handle(), .name = "imgPicture", .place = layout.imgPicture},
-                    {.stretch = true,
-                     .onClick = [this] { imgPictureClick(); },
-                     .onMouseMove = [this](int, int) { imgPictureMouseMove(); },
-                     .accessibility = AccessibleTraits{.name = texts::kMenuToggleName,
-                                                       .role = ROLE_SYSTEM_PUSHBUTTON}});
+  imgPicture.Create(
+      {.parent = Panel2.Handle(), .name = "imgPicture", .place = layout.imgPicture},
+      {.stretch = true,
+       .onClick = [this] { imgPictureClick(); },
+       .onMouseMove = [this](int, int) { imgPictureMouseMove(); },
+       .accessibility = AccessibleTraits{.name = kMenuToggleName, .role = ROLE_SYSTEM_PUSHBUTTON}});
   imgPicture.SetBitmap(LoadPicture(L"SMALLPICTURE", Dpi()));
 
   // The focus follows the order of the siblings: btnShow, btnEnd,
