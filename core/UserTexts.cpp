@@ -12,7 +12,10 @@ std::string InOutErrorText(ErrorCode code) {
 namespace texts {
 
 std::string PrintFaultText(PrintFault fault) {
-  return kPrintFaultTexts[static_cast<std::size_t>(fault)].text;
+  for (const auto& row : kPrintFaultTexts) {
+    if (row.fault == fault) return row.text;
+  }
+  return {};
 }
 
 std::string ErrorText(const LauncherError& error) {

@@ -13,11 +13,8 @@
 
 namespace sorvel::texts {
 
-// ---------------------------------------------------------------------------
-// Captions.
-
-// The main window's caption until the catalogue names the series, and the
-// caption of every box.
+// Captions. The first is the main window's until the catalogue names the
+// series, and every box's.
 inline constexpr const char* kApplicationTitle = "Sorvel Launcher";
 inline constexpr const char* kChooserCaption = "Sorvel Launcher Drive";
 
@@ -31,10 +28,8 @@ inline constexpr const char* kCancelButton = "ｷｬﾝｾﾙ";
 inline constexpr const char* kCloseButton = "閉じる";
 inline constexpr const char* kPrintButton = "印刷";
 
-// ---------------------------------------------------------------------------
 // What a screen reader calls the controls whose text does not say what they
 // are.
-
 inline constexpr const char* kMenuToggleName = "メニューの表示切り替え";  // the small picture
 inline constexpr const char* kDriveBoxName = "ドライブ";
 inline constexpr const char* kFolderListName = "フォルダ一覧";
@@ -45,19 +40,15 @@ inline constexpr const char* kLastUpdateName = "更新日";
 // A grid cell is its column's title, this, then its row's title.
 inline constexpr const char* kCellNameJoint = "、";
 
-// ---------------------------------------------------------------------------
 // The status table: its column titles, the attribute of every program, and
 // the mark that opens each printed line.
-
 inline constexpr const char* kStatusColumnTitles[] = {
     "単元名", "実行ファイル名", "Ver", "最新", "属性", "重複", "フォルダ名",
 };
 inline constexpr const char* kFreeAttribute = "Free";
 inline constexpr const char* kPrintedLineMark = "□　";
 
-// ---------------------------------------------------------------------------
 // The plain boxes of the catalogue's loading.
-
 inline std::string MissingCatalogueText(const std::string& path) { return path + "がありません"; }
 // A program line that gives no entry.
 inline std::string MalformedLineText(const std::string& line) { return line + " DATAが不正です"; }
@@ -66,9 +57,7 @@ inline std::string UnspellableHeadText(std::size_t lineNumber, const std::string
   return std::to_string(lineNumber) + "行目の表示できない文字を省きました: " + kept;
 }
 
-// ---------------------------------------------------------------------------
 // Errors.
-
 inline std::string UnreadableFileText(const std::string& path) {
   return "ファイル " + path + " は開けません";
 }
@@ -96,7 +85,7 @@ inline constexpr struct {
 inline constexpr const char* kOtherInOutErrorHead = "I/O エラー (";
 inline constexpr const char* kOtherInOutErrorTail = ")";
 
-// The text printer's faults, a row for each in their order.
+// The text printer's faults, a row for each.
 inline constexpr struct {
   PrintFault fault;
   const char* text;
@@ -108,14 +97,6 @@ inline constexpr struct {
 };
 static_assert(std::size(kPrintFaultTexts) == static_cast<std::size_t>(PrintFault::Count),
               "every print fault has its row");
-static_assert(
-    [] {
-      for (std::size_t row = 0; row < std::size(kPrintFaultTexts); ++row) {
-        if (kPrintFaultTexts[row].fault != static_cast<PrintFault>(row)) return false;
-      }
-      return true;
-    }(),
-    "the print faults' rows stand in the faults' order");
 
 std::string PrintFaultText(PrintFault fault);
 
