@@ -57,8 +57,9 @@ class LauncherError : public std::runtime_error {
   std::string Text() const { return what(); }
 };
 
-// An input/output error, with its code. The core, which words the code,
-// gives the words as the text too; the port gives no text.
+// An input/output error, with its code. The port gives no text; the core,
+// which words the code, gives the words as the text too, for a reader of the
+// text that does not ask the table (the series checker's start-up run).
 class InOutError : public LauncherError {
  public:
   explicit InOutError(ErrorCode code, const std::string& text = {})
