@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "core/Cp932.h"
-#include "platform/Platform.h"
+#include "core/UserTexts.h"
 
 namespace sorvel::check {
 
@@ -28,7 +28,7 @@ std::string EntryName(const CheckReport& report, int n, Language language) {
 }
 
 std::string ErrorInWords(unsigned code, Language language) {
-  if (Ja(language)) return InOutErrorText(code);
+  if (Ja(language)) return texts::InOutErrorText(code);
   constexpr struct {
     unsigned code;
     const char* reason;

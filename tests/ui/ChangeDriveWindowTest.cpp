@@ -371,7 +371,8 @@ TEST_F(ChangeDriveWindowTest, AFolderThatCannotBeEnteredShowsTheErrorAndKeepsThe
   platform_.ChangeDirectory(series_);
 
   ClickItem(chooser->dlbDrive, "geomet11", true);
-  EXPECT_EQ(messages_.errors, std::vector<std::string>{WithClosingPeriod(InOutErrorText(code))});
+  EXPECT_EQ(messages_.errors,
+            std::vector<std::string>{WithClosingPeriod(texts::InOutErrorText(code))});
   ExpectAt(*chooser, series_);
   EXPECT_EQ(Items(chooser->dlbDrive), before);
 }

@@ -312,7 +312,7 @@ TEST_F(MainCommands, BrowseCancelKeepsTheScanUntilDetailsScansTheChoosersNewFold
   platform.refused = Full(elsewhere);
   window.btnShow.Click();
   EXPECT_EQ(modalShows, 4);  // the chooser only
-  EXPECT_THAT(series.messages.errors, ElementsAre(WithClosingPeriod(InOutErrorText(5))));
+  EXPECT_THAT(series.messages.errors, ElementsAre(WithClosingPeriod(texts::InOutErrorText(5))));
   ExpectInstalled(window, {true, false});
   EXPECT_NE(GetCursor(), WaitCursor());
   EXPECT_THAT(series.messages.messages, IsEmpty());

@@ -146,7 +146,7 @@ TEST(MainWindowStartUp, ScanFolderThatCannotBeEnteredShowsTheErrorAndRunsOnWithB
   LockedParentPlatform platform;
   TfrmMain& window = series.Open(platform);
 
-  EXPECT_THAT(series.messages.errors, ElementsAre(WithClosingPeriod(InOutErrorText(5))));
+  EXPECT_THAT(series.messages.errors, ElementsAre(WithClosingPeriod(texts::InOutErrorText(5))));
   EXPECT_THAT(series.messages.messages, IsEmpty());
   EXPECT_TRUE(window.State().catalogueLoaded);
   EXPECT_TRUE(window.Visible());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Cp932.h"
+#include "core/UserTexts.h"
 #include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Gdi.h"
@@ -97,9 +98,9 @@ std::string Window::CurrentErrorText() {
   try {
     throw;
   } catch (const LauncherError& e) {
-    text = e.Text();
+    text = texts::ErrorText(e);
   } catch (const std::bad_alloc&) {
-    text = "メモリが不足しています";
+    text = texts::kOutOfMemoryText;
   } catch (const std::exception& e) {
     text = e.what();
   }
@@ -133,7 +134,7 @@ void Window::CreateWindowOf(const WindowKind& kind, const ControlArgs& args) {
     DestroyWindow(hwnd);
     hwnd = nullptr;
   }
-  if (!hwnd) throw LauncherError("ウィンドウを作成できません (" + args.name + ")");
+  if (!hwnd) throw LauncherError(texts::WindowNotMadeText(args.name));
   SetName(args.name);
   if (!child) FollowMonitorDpi();
   if (args.font) SetFont(args.font);
