@@ -8,6 +8,7 @@
 
 #include "core/Cp932.h"
 #include "core/Messages.h"
+#include "core/UserTexts.h"
 #include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Win32Platform.h"

@@ -12,6 +12,7 @@
 #include "core/Cp932.h"
 #include "core/InstallationScan.h"
 #include "core/Messages.h"
+#include "core/UserTexts.h"
 #include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Shell.h"

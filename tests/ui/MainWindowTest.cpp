@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Messages.h"
+#include "core/UserTexts.h"
 #include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "tests/ui/MainTestSeries.h"
