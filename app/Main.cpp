@@ -1,19 +1,17 @@
 // SorvelL.exe: the program entry.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "app/RunLauncher.h"
 #include "app/StartupProbe.h"
 #include "platform/win32/SystemLibrary.h"
 #include "ui/StartupSteps.h"
+#include "ui/controls/WindowClass.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   sorvel::probe::Start();
   if (sorvel::probe::IsOn()) sorvel::ui::SetStepRecorder(sorvel::probe::Mark);
   sorvel::win32::LoadDllsFromSystemFolderOnly();
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
+  sorvel::ui::RegisterCommonControlClasses();
   sorvel::ui::MarkStep("common controls");
   return sorvel::RunLauncher();
 }

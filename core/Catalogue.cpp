@@ -7,6 +7,7 @@
 #include "core/Cp932.h"
 #include "core/FileProbe.h"
 #include "core/TextEncoding.h"
+#include "core/UserTexts.h"
 #include "platform/Platform.h"
 
 namespace sorvel {
@@ -19,13 +20,10 @@ constexpr std::size_t kExeStemBytes = 8;
 // caption or the date.
 const std::string& RequiredLine(const std::vector<std::string>& lines, std::size_t index) {
   if (index >= lines.size()) {
-    throw LauncherError("リストのインデックスが範囲を超えています (" + std::to_string(index) + ")");
+    throw LauncherError(texts::LineOutOfRangeText(index));
   }
   return lines[index];
 }
-
-// What the message of a program line that gives no entry adds to the line.
-constexpr const char* kMalformedLine = " DATAが不正です";
 
 // Only a line with exactly three commas can give four fields; counting
 // first keeps a line of millions of commas from being split for nothing.
@@ -43,8 +41,7 @@ void ReportUnspellableHead(LauncherContext& context, const Cp932Text& text) {
   for (std::size_t index = 0; index < 2; ++index) {
     const auto found = text.unspellable.find(index);
     if (found == text.unspellable.end()) continue;
-    context.messages.ShowMessage(std::to_string(index + 1) +
-                                 "行目の表示できない文字を省きました: " + found->second);
+    context.messages.ShowMessage(texts::UnspellableHeadText(index + 1, found->second));
   }
 }
 
@@ -54,13 +51,13 @@ bool LoadCatalogue(LauncherContext& context, const std::string& fileName) {
   LauncherState& state = context.state;
   const std::string path = state.homeFolder + fileName;
   if (!FileExistsLike(context.platform, path)) {
-    context.messages.ShowMessage(path + "がありません");
+    context.messages.ShowMessage(texts::MissingCatalogueText(path));
     return false;
   }
 
   std::string text;
   if (context.platform.ReadWholeFile(path, text) != error::kOk) {
-    throw LauncherError("ファイル " + path + " は開けません");
+    throw LauncherError(texts::UnreadableFileText(path));
   }
   const Cp932Text converted = ToCp932Text(context.platform, text);
   state.catalogueLines = SplitLines(converted.text);
@@ -78,11 +75,11 @@ bool LoadCatalogue(LauncherContext& context, const std::string& fileName) {
     // marks: an entry without them could name another program.
     const auto unspellable = converted.unspellable.find(index);
     if (unspellable != converted.unspellable.end()) {
-      context.messages.ShowMessage(unspellable->second + kMalformedLine);
+      context.messages.ShowMessage(texts::MalformedLineText(unspellable->second));
     } else if (GivesEntry(line, fields)) {
       entries.push_back(EntryOf(fields));
     } else {
-      context.messages.ShowMessage(line + kMalformedLine);
+      context.messages.ShowMessage(texts::MalformedLineText(line));
     }
   }
   // Every entry gets its scan result, however long the catalogue is.
@@ -91,8 +88,10 @@ bool LoadCatalogue(LauncherContext& context, const std::string& fileName) {
 }
 
 int SplitText(std::string text, const std::string& separator, std::vector<std::string>& list) {
-  if (text.empty()) return 0;
+  // Cleared first: a caller that reads the list after an empty text must not
+  // find the fields of the text before it.
   list.clear();
+  if (text.empty()) return 0;
   std::size_t start = 0;
   if (!separator.empty()) {
     for (std::size_t found; (found = text.find(separator, start)) != std::string::npos;

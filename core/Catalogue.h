@@ -17,7 +17,7 @@ inline constexpr const char* kCatalogueFileName = "SVLindex.txt";
 bool LoadCatalogue(LauncherContext& context, const std::string& fileName);
 
 // Splits `text` at every `separator` into `list`; returns the part count.
-// An empty text gives 0 and leaves `list` untouched.
+// An empty text gives 0 and an empty `list`.
 int SplitText(std::string text, const std::string& separator, std::vector<std::string>& list);
 
 // Splits a file's text into lines: CR LF, lone LF and lone CR end a line; a

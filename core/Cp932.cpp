@@ -44,6 +44,10 @@ std::string AsciiLower(const std::string& text) {
   return lower;
 }
 
+char AsciiUpper(char byte) {
+  return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte;
+}
+
 bool EqualsNoCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t pos = 0; pos < a.size();) {

@@ -29,6 +29,10 @@ std::string InFolder(const std::string& folder, const std::string& name);
 // second byte of a double-byte character.
 std::string AsciiLower(const std::string& text);
 
+// The upper case of a single-byte letter a-z (a drive letter); any other
+// byte stays as it is.
+char AsciiUpper(char byte);
+
 // Compares without regard to the case of single-byte letters A-Z; the bytes
 // of double-byte characters compare exactly (as file names are compared).
 bool EqualsNoCase(const std::string& a, const std::string& b);

@@ -29,6 +29,10 @@ struct ScanResult {
   int matchCount = 0;
 };
 
+// The series' folder: the home folder's parent ("home\..\"), which holds
+// the launcher's folder and, beside it, the programs' folders.
+inline std::string SeriesFolder(const std::string& homeFolder) { return homeFolder + "..\\"; }
+
 struct LauncherState {
   std::string homeFolder;  // the current directory at start-up, ends in "\"
   std::string baseFolder;  // the latest scan's folder, ends in "\"

@@ -3,6 +3,7 @@
 #include "core/Catalogue.h"
 #include "core/Cp932.h"
 #include "core/InstallationScan.h"
+#include "core/UserTexts.h"
 
 namespace sorvel {
 
@@ -11,7 +12,7 @@ std::string InitHomeFolder(Platform& platform) {
   // A folder the platform cannot spell comes as "": taken as it is, the home
   // folder would become "\", the drive's root, and the catalogue would be
   // looked for and the scan run in another folder altogether.
-  if (current.empty()) throw LauncherError(kUnnamedHomeFolderText);
+  if (current.empty()) throw LauncherError(texts::kUnnamedHomeFolderText);
   // The backslash test looks at whole characters: a folder such as 計算表 ends
   // in the byte 0x5C, which is part of 表 and no separator.
   return cp932::WithTrailingBackslash(current);
@@ -24,7 +25,7 @@ bool IsCdRomRoot(Platform& platform, const std::string& homeFolder) {
 }
 
 std::string StartUpScanFolder(const LauncherState& state) {
-  return state.fromCdRom ? state.homeFolder : state.homeFolder + "..\\";
+  return state.fromCdRom ? state.homeFolder : SeriesFolder(state.homeFolder);
 }
 
 void LoadCatalogueAtStartUp(LauncherContext& context) {

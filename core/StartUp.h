@@ -10,11 +10,7 @@
 
 namespace sorvel {
 
-inline constexpr const char* kApplicationTitle = "Sorvel Launcher";
 inline constexpr const char* kHelpFileName = "SorvelL.hlp";
-
-// The error when the current directory has no name the launcher can use.
-inline constexpr const char* kUnnamedHomeFolderText = "現在のフォルダ名に扱えない文字があります";
 
 // The current directory with a trailing backslash. Throws LauncherError when
 // the platform cannot spell it.
@@ -24,7 +20,7 @@ std::string InitHomeFolder(Platform& platform);
 bool IsCdRomRoot(Platform& platform, const std::string& homeFolder);
 
 // The folder the start-up scan searches: the home folder on a CD root,
-// otherwise its parent (home + "..\").
+// otherwise the series' folder above it.
 std::string StartUpScanFolder(const LauncherState& state);
 
 // Before the title board: fixes the home folder and loads the catalogue.

@@ -1,8 +1,14 @@
 #include "core/StatusTable.h"
 
+#include <iterator>
+
+#include "core/UserTexts.h"
+
 namespace sorvel {
 
 namespace {
+
+static_assert(std::size(texts::kStatusColumnTitles) == kStatusColumns, "a title for every column");
 
 constexpr std::size_t kVersionFromByte = 7;  // 1-based
 
@@ -22,15 +28,19 @@ StatusRow BuildStatusRow(const LauncherState& state, int n) {
     return {entry.title, exeName, "", entry.latestVersion, "not installed", "", ""};
   }
   const ScanResult& found = state.Result(n);
-  return {entry.title,         exeName, VersionFromFolder(found.folder),
-          entry.latestVersion, "Free",  std::to_string(found.matchCount - 1),
+  return {entry.title,
+          exeName,
+          VersionFromFolder(found.folder),
+          entry.latestVersion,
+          texts::kFreeAttribute,
+          std::to_string(found.matchCount - 1),
           found.folder};
 }
 
 }  // namespace
 
 StatusRow BuildStatusHeader() {
-  return {"単元名", "実行ファイル名", "Ver", "最新", "属性", "重複", "フォルダ名"};
+  return {std::begin(texts::kStatusColumnTitles), std::end(texts::kStatusColumnTitles)};
 }
 
 std::vector<StatusRow> BuildStatusRows(const LauncherState& state) {
@@ -49,8 +59,9 @@ std::string VersionFromFolder(const std::string& folderName) {
 }
 
 std::string PrintLine(const StatusRow& row) {
-  return "□　" + PadRight(CellAt(row, 0), 30) + " " + PadRight(CellAt(row, 1), 20) + " " +
-         PadRight(CellAt(row, 2), 5) + " / " + PadRight(CellAt(row, 3), 5);
+  return texts::kPrintedLineMark + PadRight(CellAt(row, 0), 30) + " " +
+         PadRight(CellAt(row, 1), 20) + " " + PadRight(CellAt(row, 2), 5) + " / " +
+         PadRight(CellAt(row, 3), 5);
 }
 
 }  // namespace sorvel

@@ -46,7 +46,7 @@ void CheckSplit(const std::string& text, const std::string& separator) {
   Lines parts{"left over"};
   const int count = SplitText(text, separator, parts);
   if (text.empty()) {
-    FUZZ_CHECK(count == 0 && parts == Lines{"left over"});
+    FUZZ_CHECK(count == 0 && parts.empty());
     return;
   }
   FUZZ_CHECK(count >= 1 && static_cast<std::size_t>(count) == parts.size());

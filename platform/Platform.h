@@ -8,9 +8,11 @@
 // 2 file not found, 3 path not found, 4 too many open files, 5 access denied,
 // 21 drive not ready, 123 invalid name, ...
 //
-// Unexpected errors travel as exceptions (LauncherError, InOutError) up to
-// the event handler that caused them, which shows their text in the error
-// box; the core and the platform's services raise them alike.
+// Unexpected errors travel as exceptions (LauncherError, InOutError,
+// PrintError) up to the event handler that caused them, which shows them in
+// the error box; the core and the platform's services raise them alike. The
+// port words nothing: its errors carry a code, and the core's table of texts
+// (core/UserTexts.h) words every code.
 #pragma once
 
 #include <cstdint>
@@ -34,37 +36,43 @@ constexpr ErrorCode kSharingViolation = 32;
 constexpr ErrorCode kInvalidName = 123;
 }  // namespace error
 
-// The text of an input/output error code, as the error box shows it.
-inline std::string InOutErrorText(ErrorCode code) {
-  switch (code) {
-    case error::kFileNotFound:
-      return "ファイルが見つかりません";
-    case error::kPathNotFound:
-      return "不正なファイル名です";
-    case error::kTooManyOpenFiles:
-      return "オープンしたファイルが多すぎます";
-    case error::kAccessDenied:
-      return "ファイルへのアクセスが拒否されました";
-    default:
-      return "I/O エラー (" + std::to_string(code) + ")";
-  }
-}
+// Why the text printer cannot go on, apart from the errors of its calls.
+enum class PrintFault : int {
+  NoDefaultPrinter,  // Windows names no default printer
+  InvalidPrinter,    // the default printer gives no device context
+  AlreadyPrinting,   // a job is open already
+  NoJob,             // a line or the end of a job without one
+  Count,             // the number of faults: the core words each
+};
 
-// An unexpected error, with the text the error box shows.
+// An unexpected error. The core throws it with the text the error box shows;
+// the port throws only the classes below, whose codes the core words.
 class LauncherError : public std::runtime_error {
  public:
   explicit LauncherError(const std::string& text) : std::runtime_error(text) {}
   std::string Text() const { return what(); }
 };
 
-// An input/output error of the platform, with its code.
+// An input/output error, with its code. The port gives no text; the core,
+// which words the code, gives the words as the text too, for a reader of the
+// text that does not ask the table (the series checker's start-up run).
 class InOutError : public LauncherError {
  public:
-  explicit InOutError(ErrorCode code) : LauncherError(InOutErrorText(code)), code_(code) {}
+  explicit InOutError(ErrorCode code) : LauncherError({}), code_(code) {}
   ErrorCode Code() const { return code_; }
 
  private:
   ErrorCode code_;
+};
+
+// A fault of the text printer.
+class PrintError : public LauncherError {
+ public:
+  explicit PrintError(PrintFault fault) : LauncherError({}), fault_(fault) {}
+  PrintFault Fault() const { return fault_; }
+
+ private:
+  PrintFault fault_;
 };
 
 // Values of the platform's drive-type query.

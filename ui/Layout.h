@@ -5,6 +5,9 @@
 
 #include <array>
 
+#include "core/StatusTable.h"
+#include "core/TitleBoard.h"
+
 namespace sorvel::ui {
 
 // Where a window stands: a control in its parent's client area, a
@@ -45,13 +48,33 @@ inline constexpr int kFontHeight = 12;
 // the directory list.
 struct ListItemLayout {
   int height;
+  int glyphLeft;  // from the item's left edge (the directory list's first level)
   int glyphWidth;
   int glyphHeight;
+  int glyphTextGap;    // between the glyph and the text
+  int nameInset;       // the directory list's name inside its highlight, left and right
   int levelIndent;     // per level of a folder tree
   int dropDownHeight;  // the drive box's open list
 };
-inline constexpr ListItemLayout kListItem{
-    .height = 16, .glyphWidth = 16, .glyphHeight = 12, .levelIndent = 8, .dropDownHeight = 200};
+inline constexpr ListItemLayout kListItem{.height = 16,
+                                          .glyphLeft = 2,
+                                          .glyphWidth = 16,
+                                          .glyphHeight = 12,
+                                          .glyphTextGap = 4,
+                                          .nameInset = 2,
+                                          .levelIndent = 8,
+                                          .dropDownHeight = 200};
+
+// The string grid: the lines between its cells (one pixel at every DPI),
+// the indent of a cell's text, and the cells of a grid made without sizes.
+struct GridLayout {
+  int lineWidth;  // in pixels
+  int textIndent;
+  int defaultColWidth;
+  int defaultRowHeight;
+};
+inline constexpr GridLayout kGrid{
+    .lineWidth = 1, .textIndent = 2, .defaultColWidth = 64, .defaultRowHeight = 24};
 
 // Icons and cursors: the launcher's icon and its two cursors.
 inline constexpr int kIconSize = 32;
@@ -115,7 +138,7 @@ inline constexpr TitleBoardLayout kTitleBoard{
     .widening = 50,
     .columnGap = 25,
     .wideColumnGap = 10,
-    .panelsPerColumn = 6,
+    .panelsPerColumn = kPanelsPerColumn,
     .firstRowTop = 50,
     .rowPitch = 53,
     .rightMargin = 10,
@@ -154,7 +177,9 @@ struct StatusWindowLayout {
   int gridWidthMargin;
   int gridHeightMargin;
   int rowHeight;
-  std::array<int, 7> columnWidths;
+  // One width for each column of the status table: a column added there
+  // without its width here does not compile.
+  std::array<int, kStatusColumns> columnWidths;
   Place btnClose;
   Place btnPrint;
 };
@@ -166,7 +191,7 @@ inline constexpr StatusWindowLayout kStatusWindow{
     .gridWidthMargin = 60,
     .gridHeightMargin = 110,
     .rowHeight = 24,
-    .columnWidths = {155, 90, 30, 30, 70, 30, 165},
+    .columnWidths = std::to_array({155, 90, 30, 30, 70, 30, 165}),
     .btnClose = {64, 384, 41, 33},
     .btnPrint = {168, 384, 49, 33},
 };

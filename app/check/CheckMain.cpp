@@ -1,15 +1,15 @@
 // SvlCheck.exe: checks a Sorvel series as the launcher finds it at start-up
-// and tells its publisher every trap, in Japanese or English.
-// First: it includes <windows.h> and takes back the names the port shares
-// with the system's macros.
+// and tells its publisher every trap, in Japanese or English. The checking
+// itself lives in check/; this entry reads the command line, picks the
+// language, runs the check on the Win32 port and writes the report.
 #include <string>
 #include <vector>
 
 #include "SorvelVersion.h"
-#include "core/check/CheckOptions.h"
-#include "core/check/ReportJson.h"
-#include "core/check/ReportText.h"
-#include "core/check/SeriesCheck.h"
+#include "check/CheckOptions.h"
+#include "check/ReportJson.h"
+#include "check/ReportText.h"
+#include "check/SeriesCheck.h"
 #include "platform/win32/Console.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/SystemLibrary.h"

@@ -1,5 +1,6 @@
-// Owned GDI objects and icons, and objects selected into a device context:
-// each is given back when its scope ends, however the scope is left.
+// Owned GDI objects and icons, objects selected into a device context, and
+// the painting of a window: each is given back when its scope ends, however
+// the scope is left.
 #pragma once
 
 #include <windows.h>
@@ -104,6 +105,23 @@ class SelectedObject : public DcChange<HGDIOBJ, SelectPrevious> {
 class SavedDcState : public DcChange<int, RestoreSaved> {
  public:
   explicit SavedDcState(HDC dc) : DcChange(dc, SaveDC(dc)) {}
+};
+
+// The painting of a window's invalid part: BeginPaint, and EndPaint when the
+// scope ends, so that a paint that throws still gives its device context back.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+  ~PaintScope() { EndPaint(hwnd_, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+
+  HDC Dc() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
 };
 
 }  // namespace sorvel::win32

@@ -66,11 +66,11 @@ std::unique_ptr<PrintSurface> OpenDefaultPrinter() {
   if (getDefaultPrinter) getDefaultPrinter(nullptr, &size);
   std::wstring name(size, L'\0');
   if (size == 0 || !getDefaultPrinter(name.data(), &size)) {
-    throw LauncherError("デフォルト プリンタが存在しません");
+    throw PrintError(PrintFault::NoDefaultPrinter);
   }
   name.resize(wcslen(name.c_str()));
   HDC dc = CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
-  if (dc == nullptr) throw LauncherError("選択したプリンタは有効ではありません");
+  if (dc == nullptr) throw PrintError(PrintFault::InvalidPrinter);
   return std::make_unique<PrinterSurface>(dc);
 }
 
@@ -85,7 +85,7 @@ TextPrinter::TextPrinter(SurfaceSource source) : source_(std::move(source)) {
 TextPrinter::~TextPrinter() { Abort(); }
 
 bool TextPrinter::Open() {
-  if (Printing()) throw LauncherError("現在印刷中です");
+  if (Printing()) throw PrintError(PrintFault::AlreadyPrinting);
   surface_ = source_();
   SetLastError(0);
   if (!surface_->StartDocument()) {
@@ -133,7 +133,7 @@ void TextPrinter::Abort() {
 }
 
 void TextPrinter::RequireOpen() const {
-  if (!Printing()) throw LauncherError("印刷ジョブが開かれていません");
+  if (!Printing()) throw PrintError(PrintFault::NoJob);
 }
 
 void TextPrinter::StartPage() {

@@ -1,6 +1,7 @@
 // A text-line print device: successive lines in one font, laid out from the
 // top-left corner of the printable area, wrapped at the right edge and broken
-// into pages. Errors are thrown as LauncherError (or InOutError).
+// into pages. Errors are thrown as PrintError or InOutError, codes that the
+// core words.
 #pragma once
 
 #include <windows.h>

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/check/SeriesCheck.h"
+#include "check/SeriesCheck.h"
 #include "tests/check/TrapTable.h"
 #include "tests/support/UnicodeBytes.h"
 
@@ -44,6 +44,24 @@ const TrapRow kCatalogueTraps[] = {
          },
      .report = Plus(kBothInstalled,
                     {"3 installed DRILL_10\\mathdril.exe 1.0 x1", "warning nameCut entry 3"})},
+    {.trap = "executable name of 9 bytes: one too many, so it is cut",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue, kSeries + "ドリル,MATHDRILL,1.0,d\r\n");
+           disk.AddFile("C:\\SERIES\\DRILL_10\\MATHDRILL.EXE");
+         },
+     .report = Plus(kBothInstalled,
+                    {"3 notFound nameCut DRILL_10\\MATHDRILL.EXE", "warning nameCut entry 3"}),
+     .exitCode = 1},
+    {.trap = "executable name of exactly 8 bytes is kept whole",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue, kSeries + "ドリル,MATHDRIL,1.0,d\r\n");
+           disk.AddFile("C:\\SERIES\\DRILL_10\\MATHDRIL.EXE");
+         },
+     .report = Plus(kBothInstalled, {"3 installed DRILL_10\\MATHDRIL.EXE 1.0 x1"})},
     {.trap = "two names cut to the same 8 bytes",
      .disk =
          [](SeriesDisk& disk) {

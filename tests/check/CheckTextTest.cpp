@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "core/check/CatalogueEncoding.h"
-#include "core/check/CheckOptions.h"
-#include "core/check/EntryText.h"
-#include "core/check/FindingText.h"
-#include "core/check/ReportJson.h"
-#include "core/check/ReportText.h"
+#include "check/CatalogueEncoding.h"
+#include "check/CheckOptions.h"
+#include "check/EntryText.h"
+#include "check/FindingText.h"
+#include "check/ReportJson.h"
+#include "check/ReportText.h"
 
 namespace sorvel::check {
 namespace {
@@ -138,7 +138,7 @@ TEST(ReportTextTest, EveryFindingAndCauseIsWorded) {
   entry.stem = "algebra1";
   report.entries.push_back(entry);
   Lines sentences;
-  for (int kind = 0; kind <= static_cast<int>(FindingKind::AutorunTargetMissing); ++kind) {
+  for (std::size_t kind = 0; kind < kFindingKindCount; ++kind) {
     Finding finding;
     finding.kind = static_cast<FindingKind>(kind);
     finding.entry = 1;
@@ -149,13 +149,13 @@ TEST(ReportTextTest, EveryFindingAndCauseIsWorded) {
   }
   // An image without long names: told by the catalogue's spelling alone.
   Finding oneCase;
-  oneCase.kind = FindingKind::NameChangedByImage;
+  oneCase.kind = FindingKind::CatalogueInOneCase;
   oneCase.text = "SVLINDEX.TXT";
   for (Language language : {Language::Japanese, Language::English}) {
     sentences.push_back(FindingMessage(report, oneCase, language));
     EXPECT_NE(sentences.back().find("SVLINDEX.TXT"), std::string::npos) << sentences.back();
   }
-  for (int reason = 0; reason <= static_cast<int>(MissReason::NameCut); ++reason) {
+  for (int reason = 0; reason < static_cast<int>(MissReason::Count); ++reason) {
     MissCause cause;
     cause.reason = static_cast<MissReason>(reason);
     cause.folder = "ボマ12";      // trail bytes 0x7B and 0x7D, the braces
@@ -193,7 +193,7 @@ TEST(ReportTextTest, ResultLineCountsErrorsAndWarnings) {
   EXPECT_EQ(en.substr(0, 14), "SvlCheck 9.8.7");
   EXPECT_NE(en.find("\nResult: 0 errors, 2 warnings\n"), std::string::npos) << en;
   EXPECT_NE(ja.find("\n結果: エラー 0 件、警告 2 件\n"), std::string::npos) << ja;
-  report.findings[0].severity = Severity::Error;
+  report.findings[0].kind = FindingKind::TooManyEntries;  // an error
   EXPECT_NE(ReportText(report, Language::English, "1").find("Result: 1 error, 1 warning\n"),
             std::string::npos);
 }

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "check/ReportJson.h"
+#include "check/SeriesCheck.h"
 #include "core/Cp932.h"
 #include "core/LauncherContext.h"
 #include "core/StartUp.h"
 #include "core/StatusTable.h"
-#include "core/check/ReportJson.h"
-#include "core/check/SeriesCheck.h"
 #include "tests/support/RecordingMessages.h"
 
 namespace sorvel::check::test {
@@ -95,7 +95,7 @@ Lines Summary(const CheckReport& report) {
     lines.push_back(line);
   }
   for (const Finding& finding : report.findings) {
-    std::string line = std::string(finding.severity == Severity::Error ? "error " : "warning ") +
+    std::string line = std::string(finding.severity() == Severity::Error ? "error " : "warning ") +
                        FindingKindName(finding.kind);
     if (finding.entry) line += " entry " + std::to_string(finding.entry);
     if (finding.line) line += " line " + std::to_string(finding.line);

@@ -1,62 +1,32 @@
-// The scan's tests rely on the fake resolving paths as Windows does.
+// The core's tests rely on the fake answering as Windows does.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "tests/support/FakePlatform.h"
+#include "tests/support/PlatformContract.h"
 
 namespace sorvel::test {
 namespace {
 
-TEST(FakePlatformTest, ResolvesPathsLikeWindows) {
+// The questions the real port answers on real folders under Wine too.
+TEST(FakePlatformTest, KeepsThePlatformContract) {
   FakePlatform fake;
   fake.AddDrive('Q', DriveType::CdRom);
-  fake.AddFolder("C:\\SERIES\\LAUNCH");
-  fake.AddFolder("C:\\計算表\\ソフト");
-  fake.PutCurrentDirectory("C:\\SERIES\\LAUNCH");
-  const struct {
-    std::string path;
-    std::string full;
-  } cases[] = {
-      {"C:\\SERIES\\LAUNCH\\..\\", "C:\\SERIES"},
-      {"..\\..\\..", "C:\\"},
-      {"Q:\\\\ALGEBR12", "Q:\\ALGEBR12"},
-      {"C:\\a\\.\\b\\", "C:\\a\\b"},
-      {"x.exe", "C:\\SERIES\\LAUNCH\\x.exe"},
-      {"\\TOP", "C:\\TOP"},
-      {"C:", "C:\\SERIES\\LAUNCH"},
-      {"Q:", "Q:\\"},
-      {"C:\\計算表\\ソフト\\..", "C:\\計算表"},
-      {"c:/series/", "c:\\series"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(fake.FullPath(c.path), c.full) << c.path;
-
-  EXPECT_EQ(fake.ChangeDirectory("c:\\計算表\\ソフト\\"), error::kOk);
-  EXPECT_EQ(fake.CurrentDirectory(), "c:\\計算表\\ソフト");
-  EXPECT_EQ(fake.ChangeDirectory("C:\\計算表\\MISSING"), error::kFileNotFound);
-  EXPECT_EQ(fake.ChangeDirectory("C:\\NONE\\MISSING"), error::kPathNotFound);
-  EXPECT_EQ(fake.DriveTypeOf("Q:\\"), DriveType::CdRom);
-  EXPECT_EQ(fake.DriveTypeOf("Q:\\LAUNCH\\"), DriveType::NoRootDir);
+  const std::string root = "C:\\CONTRACT";
+  for (const ContractEntry& entry : ContractTree()) {
+    const std::string path = root + "\\" + entry.path;
+    if (entry.attributes & attr::kDirectory) {
+      fake.AddFolder(path, entry.attributes);
+    } else {
+      fake.AddFile(path, entry.contents, entry.attributes, entry.time);
+    }
+  }
+  ExpectPlatformContract(fake, root);
 }
 
-TEST(FakePlatformTest, ListsInFileSystemOrderWithDots) {
-  FakePlatform fake;
-  fake.AddFile("C:\\P\\b.exe");
-  fake.AddFile("C:\\P\\A.EXE");
-  fake.AddFolder("C:\\P\\sub");
-  fake.SetOrder("C:\\P", {"sub"});
-  std::vector<FileInfo> entries;
-  ASSERT_EQ(fake.List("C:\\P\\*", entries), error::kOk);
-  std::vector<std::string> names;
-  for (const FileInfo& info : entries) names.push_back(info.name);
-  EXPECT_EQ(names, (std::vector<std::string>{".", "..", "sub", "b.exe", "A.EXE"}));
-  ASSERT_EQ(fake.List("c:\\p\\*.exe", entries), error::kOk);
-  EXPECT_EQ(entries.size(), 2u);
-  EXPECT_EQ(fake.List("C:\\P\\*.txt", entries), error::kOk);
-  EXPECT_TRUE(entries.empty());
-  EXPECT_EQ(fake.List("C:\\NONE\\*", entries), error::kPathNotFound);
-}
-
+// What only the fake models: the stamps of a FAT drive, and the log of
+// the stamps asked for.
 TEST(FakePlatformTest, StampsChangeWhenEntriesComeAndGo) {
   const struct {
     const char* label;

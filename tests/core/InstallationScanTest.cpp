@@ -3,6 +3,7 @@
 #include "core/Catalogue.h"
 #include "core/FolderListing.h"
 #include "core/InstallationScan.h"
+#include "core/UserTexts.h"
 #include "platform/Platform.h"
 #include "tests/support/TestLauncher.h"
 
@@ -29,7 +30,7 @@ class ScanTest : public ::testing::Test {
     try {
       Scan(path);
     } catch (const InOutError& error) {
-      return error.Text();
+      return texts::ErrorText(error);
     }
     return "no error";
   }

@@ -2,6 +2,7 @@
 
 #include "core/Cp932.h"
 #include "core/Messages.h"
+#include "core/UserTexts.h"
 #include "platform/Platform.h"
 #include "tests/support/RecordingMessages.h"
 
@@ -80,11 +81,26 @@ TEST(LauncherErrorTest, InOutErrorTexts) {
       {123, "I/O エラー (123)"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(InOutErrorText(c.code), c.text);
+    EXPECT_EQ(texts::InOutErrorText(c.code), c.text);
     const InOutError error(c.code);
     EXPECT_EQ(error.Code(), c.code);
-    EXPECT_EQ(error.Text(), c.text);
+    EXPECT_EQ(texts::ErrorText(error), c.text);
   }
+}
+
+TEST(LauncherErrorTest, PrintFaultsAndTheCoresOwnErrorsInWords) {
+  const struct {
+    PrintFault fault;
+    std::string text;
+  } cases[] = {
+      {PrintFault::NoDefaultPrinter, "デフォルト プリンタが存在しません"},
+      {PrintFault::InvalidPrinter, "選択したプリンタは有効ではありません"},
+      {PrintFault::AlreadyPrinting, "現在印刷中です"},
+      {PrintFault::NoJob, "印刷ジョブが開かれていません"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(texts::ErrorText(PrintError(c.fault)), c.text);
+  EXPECT_EQ(texts::ErrorText(LauncherError("ファイル C:\\A は開けません")),
+            "ファイル C:\\A は開けません");
 }
 
 TEST(LauncherErrorTest, ClosingPeriodFollowsTheLastCharacter) {

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <exception>
 
+#include "core/UserTexts.h"
+#include "platform/win32/Encoding.h"
 #include "tests/monkey/UserInput.h"
 
 namespace sorvel::test {
@@ -184,7 +186,7 @@ void Monkey::CheckBoxes(const std::vector<SeenWindow>& windows) {
       ++figures_.boxes[box.text];
       const bool named =
           box.stopIcon ? series_.IsNamedError(box.text) : series_.IsNamedMessage(box.text);
-      if (box.caption != L"Sorvel Launcher" || !named)
+      if (box.caption != win32::Cp932ToWideLenient(texts::kApplicationTitle) || !named)
         Fail("unexpected box: caption \"" + Utf8(box.caption) + "\", text \"" + Utf8(box.text) +
              "\", " + (box.stopIcon ? "stop icon" : "no icon"));
       stillOpen[window.hwnd] = log_.Count();

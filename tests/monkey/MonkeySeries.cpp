@@ -4,6 +4,11 @@
 
 #include <cwctype>
 #include <string_view>
+#include <vector>
+
+#include "core/Messages.h"
+#include "core/UserTexts.h"
+#include "platform/win32/Encoding.h"
 
 namespace sorvel::test {
 namespace {
@@ -64,11 +69,18 @@ bool StartsWith(std::wstring_view text, std::wstring_view head) {
   return text.substr(0, head.size()) == head;
 }
 
-// "I/O エラー (%d)" with a decimal code.
+std::wstring Wide(const std::string& text) { return win32::Cp932ToWideLenient(text); }
+
+// The words of an input/output error code without words of its own: the
+// code in decimal between the table's head and tail.
 bool IsInOutErrorText(const std::wstring& text) {
-  const std::wstring_view head = L"I/O エラー (";
-  if (!StartsWith(text, head) || text.size() < head.size() + 2 || text.back() != L')') return false;
-  for (size_t i = head.size(); i + 1 < text.size(); ++i) {
+  const std::wstring head = Wide(texts::kOtherInOutErrorHead);
+  const std::wstring tail = Wide(texts::kOtherInOutErrorTail);
+  if (!StartsWith(text, head) || !text.ends_with(tail) ||
+      text.size() < head.size() + 1 + tail.size()) {
+    return false;
+  }
+  for (size_t i = head.size(); i < text.size() - tail.size(); ++i) {
     if (!std::iswdigit(text[i])) return false;
   }
   return true;
@@ -128,12 +140,11 @@ bool MonkeySeries::IsNamedMessage(const std::wstring& text) {
 
 bool MonkeySeries::IsNamedError(const std::wstring& text) {
   // Folders that cannot be entered (gone, not ready, too long a path) and
-  // the missing printer; "." is appended as the error box does.
-  static const wchar_t* const kTexts[] = {
-      L"ファイルが見つかりません.", L"不正なファイル名です.", L"オープンしたファイルが多すぎます.",
-      L"ファイルへのアクセスが拒否されました.", L"デフォルト プリンタが存在しません."};
-  for (const wchar_t* named : kTexts) {
-    if (text == named) return true;
+  // the missing printer, as the error box shows them.
+  std::vector<std::string> named{texts::PrintFaultText(PrintFault::NoDefaultPrinter)};
+  for (const auto& row : texts::kInOutErrorTexts) named.emplace_back(row.text);
+  for (const std::string& error : named) {
+    if (text == Wide(WithClosingPeriod(error))) return true;
   }
   return IsInOutErrorText(text);
 }

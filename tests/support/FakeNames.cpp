@@ -124,6 +124,18 @@ std::string NameKey(const std::string& name) {
   return key;
 }
 
+bool ListsBefore(const std::string& a, const std::string& b) {
+  const auto key = [](std::string name) {
+    for (std::size_t pos = 0; pos < name.size(); pos += CharLength(name, pos)) {
+      if (CharLength(name, pos) == 1 && name[pos] >= 'a' && name[pos] <= 'z')
+        name[pos] -= 'a' - 'A';
+    }
+    return name;
+  };
+  const std::string keyA = key(a), keyB = key(b);
+  return keyA != keyB ? keyA < keyB : a < b;
+}
+
 bool IsSeparator(const std::string& c) { return c == "\\" || c == "/"; }
 
 std::vector<std::string> SplitPath(const std::string& text) {

@@ -17,6 +17,13 @@ bool SameName(const std::string& a, const std::string& b);
 // exactly when their keys are equal.
 std::string NameKey(const std::string& name);
 
+// Whether `a` comes before `b` in a folder's listing, as NTFS and Wine list
+// a folder: single-byte a-z taken as A-Z (so "_" follows the letters), then
+// byte by byte. Double-byte names compare by their CP932 bytes, where the
+// system compares UTF-16: half-width katakana come before the level-2 kanji
+// here, after every kanji there.
+bool ListsBefore(const std::string& a, const std::string& b);
+
 bool IsSeparator(const std::string& c);  // "\" or "/"
 // The parts between separators (empty ones included), whole characters.
 std::vector<std::string> SplitPath(const std::string& text);

@@ -131,15 +131,23 @@ void FakePlatform::AppendSnapshot(const Node& node, const std::string& path, std
 
 void FakePlatform::SetOrder(const std::string& folderPath, const std::vector<std::string>& names) {
   const Path resolved = Resolve(folderPath);
-  auto& children = MakeFolders(resolved, resolved.parts.size()).children;
-  const auto rank = [&names](const std::unique_ptr<Node>& node) {
-    const auto found = std::find_if(names.begin(), names.end(), [&node](const auto& name) {
-      return SameName(name, node->name);
-    });
-    return found - names.begin();
+  MakeFolders(resolved, resolved.parts.size()).listedFirst = names;
+}
+
+std::vector<const FakePlatform::Node*> FakePlatform::Node::Listed() const {
+  std::vector<const Node*> listed;
+  for (const auto& child : children) listed.push_back(child.get());
+  const auto rank = [this](const Node* node) {
+    const auto found =
+        std::find_if(listedFirst.begin(), listedFirst.end(),
+                     [node](const auto& name) { return SameName(name, node->name); });
+    return found - listedFirst.begin();
   };
-  std::stable_sort(children.begin(), children.end(),
-                   [&rank](const auto& a, const auto& b) { return rank(a) < rank(b); });
+  std::sort(listed.begin(), listed.end(), [&rank](const Node* a, const Node* b) {
+    const auto rankA = rank(a), rankB = rank(b);
+    return rankA != rankB ? rankA < rankB : fake::ListsBefore(a->name, b->name);
+  });
+  return listed;
 }
 
 void FakePlatform::InjectError(Operation operation, const std::string& path, ErrorCode code) {
@@ -278,7 +286,7 @@ ErrorCode FakePlatform::Search(const Path& resolved, std::vector<FileInfo>& out)
   const Lookup folder = Find(resolved, depth);
   if (folder.error != error::kOk)
     return folder.error == error::kFileNotFound ? error::kPathNotFound : folder.error;
-  if (!folder.node->IsFolder()) return error::kPathNotFound;
+  if (!folder.node->IsFolder()) return error::kInvalidName;  // a file's name taken for a folder's
   const std::string folderPath = resolved.full.substr(0, resolved.full.size() - mask.size());
   if (const ErrorCode code = InjectedError(Operation::List, Resolve(folderPath).full)) return code;
 
@@ -287,7 +295,7 @@ ErrorCode FakePlatform::Search(const Path& resolved, std::vector<FileInfo>& out)
       if (WildMatch(mask, dots)) out.push_back({dots, attr::kDirectory, folder.node->time});
     }
   }
-  for (const auto& child : folder.node->children) {
+  for (const Node* child : folder.node->Listed()) {
     if (WildMatch(mask, child->name)) out.push_back({child->name, child->attributes, child->time});
   }
   return error::kOk;
@@ -316,7 +324,12 @@ std::uint64_t FakePlatform::FileTimeToLocal(std::uint64_t utcFileTime) {
 
 std::string FakePlatform::FullPath(const std::string& path) {
   const Path resolved = Resolve(path);
-  return resolved.error == error::kOk ? resolved.full : path;
+  if (resolved.error != error::kOk) return path;
+  // A final separator stays, as GetFullPathName keeps it; the current
+  // drive alone ("C:") gives the current directory with one.
+  const bool driveAlone = path.size() == 2 && path[1] == ':';
+  const bool separatorLast = driveAlone || (!path.empty() && SplitPath(path).back().empty());
+  return separatorLast && !resolved.parts.empty() ? resolved.full + "\\" : resolved.full;
 }
 
 int FakePlatform::CompareNoCase(const std::string& a, const std::string& b) {

@@ -8,9 +8,13 @@
 //   backslashes, "/" as a separator, relative paths against the current
 //   directory, "X:" alone meaning the drive's root (unless it is the current
 //   drive: then the current directory). The resolved path keeps the caller's
-//   spelling, as GetFullPathName does.
-// - Entries are enumerated in insertion order unless SetOrder says otherwise;
-//   non-root folders report "." and ".." first.
+//   spelling and a final separator, as GetFullPathName does.
+// - A file's name searched as a folder ("FILE.TXT\*") answers 123.
+// - tests/support/PlatformContract.h holds what the fake answers to what the
+//   real port answers under Wine.
+// - Entries are enumerated in the order NTFS and Wine give, by name (see
+//   fake::ListsBefore), unless SetOrder puts some first; non-root folders
+//   report "." and ".." first.
 // - CompareNoCase is a plain byte compare with A-Z folded, everywhere (the
 //   real user-locale collation differs for punctuation and kana).
 // - File times are converted to local time with a fixed offset (+9 h).
@@ -63,7 +67,7 @@ class FakePlatform : public Platform {
   // (or the user) may do while the launcher runs.
   void Remove(const std::string& path);
   // Enumeration order of a folder: these names first, in this order, then
-  // the others in insertion order.
+  // the others by name, as a FAT drive may list the entries made first.
   void SetOrder(const std::string& folder, const std::vector<std::string>& names);
   // The operation fails with `code` for this path (folder of a List).
   void InjectError(Operation operation, const std::string& path, ErrorCode code);
@@ -114,7 +118,8 @@ class FakePlatform : public Platform {
     std::uint32_t attributes = attr::kDirectory;
     std::uint64_t time = kDefaultTime;
     std::string contents;
-    std::vector<std::unique_ptr<Node>> children;  // in enumeration order
+    std::vector<std::unique_ptr<Node>> children;  // in creation order
+    std::vector<std::string> listedFirst;         // SetOrder's names
     // The children by their name with A-Z folded: a name is looked up as a
     // file system does, without walking the whole folder.
     std::unordered_map<std::string, Node*> index;
@@ -122,6 +127,8 @@ class FakePlatform : public Platform {
     bool IsFolder() const { return (attributes & attr::kDirectory) != 0; }
     Node* Child(const std::string& childName) const;
     Node& AddChild(const std::string& childName);
+    // The children in the order the folder lists them.
+    std::vector<const Node*> Listed() const;
     void RemoveChild(const Node& child);
   };
   struct Drive {

@@ -7,6 +7,7 @@
 
 #include "core/LauncherContext.h"
 #include "core/StartUp.h"
+#include "core/UserTexts.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/StateBuilder.h"
@@ -34,7 +35,7 @@ struct TestLauncher {
       handler();
       return true;
     } catch (const LauncherError& error) {
-      messages.ShowError(error.Text());
+      messages.ShowError(texts::ErrorText(error));
       return false;
     }
   }

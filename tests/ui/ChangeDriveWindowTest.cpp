@@ -8,6 +8,7 @@
 
 #include "core/Cp932.h"
 #include "core/Messages.h"
+#include "core/UserTexts.h"
 #include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Win32Platform.h"
@@ -371,7 +372,8 @@ TEST_F(ChangeDriveWindowTest, AFolderThatCannotBeEnteredShowsTheErrorAndKeepsThe
   platform_.ChangeDirectory(series_);
 
   ClickItem(chooser->dlbDrive, "geomet11", true);
-  EXPECT_EQ(messages_.errors, std::vector<std::string>{WithClosingPeriod(InOutErrorText(code))});
+  EXPECT_EQ(messages_.errors,
+            std::vector<std::string>{WithClosingPeriod(texts::InOutErrorText(code))});
   ExpectAt(*chooser, series_);
   EXPECT_EQ(Items(chooser->dlbDrive), before);
 }
@@ -397,13 +399,18 @@ TEST_F(ChangeDriveWindowTest, ModalResultsAndTheFolderKeptBetweenShowings) {
   EXPECT_EQ(chooser->ShowModal(), kModalCancel);
   ExpectAt(*chooser, series_);
 
-  // The title bar's close button.
-  inModal = [](Form& form) { PostMessageW(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); };
+  // The title bar's close button, with the focus on the list.
+  inModal = [self](Form& form) {
+    SetFocus(self->dlbDrive.Handle());
+    PostMessageW(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  };
   EXPECT_EQ(chooser->ShowModal(), kModalCancel);
 
   // Enter and Esc press neither button: Enter then the title bar gives 2,
-  // Esc then OK gives 1.
+  // Esc then OK gives 1. The list that had the focus when the chooser was
+  // left has it again.
   inModal = [self](Form& form) {
+    EXPECT_EQ(GetFocus(), self->dlbDrive.Handle());
     HWND focus = self->dcbDrive.Handle();
     SetFocus(focus);
     PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 0);

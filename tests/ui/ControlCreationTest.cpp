@@ -1,8 +1,12 @@
 // Every window of the launcher is made by one routine: a window the system
-// refuses is an error, never a control left without a window.
+// refuses is an error, never a control left without a window; the window
+// and its object let go of each other whichever goes first; and a paint
+// that throws gives its device context back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <memory>
 
 #include "platform/win32/Win32Platform.h"
 #include "tests/support/RecordingMessages.h"
@@ -82,6 +86,129 @@ TEST(ControlCreation, AFormThatCannotBeMadeSaysSoAndRunsNoCreationHandler) {
   EXPECT_EQ(form.Handle(), nullptr);
   EXPECT_EQ(form.creations, 0);
   EXPECT_EQ(messages.errors, std::vector<std::string>{"ウィンドウを作成できません (frmOrphan)"});
+  Window::SetErrorReporter(nullptr);
+}
+
+// What a system control's own procedure was sent while its window went.
+struct Goings {
+  int destroys = 0, finals = 0;  // WM_DESTROY, WM_NCDESTROY
+  bool objectFound = false;      // the object was found from the handle meanwhile
+};
+Goings goings;
+
+LRESULT CALLBACK SystemControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY || message == WM_NCDESTROY) {
+    ++(message == WM_DESTROY ? goings.destroys : goings.finals);
+    goings.objectFound = goings.objectFound || Window::FromHandle(hwnd) != nullptr;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// A control of a class the test registers, subclassed as a system one is.
+class SystemControl : public Window {
+ public:
+  void Create(HWND parent) {
+    WNDCLASSW wc{.lpfnWndProc = SystemControlProc,
+                 .hInstance = GetModuleHandleW(nullptr),
+                 .lpszClassName = L"SorvelTestSystem"};
+    RegisterClassW(&wc);
+    CreateWindowOf({.className = L"SorvelTestSystem", .systemClass = true, .style = WS_CHILD},
+                   {.parent = parent, .name = "ctlSystem", .place = {0, 0, 20, 20}});
+  }
+  int handled = 0;  // WM_USER messages that reached the object
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_USER) ++handled;
+    return Window::OnMessage(message, wParam, lParam);
+  }
+};
+
+HWND MakeParent() {
+  return CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                         nullptr);
+}
+
+TEST(WindowLifetime, ASystemControlLetsGoOfItsObjectWhicheverGoesFirst) {
+  const HWND parent = MakeParent();
+  auto control = std::make_unique<SystemControl>();
+  control->Create(parent);
+  const HWND hwnd = control->Handle();
+  EXPECT_EQ(Window::FromHandle(hwnd), control.get());
+  goings = {};
+  control.reset();  // the object first: the window goes with it
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(goings.destroys, 1);
+  EXPECT_EQ(goings.finals, 1);
+  EXPECT_FALSE(goings.objectFound);
+
+  SystemControl kept;
+  kept.Create(parent);
+  goings = {};
+  DestroyWindow(parent);  // the window first: the object stays, without it
+  EXPECT_EQ(kept.Handle(), nullptr);
+  EXPECT_EQ(goings.destroys, 1);
+  EXPECT_EQ(goings.finals, 1);
+
+  // Made again, the control reaches its object as before, once a message.
+  const HWND again = MakeParent();
+  kept.Create(again);
+  SendMessageW(kept.Handle(), WM_USER, 0, 0);
+  EXPECT_EQ(kept.handled, 1);
+  EXPECT_EQ(Window::FromHandle(kept.Handle()), &kept);
+  DestroyWindow(again);
+}
+
+// A window of our own whose paint throws until told otherwise.
+class FailingPaint : public Window {
+ public:
+  void Create() {
+    CreateWindowOf({.className = L"SorvelTestPaint", .style = WS_POPUP},
+                   {.name = "frmPaint", .place = {0, 0, 40, 40}});
+  }
+  bool PaintsItself() const override { return true; }
+  void Paint(HDC, const RECT&) override {
+    ++paints;
+    if (fails) throw LauncherError("paint failed");
+  }
+  int paints = 0;
+  bool fails = true;
+
+  void PaintNow() {
+    InvalidateRect(Handle(), nullptr, FALSE);
+    UpdateWindow(Handle());
+  }
+};
+
+// The highest slot of fresh GDI handles: it climbs when handles are lost,
+// since freed slots are given out again first.
+int HighestGdiSlot() {
+  std::vector<HBRUSH> brushes;
+  int slot = 0;
+  for (int i = 0; i < 32; ++i) {
+    brushes.push_back(CreateSolidBrush(RGB(i, 0, 0)));
+    slot = std::max<int>(slot, LOWORD(brushes.back()));
+  }
+  for (HBRUSH brush : brushes) DeleteObject(brush);
+  return slot;
+}
+
+TEST(WindowPaint, APaintThatThrowsShowsTheErrorKeepsNoDcAndPaintsNextTime) {
+  std::vector<std::string> errors;
+  Window::SetErrorReporter([&](const std::string& text) { errors.push_back(text); });
+  FailingPaint window;
+  window.Create();
+  window.PaintNow();
+  const int before = HighestGdiSlot();
+  for (int i = 0; i < 40; ++i) window.PaintNow();
+  EXPECT_LT(HighestGdiSlot() - before, 20);
+  EXPECT_EQ(errors.size(), 41u);
+  EXPECT_EQ(errors.back(), "paint failed");
+
+  window.fails = false;
+  window.PaintNow();
+  EXPECT_EQ(window.paints, 42);
+  EXPECT_EQ(errors.size(), 41u);
   Window::SetErrorReporter(nullptr);
 }
 

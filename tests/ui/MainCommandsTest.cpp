@@ -12,6 +12,7 @@
 #include "core/Cp932.h"
 #include "core/InstallationScan.h"
 #include "core/Messages.h"
+#include "core/UserTexts.h"
 #include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Shell.h"
@@ -332,7 +333,7 @@ TEST_F(MainCommands, BrowseCancelKeepsTheScanUntilDetailsScansTheChoosersNewFold
   platform.refused = Full(elsewhere);
   window.btnShow.Click();
   EXPECT_EQ(modalShows, 5);  // the chooser only
-  EXPECT_THAT(series.messages.errors, ElementsAre(WithClosingPeriod(InOutErrorText(5))));
+  EXPECT_THAT(series.messages.errors, ElementsAre(WithClosingPeriod(texts::InOutErrorText(5))));
   ExpectInstalled(window, {true, false});
   EXPECT_NE(GetCursor(), WaitCursor());
   EXPECT_THAT(series.messages.messages, IsEmpty());

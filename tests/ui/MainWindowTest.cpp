@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Messages.h"
+#include "core/UserTexts.h"
 #include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "tests/ui/MainTestSeries.h"
@@ -157,7 +158,7 @@ TEST(MainWindowStartUp, ScanFolderThatCannotBeEnteredShowsTheErrorAndRunsOnWithB
   LockedParentPlatform platform;
   TfrmMain& window = series.Open(platform);
 
-  EXPECT_THAT(series.messages.errors, ElementsAre(WithClosingPeriod(InOutErrorText(5))));
+  EXPECT_THAT(series.messages.errors, ElementsAre(WithClosingPeriod(texts::InOutErrorText(5))));
   EXPECT_THAT(series.messages.messages, IsEmpty());
   EXPECT_TRUE(window.State().catalogueLoaded);
   EXPECT_TRUE(window.Visible());

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "core/UserTexts.h"
 #include "platform/Platform.h"
 #include "platform/win32/TextPrinter.h"
 #include "tests/support/win32/EmfPrintRecorder.h"
@@ -167,7 +168,7 @@ TEST_F(TextPrinterTest, SecondOpenWhilePrintingIsRefused) {
     printer.Open();
     FAIL() << "no error";
   } catch (const LauncherError& e) {
-    EXPECT_EQ(e.Text(), "現在印刷中です");
+    EXPECT_EQ(texts::ErrorText(e), "現在印刷中です");
   }
   printer.PrintLine("a");
   printer.Close();
@@ -209,7 +210,7 @@ TEST_F(TextPrinterTest, ADocumentRefusedGivesItsErrorAndOneTheUserCancelledNone)
     try {
       EXPECT_FALSE(printer.Open());
     } catch (const LauncherError& e) {
-      error = e.Text();
+      error = texts::ErrorText(e);
     }
     EXPECT_EQ(error, row.error);
     EXPECT_EQ(log_.pageStarts + log_.aborts, 0);  // nothing started, nothing to abandon
@@ -235,7 +236,7 @@ TEST(DefaultPrinterTest, NoDefaultPrinterIsReported) {
     printer.Open();
     FAIL() << "no error";
   } catch (const LauncherError& e) {
-    EXPECT_EQ(e.Text(), "デフォルト プリンタが存在しません");
+    EXPECT_EQ(texts::ErrorText(e), "デフォルト プリンタが存在しません");
   }
   EXPECT_FALSE(printer.Printing());
 }

@@ -56,10 +56,7 @@ void BevelPanel::Change(Value& property, Value value) {
   Repaint();
 }
 
-void BevelPanel::SetBevelOuter(Bevel bevel) { Change(bevelOuter_, bevel); }
 void BevelPanel::SetBevelWidth(int width) { Change(bevelWidth_, width); }
-void BevelPanel::SetBorderWidth(int width) { Change(borderWidth_, width); }
-void BevelPanel::SetAlignment(CaptionAlignment alignment) { Change(alignment_, alignment); }
 void BevelPanel::SetFontColor(COLORREF color) { Change(fontColor_, color); }
 
 BevelPanel::Colours BevelPanel::PaintColours() const {
@@ -82,7 +79,7 @@ void BevelPanel::Paint(HDC dc, const RECT& client) {
 
   const std::wstring caption = win32::Cp932ToWideLenient(Text());
   if (caption.empty()) return;
-  const win32::SelectedObject font(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
+  const win32::SelectedObject font(dc, PaintFont());
   SetTextColor(dc, colours.caption);
   SetBkMode(dc, TRANSPARENT);
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX;

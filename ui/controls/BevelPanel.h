@@ -35,14 +35,11 @@ class BevelPanel : public ClickableWindow {
   void Create(const ControlArgs& args, const Options& options = {});
 
   Bevel BevelOuter() const { return bevelOuter_; }
-  void SetBevelOuter(Bevel bevel);
   // Bevel and border widths at 96 DPI, drawn scaled to the panel's DPI.
   int BevelWidth() const { return bevelWidth_; }
   void SetBevelWidth(int width);
   int BorderWidth() const { return borderWidth_; }
-  void SetBorderWidth(int width);
   CaptionAlignment Alignment() const { return alignment_; }
-  void SetAlignment(CaptionAlignment alignment);
   COLORREF FontColor() const { return fontColor_; }
   void SetFontColor(COLORREF color);
 

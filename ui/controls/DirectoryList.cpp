@@ -44,8 +44,7 @@ void DirectoryList::OnDpiChanged() {
 char DirectoryList::Drive() const {
   const std::string& folder = listing_.Folder();
   if (folder.size() < 2 || folder[1] != ':') return 0;
-  const char letter = folder[0];
-  return (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
+  return cp932::AsciiUpper(folder[0]);
 }
 
 void DirectoryList::SetFolder(const std::string& path) {
@@ -126,21 +125,23 @@ bool DirectoryList::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (index < 0 || index >= Count()) return true;
 
   const int dpi = Dpi();
-  const int glyphLeft = rect.left + ScaleToDpi(2 + Level(index) * kListItem.levelIndent, dpi);
+  const int glyphLeft =
+      rect.left + ScaleToDpi(kListItem.glyphLeft + Level(index) * kListItem.levelIndent, dpi);
   const int glyphTop =
       rect.top + (rect.bottom - rect.top - ScaleToDpi(kListItem.glyphHeight, dpi)) / 2;
   DrawFolderGlyph(GlyphPainter(dc, glyphLeft, glyphTop, dpi), index < listing_.PathItemCount());
-  const win32::SelectedObject font(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
+  const win32::SelectedObject font(dc, PaintFont());
   const std::wstring name = win32::Cp932ToWideLenient(Item(index));
   RECT text = rect;
-  text.left = glyphLeft + ScaleToDpi(kListItem.glyphWidth + 4, dpi);
+  text.left = glyphLeft + ScaleToDpi(kListItem.glyphWidth + kListItem.glyphTextGap, dpi);
   SIZE extent{};
   GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &extent);
-  text.right = std::min<LONG>(rect.right, text.left + extent.cx + ScaleToDpi(4, dpi));
+  text.right =
+      std::min<LONG>(rect.right, text.left + extent.cx + ScaleToDpi(2 * kListItem.nameInset, dpi));
   // Only the name is highlighted, as in a folder tree.
   SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  ExtTextOutW(dc, text.left + ScaleToDpi(2, dpi),
+  ExtTextOutW(dc, text.left + ScaleToDpi(kListItem.nameInset, dpi),
               text.top + (rect.bottom - rect.top - extent.cy) / 2, ETO_OPAQUE | ETO_CLIPPED, &text,
               name.c_str(), static_cast<UINT>(name.size()), nullptr);
   if (item.itemState & ODS_FOCUS) DrawFocusFrame(dc, text, dpi);

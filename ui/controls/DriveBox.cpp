@@ -10,10 +10,6 @@
 namespace sorvel::ui {
 namespace {
 
-char UpperLetter(char letter) {
-  return (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
-}
-
 // Upper-cases the single-byte letters a-z; double-byte characters stay as
 // they are, also where their second byte looks like a letter.
 std::string UpperAscii(const std::string& text) {
@@ -22,7 +18,7 @@ std::string UpperAscii(const std::string& text) {
     if (cp932::IsLeadByte(static_cast<unsigned char>(upper[pos]))) {
       ++pos;
     } else {
-      upper[pos] = UpperLetter(upper[pos]);
+      upper[pos] = cp932::AsciiUpper(upper[pos]);
     }
   }
   return upper;
@@ -122,7 +118,7 @@ void DriveBox::Create(const ControlArgs& args, const Options& options) {
                  box);
   SetItemHeights();
   const std::string current = platform_.CurrentDirectory();
-  startLetter_ = current.empty() ? 0 : UpperLetter(current[0]);
+  startLetter_ = current.empty() ? 0 : cp932::AsciiUpper(current[0]);
   if (!options.listLater || !StartOnCurrentDrive()) List();
 }
 
@@ -165,7 +161,7 @@ const std::vector<DriveItem>& DriveBox::Items() {
 }
 
 int DriveBox::IndexOf(char letter) const {
-  const char upper = UpperLetter(letter);
+  const char upper = cp932::AsciiUpper(letter);
   for (std::size_t index = 0; index < items_.size(); ++index) {
     if (items_[index].letter == upper) return static_cast<int>(index);
   }
@@ -225,11 +221,11 @@ bool DriveBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const int dpi = Dpi();
   const int glyphTop =
       rect.top + (rect.bottom - rect.top - ScaleToDpi(kListItem.glyphHeight, dpi)) / 2;
-  GlyphPainter glyph(dc, rect.left + ScaleToDpi(2, dpi), glyphTop, dpi);
+  GlyphPainter glyph(dc, rect.left + ScaleToDpi(kListItem.glyphLeft, dpi), glyphTop, dpi);
   DrawDriveGlyph(glyph, drive.kind);
-  const win32::SelectedObject font(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
+  const win32::SelectedObject font(dc, PaintFont());
   RECT text = rect;
-  text.left += ScaleToDpi(kListItem.glyphWidth + 6, dpi);
+  text.left += ScaleToDpi(kListItem.glyphLeft + kListItem.glyphWidth + kListItem.glyphTextGap, dpi);
   const std::wstring caption = win32::Cp932ToWideLenient(drive.caption);
   SetBkMode(dc, TRANSPARENT);
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,

@@ -5,7 +5,16 @@
 namespace sorvel::ui {
 namespace {
 void (*modalShownHook)(Form&) = nullptr;
+
+HWND FirstTabStop(HWND window) {
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED)) return child;
+  }
+  return nullptr;
 }
+
+}  // namespace
 
 bool Form::CreateForm(const Args& args) {
   const bool created = Guard([&] {
@@ -104,6 +113,23 @@ void Form::OnDpiChange(int dpi, const RECT& suggested) {
   ApplyDpi(dpi);
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A minimised window has no control to give the focus to.
+bool Form::RestoreFocus(WPARAM wParam, HWND& last, HWND first) {
+  const HWND window = Handle();
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(window, focus)) last = focus;
+    return false;
+  }
+  if (HIWORD(wParam)) return false;
+  const bool lastTakesIt =
+      last && IsChild(window, last) && IsWindowEnabled(last) && IsWindowVisible(last);
+  HWND target = lastTakesIt ? last : first ? first : FirstTabStop(window);
+  if (!target) return false;
+  SetFocus(target);
+  return true;
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

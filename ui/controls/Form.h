@@ -34,8 +34,6 @@ class Form : public Window {
   // by a button, or 2 when it is closed by its title bar.
   int ShowModal();
   void SetModalResult(int result) { modalResult_ = result; }
-  int ModalResult() const { return modalResult_; }
-  bool IsModal() const { return modal_; }
   void Close();
 
   // Centres the window on the screen: (screen - size) div 2, at least 0.
@@ -55,6 +53,12 @@ class Form : public Window {
   // window with result 2 and destroys a modeless one.
   virtual void OnClose();
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The keyboard focus across activations, for WM_ACTIVATE: leaving the
+  // window keeps the control that had the focus in `last`; coming back
+  // gives it the focus again, or else `first` (nullptr: the first control in
+  // the tab order). True when it placed the focus: the message is then
+  // handled, so that the window itself does not take it.
+  bool RestoreFocus(WPARAM wParam, HWND& last, HWND first = nullptr);
 
  private:
   void OnDpiChange(int dpi, const RECT& suggested);

@@ -1,11 +1,9 @@
-// A push button with a glyph area: the standard button control, which shows
-// an optional picture beside its caption.
+// A push button: the standard button control, themed where common
+// controls 6 are, with its caption.
 #pragma once
 
 #include <functional>
-#include <utility>
 
-#include "platform/win32/Gdi.h"
 #include "ui/controls/Window.h"
 
 namespace sorvel::ui {
@@ -21,11 +19,6 @@ class GlyphButton : public Window {
   // The caption is the window text.
   void Create(const ControlArgs& args, const Options& options = {});
 
-  // The glyph shown beside the caption (owned from then on); nullptr: none.
-  void SetGlyph(HICON glyph);
-  HICON Glyph() const { return glyph_.Get(); }
-
-  void SetOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
   // Clicks the button as the user would (the click handler runs).
   void Click();
 
@@ -37,7 +30,6 @@ class GlyphButton : public Window {
   void OnNotify(WORD code) override;
 
  private:
-  win32::OwnedIcon glyph_;
   std::function<void()> onClick_;
 };
 

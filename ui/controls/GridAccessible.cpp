@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "core/UserTexts.h"
 #include "ui/controls/AccessibleCom.h"
 #include "ui/controls/StringGrid.h"
 
@@ -59,7 +60,7 @@ std::string Description(const StringGrid& grid, GridPart cell) {
   const std::string header = grid.FixedRows() > 0 ? grid.Cell(cell.col, 0) : std::string();
   const std::string title = cell.col >= grid.FixedCols() ? RowTitle(grid, cell.row) : "";
   if (header.empty() || title.empty()) return header + title;
-  return header + "、" + title;
+  return header + texts::kCellNameJoint + title;
 }
 
 LONG Role(const StringGrid& grid, GridPart part) {

@@ -14,7 +14,6 @@ namespace {
 // Ordinary cells have silver lines, fixed cells black ones.
 constexpr COLORREF kLineColor = RGB(192, 192, 192);
 constexpr COLORREF kFixedLineColor = RGB(0, 0, 0);
-constexpr int kTextIndent = 2;
 
 // Under high contrast the lines are the theme's: button text between the
 // fixed cells, the 3D shadow between the others.
@@ -181,7 +180,7 @@ bool StringGrid::CellRect(int col, int row, RECT& rect) const {
 }
 
 void StringGrid::Paint(HDC dc, const RECT& client) {
-  const win32::SelectedObject font(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
+  const win32::SelectedObject font(dc, PaintFont());
   int right = 0, bottom = 0;
   const std::vector<Span> cols = VisibleCols(client.right);
   for (const Span& row : VisibleRows(client.bottom)) {
@@ -213,7 +212,7 @@ void StringGrid::PaintCell(HDC dc, int col, int row, const RECT& rect) {
   SetBkColor(dc, back);
   SetTextColor(dc, text);
   const std::wstring wide = win32::Cp932ToWideLenient(Cell(col, row));
-  const int indent = ScaleToDpi(kTextIndent, Dpi());
+  const int indent = ScaleToDpi(kGrid.textIndent, Dpi());
   ExtTextOutW(dc, rect.left + indent, rect.top + indent, ETO_OPAQUE | ETO_CLIPPED, &rect,
               wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
 
@@ -287,8 +286,6 @@ LRESULT StringGrid::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ScrollTo(topLeft_.x, topLeft_.y - 3 * notches);
       return 0;
     }
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(Font());
   }
   return Window::OnMessage(message, wParam, lParam);
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/Layout.h"
 #include "ui/controls/Window.h"
 
 namespace sorvel::ui {
@@ -20,8 +21,8 @@ namespace sorvel::ui {
 struct StringGridOptions {
   int colCount = 5, rowCount = 5;
   int fixedCols = 1, fixedRows = 1;
-  int defaultColWidth = 64;
-  int rowHeight = 24;
+  int defaultColWidth = kGrid.defaultColWidth;
+  int rowHeight = kGrid.defaultRowHeight;
 };
 
 class StringGrid : public Window {
@@ -75,7 +76,7 @@ class StringGrid : public Window {
   void OnDpiChanged() override;
 
  private:
-  static constexpr int kLineWidth = 1;
+  static constexpr int kLineWidth = kGrid.lineWidth;
 
   // Pixel offsets of the columns / rows as they are shown now: x of each
   // visible column's left edge (fixed ones first, then from LeftCol).
@@ -109,8 +110,8 @@ class StringGrid : public Window {
 
   std::vector<std::vector<std::string>> cells_;  // [row][col]
   std::vector<int> colWidths_;                   // at 96 DPI, as rowHeight_
-  int defaultColWidth_ = 64;
-  int rowHeight_ = 24;
+  int defaultColWidth_ = kGrid.defaultColWidth;
+  int rowHeight_ = kGrid.defaultRowHeight;
   int fixedCols_ = 1;
   int fixedRows_ = 1;
   POINT current_{1, 1};

@@ -1,11 +1,13 @@
 #include "ui/controls/Window.h"
 
-#include <exception>
-#include <unordered_map>
+#include <commctrl.h>
+
+#include <new>
 #include <utility>
 #include <vector>
 
 #include "core/Cp932.h"
+#include "core/UserTexts.h"
 #include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Gdi.h"
@@ -21,13 +23,8 @@ std::function<void(const std::string&)>& Reporter() {
   return reporter;
 }
 
-// The object behind each window of ours. A table in the process rather than
-// a window property: every message looks its window up, and under Wine each
-// property lookup is a round trip to the server.
-std::unordered_map<HWND, Window*>& Objects() {
-  static std::unordered_map<HWND, Window*> objects;
-  return objects;
-}
+// The one subclass of a system control that stands for its object.
+constexpr UINT_PTR kSubclassId = 1;
 
 // The system's DPI, read once: it does not change while the process runs.
 int SystemDpi() {
@@ -71,46 +68,55 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
+// The window goes with its object: what it is sent while it goes reaches
+// its class's procedure alone.
 Window::~Window() {
-  if (hwnd_) {
-    HWND hwnd = hwnd_;
-    Objects().erase(hwnd);
-    if (standardProc_)
-      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(standardProc_));
-    hwnd_ = nullptr;
+  if (HWND hwnd = hwnd_) {
+    if (!subclassed_) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);  // a class of ours
+    Detach();
     DestroyWindow(hwnd);
   }
 }
 
+// A window of our classes is known by its class's procedure: the user data
+// of another window is its own.
 Window* Window::FromHandle(HWND hwnd) {
   if (!hwnd) return nullptr;
-  const auto found = Objects().find(hwnd);
-  return found == Objects().end() ? nullptr : found->second;
+  if (GetClassLongPtrW(hwnd, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(StaticProc))
+    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  DWORD_PTR self = 0;
+  if (!GetWindowSubclass(hwnd, SubclassProc, kSubclassId, &self)) return nullptr;
+  return reinterpret_cast<Window*>(self);
 }
 
 void Window::SetErrorReporter(std::function<void(const std::string&)> reporter) {
   Reporter() = std::move(reporter);
 }
 
-bool Window::Guard(const std::function<void()>& handler) {
+std::string Window::CurrentErrorText() {
   std::string text;
   try {
-    handler();
-    return true;
+    throw;
   } catch (const LauncherError& e) {
-    text = e.Text();
+    text = texts::ErrorText(e);
   } catch (const std::bad_alloc&) {
-    text = "メモリが不足しています";
+    text = texts::kOutOfMemoryText;
   } catch (const std::exception& e) {
     text = e.what();
   }
+  return text;
+}
+
+void Window::Report(const std::string& text) {
   if (Reporter()) Reporter()(text);
-  return false;
 }
 
 void Window::CreateWindowOf(const WindowKind& kind, const ControlArgs& args) {
-  if (!kind.systemClass)
+  if (kind.systemClass) {
+    RegisterCommonControlClasses();
+  } else {
     RegisterClassOnce(kind.className, kind.cursor, kind.background, StaticProc);
+  }
   const bool child = (kind.style & WS_CHILD) != 0;
   // A top-level window is made at the system's DPI, the likely one of its
   // monitor, and follows the monitor's once it exists.
@@ -122,12 +128,13 @@ void Window::CreateWindowOf(const WindowKind& kind, const ControlArgs& args) {
                       kind.style | (args.visible ? WS_VISIBLE : 0), place.left, place.top,
                       place.width, place.height, args.parent, nullptr, GetModuleHandleW(nullptr),
                       kind.systemClass ? nullptr : this);
-  if (!hwnd) throw LauncherError("ウィンドウを作成できません (" + args.name + ")");
-  if (kind.systemClass) {
-    Attach(hwnd);
-    standardProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+  // A system control that cannot be subclassed would never reach its
+  // handlers: it is a control that cannot be made.
+  if (hwnd && kind.systemClass && !Subclass(hwnd)) {
+    DestroyWindow(hwnd);
+    hwnd = nullptr;
   }
+  if (!hwnd) throw LauncherError(texts::WindowNotMadeText(args.name));
   SetName(args.name);
   if (!child) FollowMonitorDpi();
   if (args.font) SetFont(args.font);
@@ -164,40 +171,46 @@ void Window::FollowDpi(bool placed) {
   OnDpiChanged();
 }
 
-void Window::Attach(HWND hwnd) {
+bool Window::Subclass(HWND hwnd) {
+  if (!SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+    return false;
   hwnd_ = hwnd;
-  Objects()[hwnd] = this;
+  subclassed_ = true;
+  return true;
+}
+
+// A window of our classes keeps its user data to the end: no message
+// follows WM_NCDESTROY, and a destructor clears it first.
+void Window::Detach() {
+  if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+  subclassed_ = false;
+  hwnd_ = nullptr;
 }
 
 LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    if (auto* self = static_cast<Window*>(create->lpCreateParams)) self->Attach(hwnd);
+    if (auto* self = static_cast<Window*>(create->lpCreateParams)) {
+      self->hwnd_ = hwnd;
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
   }
-  Window* self = FromHandle(hwnd);
+  auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
   return self->Dispatch(message, wParam, lParam);
 }
 
-LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Window* self = FromHandle(hwnd);
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->Dispatch(message, wParam, lParam);
+LRESULT CALLBACK Window::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR self) {
+  return reinterpret_cast<Window*>(self)->Dispatch(message, wParam, lParam);
 }
 
+// WM_NCDESTROY is the window's last message: its class's procedure has had
+// it by the time the object lets go.
 LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  bool handled = Guard([&] { result = OnMessage(message, wParam, lParam); });
-  if (message == WM_NCDESTROY) {
-    HWND hwnd = hwnd_;
-    WNDPROC standard = standardProc_;
-    Objects().erase(hwnd);
-    hwnd_ = nullptr;
-    standardProc_ = nullptr;
-    OnDestroyed();
-    if (standard) return CallWindowProcW(standard, hwnd, message, wParam, lParam);
-    return 0;
-  }
+  const bool handled = Guard([&] { result = OnMessage(message, wParam, lParam); });
+  if (message == WM_NCDESTROY) Detach();
   return handled ? result : 0;
 }
 
@@ -208,7 +221,7 @@ std::optional<AccessibleTraits> Window::Accessibility() const {
 }
 
 LRESULT Window::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (standardProc_) return CallWindowProcW(standardProc_, hwnd_, message, wParam, lParam);
+  if (subclassed_) return DefSubclassProc(hwnd_, message, wParam, lParam);
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
@@ -232,7 +245,7 @@ LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     if (Window* child = FromHandle(item->hwndItem); child && child->OnDrawItem(*item)) return TRUE;
   }
-  if (!standardProc_) {
+  if (!subclassed_) {
     // Windows of our own classes keep their font as standard controls do.
     if (message == WM_GETFONT) return reinterpret_cast<LRESULT>(font_);
     if (message == WM_SETFONT) {
@@ -246,26 +259,27 @@ LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       case WM_ERASEBKGND:
         return 1;
       case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        Paint(dc, client);
-        EndPaint(hwnd_, &ps);
+        const win32::PaintScope paint(hwnd_);
+        PaintClient(paint.Dc());
         return 0;
       }
-      case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        Paint(reinterpret_cast<HDC>(wParam), client);
+      case WM_PRINTCLIENT:
+        PaintClient(reinterpret_cast<HDC>(wParam));
         return 0;
-      }
     }
   }
   return CallDefault(message, wParam, lParam);
 }
 
+void Window::PaintClient(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  Paint(dc, client);
+}
+
 void Window::Paint(HDC, const RECT&) {}
+
+HGDIOBJ Window::PaintFont() const { return font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT); }
 
 std::string Window::Text() const {
   int length = GetWindowTextLengthW(hwnd_);
@@ -343,27 +357,14 @@ void Window::Invalidate() {
   if (IsWindowVisible(hwnd_)) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-namespace {
-struct FindState {
-  std::string lowered;
-  Window* found = nullptr;
-};
-
-BOOL CALLBACK FindChild(HWND hwnd, LPARAM param) {
-  auto* state = reinterpret_cast<FindState*>(param);
-  Window* window = Window::FromHandle(hwnd);
-  if (window && cp932::AsciiLower(window->Name()) == state->lowered) {
-    state->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-}  // namespace
-
 Window* FindControl(HWND parent, const std::string& name) {
-  FindState state{cp932::AsciiLower(name)};
-  EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&state));
-  return state.found;
+  std::vector<Window*> windows;
+  EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  const std::string lowered = cp932::AsciiLower(name);
+  for (Window* window : windows) {
+    if (cp932::AsciiLower(window->Name()) == lowered) return window;
+  }
+  return nullptr;
 }
 
 }  // namespace sorvel::ui

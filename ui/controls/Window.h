@@ -1,13 +1,18 @@
 // A thin base for every window of the launcher, top-level or child.
 //
-// One static window procedure stores `this` at WM_NCCREATE and hands every
-// later message to the virtual OnMessage. Every message handler runs inside
-// one guard: an error escaping a handler is shown in the error box (through
-// the reporter set with SetErrorReporter) and the event loop goes on.
+// A window of our own classes keeps `this` in its GWLP_USERDATA from
+// WM_NCCREATE on; a system control (button, list box, combo box, edit) is
+// subclassed with `this` as the subclass's data. Either way every later
+// message reaches the virtual OnMessage, until the window is destroyed or
+// the object is: whichever goes first lets go of the other. Every message
+// handler runs inside one guard: an error escaping a handler is shown in the
+// error box (through the reporter set with SetErrorReporter) and the event
+// loop goes on.
 #pragma once
 
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -68,6 +73,9 @@ class Window {
   void SetTabStop(bool tabStop);
   void SetFont(HFONT font);  // not owned; a FormFont at 96 DPI is taken at the window's DPI
   HFONT Font() const { return font_; }  // as made for the window's DPI
+  // What the window's text is painted in: its font, else the system's GUI
+  // font, as a control given none shows.
+  HGDIOBJ PaintFont() const;
   // Repaints the window later; nothing while it is not visible.
   void Invalidate();
 
@@ -86,8 +94,22 @@ class Window {
 
   // Where errors escaping a handler go (the application's error box).
   static void SetErrorReporter(std::function<void(const std::string&)> reporter);
-  // Runs `handler` inside the error guard; returns false when it threw.
-  static bool Guard(const std::function<void()>& handler);
+  // Runs `handler` inside the error guard; returns false when it threw. A
+  // template, not a std::function: it guards every message.
+  template <typename Handler>
+  static bool Guard(Handler&& handler) {
+    std::string text;
+    try {
+      handler();
+      return true;
+    } catch (const std::exception&) {
+      text = CurrentErrorText();
+    }
+    // Reported once the exception is gone: the error box runs a message
+    // loop of its own.
+    Report(text);
+    return false;
+  }
 
  protected:
   // The kind of window a class of ours makes.
@@ -116,7 +138,6 @@ class Window {
   virtual void OnNotify(WORD /*code*/) {}
   virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
   LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam);
-  virtual void OnDestroyed() {}
   // A screen reader asked for the default action the traits name.
   virtual void DoDefaultAction() {}
   // The window's DPI changed and it stands in its new place: what a
@@ -125,14 +146,21 @@ class Window {
 
  private:
   static LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  // The text of the exception being handled; called inside a catch block.
+  static std::string CurrentErrorText();
+  static void Report(const std::string& text);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-  void Attach(HWND hwnd);
+  bool Subclass(HWND hwnd);
+  // Lets go of the window: no message reaches this object any more.
+  void Detach();
+  // Paints the client area into `dc`, for WM_PAINT and WM_PRINTCLIENT alike.
+  void PaintClient(HDC dc);
   void FollowMonitorDpi();
   void FollowDpi(bool placed);
 
   HWND hwnd_ = nullptr;
-  WNDPROC standardProc_ = nullptr;
+  bool subclassed_ = false;  // a system control: its class's procedure answers by default
   HFONT font_ = nullptr;
   HFONT layoutFont_ = nullptr;  // the font at 96 DPI that font_ was made from
   int dpi_ = kLayoutDpi;

@@ -1,5 +1,7 @@
 #include "ui/controls/WindowClass.h"
 
+#include <commctrl.h>
+
 namespace sorvel::ui {
 namespace {
 
@@ -44,6 +46,14 @@ void RegisterClassOnce(const wchar_t* className, HCURSOR cursor, HBRUSH backgrou
   wc.hIconSm = look.smallIcon;
   wc.lpszClassName = className;
   RegisterClassExW(&wc);
+}
+
+void RegisterCommonControlClasses() {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX init{sizeof(init), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    return InitCommonControlsEx(&init) != FALSE;
+  }();
+  (void)registered;
 }
 
 }  // namespace sorvel::ui

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/LauncherState.h"
+#include "core/UserTexts.h"
 #include "ui/Layout.h"
 
 namespace sorvel::ui {
@@ -15,7 +17,7 @@ TfrmChangeDrive::TfrmChangeDrive(Platform& platform, std::string homeFolder)
 bool TfrmChangeDrive::Create(HWND owner) {
   return CreateForm({.className = L"SorvelChangeDrive",
                      .name = "frmChangeDrive",
-                     .caption = "Sorvel Launcher Drive",
+                     .caption = texts::kChooserCaption,
                      .place = kChooser.window,
                      .owner = owner});
 }
@@ -35,23 +37,27 @@ void TfrmChangeDrive::CreateControls() {
                   {.onChange = [this] { dcbDriveChange(); }, .listLater = true});
   btnCancel.Create({.parent = self,
                     .name = "btnCancel",
-                    .text = "ｷｬﾝｾﾙ",
+                    .text = texts::kCancelButton,
                     .place = layout.btnCancel,
                     .font = font},
                    {.onClick = [this] { btnCancelClick(); }});
-  btnOk.Create({.parent = self, .name = "btnOk", .text = "OK", .place = layout.btnOk, .font = font},
+  btnOk.Create({.parent = self,
+                .name = "btnOk",
+                .text = texts::kOkButton,
+                .place = layout.btnOk,
+                .font = font},
                {.onClick = [this] { btnOkClick(); }});
   dlbDrive.Create({.parent = self, .name = "dlbDrive", .place = layout.dlbDrive, .font = font},
                   {.onChange = [this] { dlbDriveChange(); }});
   Panel1.Create({.parent = self, .name = "Panel1", .place = layout.Panel1, .font = font});
   // What a screen reader calls them: neither a drive box nor a list nor a
   // panel says what it is by its text.
-  dcbDrive.SetAccessibleName("ドライブ");
-  dlbDrive.SetAccessibleName("フォルダ一覧");
-  Panel1.SetAccessibleName("検索するフォルダ");
+  dcbDrive.SetAccessibleName(texts::kDriveBoxName);
+  dlbDrive.SetAccessibleName(texts::kFolderListName);
+  Panel1.SetAccessibleName(texts::kChosenFolderName);
 }
 
-void TfrmChangeDrive::FormCreate() { dlbDrive.SetFolder(homeFolder_ + "..\\"); }
+void TfrmChangeDrive::FormCreate() { dlbDrive.SetFolder(SeriesFolder(homeFolder_)); }
 
 // The drives are named when the user first sees them, not at start-up.
 void TfrmChangeDrive::OnShow() { dcbDrive.List(); }
@@ -73,7 +79,7 @@ void TfrmChangeDrive::btnOkClick() { SetModalResult(kModalOk); }
 void TfrmChangeDrive::btnCancelClick() { SetModalResult(kModalCancel); }
 
 LRESULT TfrmChangeDrive::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ACTIVATE && focus_.OnActivate(Handle(), wParam)) return 0;
+  if (message == WM_ACTIVATE && RestoreFocus(wParam, lastFocus_)) return 0;
   return Form::OnMessage(message, wParam, lParam);
 }
 

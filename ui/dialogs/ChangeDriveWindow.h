@@ -11,7 +11,6 @@
 #include "ui/controls/DriveBox.h"
 #include "ui/controls/Form.h"
 #include "ui/controls/GlyphButton.h"
-#include "ui/dialogs/DialogFocus.h"
 
 namespace sorvel::ui {
 
@@ -46,7 +45,7 @@ class TfrmChangeDrive : public Form {
 
   Platform& platform_;
   std::string homeFolder_;
-  DialogFocus focus_;
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
 };
 
 }  // namespace sorvel::ui

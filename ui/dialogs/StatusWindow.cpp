@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/UserTexts.h"
 #include "platform/win32/Encoding.h"
 #include "ui/Layout.h"
 
@@ -51,18 +52,21 @@ void TfrmShow::CreateControls() {
                  {.colCount = kStatusColumns, .rowCount = 2, .rowHeight = layout.rowHeight});
   btnClose.Create({.parent = self,
                    .name = "btnClose",
-                   .text = "閉じる",
+                   .text = texts::kCloseButton,
                    .place = layout.btnClose,
                    .font = font},
                   {.onClick = [this] { btnCloseClick(); }});
-  btnPrint.Create(
-      {.parent = self, .name = "btnPrint", .text = "印刷", .place = layout.btnPrint, .font = font},
-      {.onClick = [this] { btnPrintClick(); }});
+  btnPrint.Create({.parent = self,
+                   .name = "btnPrint",
+                   .text = texts::kPrintButton,
+                   .place = layout.btnPrint,
+                   .font = font},
+                  {.onClick = [this] { btnPrintClick(); }});
   edtLastUpdate.Create(
       {.parent = self, .name = "edtLastUpdate", .place = layout.edtLastUpdate, .font = font});
-  pnlDrive.SetAccessibleName("検索したフォルダ");
-  stgSpec.SetAccessibleName("インストール状況");
-  edtLastUpdate.SetAccessibleName("更新日");
+  pnlDrive.SetAccessibleName(texts::kSearchedFolderName);
+  stgSpec.SetAccessibleName(texts::kStatusGridName);
+  edtLastUpdate.SetAccessibleName(texts::kLastUpdateName);
 }
 
 void TfrmShow::FormCreate() {
@@ -129,7 +133,7 @@ void TfrmShow::PrintRows() {
 LRESULT TfrmShow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE:
-      if (focus_.OnActivate(Handle(), wParam)) return 0;
+      if (RestoreFocus(wParam, lastFocus_)) return 0;
       break;
     case WM_CTLCOLORSTATIC:
       // The read-only field keeps the white of an edit field.

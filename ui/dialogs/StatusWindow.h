@@ -13,7 +13,6 @@
 #include "ui/controls/Form.h"
 #include "ui/controls/GlyphButton.h"
 #include "ui/controls/StringGrid.h"
-#include "ui/dialogs/DialogFocus.h"
 #include "ui/dialogs/ReadOnlyEdit.h"
 
 namespace sorvel::ui {
@@ -56,7 +55,7 @@ class TfrmShow : public Form {
   std::vector<StatusRow> table_;  // the header and the rows shown, as the core built them
   win32::TextPrinter printer_;
   bool shownBefore_ = false;
-  DialogFocus focus_;
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
 };
 
 }  // namespace sorvel::ui

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/Cp932.h"
+#include "core/LauncherState.h"
 #include "ui/dialogs/ChangeDriveWindow.h"
 #include "ui/dialogs/StatusWindow.h"
 
@@ -25,7 +26,7 @@ MainDialogs::MainDialogs(Platform& platform, const LauncherState& state)
 MainDialogs::~MainDialogs() = default;
 
 void MainDialogs::EnterChooserFolder() {
-  if (const ErrorCode code = platform_.ChangeDirectory(state_.homeFolder + "..\\");
+  if (const ErrorCode code = platform_.ChangeDirectory(SeriesFolder(state_.homeFolder));
       code != error::kOk) {
     throw InOutError(code);
   }
@@ -64,7 +65,7 @@ TfrmChangeDrive* MainDialogs::Chooser(HWND owner) {
 
 std::string MainDialogs::ChooserFolder() const {
   if (chooser_) return chooser_->Folder();
-  return openingFolder_.empty() ? state_.homeFolder + "..\\" : openingFolder_;
+  return openingFolder_.empty() ? SeriesFolder(state_.homeFolder) : openingFolder_;
 }
 
 }  // namespace sorvel::ui

@@ -7,6 +7,7 @@
 
 #include "core/InstallationScan.h"
 #include "core/StartUp.h"
+#include "core/UserTexts.h"
 #include "ui/Layout.h"
 #include "ui/StartupSteps.h"
 #include "ui/dialogs/ChangeDriveWindow.h"
@@ -18,7 +19,7 @@ namespace sorvel::ui {
 namespace {
 
 // What a screen reader calls the small picture: it shows or hides the menu.
-constexpr const char* kMenuToggleName = "メニューの表示切り替え";
+constexpr const char* kMenuToggleName = texts::kMenuToggleName;
 
 }  // namespace
 
@@ -45,7 +46,7 @@ bool TfrmMain::Create() {
   if (!CreateForm(
           {.className = L"SorvelMainWindow",
            .name = "frmMain",
-           .caption = kApplicationTitle,
+           .caption = texts::kApplicationTitle,
            .place = {CW_USEDEFAULT, CW_USEDEFAULT, kMainWindow.width, kMainWindow.height}})) {
     return false;
   }
@@ -110,13 +111,13 @@ void TfrmMain::CreateSideButtons() {
     const Place& place;
     void (TfrmMain::*handler)();
   } buttons[] = {
-      {btnShow, "btnShow", "詳細", layout.btnShow, &TfrmMain::btnShowClick},
-      {btnEnd, "btnEnd", "終了", layout.btnEnd, &TfrmMain::btnCloseClick},
-      {btnChangeDrive, "btnChangeDrive", "参照", layout.btnChangeDrive,
+      {btnShow, "btnShow", texts::kShowButton, layout.btnShow, &TfrmMain::btnShowClick},
+      {btnEnd, "btnEnd", texts::kEndButton, layout.btnEnd, &TfrmMain::btnCloseClick},
+      {btnChangeDrive, "btnChangeDrive", texts::kChangeDriveButton, layout.btnChangeDrive,
        &TfrmMain::btnChangeDriveClick},
-      {btnDownLoad, "btnDownLoad", "最新版ダウンロード", layout.btnDownLoad,
+      {btnDownLoad, "btnDownLoad", texts::kDownLoadButton, layout.btnDownLoad,
        &TfrmMain::btnDownLoadClick},
-      {btnHelp, "btnHelp", "ヘルプ", layout.btnHelp, &TfrmMain::btnHelpClick},
+      {btnHelp, "btnHelp", texts::kHelpButton, layout.btnHelp, &TfrmMain::btnHelpClick},
   };
   for (const auto& b : buttons) {
     b.button.Create({.parent = pnlMain.Handle(),
@@ -206,7 +207,7 @@ void TfrmMain::imgPictureClick() {
     button->SetVisible(board_.MenuShown());
   }
   // Always the parent of the home folder, also on a CD-ROM.
-  Scan(state_.homeFolder + "..\\", true);
+  Scan(SeriesFolder(state_.homeFolder), true);
 }
 
 // ---------------------------------------------------------------------------
@@ -243,16 +244,7 @@ void TfrmMain::btnCloseClick() { Close(); }
 
 // Gives the focus back to the control that had it, btnShow at first; true
 // when it did, so the window itself does not take the focus.
-bool TfrmMain::OnActivate(WPARAM wParam) {
-  if (LOWORD(wParam) == WA_INACTIVE) {
-    HWND focus = GetFocus();
-    if (focus && IsChild(Handle(), focus)) focus_ = focus;
-    return false;
-  }
-  if (HIWORD(wParam)) return false;  // minimised
-  SetFocus(focus_ && IsWindow(focus_) ? focus_ : btnShow.Handle());
-  return true;
-}
+bool TfrmMain::OnActivate(WPARAM wParam) { return RestoreFocus(wParam, focus_, btnShow.Handle()); }
 
 LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT result; OnImageMessage(Handle(), message, wParam, lParam, result)) return result;

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "core/StartUp.h"
+#include "core/UserTexts.h"
 #include "platform/win32/Encoding.h"
 
 namespace sorvel::ui {
@@ -11,7 +11,7 @@ namespace {
 void ShowBox(const std::string& text, UINT icon) {
   // Task-modal: every window of the launcher waits until the box is closed.
   MessageBoxW(nullptr, win32::Cp932ToWideLenient(text).c_str(),
-              win32::Cp932ToWideLenient(kApplicationTitle).c_str(),
+              win32::Cp932ToWideLenient(texts::kApplicationTitle).c_str(),
               MB_OK | icon | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 

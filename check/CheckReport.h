@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace sorvel::check {
+#include "check/FindingKinds.h"
 
-enum class Severity { None, Warning, Error };
+namespace sorvel::check {
 
 // Where the launcher looks for the programs at start-up.
 enum class Layout {
@@ -24,6 +24,7 @@ enum class Encoding {
   Utf16,
   Utf16WithoutBom,  // read as CP932, so it ends at its first NUL byte
   NotCp932,         // read as CP932, with bytes that are no CP932 character
+  Count             // not an encoding: how many there are, for the tables of encodings
 };
 
 // Why the launcher does not find a program that is on the disk.
@@ -37,6 +38,7 @@ enum class MissReason {
   ForeignFileName,       // its own name has characters CP932 lacks
   InsideLauncherFolder,  // in a sub-folder of the launcher's folder, on a hard disk
   NameCut,               // named after the whole ExeName, not its first 8 bytes
+  Count                  // not a reason: how many there are, for the tables of reasons
 };
 
 struct MissCause {
@@ -67,49 +69,18 @@ struct EntryReport {
   Severity severity() const;
 };
 
-enum class FindingKind {
-  CatalogueMissing,        // text: the launcher's message
-  CatalogueTooShort,       // text: the launcher's error
-  CatalogueUnreadable,     // text: the launcher's error
-  ScanFailed,              // text: the launcher's error; names: the folder
-  MalformedLine,           // line; text: the launcher's message; count: fields
-  NotCp932,                // encoding; line: the first line that is not CP932
-  UnspellableLine,         // line; text: the launcher's message
-  SeveralCopies,           // entry; names: folders in listing order; text: the one started
-  NameCut,                 // entry
-  NameCutInsideCharacter,  // entry
-  BlankInExeName,          // entry
-  TooManyEntries,          // count
-  VersionNotInFolderName,  // entry; text: the version the folder name gives
-  ForeignName,             // text: the name; names: the folder it is in (empty: the scanned one)
-  MissingIndexHtm,
-  MissingHelpFile,
-  FolderUnreadable,  // names: a folder the launcher searches; errorCode: why it cannot be read
-  // At the root of a CD-ROM only (core/check/DiscCheck.h):
-  NameChangedByImage,    // names: marked by the image; or text: the catalogue in one case
-  DatedBefore1980,       // names: the files and folders
-  AutorunTargetMissing,  // text: the autorun.inf key; names: the file it names
-};
-
 struct Finding {
   FindingKind kind = FindingKind::CatalogueMissing;
-  Severity severity = Severity::Warning;
   int entry = 0;  // entry number, 0 for none
   int line = 0;   // catalogue line, from 1
   int count = 0;
   Encoding encoding = Encoding::Cp932;
-  std::string text;
-  std::vector<std::string> names;
+  std::string text{};
+  std::vector<std::string> names{};
   unsigned errorCode = 0;  // the platform's error code, 0 for none
-};
 
-// A finding of `kind` and `severity`, its other fields to be filled in.
-inline Finding Problem(FindingKind kind, Severity severity) {
-  Finding finding;
-  finding.kind = kind;
-  finding.severity = severity;
-  return finding;
-}
+  Severity severity() const { return RowOf(kind).severity; }
+};
 
 struct CheckReport {
   std::string homeFolder;     // the launcher's folder, with a trailing backslash

@@ -1,4 +1,4 @@
-#include "core/check/CheckReport.h"
+#include "check/CheckReport.h"
 
 #include <algorithm>
 
@@ -16,8 +16,9 @@ int CountOf(const CheckReport& report, Severity severity) {
       report.scanned ? std::count_if(report.entries.begin(), report.entries.end(),
                                      [severity](const auto& e) { return e.severity() == severity; })
                      : 0;
-  const auto findings = std::count_if(report.findings.begin(), report.findings.end(),
-                                      [severity](const auto& f) { return f.severity == severity; });
+  const auto findings =
+      std::count_if(report.findings.begin(), report.findings.end(),
+                    [severity](const auto& f) { return f.severity() == severity; });
   return static_cast<int>(entries + findings);
 }
 

@@ -1,4 +1,4 @@
-#include "core/check/EntryDiagnosis.h"
+#include "check/EntryDiagnosis.h"
 
 #include <algorithm>
 #include <cstdint>

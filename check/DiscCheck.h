@@ -4,8 +4,8 @@
 // a series folder on a hard disk has been through no mastering tool.
 #pragma once
 
-#include "core/check/CheckReport.h"
-#include "core/check/LauncherRun.h"
+#include "check/CheckReport.h"
+#include "check/LauncherRun.h"
 #include "platform/Platform.h"
 
 namespace sorvel::check {

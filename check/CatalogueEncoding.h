@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/check/CheckReport.h"
+#include "check/CheckReport.h"
 
 namespace sorvel::check {
 

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/check/CheckOptions.h"
-#include "core/check/CheckReport.h"
+#include "check/CheckOptions.h"
+#include "check/CheckReport.h"
 
 namespace sorvel::check {
 

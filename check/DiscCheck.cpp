@@ -1,4 +1,4 @@
-#include "core/check/DiscCheck.h"
+#include "check/DiscCheck.h"
 
 #include <string>
 #include <vector>
@@ -57,12 +57,9 @@ bool MarkedByImage(const std::string& name) {
   return name.size() > 1 && name.back() == '.';
 }
 
-void AddNamed(FindingKind kind, Severity severity, std::vector<std::string> names,
-              CheckReport& report) {
+void AddNamed(FindingKind kind, std::vector<std::string> names, CheckReport& report) {
   if (names.empty()) return;
-  Finding finding = Problem(kind, severity);
-  finding.names = std::move(names);
-  report.findings.push_back(finding);
+  report.findings.push_back({.kind = kind, .names = std::move(names)});
 }
 
 // The catalogue spelled in one case only: an image without Joliet names,
@@ -75,9 +72,7 @@ void ReportShortNames(const std::vector<DiscEntry>& entries, CheckReport& report
     const bool oneCase = name == cp932::AsciiLower(name) ||
                          name.find_first_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
     if (!oneCase) continue;
-    Finding finding = Problem(FindingKind::NameChangedByImage, Severity::Warning);
-    finding.text = name;
-    report.findings.push_back(finding);
+    report.findings.push_back({.kind = FindingKind::CatalogueInOneCase, .text = name});
   }
 }
 
@@ -119,10 +114,8 @@ void ReportAutorun(Platform& platform, const std::string& root, CheckReport& rep
     if (file.empty()) continue;
     const auto found = platform.FindFirst(root + file);
     if (found && !IsFolder(*found)) continue;
-    Finding finding = Problem(FindingKind::AutorunTargetMissing, Severity::Error);
-    finding.text = key;
-    finding.names = {file};
-    report.findings.push_back(finding);
+    report.findings.push_back(
+        {.kind = FindingKind::AutorunTargetMissing, .text = key, .names = {file}});
   }
 }
 
@@ -139,9 +132,9 @@ void CheckDisc(Platform& platform, const LauncherRun& run, CheckReport& report) 
       early.push_back(entry.path);
     }
   }
-  AddNamed(FindingKind::NameChangedByImage, Severity::Error, marked, report);
+  AddNamed(FindingKind::NameChangedByImage, marked, report);
   ReportShortNames(entries, report);
-  AddNamed(FindingKind::DatedBefore1980, Severity::Error, early, report);
+  AddNamed(FindingKind::DatedBefore1980, early, report);
   ReportAutorun(platform, root, report);
 }
 

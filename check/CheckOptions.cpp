@@ -1,4 +1,4 @@
-#include "core/check/CheckOptions.h"
+#include "check/CheckOptions.h"
 
 namespace sorvel::check {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/check/CheckReport.h"
+#include "check/CheckReport.h"
 #include "platform/Platform.h"
 
 namespace sorvel::check {
@@ -18,8 +18,5 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot);
 // space) stands at: it is part of the name the launcher looks for.
 enum class Ends { None, Start, End, Both };
 Ends OuterBlanks(const std::string& stem);
-
-// The board has room for three columns of six titles.
-inline constexpr int kBoardRoom = 18;
 
 }  // namespace sorvel::check

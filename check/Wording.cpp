@@ -1,9 +1,10 @@
-#include "core/check/Wording.h"
+#include "check/Wording.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "core/Cp932.h"
-#include "platform/Platform.h"
+#include "core/UserTexts.h"
 
 namespace sorvel::check {
 
@@ -27,7 +28,7 @@ std::string EntryName(const CheckReport& report, int n, Language language) {
 }
 
 std::string ErrorInWords(unsigned code, Language language) {
-  if (Ja(language)) return InOutErrorText(code);
+  if (Ja(language)) return texts::InOutErrorText(code);
   constexpr struct {
     unsigned code;
     const char* reason;
@@ -46,21 +47,18 @@ std::string ErrorInWords(unsigned code, Language language) {
 }
 
 std::string EncodingInWords(Encoding encoding, Language language) {
-  switch (encoding) {
-    case Encoding::Cp932:
-      return "Shift-JIS (CP932)";
-    case Encoding::Utf8WithBom:
-      return Ja(language) ? "UTF-8 (BOM 付き)" : "UTF-8 with a byte-order mark";
-    case Encoding::Utf8:
-      return "UTF-8";
-    case Encoding::Utf16:
-      return Ja(language) ? "UTF-16 (Unicode)" : "UTF-16 (\"Unicode\")";
-    case Encoding::Utf16WithoutBom:
-      return Ja(language) ? "BOM のない UTF-16" : "UTF-16 without a byte-order mark";
-    case Encoding::NotCp932:
-      return Ja(language) ? "Shift-JIS ではない文字コード" : "not Shift-JIS";
-  }
-  return "";
+  // In the order of Encoding.
+  constexpr Wording kWords[] = {
+      {"Shift-JIS (CP932)", "Shift-JIS (CP932)"},
+      {"UTF-8 (BOM 付き)", "UTF-8 with a byte-order mark"},
+      {"UTF-8", "UTF-8"},
+      {"UTF-16 (Unicode)", "UTF-16 (\"Unicode\")"},
+      {"BOM のない UTF-16", "UTF-16 without a byte-order mark"},
+      {"Shift-JIS ではない文字コード", "not Shift-JIS"},
+  };
+  static_assert(std::size(kWords) == static_cast<std::size_t>(Encoding::Count));
+  const Wording& words = kWords[static_cast<std::size_t>(encoding)];
+  return Ja(language) ? words.ja : words.en;
 }
 
 // Replaces each {name} in one pass, so that a field holding braces stays as

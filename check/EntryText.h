@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "core/check/CheckOptions.h"
-#include "core/check/CheckReport.h"
+#include "check/CheckOptions.h"
+#include "check/CheckReport.h"
 
 namespace sorvel::check {
 

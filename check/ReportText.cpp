@@ -1,10 +1,10 @@
-#include "core/check/ReportText.h"
+#include "check/ReportText.h"
 
+#include "check/CatalogueEncoding.h"
+#include "check/EntryText.h"
+#include "check/FindingText.h"
+#include "check/Wording.h"
 #include "core/Catalogue.h"
-#include "core/check/CatalogueEncoding.h"
-#include "core/check/EntryText.h"
-#include "core/check/FindingText.h"
-#include "core/check/Wording.h"
 
 namespace sorvel::check {
 
@@ -128,7 +128,7 @@ void AppendFindings(const CheckReport& report, Severity severity, const char* he
     }
   }
   for (const Finding& finding : report.findings) {
-    if (finding.severity == severity) {
+    if (finding.severity() == severity) {
       lines += "  " + FindingMessage(report, finding, language) + "\n";
     }
   }

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/check/CheckReport.h"
-#include "core/check/LauncherRun.h"
-#include "core/check/SeriesSurvey.h"
+#include "check/CheckReport.h"
+#include "check/LauncherRun.h"
+#include "check/SeriesSurvey.h"
 
 namespace sorvel::check {
 

@@ -1,4 +1,4 @@
-#include "core/check/CatalogueEncoding.h"
+#include "check/CatalogueEncoding.h"
 
 #include "core/Cp932.h"
 #include "core/TextEncoding.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/check/LauncherRun.h"
+#include "check/LauncherRun.h"
 #include "platform/Platform.h"
 
 namespace sorvel::check {

@@ -1,13 +1,13 @@
-#include "core/check/ReportJson.h"
+#include "check/ReportJson.h"
 
 #include <cstdio>
 #include <iterator>
 #include <utility>
 #include <vector>
 
-#include "core/check/CatalogueEncoding.h"
-#include "core/check/EntryText.h"
-#include "core/check/FindingText.h"
+#include "check/CatalogueEncoding.h"
+#include "check/EntryText.h"
+#include "check/FindingText.h"
 
 namespace sorvel::check {
 
@@ -46,15 +46,8 @@ std::string Bool(bool value) { return value ? "true" : "false"; }
 std::string Number(int value) { return std::to_string(value); }
 
 std::string SeverityName(Severity severity) {
-  switch (severity) {
-    case Severity::None:
-      return JsonString("none");
-    case Severity::Warning:
-      return JsonString("warning");
-    case Severity::Error:
-      return JsonString("error");
-  }
-  return JsonString("");
+  constexpr const char* kNames[] = {"none", "warning", "error"};  // in the order of Severity
+  return JsonString(kNames[static_cast<std::size_t>(severity)]);
 }
 
 std::string EntryState(const CheckReport& report, const EntryReport& entry) {
@@ -95,7 +88,7 @@ std::string FindingJson(const CheckReport& report, const Finding& finding, Langu
   std::vector<std::string> names;
   for (const std::string& name : finding.names) names.push_back(JsonString(name));
   return Object({{"kind", JsonString(FindingKindName(finding.kind))},
-                 {"severity", SeverityName(finding.severity)},
+                 {"severity", SeverityName(finding.severity())},
                  {"entry", Number(finding.entry)},
                  {"line", Number(finding.line)},
                  {"count", Number(finding.count)},
@@ -109,45 +102,18 @@ std::string FindingJson(const CheckReport& report, const Finding& finding, Langu
 }  // namespace
 
 // The names, in the order of each enumeration.
-constexpr const char* kFindingKindNames[] = {
-    "catalogueMissing",
-    "catalogueTooShort",
-    "catalogueUnreadable",
-    "scanFailed",
-    "malformedLine",
-    "notCp932",
-    "unspellableLine",
-    "severalCopies",
-    "nameCut",
-    "nameCutInsideCharacter",
-    "blankInExeName",
-    "tooManyEntries",
-    "versionNotInFolderName",
-    "nameNotCp932",
-    "indexHtmMissing",
-    "helpFileMissing",
-    "folderUnreadable",
-    "nameChangedByImage",
-    "datedBefore1980",
-    "autorunTargetMissing",
-};
-static_assert(std::size(kFindingKindNames) ==
-              static_cast<std::size_t>(FindingKind::AutorunTargetMissing) + 1);
-
 constexpr const char* kMissReasonNames[] = {
     "sameStem",     "folderSkippedForSubFolder", "folderSkippedForDate", "hiddenFile",
     "hiddenFolder", "folderNameNotCp932",        "fileNameNotCp932",     "insideLauncherFolder",
     "nameCut",
 };
-static_assert(std::size(kMissReasonNames) == static_cast<std::size_t>(MissReason::NameCut) + 1);
+static_assert(std::size(kMissReasonNames) == static_cast<std::size_t>(MissReason::Count));
 
 constexpr const char* kEncodingNames[] = {"cp932",  "utf-8-bom",     "utf-8",
                                           "utf-16", "utf-16-no-bom", "not-cp932"};
-static_assert(std::size(kEncodingNames) == static_cast<std::size_t>(Encoding::NotCp932) + 1);
+static_assert(std::size(kEncodingNames) == static_cast<std::size_t>(Encoding::Count));
 
-const char* FindingKindName(FindingKind kind) {
-  return kFindingKindNames[static_cast<std::size_t>(kind)];
-}
+const char* FindingKindName(FindingKind kind) { return RowOf(kind).jsonName; }
 
 const char* MissReasonName(MissReason reason) {
   return kMissReasonNames[static_cast<std::size_t>(reason)];

@@ -1,10 +1,11 @@
-#include "core/check/LauncherRun.h"
+#include "check/LauncherRun.h"
 
 #include <exception>
 
 #include "core/InstallationScan.h"
 #include "core/LauncherContext.h"
 #include "core/StartUp.h"
+#include "core/UserTexts.h"
 
 namespace sorvel::check {
 
@@ -23,6 +24,8 @@ LauncherRun::LauncherRun(Platform& platform, bool asCdRomRoot) {
       ScanAtStartUp(context);
     }
     stoppedAt_ = Step::Done;
+  } catch (const LauncherError& error) {
+    boxes_.ShowError(texts::ErrorText(error));
   } catch (const std::exception& error) {
     boxes_.ShowError(error.what());
   }

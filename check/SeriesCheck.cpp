@@ -1,18 +1,19 @@
-#include "core/check/SeriesCheck.h"
+#include "check/SeriesCheck.h"
 
 #include <algorithm>
 #include <optional>
 #include <string>
 
+#include "check/CatalogueEncoding.h"
+#include "check/DiscCheck.h"
+#include "check/EntryDiagnosis.h"
+#include "check/LauncherRun.h"
+#include "check/SeriesSurvey.h"
 #include "core/Catalogue.h"
 #include "core/Cp932.h"
 #include "core/StatusTable.h"
 #include "core/TextEncoding.h"
-#include "core/check/CatalogueEncoding.h"
-#include "core/check/DiscCheck.h"
-#include "core/check/EntryDiagnosis.h"
-#include "core/check/LauncherRun.h"
-#include "core/check/SeriesSurvey.h"
+#include "core/TitleBoard.h"
 
 namespace sorvel::check {
 
@@ -20,12 +21,6 @@ namespace {
 
 constexpr std::size_t kStemBytes = 8;
 constexpr std::size_t kVersionLength = 3;  // "1.2"
-
-Finding EntryProblem(FindingKind kind, Severity severity, int entry) {
-  Finding finding = Problem(kind, severity);
-  finding.entry = entry;
-  return finding;
-}
 
 std::string LastOf(const std::vector<std::string>& texts) {
   return texts.empty() ? std::string() : texts.back();
@@ -43,25 +38,21 @@ void ReportEncoding(const std::string& bytes, CheckReport& report) {
   const EncodingVerdict verdict = DetectEncoding(bytes);
   report.encoding = verdict.encoding;
   if (!verdict.Misread()) return;
-  Finding finding = Problem(FindingKind::NotCp932, Severity::Error);
-  finding.encoding = verdict.encoding;
-  finding.line = verdict.line;
-  report.findings.push_back(finding);
+  report.findings.push_back(
+      {.kind = FindingKind::NotCp932, .line = verdict.line, .encoding = verdict.encoding});
 }
 
 // The catalogue could not give the launcher its entries.
 void ReportUnloadedCatalogue(Platform& platform, const LauncherRun& run, CheckReport& report) {
   if (run.StoppedAt() != LauncherRun::Step::LoadingCatalogue) {
-    Finding missing = Problem(FindingKind::CatalogueMissing, Severity::Error);
-    missing.text = LastOf(run.Boxes().messages);
-    report.findings.push_back(missing);
+    report.findings.push_back(
+        {.kind = FindingKind::CatalogueMissing, .text = LastOf(run.Boxes().messages)});
     return;
   }
   const std::optional<std::string> bytes = ReadCatalogue(platform, run);
   const bool readable = bytes.has_value();
   Finding failed =
-      Problem(readable ? FindingKind::CatalogueTooShort : FindingKind::CatalogueUnreadable,
-              Severity::Error);
+      Finding{.kind = readable ? FindingKind::CatalogueTooShort : FindingKind::CatalogueUnreadable};
   failed.text = LastOf(run.Boxes().errors);
   report.findings.push_back(failed);
   report.incomplete = !readable;
@@ -73,12 +64,6 @@ void ReportUnloadedCatalogue(Platform& platform, const LauncherRun& run, CheckRe
 std::string NextMessage(const LauncherRun& run, std::size_t& message, const std::string& fallback) {
   const std::vector<std::string>& messages = run.Boxes().messages;
   return message < messages.size() ? messages[message++] : fallback;
-}
-
-Finding LineProblem(FindingKind kind, std::size_t index) {
-  Finding finding = Problem(kind, Severity::Error);
-  finding.line = static_cast<int>(index) + 1;
-  return finding;
 }
 
 // Each line the launcher rejects or cuts, with the message it shows for it,
@@ -99,7 +84,8 @@ std::vector<std::string> ReportLines(const LauncherRun& run, const Cp932Text& te
       continue;
     }
     Finding finding =
-        LineProblem(unspellable ? FindingKind::UnspellableLine : FindingKind::MalformedLine, index);
+        Finding{.kind = unspellable ? FindingKind::UnspellableLine : FindingKind::MalformedLine,
+                .line = static_cast<int>(index) + 1};
     finding.count = unspellable ? 0 : count;
     finding.text = NextMessage(run, message, lines[index]);
     report.findings.push_back(finding);
@@ -113,18 +99,17 @@ void ReportNames(const std::vector<LaunchedEntry>& entries,
     const std::string& exeName = exeNames[i];
     if (OuterBlanks(entries[i].stem) != Ends::None) {
       report.findings.push_back(
-          EntryProblem(FindingKind::BlankInExeName, Severity::Error, static_cast<int>(i) + 1));
+          Finding{.kind = FindingKind::BlankInExeName, .entry = static_cast<int>(i) + 1});
     }
     if (exeName.size() <= kStemBytes) continue;
     const bool split = cp932::FitWholeChars(exeName, kStemBytes) < kStemBytes;
     report.findings.push_back(
-        EntryProblem(split ? FindingKind::NameCutInsideCharacter : FindingKind::NameCut,
-                     split ? Severity::Error : Severity::Warning, static_cast<int>(i) + 1));
+        Finding{.kind = split ? FindingKind::NameCutInsideCharacter : FindingKind::NameCut,
+                .entry = static_cast<int>(i) + 1});
   }
   if (static_cast<int>(entries.size()) > kBoardRoom) {
-    Finding crowded = Problem(FindingKind::TooManyEntries, Severity::Error);
-    crowded.count = static_cast<int>(entries.size());
-    report.findings.push_back(crowded);
+    report.findings.push_back(
+        {.kind = FindingKind::TooManyEntries, .count = static_cast<int>(entries.size())});
   }
 }
 
@@ -145,16 +130,15 @@ void ReportInstalled(const LauncherRun& run, const SeriesSurvey& survey, EntryRe
                      CheckReport& report) {
   entry.version = VersionFromFolder(entry.folder);
   if (entry.version.size() != kVersionLength) {
-    Finding finding =
-        EntryProblem(FindingKind::VersionNotInFolderName, Severity::Warning, entry.number);
-    finding.text = entry.version;
-    report.findings.push_back(finding);
+    report.findings.push_back({.kind = FindingKind::VersionNotInFolderName,
+                               .entry = entry.number,
+                               .text = entry.version});
   }
   if (entry.copies > 1) {
-    Finding finding = EntryProblem(FindingKind::SeveralCopies, Severity::Warning, entry.number);
-    finding.names = FoldersHolding(run, survey, entry.number);
-    finding.text = entry.folder;
-    report.findings.push_back(finding);
+    report.findings.push_back({.kind = FindingKind::SeveralCopies,
+                               .entry = entry.number,
+                               .text = entry.folder,
+                               .names = FoldersHolding(run, survey, entry.number)});
   }
 }
 
@@ -177,7 +161,7 @@ void ReportForeignNames(const SeriesSurvey& survey, CheckReport& report) {
     for (const SurveyedFile& file : folder.exeFiles) {
       if (!foreignFolder && !file.foreign) continue;
       if (ExplainsAnEntry(report, folder, file)) continue;
-      Finding finding = Problem(FindingKind::ForeignName, Severity::Warning);
+      Finding finding{.kind = FindingKind::ForeignName};
       finding.text = foreignFolder ? folder.name : file.name;
       if (!foreignFolder) finding.names = {folder.name};
       const auto same = [&finding](const Finding& f) {
@@ -195,10 +179,9 @@ void ReportForeignNames(const SeriesSurvey& survey, CheckReport& report) {
 void ReportUnreadableFolders(const SeriesSurvey& survey, CheckReport& report) {
   for (const SurveyedFolder& folder : survey.folders) {
     if (folder.place != FolderPlace::Listed || folder.readError == error::kOk) continue;
-    Finding finding = Problem(FindingKind::FolderUnreadable, Severity::Warning);
-    finding.names = {folder.name};
-    finding.errorCode = folder.readError;
-    report.findings.push_back(finding);
+    report.findings.push_back({.kind = FindingKind::FolderUnreadable,
+                               .names = {folder.name},
+                               .errorCode = folder.readError});
   }
 }
 
@@ -260,10 +243,9 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
   ReportNames(run.Entries(), exeNames, report);
 
   if (run.StoppedAt() == LauncherRun::Step::Scanning) {
-    Finding failed = Problem(FindingKind::ScanFailed, Severity::Error);
-    failed.text = LastOf(run.Boxes().errors);
-    failed.names = {report.scannedFolder};
-    report.findings.push_back(failed);
+    report.findings.push_back({.kind = FindingKind::ScanFailed,
+                               .text = LastOf(run.Boxes().errors),
+                               .names = {report.scannedFolder}});
     report.incomplete = true;
     ReportEntries(run, SeriesSurvey{}, exeNames, report);
     return report;
@@ -272,10 +254,8 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
   const SeriesSurvey survey = SurveySeries(platform, run);
   ReportEntries(run, survey, exeNames, report);
   ReportUnreadableFolders(survey, report);
-  if (!survey.hasIndexHtm)
-    report.findings.push_back(Problem(FindingKind::MissingIndexHtm, Severity::Warning));
-  if (!survey.hasHelpFile)
-    report.findings.push_back(Problem(FindingKind::MissingHelpFile, Severity::Warning));
+  if (!survey.hasIndexHtm) report.findings.push_back(Finding{.kind = FindingKind::MissingIndexHtm});
+  if (!survey.hasHelpFile) report.findings.push_back(Finding{.kind = FindingKind::MissingHelpFile});
   if (report.layout == Layout::CdRomRoot) CheckDisc(platform, run, report);
   return report;
 }

@@ -1,46 +1,20 @@
-#include "core/check/FindingText.h"
+#include "check/FindingText.h"
 
 #include <iterator>
 #include <vector>
 
+#include "check/SeriesCheck.h"
+#include "check/Wording.h"
 #include "core/StartUp.h"
 #include "core/StatusTable.h"
 #include "core/TextEncoding.h"
-#include "core/check/SeriesCheck.h"
-#include "core/check/Wording.h"
+#include "core/TitleBoard.h"
 
 namespace sorvel::check {
 
 namespace {
 
-// The findings that quote what the launcher shows, in the order of
-// FindingKind: {text} is the launcher's message, {folder} the folder named.
-constexpr Wording kLauncherMessageWording[] = {
-    {"ランチャーは{text}と表示して終了します: ランチャーのフォルダにカタログ SVLindex.txt "
-     "がありません",
-     "the launcher shows {text} and ends: the catalogue SVLindex.txt is not in the launcher "
-     "folder"},
-    {"ランチャーはエラー{text}を表示して終了します: カタログの 1 行目はタイトル、2 行目は更新日で、"
-     "この 2 行は必ず要ります",
-     "the launcher shows the error {text} and ends: the catalogue needs its caption line and its "
-     "date line"},
-    {"カタログを読めません。ランチャーはエラー{text}を表示して終了します",
-     "the catalogue cannot be read; the launcher shows the error {text} and ends"},
-    {"ランチャーはエラー{text}を表示し、プログラムを一つも見つけられません: {folder} に入れません",
-     "the launcher shows the error {text} and finds no program: it cannot enter {folder}"},
-};
-static_assert(static_cast<int>(FindingKind::CatalogueMissing) == 0 &&
-              std::size(kLauncherMessageWording) ==
-                  static_cast<std::size_t>(FindingKind::ScanFailed) + 1);
-
-std::string LauncherMessage(const Finding& finding, Language language) {
-  const auto index = static_cast<std::size_t>(finding.kind);
-  return Filled(kLauncherMessageWording[index], language,
-                {{"text", Quoted(finding.text, language)},
-                 {"folder", finding.names.empty() ? std::string() : finding.names[0]}});
-}
-
-std::string EncodingMessage(const Finding& finding, Language language) {
+std::string EncodingMessage(const CheckReport&, const Finding& finding, Language language) {
   if (finding.encoding == Encoding::NotCp932) {
     return Ja(language) ? Number(finding.line) +
                               " 行目に Shift-JIS (CP932) ではないバイトがあり、ランチャーでは"
@@ -58,7 +32,7 @@ std::string EncodingMessage(const Finding& finding, Language language) {
                "as UTF-8, as UTF-16 with a byte-order mark or as Shift-JIS";
 }
 
-std::string UnspellableLineMessage(const Finding& finding, Language language) {
+std::string UnspellableLineMessage(const CheckReport&, const Finding& finding, Language language) {
   const bool head = finding.line <= 2;  // the caption and the date keep the rest
   const std::string mark(1, kUnspellableMark);
   if (Ja(language)) {
@@ -73,7 +47,7 @@ std::string UnspellableLineMessage(const Finding& finding, Language language) {
          " the characters that Shift-JIS (CP932) lacks (shown here as " + mark + ")";
 }
 
-std::string MalformedLineMessage(const Finding& finding, Language language) {
+std::string MalformedLineMessage(const CheckReport&, const Finding& finding, Language language) {
   if (Ja(language)) {
     const std::string has =
         finding.count == 0 ? "この行は空です" : "この行は " + Number(finding.count) + " 個";
@@ -145,15 +119,18 @@ std::string BlankMessage(const CheckReport& report, const Finding& finding, Lang
          file + " as it stands: delete the blank in SVLindex.txt";
 }
 
-std::string TooManyEntriesMessage(const Finding& finding, Language language) {
-  return Ja(language)
-             ? "項目が " + Number(finding.count) + " 件あります: 画面に並ぶタイトルは " +
-                   Number(kBoardRoom) +
-                   " 件 (6 件ずつ 3 列) までで、19 件目からはサイドパネルに重なり、"
-                   "ウィンドウからはみ出します"
-             : Number(finding.count) + " entries: the board has room for " + Number(kBoardRoom) +
-                   " titles (three columns of six); from the 19th on, the titles cover "
-                   "the side panel and run off the window";
+// The English sentence spells the board's shape out in words.
+static_assert(kBoardColumns == 3 && kPanelsPerColumn == 6, "say the board's shape anew");
+
+std::string TooManyEntriesMessage(const CheckReport&, const Finding& finding, Language language) {
+  const std::string first = Number(kBoardRoom + 1);  // the first title that does not fit
+  return Ja(language) ? "項目が " + Number(finding.count) + " 件あります: 画面に並ぶタイトルは " +
+                            Number(kBoardRoom) + " 件 (" + Number(kPanelsPerColumn) + " 件ずつ " +
+                            Number(kBoardColumns) + " 列) までで、" + first +
+                            " 件目からはサイドパネルに重なり、ウィンドウからはみ出します"
+                      : Number(finding.count) + " entries: the board has room for " +
+                            Number(kBoardRoom) + " titles (three columns of six); from the " +
+                            first + "th on, the titles cover the side panel and run off the window";
 }
 
 std::string FolderVersionMessage(const CheckReport& report, const Finding& finding,
@@ -170,7 +147,7 @@ std::string FolderVersionMessage(const CheckReport& report, const Finding& findi
                             "gives 1.2)";
 }
 
-std::string ForeignNameMessage(const Finding& finding, Language language) {
+std::string ForeignNameMessage(const CheckReport&, const Finding& finding, Language language) {
   const bool folder = finding.names.empty();
   if (Ja(language)) {
     const std::string what = folder ? finding.text + ": フォルダ名"
@@ -186,7 +163,7 @@ std::string ForeignNameMessage(const Finding& finding, Language language) {
          "or \"?\": the launcher cannot see it";
 }
 
-std::string UnreadableFolderMessage(const Finding& finding, Language language) {
+std::string UnreadableFolderMessage(const CheckReport&, const Finding& finding, Language language) {
   const std::string why = ErrorInWords(finding.errorCode, language);
   return Ja(language) ? finding.names[0] + " を読めません (" + why +
                             "): ランチャーはこのフォルダを黙って飛ばし、中のプログラムは見つかり"
@@ -196,7 +173,11 @@ std::string UnreadableFolderMessage(const Finding& finding, Language language) {
                             "in it; this check cannot tell what it holds either";
 }
 
-std::string LauncherFileMessage(const char* file, const char* button, Language language) {
+// A file of the launcher's folder that one of its buttons opens.
+std::string LauncherFileMessage(const CheckReport&, const Finding& finding, Language language) {
+  const bool help = finding.kind == FindingKind::MissingHelpFile;
+  const char* file = help ? kHelpFileName : "index.htm";
+  const char* button = help ? "ヘルプ" : "最新版ダウンロード";
   return Ja(language)
              ? std::string("ランチャーのフォルダに ") + file +
                    " がありません: " + Quoted(button, language) + "ボタンを押しても何も開きません"
@@ -204,80 +185,87 @@ std::string LauncherFileMessage(const char* file, const char* button, Language l
                    Quoted(button, language) + " button opens nothing";
 }
 
-// What the disc's findings say: names marked by the image, the catalogue in
-// one case, early dates, autorun.inf's missing files. {names} are the files,
-// {text} the catalogue's name or the autorun.inf key.
-constexpr Wording kDiscWording[] = {
-    {"ディスクのイメージが名前を変えています ({names}): ISO 9660 の名前の ; と番号や末尾の . "
-     "が残り、ランチャーにもプログラムにも元の名前では見つかりません。Joliet の長い名前を"
-     "書くツールで作り直してください",
-     "the disc image changed these names ({names}): the ISO 9660 \";\" and number or final "
-     "\".\" remain, and neither the launcher nor the programs find them by their own names; "
-     "make the image again with a tool that writes Joliet long names"},
-    {"カタログが {text} と 1 種類の大文字小文字だけで見えます: このイメージには Joliet の長い名前が"
-     "なく、長い名前は 8.3 に切られ、日本語の名前は別の文字に置き換えられています",
-     "the catalogue shows as {text}, all in one case: the image has no Joliet long names, so "
-     "long names are cut to 8.3 and Japanese names replaced by other characters"},
-    {"1980 年より前の日付のファイルやフォルダ ({names}): Windows は日付を正しく扱えず、ランチャーは"
-     "そのフォルダのプログラムを見つけないことがあります。ファイル自身の日付を書くツールで"
-     "イメージを作り直してください",
-     "files or folders dated before 1980 ({names}): Windows cannot keep such dates, and the "
-     "launcher may pass over their folder's program; make the image again with a tool that "
-     "keeps the files' own dates"},
-    {"autorun.inf の {text}= が名指す {names} がディスクにありません: ディスクを入れても"
-     "ランチャーは始まらず、アイコンも出ません",
-     "autorun.inf's {text}= names {names}, which is not on the disc: inserting the disc starts "
-     "nothing and shows no icon"},
+using Message = std::string (*)(const CheckReport&, const Finding&, Language);
+
+// What each kind of finding says: a wording whose {quoted} is the finding's
+// text as the launcher shows it, {text} the text as it stands, {folder} the
+// first name and {names} all of them; or a sentence built by a function.
+struct Sentence {
+  FindingKind kind;
+  Wording wording;
+  Message message = nullptr;
 };
 
-std::string DiscMessage(const Finding& finding, Language language) {
-  std::size_t index = 3;  // AutorunTargetMissing
-  if (finding.kind == FindingKind::NameChangedByImage) index = finding.names.empty() ? 1 : 0;
-  if (finding.kind == FindingKind::DatedBefore1980) index = 2;
-  return Filled(kDiscWording[index], language,
-                {{"names", Joined(finding.names, language)}, {"text", finding.text}});
-}
+constexpr Sentence kSentences[] = {
+    {FindingKind::CatalogueMissing,
+     {"ランチャーは{quoted}と表示して終了します: ランチャーのフォルダにカタログ SVLindex.txt "
+      "がありません",
+      "the launcher shows {quoted} and ends: the catalogue SVLindex.txt is not in the launcher "
+      "folder"}},
+    {FindingKind::CatalogueTooShort,
+     {"ランチャーはエラー{quoted}を表示して終了します: カタログの 1 行目はタイトル、"
+      "2 行目は更新日で、この 2 行は必ず要ります",
+      "the launcher shows the error {quoted} and ends: the catalogue needs its caption line "
+      "and its date line"}},
+    {FindingKind::CatalogueUnreadable,
+     {"カタログを読めません。ランチャーはエラー{quoted}を表示して終了します",
+      "the catalogue cannot be read; the launcher shows the error {quoted} and ends"}},
+    {FindingKind::ScanFailed,
+     {"ランチャーはエラー{quoted}を表示し、プログラムを一つも見つけられません: "
+      "{folder} に入れません",
+      "the launcher shows the error {quoted} and finds no program: it cannot enter {folder}"}},
+    {FindingKind::MalformedLine, {}, MalformedLineMessage},
+    {FindingKind::NotCp932, {}, EncodingMessage},
+    {FindingKind::UnspellableLine, {}, UnspellableLineMessage},
+    {FindingKind::SeveralCopies, {}, CopiesMessage},
+    {FindingKind::NameCut, {}, NameMessage},
+    {FindingKind::NameCutInsideCharacter, {}, NameMessage},
+    {FindingKind::BlankInExeName, {}, BlankMessage},
+    {FindingKind::TooManyEntries, {}, TooManyEntriesMessage},
+    {FindingKind::VersionNotInFolderName, {}, FolderVersionMessage},
+    {FindingKind::ForeignName, {}, ForeignNameMessage},
+    {FindingKind::MissingIndexHtm, {}, LauncherFileMessage},
+    {FindingKind::MissingHelpFile, {}, LauncherFileMessage},
+    {FindingKind::FolderUnreadable, {}, UnreadableFolderMessage},
+    {FindingKind::NameChangedByImage,
+     {"ディスクのイメージが名前を変えています ({names}): ISO 9660 の名前の ; と番号や末尾の . "
+      "が残り、ランチャーにもプログラムにも元の名前では見つかりません。Joliet の長い名前を"
+      "書くツールで作り直してください",
+      "the disc image changed these names ({names}): the ISO 9660 \";\" and number or final "
+      "\".\" remain, and neither the launcher nor the programs find them by their own names; "
+      "make the image again with a tool that writes Joliet long names"}},
+    {FindingKind::CatalogueInOneCase,
+     {"カタログが {text} と 1 種類の大文字小文字だけで見えます: このイメージには "
+      "Joliet の長い名前がなく、長い名前は 8.3 に切られ、日本語の名前は別の文字に"
+      "置き換えられています",
+      "the catalogue shows as {text}, all in one case: the image has no Joliet long names, so "
+      "long names are cut to 8.3 and Japanese names replaced by other characters"}},
+    {FindingKind::DatedBefore1980,
+     {"1980 年より前の日付のファイルやフォルダ ({names}): "
+      "Windows は日付を正しく扱えず、ランチャーはそのフォルダのプログラムを"
+      "見つけないことがあります。ファイル自身の日付を書くツールでイメージを作り直してください",
+      "files or folders dated before 1980 ({names}): Windows cannot keep such dates, and the "
+      "launcher may pass over their folder's program; make the image again with a tool that "
+      "keeps the files' own dates"}},
+    {FindingKind::AutorunTargetMissing,
+     {"autorun.inf の {text}= が名指す {names} がディスクにありません: ディスクを入れても"
+      "ランチャーは始まらず、アイコンも出ません",
+      "autorun.inf's {text}= names {names}, which is not on the disc: inserting the disc starts "
+      "nothing and shows no icon"}},
+};
+static_assert(OneRowPerKind(kSentences), "every finding kind needs its sentences, in order");
 
 }  // namespace
 
 std::string FindingMessage(const CheckReport& report, const Finding& finding, Language language) {
-  switch (finding.kind) {
-    case FindingKind::CatalogueMissing:
-    case FindingKind::CatalogueTooShort:
-    case FindingKind::CatalogueUnreadable:
-    case FindingKind::ScanFailed:
-      return LauncherMessage(finding, language);
-    case FindingKind::MalformedLine:
-      return MalformedLineMessage(finding, language);
-    case FindingKind::NotCp932:
-      return EncodingMessage(finding, language);
-    case FindingKind::UnspellableLine:
-      return UnspellableLineMessage(finding, language);
-    case FindingKind::BlankInExeName:
-      return BlankMessage(report, finding, language);
-    case FindingKind::SeveralCopies:
-      return CopiesMessage(report, finding, language);
-    case FindingKind::NameCut:
-    case FindingKind::NameCutInsideCharacter:
-      return NameMessage(report, finding, language);
-    case FindingKind::TooManyEntries:
-      return TooManyEntriesMessage(finding, language);
-    case FindingKind::VersionNotInFolderName:
-      return FolderVersionMessage(report, finding, language);
-    case FindingKind::ForeignName:
-      return ForeignNameMessage(finding, language);
-    case FindingKind::MissingIndexHtm:
-      return LauncherFileMessage("index.htm", "最新版ダウンロード", language);
-    case FindingKind::MissingHelpFile:
-      return LauncherFileMessage(kHelpFileName, "ヘルプ", language);
-    case FindingKind::FolderUnreadable:
-      return UnreadableFolderMessage(finding, language);
-    case FindingKind::NameChangedByImage:
-    case FindingKind::DatedBefore1980:
-    case FindingKind::AutorunTargetMissing:
-      return DiscMessage(finding, language);
-  }
-  return "";
+  const Sentence& sentence = kSentences[static_cast<std::size_t>(finding.kind)];
+  if (sentence.message != nullptr) return sentence.message(report, finding, language);
+  const std::string first = finding.names.empty() ? std::string() : finding.names[0];
+  return Filled(sentence.wording, language,
+                {{"quoted", Quoted(finding.text, language)},
+                 {"text", finding.text},
+                 {"folder", first},
+                 {"names", Joined(finding.names, language)}});
 }
 
 }  // namespace sorvel::check

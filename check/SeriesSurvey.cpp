@@ -1,4 +1,4 @@
-#include "core/check/SeriesSurvey.h"
+#include "check/SeriesSurvey.h"
 
 #include <utility>
 

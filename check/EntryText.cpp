@@ -1,9 +1,9 @@
-#include "core/check/EntryText.h"
+#include "check/EntryText.h"
 
 #include <iterator>
 #include <vector>
 
-#include "core/check/Wording.h"
+#include "check/Wording.h"
 
 namespace sorvel::check {
 
@@ -46,7 +46,7 @@ constexpr Wording kCauseWording[] = {
      "the file in {folder} is named {file}, but the launcher cuts executable names to 8 bytes and "
      "looks for {exe}"},
 };
-static_assert(std::size(kCauseWording) == static_cast<std::size_t>(MissReason::NameCut) + 1);
+static_assert(std::size(kCauseWording) == static_cast<std::size_t>(MissReason::Count));
 
 // The searched folders whose files could not be read.
 std::vector<std::string> UnreadableFolders(const CheckReport& report) {
