@@ -108,9 +108,10 @@ LRESULT CALLBACK SystemControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 class SystemControl : public Window {
  public:
   void Create(HWND parent) {
-    WNDCLASSW wc{.lpfnWndProc = SystemControlProc,
-                 .hInstance = GetModuleHandleW(nullptr),
-                 .lpszClassName = L"SorvelTestSystem"};
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = SystemControlProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"SorvelTestSystem";
     RegisterClassW(&wc);
     CreateWindowOf({.className = L"SorvelTestSystem", .systemClass = true, .style = WS_CHILD},
                    {.parent = parent, .name = "ctlSystem", .place = {0, 0, 20, 20}});

@@ -40,7 +40,9 @@ void ExpectPlaced(const std::vector<Placed>& layout, int dpi) {
     SCOPED_TRACE(placed.name + " at " + std::to_string(dpi) + " DPI");
     EXPECT_EQ(placed.at, Scaled(placed.box, dpi));
     EXPECT_EQ(placed.dpi, dpi);
-    if (placed.fontHeight) EXPECT_EQ(placed.font, ScaleToDpi(placed.fontHeight, dpi));
+    if (placed.fontHeight) {
+      EXPECT_EQ(placed.font, ScaleToDpi(placed.fontHeight, dpi));
+    }
   }
 }
 

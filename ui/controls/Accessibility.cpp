@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "ui/controls/AccessibleCom.h"
+#include "ui/controls/StandardAccessible.h"
 #include "ui/controls/Window.h"
 
 namespace sorvel::ui {
@@ -16,29 +17,10 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 // the standard object, which answers everything else. It holds the window
 // handle, not the control: a screen reader may keep it after the window is
 // gone, and then gets the standard object's answers.
-class AccessibleControl final : public AccessibleObject {
+class AccessibleControl final : public StandardAccessible {
  public:
   AccessibleControl(const ComFunctions& com, HWND hwnd, IAccessible* standard)
-      : com_(com), hwnd_(hwnd), standard_(standard) {}
-  AccessibleControl(const AccessibleControl&) = delete;
-  AccessibleControl& operator=(const AccessibleControl&) = delete;
-
-  // IDispatch: the standard object's.
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    return standard_->GetTypeInfoCount(count);
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
-    return standard_->GetTypeInfo(index, locale, info);
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
-                                          DISPID* ids) override {
-    return standard_->GetIDsOfNames(iid, names, count, locale, ids);
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
-                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                                   UINT* argument) override {
-    return standard_->Invoke(id, iid, locale, flags, params, result, exception, argument);
-  }
+      : StandardAccessible(standard), com_(com), hwnd_(hwnd) {}
 
   // What the control says of itself.
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
@@ -70,62 +52,13 @@ class AccessibleControl final : public AccessibleObject {
     return PostMessageW(hwnd_, kDefaultActionMessage, 0, 0) ? S_OK : E_FAIL;
   }
 
-  // Everything else: the standard object's.
-  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
-    return standard_->get_accParent(parent);
-  }
-  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
-    return standard_->get_accChildCount(count);
-  }
-  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
-    return standard_->get_accChild(child, object);
-  }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
     const auto traits = Traits(child);
     if (!traits || traits->value.empty()) return standard_->get_accValue(child, value);
     return Text(traits->value, value);
   }
-  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
-    return standard_->get_accDescription(child, description);
-  }
-  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
-    return standard_->get_accHelp(child, help);
-  }
-  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
-    return standard_->get_accHelpTopic(file, child, topic);
-  }
-  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
-    return standard_->get_accKeyboardShortcut(child, shortcut);
-  }
-  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
-    return standard_->get_accFocus(child);
-  }
-  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
-    return standard_->get_accSelection(children);
-  }
-  HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
-    return standard_->accSelect(flags, child);
-  }
-  HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
-                                        VARIANT child) override {
-    return standard_->accLocation(left, top, width, height, child);
-  }
-  HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
-    return standard_->accNavigate(direction, start, end);
-  }
-  HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
-    return standard_->accHitTest(x, y, child);
-  }
-  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
-    return standard_->put_accName(child, name);
-  }
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
-    return standard_->put_accValue(child, value);
-  }
 
  private:
-  ~AccessibleControl() override { standard_->Release(); }
-
   // The control's traits when the request is about the control itself and
   // the control still exists.
   std::optional<AccessibleTraits> Traits(const VARIANT& child) const {
@@ -137,7 +70,6 @@ class AccessibleControl final : public AccessibleObject {
 
   const ComFunctions& com_;
   HWND hwnd_;
-  IAccessible* standard_;  // owned
 };
 
 // The standard state, with what the keyboard can do with the control:

@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include "ui/controls/AccessibleCom.h"
+#include "ui/controls/StandardAccessible.h"
 #include "ui/main/ImageHost.h"
 
 namespace sorvel::ui {
@@ -11,28 +12,10 @@ namespace {
 // The host's client object with its images as simple elements. It holds
 // the window handle, not the window: a screen reader may keep it after the
 // window is gone, and then learns of no image.
-class ImageAccessible final : public AccessibleObject {
+class ImageAccessible final : public StandardAccessible {
  public:
   ImageAccessible(const ComFunctions& com, HWND host, IAccessible* standard)
-      : com_(com), host_(host), standard_(standard) {}
-  ImageAccessible(const ImageAccessible&) = delete;
-  ImageAccessible& operator=(const ImageAccessible&) = delete;
-
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    return standard_->GetTypeInfoCount(count);
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
-    return standard_->GetTypeInfo(index, locale, info);
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
-                                          DISPID* ids) override {
-    return standard_->GetIDsOfNames(iid, names, count, locale, ids);
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
-                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                                   UINT* argument) override {
-    return standard_->Invoke(id, iid, locale, flags, params, result, exception, argument);
-  }
+      : StandardAccessible(standard), com_(com), host_(host) {}
 
   // The children: the child windows, then the images.
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
@@ -86,35 +69,7 @@ class ImageAccessible final : public AccessibleObject {
     return Image(child) ? DISP_E_MEMBERNOTFOUND : standard_->accDoDefaultAction(child);
   }
 
-  // The window's own.
-  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
-    return standard_->get_accParent(parent);
-  }
-  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
-    return standard_->get_accHelpTopic(file, child, topic);
-  }
-  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
-    return standard_->get_accFocus(child);
-  }
-  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
-    return standard_->get_accSelection(children);
-  }
-  HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
-    return standard_->accSelect(flags, child);
-  }
-  HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
-    return standard_->accNavigate(direction, start, end);
-  }
-  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
-    return standard_->put_accName(child, name);
-  }
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
-    return standard_->put_accValue(child, value);
-  }
-
  private:
-  ~ImageAccessible() override { standard_->Release(); }
-
   LONG WindowChildren() const {
     LONG count = 0;
     return SUCCEEDED(standard_->get_accChildCount(&count)) ? count : 0;
@@ -138,7 +93,6 @@ class ImageAccessible final : public AccessibleObject {
 
   const ComFunctions& com_;
   HWND host_;
-  IAccessible* standard_;  // owned
 };
 
 std::vector<const ImageControl*> ImageAccessible::Described() const {
