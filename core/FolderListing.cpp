@@ -66,8 +66,8 @@ std::string RootOf(const std::string& folder) {
   return parts.front() + "\\";
 }
 
-// Moves the current directory to `path`, or throws the platform's error;
-// returns the directory without its trailing backslash, except at a root.
+}  // namespace
+
 std::string EnterFolder(Platform& platform, const std::string& path) {
   if (const ErrorCode code = platform.ChangeDirectory(path); code != error::kOk) {
     throw InOutError(code);
@@ -76,8 +76,6 @@ std::string EnterFolder(Platform& platform, const std::string& path) {
   if (cp932::EndsWithBackslash(folder) && !IsDriveRoot(folder)) folder.pop_back();
   return folder;
 }
-
-}  // namespace
 
 std::vector<std::string> PathItems(const std::string& folder) {
   const std::vector<std::string> parts = cp932::SplitAtBackslashes(folder);

@@ -14,6 +14,11 @@
 
 namespace sorvel {
 
+// Moves the current directory to `path`, or throws the platform's error;
+// returns the directory normalised: without its trailing backslash, except
+// at a drive's root.
+std::string EnterFolder(Platform& platform, const std::string& path);
+
 // Whether `folder` (normalised) lies on a CD-ROM drive: one question to the
 // platform about the folder's root.
 bool IsOnCdRom(Platform& platform, const std::string& folder);

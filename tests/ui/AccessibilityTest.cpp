@@ -210,7 +210,9 @@ TEST_F(DialogReader, FieldsAreNamedByWhatTheyShow) {
     SCOPED_TRACE(row.control.Name());
     const AccessibleView seen = ViewAccessible(row.control.Handle());
     EXPECT_EQ(seen.name, row.name);
-    if (!row.value.empty()) EXPECT_EQ(seen.value, row.value);
+    if (!row.value.empty()) {
+      EXPECT_EQ(seen.value, row.value);
+    }
     EXPECT_EQ(seen.state & kKeyboardStates, row.states);
   }
   status->SetVisible(false);

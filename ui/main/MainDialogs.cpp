@@ -2,23 +2,12 @@
 
 #include <utility>
 
-#include "core/Cp932.h"
+#include "core/FolderListing.h"
 #include "core/LauncherState.h"
 #include "ui/dialogs/ChangeDriveWindow.h"
 #include "ui/dialogs/StatusWindow.h"
 
 namespace sorvel::ui {
-namespace {
-
-// A folder as the chooser reports it: without its trailing backslash,
-// except at a drive root.
-std::string Normalised(std::string folder) {
-  const bool root = folder.size() == 3 && folder[1] == ':';
-  if (cp932::EndsWithBackslash(folder) && !root) folder.pop_back();
-  return folder;
-}
-
-}  // namespace
 
 MainDialogs::MainDialogs(Platform& platform, const LauncherState& state)
     : platform_(platform), state_(state) {}
@@ -26,11 +15,7 @@ MainDialogs::MainDialogs(Platform& platform, const LauncherState& state)
 MainDialogs::~MainDialogs() = default;
 
 void MainDialogs::EnterChooserFolder() {
-  if (const ErrorCode code = platform_.ChangeDirectory(SeriesFolder(state_.homeFolder));
-      code != error::kOk) {
-    throw InOutError(code);
-  }
-  openingFolder_ = Normalised(platform_.CurrentDirectory());
+  openingFolder_ = EnterFolder(platform_, SeriesFolder(state_.homeFolder));
 }
 
 void MainDialogs::Attach(TfrmShow* show, TfrmChangeDrive* chooser) {
