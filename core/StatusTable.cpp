@@ -8,8 +8,6 @@ namespace sorvel {
 
 namespace {
 
-static_assert(std::size(texts::kStatusColumnTitles) == kStatusColumns, "a title for every column");
-
 constexpr std::size_t kVersionFromByte = 7;  // 1-based
 
 // `text` padded with blanks to `width` bytes; a longer text stays whole.
@@ -25,7 +23,7 @@ StatusRow BuildStatusRow(const LauncherState& state, int n) {
   const CatalogueEntry& entry = state.Entry(n);
   const std::string exeName = entry.exeStem + ".exe";
   if (!state.IsInstalled(n)) {
-    return {entry.title, exeName, "", entry.latestVersion, "not installed", "", ""};
+    return {entry.title, exeName, "", entry.latestVersion, texts::kNotInstalledAttribute, "", ""};
   }
   const ScanResult& found = state.Result(n);
   return {entry.title,

@@ -1,15 +1,18 @@
 // The installation status table and its printed lines.
 #pragma once
 
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "core/LauncherState.h"
+#include "core/UserTexts.h"
 
 namespace sorvel {
 
-using StatusRow = std::vector<std::string>;  // 7 cells
-inline constexpr int kStatusColumns = 7;
+// As many columns as the table has titles.
+inline constexpr int kStatusColumns = static_cast<int>(std::size(texts::kStatusColumnTitles));
+using StatusRow = std::vector<std::string>;  // kStatusColumns cells
 
 StatusRow BuildStatusHeader();
 std::vector<StatusRow> BuildStatusRows(const LauncherState& state);

@@ -40,12 +40,14 @@ inline constexpr const char* kLastUpdateName = "更新日";
 // A grid cell is its column's title, this, then its row's title.
 inline constexpr const char* kCellNameJoint = "、";
 
-// The status table: its column titles, the attribute of every program, and
-// the mark that opens each printed line.
+// The status table: its column titles (as many columns as titles), the
+// attribute of every program found and of one not found, and the mark that
+// opens each printed line.
 inline constexpr const char* kStatusColumnTitles[] = {
     "単元名", "実行ファイル名", "Ver", "最新", "属性", "重複", "フォルダ名",
 };
 inline constexpr const char* kFreeAttribute = "Free";
+inline constexpr const char* kNotInstalledAttribute = "not installed";  // in the attribute's column
 inline constexpr const char* kPrintedLineMark = "□　";
 
 // The plain boxes of the catalogue's loading.
