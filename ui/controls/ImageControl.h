@@ -16,7 +16,7 @@
 
 namespace sorvel::ui {
 
-// How a image shows its picture and what it does under the mouse.
+// How an image shows its picture and what it does under the mouse.
 struct ImageControlOptions {
   bool stretch = false;
   HCURSOR cursor = nullptr;  // nullptr: the arrow

@@ -16,12 +16,6 @@
 #include "ui/pictures/Renderings.h"
 
 namespace sorvel::ui {
-namespace {
-
-// What a screen reader calls the small picture: it shows or hides the menu.
-constexpr const char* kMenuToggleName = texts::kMenuToggleName;
-
-}  // namespace
 
 TfrmMain::TfrmMain(Platform& platform, Messages& messages)
     : context_{platform, messages, state_, &board_},
@@ -85,12 +79,12 @@ void TfrmMain::CreateSidePanel() {
       {.bevelOuter = Bevel::Lowered,
        .bevelWidth = layout.frameBevelWidth,
        .borderWidth = layout.frameBorderWidth});
-  Panel2.Frame(
-      imgPicture, {.name = "imgPicture", .place = layout.imgPicture},
-      {.stretch = true,
-       .onClick = [this] { imgPictureClick(); },
-       .onMouseMove = [this](int, int) { imgPictureMouseMove(); },
-       .accessibility = AccessibleTraits{.name = kMenuToggleName, .role = ROLE_SYSTEM_PUSHBUTTON}});
+  Panel2.Frame(imgPicture, {.name = "imgPicture", .place = layout.imgPicture},
+               {.stretch = true,
+                .onClick = [this] { imgPictureClick(); },
+                .onMouseMove = [this](int, int) { imgPictureMouseMove(); },
+                .accessibility = AccessibleTraits{.name = texts::kMenuToggleName,
+                                                  .role = ROLE_SYSTEM_PUSHBUTTON}});
 
   // The focus follows the order of the siblings: btnShow, btnEnd,
   // btnChangeDrive, btnDownLoad, Panel2, btnHelp.
