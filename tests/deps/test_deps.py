@@ -238,6 +238,14 @@ class LoudFailureTest(unittest.TestCase):
           "wineboot: command not found"]),
         (["scripts/wine-prefix", "up", "{tmp}/prefix"], ["flock"], {},
          ["wine-prefix: line", "'flock 9' failed with exit code 127"]),
+        # A good prefix with WINEARCH=win32 in the shell: neither made again
+        # nor refused by wine as "a 64-bit installation".
+        (["bash", "-c", "mkdir -p {tmp}/p/drive_c/windows/syswow64 && touch "
+          "{tmp}/p/drive_c/windows/syswow64/kernel32.dll && echo 'with the 32-bit side' "
+          ">{tmp}/p/.sorvel-ready && WINEARCH=win32 scripts/wine-prefix up {tmp}/p"], [],
+         {"wineboot": "echo made again >&2; exit 1", "wineserver": "exit 0",
+          "wine": '[ -z "$WINEARCH" ] || { echo "wine: WINEARCH set to win32 but {tmp}/p is a '
+                  '64-bit installation." >&2; exit 1; }'}, [], (0, [])),
         (["bash", "-c", "source scripts/xvfb-lib.sh && start_private_xvfb"], ["xvfb"], {},
          ["the virtual display", "did not start", "Xvfb: command not found"]),
         (["scripts/cups-private", "start", "{tmp}/cups", "{tmp}/cups.sock"], ["cups-daemon"], {},
