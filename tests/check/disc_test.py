@@ -122,9 +122,9 @@ def launcher_starts_a_program_from_the_disc(iso, work):
     os.makedirs(mounted, exist_ok=True)
     prefix = disc_prefix()
     env = dict(os.environ, WINEPREFIX=prefix, LC_ALL="C.UTF-8")
+    drive = os.path.join(prefix, "dosdevices", "x:")
     subprocess.run(["fuseiso", iso, mounted], check=True)
     try:
-        drive = os.path.join(prefix, "dosdevices", "x:")
         if os.path.lexists(drive):
             os.remove(drive)
         os.symlink(mounted, drive)
@@ -142,7 +142,10 @@ def launcher_starts_a_program_from_the_disc(iso, work):
             run(["wine", "taskkill", "/im", program], env)
     finally:
         subprocess.run(["wineserver", "-k"], env=env)
+        subprocess.run(["wineserver", "-w"], env=env)
         subprocess.run(["fusermount", "-u", mounted])
+        if os.path.lexists(drive):
+            os.remove(drive)
 
 
 def check_series_stops_its_server(exe, root):
