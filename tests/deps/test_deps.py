@@ -1,6 +1,7 @@
 """Tests of check_deps.py's readers and of the scripts' failures when a
 command is missing (run from PATHs that lack it)."""
 import os
+import platform
 import shutil
 import subprocess
 import sys
@@ -188,14 +189,8 @@ class DebianTest(unittest.TestCase):
                              [os.path.join(folder, n) for n in "abc"])
 
 
-def codename():
-    with open("/etc/os-release", encoding="utf-8") as f:
-        for line in f:
-            if line.startswith("VERSION_CODENAME="):
-                return line.split("=", 1)[1].strip().strip('"')
-    return ""
-
-
+# The release's own suite, the target of install-deps' second try.
+CODENAME = platform.freedesktop_os_release().get("VERSION_CODENAME", "")
 # What apt-get says when a mirror is in the middle of a sync, and when the
 # i386 side cannot have the versions the amd64 side took from it.
 INDEX_FAILS = ("echo 'E: Failed to fetch http://deb.debian.org/debian-security/dists/"
@@ -271,13 +266,13 @@ class LoudFailureTest(unittest.TestCase):
         (["scripts/install-deps"], [],
          dict(AS_USER, **{"apt-get": apt_get("exit 0", UNMET_I386, "exit 0")}),
          ["you have held broken packages.); installing again with the packages of %s alone"
-          % codename()],
-         (0, ["apt-get install -y --no-install-recommends -t %s cmake" % codename()])),
+          % CODENAME],
+         (0, ["apt-get install -y --no-install-recommends -t %s cmake" % CODENAME])),
         (["scripts/install-deps"], [],
          dict(AS_USER, **{"apt-get": apt_get(INDEX_FAILS, UNMET_I386, UNMET_I386)}),
-         ["Mirror sync in progress?", "installing the packages of %s failed" % codename(),
+         ["Mirror sync in progress?", "installing the packages of %s failed" % CODENAME,
           "    E: Unable to correct problems", "try again later, or another mirror"],
-         (1, ["-t %s" % codename()])),
+         (1, ["-t %s" % CODENAME])),
     ]
 
     def test_missing_commands(self):
