@@ -4,9 +4,11 @@
 #
 #   scripts/check-series.sh FOLDER [--lang ja|en] [--json] [--cd]
 #
-# The exit code is SvlCheck's: 0 no errors, 1 errors, 2 not readable. The
-# report's language follows LC_ALL, LC_MESSAGES or LANG unless --lang is
-# given. SvlCheck.exe is built first when needed (SVLCHECK_EXE names another).
+# The exit code is SvlCheck's: 0 no errors, 1 errors, 2 not readable (and 2
+# when SvlCheck.exe cannot be built or Wine cannot start). The report's
+# language follows LC_ALL, LC_MESSAGES or LANG unless --lang is given.
+# SvlCheck.exe is built first when needed (SVLCHECK_EXE names another). A
+# Wine server that the check starts for its prefix is stopped at the end.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/lib.sh"
@@ -61,18 +63,31 @@ case "$folder" in
   windows_folder="Z:$(realpath "$folder" | tr / '\\')" ;;
 esac
 
-exe=$(svlcheck_exe)
+# A checker that cannot be built checks nothing: an older one would check
+# under old rules.
+find_svlcheck || exit 2
 
 export WINEPREFIX=${WINEPREFIX:-$root/build/windows/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-"$root/scripts/wine-prefix" up "$WINEPREFIX" >/dev/null </dev/null
+# The prefix's server, and Wine's services with it, stop when the check ends
+# unless they were running before it: a test run or a launcher may use them.
+server_was_running=no
+if wine_server_running "$WINEPREFIX"; then server_was_running=yes; fi
 # Through files: Wine's background processes would hold a pipe open.
 out=$(mktemp)
 err=$(mktemp)
-trap 'rm -f "$out" "$err"' EXIT
+cleanup() {
+  rm -f "$out" "$err"
+  if [ "$server_was_running" = no ]; then
+    "$root/scripts/wine-prefix" down "$WINEPREFIX"
+  fi
+}
+trap cleanup EXIT
+quietly "starting the Wine prefix $WINEPREFIX" "$root/scripts/wine-prefix" up "$WINEPREFIX" </dev/null ||
+  exit 2
 status=0
-wine "$exe" "${options[@]}" "$windows_folder" >"$out" 2>"$err" </dev/null || status=$?
+wine "$svlcheck" "${options[@]}" "$windows_folder" >"$out" 2>"$err" </dev/null || status=$?
 cat "$out"
 cat "$err" >&2
 exit $status

@@ -4,6 +4,12 @@
 
 SORVEL_DEPS_LIST=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/deps.list
 
+# What a Wine prefix is never depends on the user's shell: with WINEARCH=win32
+# wineboot makes a prefix without the 64-bit side that scripts/wine-prefix
+# then makes again on every run, and wine refuses to run in a 64-bit one; the
+# others choose another Wine than the one the prefix was made with.
+unset WINEARCH WINELOADER WINESERVER WINEDLLPATH
+
 # Under set -e, a failing command ends the script with its exit code alone;
 # this names the script, the line and the command as well. A step that
 # `quietly` already reported is not reported twice.
@@ -36,20 +42,43 @@ quietly() {
 }
 
 # The checker the scripts run: $SVLCHECK_EXE when set, else SvlCheck.exe of
-# the Windows build, built now (after installing what the build needs).
-# Prints its path and nothing else on standard output.
-svlcheck_exe() {
+# the Windows build, built now (after installing what the build needs). Sets
+# svlcheck to its path. Fails when the install or the build fails: an older
+# SvlCheck.exe left in the build tree would check under old rules. It is no
+# command substitution, where bash would ignore a failing step; each step is
+# checked here, so it fails alike when called in a condition.
+find_svlcheck() {
   if [ -n "${SVLCHECK_EXE:-}" ]; then
-    echo "$SVLCHECK_EXE"
+    svlcheck=$SVLCHECK_EXE
     return
   fi
   local root
-  root=$(dirname "$SORVEL_DEPS_LIST")/..
-  "$root/scripts/install-deps" >&2
+  root=$(cd "$(dirname "$SORVEL_DEPS_LIST")/.." && pwd)
+  "$root/scripts/install-deps" >&2 || return
   (cd "$root" &&
     quietly "configuring the Windows build" cmake --preset windows &&
-    quietly "building SvlCheck.exe" cmake --build --preset windows --target SvlCheck) >&2
-  realpath "$root/build/windows/app/check/SvlCheck.exe"
+    quietly "building SvlCheck.exe" cmake --build --preset windows --target SvlCheck) >&2 ||
+    return
+  svlcheck=$root/build/windows/app/check/SvlCheck.exe
+  if [ ! -f "$svlcheck" ]; then
+    echo "$(basename "$0"): the build made no $svlcheck" >&2
+    return 1
+  fi
+}
+
+# wine_server_running PREFIX - whether a wineserver serves PREFIX now. The
+# server works in a folder named after the prefix's device and inode
+# ("server-DEV-INODE", below /tmp), which this looks for among the processes'
+# working folders: asking the server itself would start one.
+wine_server_running() {
+  local device_inode id process
+  device_inode=$(stat -c '%D %i' "$1" 2>/dev/null) || return 1
+  # shellcheck disable=SC2086 # the device and the inode, two arguments
+  id=$(printf 'server-%s-%x' $device_inode)
+  for process in /proc/[0-9]*; do
+    case $(readlink "$process/cwd" 2>/dev/null) in */"$id") return 0 ;; esac
+  done
+  return 1
 }
 
 # The list's entries of one kind: "install" prints the packages, "commands"

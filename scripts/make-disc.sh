@@ -15,10 +15,12 @@
 # of a Wine prefix of its own, and SvlCheck.exe --cd checks it there as the
 # launcher would meet it in a school's drive. OUT.iso is kept only when
 # neither the check nor the comparison of the image's names with the folder's
-# finds an error: otherwise the report is printed, no image is left and the
-# exit code is 1 (2 for wrong arguments). SvlCheck.exe is built first when
-# needed (SVLCHECK_EXE names another); the prefix is a copy of the build
-# tree's (WINEPREFIX names another) with "-disc" added to its name.
+# finds an error: otherwise the report is printed, no image is left (an
+# OUT.iso of an earlier run is removed first) and the exit code is 1 (2 for
+# wrong arguments, or when SvlCheck.exe cannot be built). SvlCheck.exe is
+# built first when needed (SVLCHECK_EXE names another); the prefix is a copy
+# of the build tree's (WINEPREFIX names another) with "-disc" added to its
+# name. The Wine servers the script starts are stopped when it ends.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/lib.sh"
@@ -66,25 +68,40 @@ case "$out" in "$series"/*) fail "$out would be inside the disc's own folder" ;;
 # The volume label in ISO 9660's own characters; Joliet holds 16 of them.
 [ -n "$label" ] || label=$(basename "$series" | tr 'a-z' 'A-Z' | tr -c 'A-Z0-9_\n' '_' | head -c 16)
 [[ "$label" =~ ^[A-Z0-9_]{1,16}$ ]] || fail "label $label: 1 to 16 of A-Z, 0-9 and _"
+echo "make-disc.sh: the volume label is $label" >&2
 if [ "$(locale charmap 2>/dev/null)" != "UTF-8" ]; then
   export LC_ALL=C.UTF-8 # Wine reads the image's Japanese names in UTF-8
 fi
+# An image of an earlier run must not pass for this one's when it is refused.
+rm -f "$out"
 
-exe=$(svlcheck_exe)
+# A checker that cannot be built checks nothing: an older one would check
+# under old rules.
+find_svlcheck || exit 2
 
 work=$(mktemp -d)
 mounted=$work/disc
 part=$out.part
 base=$(realpath -m "${WINEPREFIX:-$root/build/windows/wineprefix}")
 export WINEPREFIX=$base-disc WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+# The build tree's prefix is started to be copied; its server keeps running
+# afterwards only when it was running before (a test run may use it).
+base_server_was_running=no
+if wine_server_running "$base"; then base_server_was_running=yes; fi
 cleanup() {
   # No Wine process may keep the drive busy when it is unmounted.
-  wineserver -k 2>/dev/null || true
+  "$root/scripts/wine-prefix" down "$WINEPREFIX"
+  if [ "$(readlink "$WINEPREFIX/dosdevices/x:" 2>/dev/null)" = "$mounted" ]; then
+    rm -f "$WINEPREFIX/dosdevices/x:"
+  fi
   if mountpoint -q "$mounted"; then
     fusermount -u "$mounted" 2>/dev/null || fusermount -uz "$mounted" || true
   fi
   rm -rf "$work"
   rm -f "$part"
+  if [ "$base_server_was_running" = no ]; then
+    "$root/scripts/wine-prefix" down "$base"
+  fi
 }
 trap cleanup EXIT
 
@@ -112,7 +129,7 @@ changed=$(LC_ALL=C comm -3 <(LC_ALL=C sort "$work/folder") <(LC_ALL=C sort "$wor
 # reads a drive's type when its server starts, so the server is stopped
 # after the type is written. The check's exit code 2 (the disc could not be
 # read) refuses the image as 1 does.
-"$root/scripts/wine-prefix" up "$base" >/dev/null </dev/null
+quietly "starting the Wine prefix $base" "$root/scripts/wine-prefix" up "$base" </dev/null
 exec 9>"$WINEPREFIX.lock"
 flock 9
 # Made again when the build tree's prefix has been made again since.
@@ -121,12 +138,12 @@ if [ ! "$WINEPREFIX/.sorvel-disc-drive" -nt "$base/.sorvel-ready" ]; then
   printf '%s\r\n' REGEDIT4 '' '[HKEY_LOCAL_MACHINE\Software\Wine\Drives]' '"x:"="cdrom"' '' \
     >"$work/drive.reg"
   quietly "making X: a CD-ROM drive" wine reg import "$work/drive.reg" /reg:64 </dev/null 9>&-
-  wineserver -k 2>/dev/null || true
+  "$root/scripts/wine-prefix" down "$WINEPREFIX"
   touch "$WINEPREFIX/.sorvel-disc-drive"
 fi
 ln -sfn "$mounted" "$WINEPREFIX/dosdevices/x:"
 status=0
-(cd "$work" && wine "$exe" --cd "${options[@]}" 'X:\' >"$work/report" 2>&1 </dev/null 9>&-) ||
+(cd "$work" && wine "$svlcheck" --cd "${options[@]}" 'X:\' >"$work/report" 2>&1 </dev/null 9>&-) ||
   status=$?
 cat "$work/report"
 if [ -n "$changed" ]; then

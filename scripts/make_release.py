@@ -14,10 +14,11 @@ SOURCE_DATE_EPOCH when set; outside a git checkout a fixed date). Names that
 are not ASCII are stored in UTF-8 and flagged so (Windows' own zip folders
 and 7-Zip read them).
 
-With --sign both programs are signed with Authenticode (SHA-256) by the
-certificate CERT (PEM, with its chain up to the root) and its key KEY, time
-stamped only when --timestamp names a server, and each signature is
-verified before anything is packed.
+With --sign every program of ours in the zip (the launcher, the checker, and
+the sample's launcher and programs) is signed with Authenticode (SHA-256) by
+the certificate CERT (PEM, with its chain up to the root) and its key KEY,
+time stamped only when --timestamp names a server, and each signature is
+verified before anything is packed. The zip holds no other program.
 """
 import argparse
 import hashlib
@@ -33,6 +34,7 @@ FALLBACK_DATE = (2026, 1, 1, 0, 0, 0)
 FIRST_DOS_DATE = (1980, 1, 1, 0, 0, 0)
 SUMS_NAME = "SHA256SUMS"
 SIGNED_AS = "Sorvel Launcher"
+COMPRESS_LEVEL = 9
 
 
 def files_below(folder, prefix, suffix=""):
@@ -73,14 +75,26 @@ def osslsigncode(step, arguments):
 
 def signed_copy(program, folder, cert, key, timestamp):
     """A copy of `program` in `folder`, signed and its signature verified."""
-    signed = os.path.join(folder, os.path.basename(program))
     name = os.path.basename(program)
+    signed = os.path.join(tempfile.mkdtemp(dir=folder), name)
     arguments = ["sign", "-certs", cert, "-key", key, "-h", "sha256", "-n", SIGNED_AS]
     if timestamp:
         arguments += ["-ts", timestamp]
     osslsigncode(f"signing {name}", arguments + ["-in", program, "-out", signed])
     osslsigncode(f"verifying the signature of {name}",
                  ["verify", "-CAfile", cert, "-in", signed])
+    return signed
+
+
+def signed_programs(files, workspace, options):
+    """The files with each program (*.exe, in any case) replaced by its signed
+    copy: a school that allows only signed programs runs every one."""
+    cert, key = options.sign
+    signed = []
+    for source, name in files:
+        if name.lower().endswith(".exe"):
+            source = signed_copy(source, workspace, cert, key, options.timestamp)
+        signed.append((source, name))
     return signed
 
 
@@ -95,26 +109,24 @@ def sums(entries, top):
 def write_zip(out_zip, entries, date):
     os.makedirs(os.path.dirname(os.path.abspath(out_zip)), exist_ok=True)
     partial = out_zip + ".part"
-    with zipfile.ZipFile(partial, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as archive:
+    with zipfile.ZipFile(partial, "w", zipfile.ZIP_DEFLATED) as archive:
         for data, name in entries:
             info = zipfile.ZipInfo(name, date)
             info.compress_type = zipfile.ZIP_DEFLATED
             info.create_system = 3  # the same on every system that packs it
             info.external_attr = 0o100644 << 16  # a plain file, rw-r--r--
-            archive.writestr(info, data)
+            # A ZipInfo's own level wins over the archive's: it is given here.
+            archive.writestr(info, data, compresslevel=COMPRESS_LEVEL)
     os.replace(partial, out_zip)
 
 
 def make(options, workspace):
     top = os.path.basename(options.out)[: -len(".zip")]
-    launcher, checker = options.launcher, options.checker
-    if options.sign:
-        cert, key = options.sign
-        launcher = signed_copy(launcher, workspace, cert, key, options.timestamp)
-        checker = signed_copy(checker, workspace, cert, key, options.timestamp)
-    files = [(launcher, top + "/SorvelL.exe"), (checker, top + "/SvlCheck.exe")]
+    files = [(options.launcher, top + "/SorvelL.exe"), (options.checker, top + "/SvlCheck.exe")]
     files += list(files_below(options.guides, top + "/docs", ".html"))
     files += list(files_below(options.series, top + "/sample/SERIES"))
+    if options.sign:
+        files = signed_programs(files, workspace, options)
     entries = []
     for source, name in sorted(files, key=lambda file: file[1]):
         with open(source, "rb") as f:

@@ -8,7 +8,8 @@
 # usage: package.sh [--sign CERT KEY [--timestamp URL]]
 #
 # Unsigned by default, and then the same commit gives the same zip byte for
-# byte wherever it is built. With --sign both programs are signed with
+# byte wherever it is built. With --sign every program in the zip (both
+# programs, and the sample's launcher and programs) is signed with
 # Authenticode (SHA-256) by the certificate CERT (PEM, with its chain up to
 # the root) and its private key KEY (PEM), and the signatures are verified
 # before the zip is packed; a time-stamp server is asked only when

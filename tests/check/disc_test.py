@@ -6,7 +6,9 @@ the check on the mounted image, and the launcher started at the root of the
 image mounted as a CD-ROM drive starting a program from it when its title
 is clicked; and the images it refuses, leaving nothing:
 one program dated 1970, a name longer than Joliet holds, an autorun.inf
-naming a file the disc lacks.
+naming a file the disc lacks, each with an image of an earlier run in place.
+Neither make-disc.sh nor check-series.sh leaves a Wine server it started
+running, nor make-disc.sh its drive X:.
 
 usage: disc_test.py SVLCHECK_EXE DEMO_SERIES_DIR WORK_DIR
 """
@@ -17,10 +19,11 @@ import sys
 import time
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
-from wine_checks import check, result, run
+from wine_checks import check, result, run, wine_server_running
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SCRIPT = os.path.join(HERE, "..", "..", "scripts", "make-disc.sh")
+CHECK_SERIES = os.path.join(HERE, "..", "..", "scripts", "check-series.sh")
 LABEL = "SORVEL_MATH"
 # What the check of the demo's image must find, each in its folder.
 FOUND = ["ALGEBR12\\algebra1.exe", "GEOMET11\\GEOMETRY.EXE", "KEISAN13\\Keisan.exe",
@@ -44,9 +47,20 @@ def lay_out_disc(demo, root):
     return root
 
 
-def make_disc(exe, root, iso):
+def disc_prefix():
+    return os.path.realpath(os.environ["WINEPREFIX"]) + "-disc"
+
+
+def make_disc(exe, root, iso, label=LABEL):
     env = dict(os.environ, SVLCHECK_EXE=exe)
-    status, out, err = run([SCRIPT, "--label", LABEL, "--lang", "en", root, iso], env)
+    base_served = wine_server_running(os.environ["WINEPREFIX"])
+    status, out, err = run([SCRIPT, *(["--label", label] if label else []), "--lang", "en",
+                            root, iso], env)
+    check(not wine_server_running(disc_prefix()), "make-disc.sh left its Wine server running")
+    check(wine_server_running(os.environ["WINEPREFIX"]) == base_served,
+          "make-disc.sh left the build tree's Wine server otherwise than it found it")
+    check(not os.path.lexists(os.path.join(disc_prefix(), "dosdevices", "x:")),
+          "make-disc.sh left its drive X: behind")
     return status, out.decode("utf-8", "replace"), err
 
 
@@ -61,6 +75,7 @@ def kept_image_is_the_disc(exe, root, work):
     iso = os.path.join(work, "demo.iso")
     status, out, err = make_disc(exe, root, iso)
     check(status == 0, f"demo image: exit code {status}\n{out}{err}")
+    check(f"the volume label is {LABEL}" in err, f"demo image: the label not said\n{err}")
     check(os.path.isfile(iso) and not os.path.exists(iso + ".part"), "demo image: not kept")
     check("Layout: CD-ROM root" in out and "X:\\" in out, f"demo image: not checked as X:\n{out}")
     for place in FOUND:
@@ -105,12 +120,13 @@ def launcher_starts_a_program_from_the_disc(iso, work):
         return
     mounted = os.path.join(work, "mounted")
     os.makedirs(mounted, exist_ok=True)
-    prefix = os.path.realpath(os.environ["WINEPREFIX"]) + "-disc"
+    prefix = disc_prefix()
     env = dict(os.environ, WINEPREFIX=prefix, LC_ALL="C.UTF-8")
+    drive = os.path.join(prefix, "dosdevices", "x:")
     subprocess.run(["fuseiso", iso, mounted], check=True)
     try:
-        drive = os.path.join(prefix, "dosdevices", "x:")
-        os.remove(drive)
+        if os.path.lexists(drive):
+            os.remove(drive)
         os.symlink(mounted, drive)
         subprocess.Popen(["wine", "start", "/d", "X:\\", "X:\\SorvelL.exe"], env=env,
                          stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
@@ -126,14 +142,28 @@ def launcher_starts_a_program_from_the_disc(iso, work):
             run(["wine", "taskkill", "/im", program], env)
     finally:
         subprocess.run(["wineserver", "-k"], env=env)
+        subprocess.run(["wineserver", "-w"], env=env)
         subprocess.run(["fusermount", "-u", mounted])
+        if os.path.lexists(drive):
+            os.remove(drive)
+
+
+def check_series_stops_its_server(exe, root):
+    """check-series.sh on a prefix whose server was not running."""
+    env = dict(os.environ, WINEPREFIX=disc_prefix(), SVLCHECK_EXE=exe)
+    status, out, err = run([CHECK_SERIES, "--cd", "--lang", "en", root], env)
+    check(status in (0, 1) and b"CD-ROM root" in out, f"check-series.sh: {status}\n{err}")
+    check(not wine_server_running(disc_prefix()), "check-series.sh left its Wine server running")
 
 
 def refused(exe, root, work, trap, names):
     iso = os.path.join(work, "refused.iso")
-    status, out, err = make_disc(exe, root, iso)
+    with open(iso, "wb") as f:
+        f.write(b"an image of an earlier run")
+    status, out, err = make_disc(exe, root, iso, label=None)
     check(status == 1, f"{trap}: exit code {status}\n{out}{err}")
     check(not os.path.exists(iso) and not os.path.exists(iso + ".part"), f"{trap}: image kept")
+    check("the volume label is DISC" in err, f"{trap}: the label it chose not said\n{err}")
     check("refused" in err, f"{trap}: no refusal said\n{err}")
     for name in names:
         check(name in out + err, f"{trap}: the report does not name {name}\n{out}{err}")
@@ -144,6 +174,7 @@ def main(exe, demo, work):
     os.makedirs(work)
     root = lay_out_disc(demo, os.path.join(work, "DISC"))
     kept_image_is_the_disc(exe, root, work)
+    check_series_stops_its_server(exe, root)
 
     program = os.path.join(root, "KANSU_V21", "kansu.exe")
     dated = os.stat(program).st_mtime

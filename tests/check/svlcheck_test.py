@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """SvlCheck.exe under Wine, as a publisher runs it through scripts/check-series.sh:
 the demo series' report byte for byte in both languages (against the golden
-files, which this test keeps from going stale), its JSON, a broken copy of the
-demo series that must get every trap, and the exit codes.
+files, which this test keeps from going stale), its JSON (with WINEARCH=win32
+in the environment, which must not change the prefix), a broken copy of the
+demo series that must get every trap, and the exit codes, a failed build of
+the checker among them.
 
 usage: svlcheck_test.py SVLCHECK_EXE DEMO_LAUNCH_FOLDER WORK_FOLDER VERSION
 With SORVEL_UPDATE_GOLDEN=1 the golden files are written instead of compared.
@@ -19,6 +21,7 @@ from wine_checks import check, result, run, windows_path
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 SCRIPT = os.path.join(ROOT, "scripts", "check-series.sh")
+MAKE_DISC = os.path.join(ROOT, "scripts", "make-disc.sh")
 GOLDEN = os.path.join(HERE, "golden")
 FOLDER_TOKEN = "@LAUNCHER-FOLDER@"
 VERSION_TOKEN = "SvlCheck @VERSION@ "
@@ -72,8 +75,13 @@ def guide_examples_are_the_reports():
 
 
 def demo_json_parses(demo):
-    status, out, err = check_series(demo, "--json", "--lang", "ja")
+    # A Wine user's WINEARCH=win32 neither makes the prefix again nor stops Wine.
+    ready = os.stat(os.path.join(os.environ["WINEPREFIX"], ".sorvel-ready"))
+    status, out, err = check_series(demo, "--json", "--lang", "ja", env={"WINEARCH": "win32"})
     check(status == 0, f"demo json: exit code {status}, {err}")
+    again = os.stat(os.path.join(os.environ["WINEPREFIX"], ".sorvel-ready"))
+    check((ready.st_ino, ready.st_mtime_ns) == (again.st_ino, again.st_mtime_ns),
+          "WINEARCH=win32: the Wine prefix was made again")
     report = json.loads(out.decode("utf-8"))
     check(report["version"] == VERSION, "json: version")
     check(report["language"] == "ja", "json: language")
@@ -225,6 +233,27 @@ def exit_codes_and_languages(demo, work):
     check(status == 0 and "シリーズ点検" in out.decode("utf-8"), "LC_MESSAGES chooses Japanese")
 
 
+def failed_build_checks_nothing(demo, work):
+    """A checker build that fails stops both scripts (exit code 2), though an
+    older SvlCheck.exe is still in the build tree: it would check under old
+    rules."""
+    check(os.path.isfile(EXE), f"no older checker at {EXE}")
+    stubs = os.path.join(work, "failing-build")
+    os.makedirs(stubs, exist_ok=True)
+    with open(os.path.join(stubs, "cmake"), "w") as f:
+        f.write("#!/bin/sh\necho 'CMake Error: the build broke' >&2\nexit 1\n")
+    os.chmod(os.path.join(stubs, "cmake"), 0o755)
+    iso = os.path.join(work, "failing-build.iso")
+    env = {"PATH": stubs + os.pathsep + os.environ["PATH"], "SVLCHECK_EXE": ""}
+    for command in ([SCRIPT, demo], [MAKE_DISC, demo, iso]):
+        status, out, err = run_clean(command, env)
+        name = os.path.basename(command[0])
+        check(status == 2 and not out and not os.path.exists(iso),
+              f"{name} with a failed build: exit code {status}\n{out}{err}")
+        check("configuring the Windows build failed" in err and "the build broke" in err,
+              f"{name} does not say the build failed:\n{err}")
+
+
 def main():
     global EXE, VERSION
     EXE, demo, work, VERSION = sys.argv[1:5]
@@ -235,6 +264,7 @@ def main():
     broken_series_gets_every_trap(demo, os.path.join(work, "broken"))
     demo_in_unicode_reads_the_same(demo, os.path.join(work, "unicode"))
     exit_codes_and_languages(demo, work)
+    failed_build_checks_nothing(demo, work)
     return result()
 
 

@@ -37,3 +37,20 @@ def run(command, env=None, cwd=None, stdout=None):
 def windows_path(path):
     """A Unix path as Wine's drive Z: shows it."""
     return "Z:" + os.path.realpath(path).replace("/", "\\")
+
+
+def wine_server_running(prefix):
+    """Whether a wineserver serves `prefix`: the server works in a folder
+    named after the prefix's device and inode."""
+    try:
+        info = os.stat(prefix)
+    except OSError:
+        return False
+    folder = "server-%x-%x" % (info.st_dev, info.st_ino)
+    for process in os.listdir("/proc"):
+        try:
+            if process.isdigit() and os.readlink(f"/proc/{process}/cwd").endswith("/" + folder):
+                return True
+        except OSError:
+            continue
+    return False

@@ -1,6 +1,7 @@
 """Tests of check_deps.py's readers and of the scripts' failures when a
 command is missing (run from PATHs that lack it)."""
 import os
+import platform
 import shutil
 import subprocess
 import sys
@@ -188,12 +189,39 @@ class DebianTest(unittest.TestCase):
                              [os.path.join(folder, n) for n in "abc"])
 
 
+# The release's own suite, the target of install-deps' second try.
+CODENAME = platform.freedesktop_os_release().get("VERSION_CODENAME", "")
+# What apt-get says when a mirror is in the middle of a sync, and when the
+# i386 side cannot have the versions the amd64 side took from it.
+INDEX_FAILS = ("echo 'E: Failed to fetch http://deb.debian.org/debian-security/dists/"
+               "bookworm-security/main/binary-i386/Packages.xz  File has unexpected size "
+               "(374820 != 376004). Mirror sync in progress?'; exit 100")
+UNMET_I386 = ("echo ' wine32:i386 : Depends: libwine:i386 but it is not going to be installed'; "
+              "echo 'E: Unable to correct problems, you have held broken packages.'; exit 100")
+
+
+def apt_get(update, plain_install, targeted_install):
+    """A stand-in apt-get that logs its calls and answers each as told."""
+    return ('echo "apt-get $*" >>{tmp}/calls\ncase "$*" in\nupdate) %s ;;\n'
+            '*" -t "*) %s ;;\n*) %s ;;\nesac' % (update, targeted_install, plain_install))
+
+
+# Not root, through sudo; every package missing; dpkg's list of architectures
+# as install-deps wants it (never changed by a test); no pause between tries.
+AS_USER = {"id": "echo 1000", "dpkg-query": "exit 1",
+           "sudo": 'echo "sudo $*" >>{tmp}/calls; exec "$@"',
+           "dpkg": "case $1 in --print-architecture) echo amd64 ;; *) echo i386 ;; esac",
+           "sleep": 'echo "sleep $*" >>{tmp}/calls'}
+FAILS = (None, [])  # any exit code but 0, nothing logged to look for
+
+
 class LoudFailureTest(unittest.TestCase):
     """The scripts run from a PATH holding every listed command but some: each
     failure names what is missing or which step failed, with its output."""
 
     # what runs, the packages whose commands (or the commands) are hidden,
-    # stand-ins (name: shell body), words the error output must hold
+    # stand-ins (name: shell body), words the error output must hold, and
+    # (the exit code or None for a failure, words the stand-ins' log holds)
     ROWS = [
         (["scripts/install-deps", "--check"], ["wine", "Xvfb"], {},
          ["missing: wine, from the Debian package wine", "missing: wineboot, from",
@@ -205,6 +233,14 @@ class LoudFailureTest(unittest.TestCase):
           "wineboot: command not found"]),
         (["scripts/wine-prefix", "up", "{tmp}/prefix"], ["flock"], {},
          ["wine-prefix: line", "'flock 9' failed with exit code 127"]),
+        # A good prefix with WINEARCH=win32 in the shell: neither made again
+        # nor refused by wine as "a 64-bit installation".
+        (["bash", "-c", "mkdir -p {tmp}/p/drive_c/windows/syswow64 && touch "
+          "{tmp}/p/drive_c/windows/syswow64/kernel32.dll && echo 'with the 32-bit side' "
+          ">{tmp}/p/.sorvel-ready && WINEARCH=win32 scripts/wine-prefix up {tmp}/p"], [],
+         {"wineboot": "echo made again >&2; exit 1", "wineserver": "exit 0",
+          "wine": '[ -z "$WINEARCH" ] || { echo "wine: WINEARCH set to win32 but {tmp}/p is a '
+                  '64-bit installation." >&2; exit 1; }'}, [], (0, [])),
         (["bash", "-c", "source scripts/xvfb-lib.sh && start_private_xvfb"], ["xvfb"], {},
          ["the virtual display", "did not start", "Xvfb: command not found"]),
         (["scripts/cups-private", "start", "{tmp}/cups", "{tmp}/cups.sock"], ["cups-daemon"], {},
@@ -213,14 +249,37 @@ class LoudFailureTest(unittest.TestCase):
          {"unshare": "echo 'unshare: cannot change root filesystem propagation' >&2; exit 1"},
          ["cupsd does not answer on {tmp}/cups.sock",
           "    unshare: cannot change root filesystem propagation"]),
+        (["scripts/cups-private", "start", "{tmp}/cups", "{tmp}/cups.sock"], [],
+         {"cupsd": "echo 'Unknown directive PeerCred on line 11 of cups-files.conf.' >&2; exit 1"},
+         ["checking the scheduler's configuration (cupsd -t) failed",
+          "    Unknown directive PeerCred on line 11"]),
         (["scripts/fuzz.sh", "0"], ["cmake"], {},
          ["configuring the fuzzer's build failed", "cmake: command not found"]),
+        # A mirror in sync: the install goes on without the index it names.
+        (["scripts/install-deps"], [],
+         dict(AS_USER, **{"apt-get": apt_get(INDEX_FAILS, "exit 0", "exit 1")}),
+         ["apt-get update failed twice", "binary-i386/Packages.xz  File has unexpected size"],
+         (0, ["apt-get update\nsleep 20\nsudo env DEBIAN_FRONTEND=noninteractive apt-get update\n"
+              "apt-get update\nsudo env DEBIAN_FRONTEND=noninteractive apt-get install -y "
+              "--no-install-recommends cmake make"])),
+        # The i386 side cannot have what amd64 has: the release's suite alone.
+        (["scripts/install-deps"], [],
+         dict(AS_USER, **{"apt-get": apt_get("exit 0", UNMET_I386, "exit 0")}),
+         ["you have held broken packages.); installing again with the packages of %s alone"
+          % CODENAME],
+         (0, ["apt-get install -y --no-install-recommends -t %s cmake" % CODENAME])),
+        (["scripts/install-deps"], [],
+         dict(AS_USER, **{"apt-get": apt_get(INDEX_FAILS, UNMET_I386, UNMET_I386)}),
+         ["Mirror sync in progress?", "installing the packages of %s failed" % CODENAME,
+          "    E: Unable to correct problems", "try again later, or another mirror"],
+         (1, ["-t %s" % CODENAME])),
     ]
 
     def test_missing_commands(self):
         with open(os.path.join(ROOT, "scripts", "deps.list"), encoding="utf-8") as f:
             deps = check_deps.DepsList(f.read())
-        for argv, hidden, stand_ins, expected in self.ROWS:
+        for argv, hidden, stand_ins, expected, (status, calls) in \
+                [row if len(row) == 5 else row + (FAILS,) for row in self.ROWS]:
             with self.subTest(argv=argv, hidden=hidden), \
                     tempfile.TemporaryDirectory() as tmp:
                 bin_dir = os.path.join(tmp, "bin")
@@ -233,7 +292,7 @@ class LoudFailureTest(unittest.TestCase):
                 for name, body in stand_ins.items():
                     if body is not None:
                         with open(os.path.join(bin_dir, name), "w") as f:
-                            f.write("#!/bin/sh\n%s\n" % body)
+                            f.write("#!/bin/sh\n%s\n" % body.replace("{tmp}", tmp))
                         os.chmod(os.path.join(bin_dir, name), 0o755)
                 env = dict(os.environ, PATH=bin_dir, DISPLAY="", HOME=tmp)
                 env.pop("WINEPREFIX", None)
@@ -244,9 +303,17 @@ class LoudFailureTest(unittest.TestCase):
                 instance = os.path.realpath(os.path.join(tmp, "cups"))
                 if instance.startswith("/tmp/sorvel-cups."):
                     shutil.rmtree(instance)
-                self.assertNotEqual(result.returncode, 0, result.stderr)
+                if status is None:
+                    self.assertNotEqual(result.returncode, 0, result.stderr)
+                else:
+                    self.assertEqual(result.returncode, status, result.stderr)
                 for words in expected:
                     self.assertIn(words.replace("{tmp}", tmp), result.stderr)
+                if calls:
+                    with open(os.path.join(tmp, "calls"), encoding="utf-8") as f:
+                        logged = f.read()
+                    for words in calls:
+                        self.assertIn(words, logged)
 
 
 if __name__ == "__main__":

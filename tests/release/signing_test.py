@@ -3,9 +3,10 @@
 made here (never a time-stamp server): a publisher's certificate issued by a
 root of its own.
 
-- With the chain up to the root, both programs in the zip carry an
-  Authenticode signature that osslsigncode verifies on its own, SHA-256,
-  by that publisher, and SHA256SUMS lists the signed programs.
+- With the chain up to the root, every program in the zip (the launcher, the
+  checker, the sample's launcher and programs) carries an Authenticode
+  signature that osslsigncode verifies on its own, SHA-256, by that
+  publisher, and SHA256SUMS lists the signed programs.
 - With the publisher's certificate alone (no way to its root) the
   signatures cannot be verified: no zip is made.
 
@@ -60,9 +61,12 @@ def signed_programs_verify(out_zip, chain, work):
     with zipfile.ZipFile(out_zip) as archive:
         top = archive.namelist()[0].split("/")[0]
         listed = archive.read(f"{top}/SHA256SUMS").decode("utf-8")
-        for name in ("SorvelL.exe", "SvlCheck.exe"):
+        programs = [n[len(top) + 1:] for n in archive.namelist() if n.lower().endswith(".exe")]
+        check({"SorvelL.exe", "SvlCheck.exe", "sample/SERIES/LAUNCH/SorvelL.exe"} <= set(programs)
+              and len(programs) > 3, f"programs in the zip: {programs}")
+        for name in programs:
             data = archive.read(f"{top}/{name}")
-            program = os.path.join(work, name)
+            program = os.path.join(work, "program.exe")
             with open(program, "wb") as f:
                 f.write(data)
             done = subprocess.run(["osslsigncode", "verify", "-CAfile", chain, "-in", program],
