@@ -5,7 +5,8 @@
 // series, the launcher itself into its home beside one, lets it start a
 // program (which leaves its current directory in the program's folder) and
 // then has the running launcher itself ask for the DLL by name, from a
-// thread the test starts in it.
+// thread the test starts in it. HTML Help's DLL, which the launcher loads on
+// its first help command, is planted beside it too.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,6 +15,7 @@
 
 #include "tests/session/SeriesTree.h"
 #include "tests/support/process/ProcessDriver.h"
+#include "tests/support/win32/TestText.h"
 
 namespace sorvel::test {
 namespace {
@@ -83,6 +85,15 @@ TEST(LauncherDllSearch, ADllInTheCurrentDirectoryOrBesideTheLauncherIsNeverLoade
   series.WriteCatalogue("数学シリーズ\r\n2026/04/01\r\n代数入門,ALGEBRA1,1.3,alg\r\n");
   series.Install(L"ALGEBR12", L"algebra1.exe");
   for (const wchar_t* folder : {L".", L"LAUNCH", L"ALGEBR12"}) series.CopyBuilt(kProbe, folder);
+  // HTML Help's DLL planted where the help command sets the current
+  // directory, beside the launcher, with a compiled help for it to open.
+  ASSERT_FALSE(DemoSeriesHome().empty()) << "SORVEL_DEMO_SERIES is not set";
+  series.CopyBuilt(kProbe, L"LAUNCH");
+  ASSERT_TRUE(MoveFileW(series.Path(L"LAUNCH\\sorvel_cwd_probe.dll").c_str(),
+                        series.Path(L"LAUNCH\\hhctrl.ocx").c_str()));
+  series.CopyBuilt(kProbe, L"LAUNCH");
+  ASSERT_TRUE(CopyFileW((DemoSeriesHome() + L"\\SorvelL.chm").c_str(),
+                        series.Path(L"LAUNCH\\SorvelL.chm").c_str(), FALSE));
 
   // Without the launcher's precautions the system finds the DLL there: this
   // test process has none.
@@ -110,6 +121,15 @@ TEST(LauncherDllSearch, ADllInTheCurrentDirectoryOrBesideTheLauncherIsNeverLoade
   // By its full path it is loaded: the request did reach the launcher.
   EXPECT_NE(LoadLibraryInLauncher(launcher, series.Path(L"ALGEBR12\\sorvel_cwd_probe.dll")), 0u);
   EXPECT_NE(launcher.ModuleBase(kProbe), nullptr);
+
+  // The help command loads HTML Help from the system folder alone.
+  PostClick(FindChildByText(main, L"ヘルプ"));
+  EXPECT_TRUE(WaitUntil([&] { return !launcher.ModulePath(L"hhctrl.ocx").empty(); }, 20000))
+      << "HTML Help was not loaded";
+  wchar_t system[MAX_PATH] = L"";
+  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+  const std::wstring loaded = launcher.ModulePath(L"hhctrl.ocx");
+  EXPECT_EQ(_wcsnicmp(loaded.c_str(), system, length), 0) << Utf8(loaded);
 
   EndStartedPrograms(launcher);
   PostClick(FindChildByText(main, L"終了"));
