@@ -40,13 +40,28 @@ LPTHREAD_START_ROUTINE InLauncher(const LauncherProcess& launcher, FARPROC local
       remoteBase + (reinterpret_cast<BYTE*>(local) - reinterpret_cast<BYTE*>(module)));
 }
 
-// Runs LoadLibraryW(`argument`) on a new thread inside the launcher; the low
-// half of the module handle it gave, 0 when it loaded nothing.
+// Runs the kernel32 procedure `name` with one argument on a new thread
+// inside the launcher; what it returned (its low half), 0 when it did not run.
+DWORD CallInLauncher(const LauncherProcess& launcher, const char* name, void* argument) {
+  const auto procedure =
+      InLauncher(launcher, GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name));
+  EXPECT_NE(procedure, nullptr) << name << " not found in the launcher";
+  if (!procedure) return 0;
+  DWORD result = 0;
+  HANDLE thread =
+      CreateRemoteThread(launcher.Handle(), nullptr, 0, procedure, argument, 0, nullptr);
+  EXPECT_NE(thread, nullptr) << "no thread in the launcher, error " << GetLastError();
+  if (thread) {
+    EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
+    GetExitCodeThread(thread, &result);
+    CloseHandle(thread);
+  }
+  return result;
+}
+
+// Runs LoadLibraryW(`argument`) inside the launcher; the low half of the
+// module handle it gave, 0 when it loaded nothing.
 DWORD LoadLibraryInLauncher(const LauncherProcess& launcher, const std::wstring& argument) {
-  const auto loadLibrary =
-      InLauncher(launcher, GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
-  EXPECT_NE(loadLibrary, nullptr) << "LoadLibraryW not found in the launcher";
-  if (!loadLibrary) return 0;
   const SIZE_T bytes = (argument.size() + 1) * sizeof(wchar_t);
   void* remoteText =
       VirtualAllocEx(launcher.Handle(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
@@ -54,14 +69,7 @@ DWORD LoadLibraryInLauncher(const LauncherProcess& launcher, const std::wstring&
   if (!remoteText) return 0;
   DWORD result = 0;
   if (WriteProcessMemory(launcher.Handle(), remoteText, argument.c_str(), bytes, nullptr)) {
-    HANDLE thread =
-        CreateRemoteThread(launcher.Handle(), nullptr, 0, loadLibrary, remoteText, 0, nullptr);
-    EXPECT_NE(thread, nullptr) << "no thread in the launcher, error " << GetLastError();
-    if (thread) {
-      EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
-      GetExitCodeThread(thread, &result);
-      CloseHandle(thread);
-    }
+    result = CallInLauncher(launcher, "LoadLibraryW", remoteText);
   }
   VirtualFreeEx(launcher.Handle(), remoteText, 0, MEM_RELEASE);
   return result;
@@ -122,7 +130,13 @@ TEST(LauncherDllSearch, ADllInTheCurrentDirectoryOrBesideTheLauncherIsNeverLoade
   EXPECT_NE(LoadLibraryInLauncher(launcher, series.Path(L"ALGEBR12\\sorvel_cwd_probe.dll")), 0u);
   EXPECT_NE(launcher.ModuleBase(kProbe), nullptr);
 
-  // The help command loads HTML Help from the system folder alone.
+  // The help command loads HTML Help from the system folder by its full
+  // path, also where a bare name would find the planted one: Windows 7
+  // without its update KB2533623 searches the program's folder first.
+  EXPECT_NE(CallInLauncher(launcher, "SetDefaultDllDirectories",
+                           reinterpret_cast<void*>(LOAD_LIBRARY_SEARCH_APPLICATION_DIR |
+                                                   LOAD_LIBRARY_SEARCH_SYSTEM32)),
+            0u);
   PostClick(FindChildByText(main, L"ヘルプ"));
   EXPECT_TRUE(WaitUntil([&] { return !launcher.ModulePath(L"hhctrl.ocx").empty(); }, 20000))
       << "HTML Help was not loaded";
