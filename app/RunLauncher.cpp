@@ -1,6 +1,7 @@
 #include "app/RunLauncher.h"
 
 #include "app/StartupProbe.h"
+#include "platform/win32/Shell.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/StartupSteps.h"
 #include "ui/main/MainWindow.h"
@@ -25,8 +26,12 @@ int RunLauncher() {
   ui::Window::Guard([&frmMain] { frmMain.EnterChooserFolder(); });
   ui::MarkStep("chooser's folder");
   // The start-up is over when the event loop first has nothing to do.
-  if (!probe::IsOn()) return ui::Form::RunEventLoop();
-  return ui::Form::RunEventLoop([] { probe::AnnounceDone("painted and idle"); });
+  const int exitCode = probe::IsOn()
+                           ? ui::Form::RunEventLoop([] { probe::AnnounceDone("painted and idle"); })
+                           : ui::Form::RunEventLoop();
+  // Help windows the help command opened end with the launcher.
+  win32::CloseHtmlHelpWindows();
+  return exitCode;
 }
 
 }  // namespace sorvel

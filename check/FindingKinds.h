@@ -26,7 +26,10 @@ enum class FindingKind {
   VersionNotInFolderName,  // entry; text: the version the folder name gives
   ForeignName,             // text: the name; names: the folder it is in (empty: the scanned one)
   MissingIndexHtm,
-  MissingHelpFile,
+  MissingHelpFile,   // none of the three help files
+  WinHelpOnly,       // SorvelL.hlp alone, which Windows 10 and 11 cannot open
+  ChmWithoutPage,    // SorvelL.chm without SorvelL.htm: blank from a share
+  ChmNotCompiled,    // SorvelL.chm without the signature of HTML Help
   FolderUnreadable,  // names: a folder the launcher searches; errorCode: why it cannot be read
   // At the root of a CD-ROM only (check/DiscCheck.h):
   NameChangedByImage,    // names: marked by the image
@@ -63,6 +66,9 @@ inline constexpr FindingKindRow kFindingKinds[] = {
     {FindingKind::ForeignName, "nameNotCp932", Severity::Warning},
     {FindingKind::MissingIndexHtm, "indexHtmMissing", Severity::Warning},
     {FindingKind::MissingHelpFile, "helpFileMissing", Severity::Warning},
+    {FindingKind::WinHelpOnly, "helpWinHelpOnly", Severity::Warning},
+    {FindingKind::ChmWithoutPage, "helpChmWithoutPage", Severity::Warning},
+    {FindingKind::ChmNotCompiled, "helpChmNotCompiled", Severity::Error},
     {FindingKind::FolderUnreadable, "folderUnreadable", Severity::Warning},
     {FindingKind::NameChangedByImage, "nameChangedByImage", Severity::Error},
     {FindingKind::CatalogueInOneCase, "nameChangedByImage", Severity::Warning},

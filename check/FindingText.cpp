@@ -173,16 +173,60 @@ std::string UnreadableFolderMessage(const CheckReport&, const Finding& finding, 
                             "in it; this check cannot tell what it holds either";
 }
 
+std::string HelpFileNames(Language language) {
+  const std::string comma = Ja(language) ? "、" : ", ";
+  return std::string(kHtmlHelpFileName) + comma + kHelpPageFileName + comma + kWinHelpFileName;
+}
+
 // A file of the launcher's folder that one of its buttons opens.
 std::string LauncherFileMessage(const CheckReport&, const Finding& finding, Language language) {
   const bool help = finding.kind == FindingKind::MissingHelpFile;
-  const char* file = help ? kHelpFileName : "index.htm";
   const char* button = help ? "ヘルプ" : "最新版ダウンロード";
-  return Ja(language)
-             ? std::string("ランチャーのフォルダに ") + file +
-                   " がありません: " + Quoted(button, language) + "ボタンを押しても何も開きません"
-             : std::string(file) + " is not in the launcher folder: the " +
-                   Quoted(button, language) + " button opens nothing";
+  if (Ja(language)) {
+    const std::string file = help ? "ヘルプ (" + HelpFileNames(language) + ")" : "index.htm";
+    return "ランチャーのフォルダに " + file + " がありません: " + Quoted(button, language) +
+           "ボタンを押しても何も開きません";
+  }
+  const std::string missing =
+      help ? "no help file (" + HelpFileNames(language) + ") is" : std::string("index.htm is not");
+  return missing + " in the launcher folder: the " + Quoted(button, language) +
+         " button opens nothing";
+}
+
+std::string HelpMessage(const CheckReport&, const Finding& finding, Language language) {
+  const std::string chm = kHtmlHelpFileName;
+  const std::string page = kHelpPageFileName;
+  const std::string button = Quoted("ヘルプ", language);
+  const bool ja = Ja(language);
+  switch (finding.kind) {
+    case FindingKind::WinHelpOnly:
+      return ja ? std::string("ヘルプが ") + kWinHelpFileName +
+                      " だけです: Windows 10 と 11 は Windows ヘルプ (WinHlp32) を開けず、" +
+                      button + "ボタンでは Windows の「サポートされていません」が出るだけです。" +
+                      chm + " か " + page + " (できれば両方) を加えてください"
+                : std::string("the only help is ") + kWinHelpFileName +
+                      ": Windows 10 and 11 cannot open Windows Help (WinHlp32), and the " + button +
+                      " button shows only Windows' notice that it is not supported; add " + chm +
+                      " and/or " + page;
+    case FindingKind::ChmWithoutPage:
+      return ja ? chm + " はありますが " + page +
+                      " がありません: 学校のサーバー (ネットワークドライブや UNC の共有) から"
+                      "開いたときや、ブロックを解除せずに展開したダウンロードの zip からは、"
+                      "ヘルプのページが空白になります。" +
+                      page + " も入れれば、ネットワーク上ではランチャーがそれをブラウザで開きます"
+                : chm + " without " + page +
+                      ": from a school server (a network drive or a UNC share), or unpacked "
+                      "from a downloaded zip that was not unblocked, the help's pages stay "
+                      "blank; ship " +
+                      page + " too, and on a network the launcher opens it in the browser";
+    default:  // ChmNotCompiled
+      return ja ? chm + " はコンパイル済みの HTML ヘルプではありません (先頭が ITSF ではない): " +
+                      button + "ボタンでは開けません。HTML ヘルプのコンパイラで作り直してください"
+                : chm + " is no compiled HTML Help file (it does not start with ITSF): the " +
+                      button +
+                      " button cannot open it; compile it again with an HTML Help "
+                      "compiler";
+  }
 }
 
 using Message = std::string (*)(const CheckReport&, const Finding&, Language);
@@ -226,6 +270,9 @@ constexpr Sentence kSentences[] = {
     {FindingKind::ForeignName, {}, ForeignNameMessage},
     {FindingKind::MissingIndexHtm, {}, LauncherFileMessage},
     {FindingKind::MissingHelpFile, {}, LauncherFileMessage},
+    {FindingKind::WinHelpOnly, {}, HelpMessage},
+    {FindingKind::ChmWithoutPage, {}, HelpMessage},
+    {FindingKind::ChmNotCompiled, {}, HelpMessage},
     {FindingKind::FolderUnreadable, {}, UnreadableFolderMessage},
     {FindingKind::NameChangedByImage,
      {"ディスクのイメージが名前を変えています ({names}): ISO 9660 の名前の ; と番号や末尾の . "

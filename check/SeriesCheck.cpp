@@ -7,6 +7,7 @@
 #include "check/CatalogueEncoding.h"
 #include "check/DiscCheck.h"
 #include "check/EntryDiagnosis.h"
+#include "check/HelpCheck.h"
 #include "check/LauncherRun.h"
 #include "check/SeriesSurvey.h"
 #include "core/Catalogue.h"
@@ -255,7 +256,7 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
   ReportEntries(run, survey, exeNames, report);
   ReportUnreadableFolders(survey, report);
   if (!survey.hasIndexHtm) report.findings.push_back(Finding{.kind = FindingKind::MissingIndexHtm});
-  if (!survey.hasHelpFile) report.findings.push_back(Finding{.kind = FindingKind::MissingHelpFile});
+  ReportHelpFiles(platform, report.homeFolder, report);
   if (report.layout == Layout::CdRomRoot) CheckDisc(platform, run, report);
   return report;
 }

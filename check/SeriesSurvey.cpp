@@ -4,7 +4,6 @@
 
 #include "core/Cp932.h"
 #include "core/FileProbe.h"
-#include "core/StartUp.h"
 
 namespace sorvel::check {
 
@@ -120,7 +119,6 @@ SeriesSurvey SurveySeries(Platform& platform, const LauncherRun& run) {
     }
   }
   survey.hasIndexHtm = HasFile(platform, home + "index.htm");
-  survey.hasHelpFile = HasFile(platform, home + kHelpFileName);
   return survey;
 }
 

@@ -44,7 +44,6 @@ struct SurveyedFolder {
 struct SeriesSurvey {
   std::vector<SurveyedFolder> folders;  // the listed ones first, in listing order
   bool hasIndexHtm = false;
-  bool hasHelpFile = false;
 };
 
 SeriesSurvey SurveySeries(Platform& platform, const LauncherRun& run);

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Lays out the demo series as it is shipped on a hard disk:
 
-    SERIES/LAUNCH/    the launcher, its catalogue SVLindex.txt (CP932), index.htm
+    SERIES/LAUNCH/    the launcher, its catalogue SVLindex.txt (CP932), index.htm,
+                      the help SorvelL.chm and SorvelL.htm (scripts/make_demo_help.py)
     SERIES/<FOLDER>/  one folder per installed program, named with its version
 
 One catalogue entry is not installed, and one program is installed twice.
-usage: make_demo_series.py OUT_DIR LAUNCHER_EXE PROGRAMS_DIR
+usage: make_demo_series.py OUT_DIR LAUNCHER_EXE PROGRAMS_DIR HELP_DIR
 """
 import os
 import shutil
@@ -37,7 +38,10 @@ INDEX_HTM = """<!DOCTYPE html>
 """
 
 
-def main(out, launcher, programs):
+HELP_FILES = ["SorvelL.chm", "SorvelL.htm"]
+
+
+def main(out, launcher, programs, help_dir):
     series = os.path.join(out, "SERIES")
     if os.path.isdir(series):
         shutil.rmtree(series)
@@ -49,6 +53,8 @@ def main(out, launcher, programs):
         f.write("\r\n".join(lines).encode("cp932") + b"\r\n")
     with open(os.path.join(home, "index.htm"), "wb") as f:
         f.write(INDEX_HTM.encode("cp932"))
+    for name in HELP_FILES:
+        shutil.copy2(os.path.join(help_dir, name), os.path.join(home, name))
     for folder, stem, name in INSTALLED:
         target = os.path.join(series, folder)
         os.makedirs(target, exist_ok=True)
@@ -57,4 +63,4 @@ def main(out, launcher, programs):
 
 
 if __name__ == "__main__":
-    main(*sys.argv[1:4])
+    main(*sys.argv[1:5])

@@ -1,5 +1,6 @@
 #include "platform/win32/Shell.h"
 
+#include <htmlhelp.h>
 #include <shellapi.h>
 
 #include "platform/win32/Encoding.h"
@@ -32,6 +33,32 @@ bool OpenHelpContents(HWND owner, const std::string& helpFile) {
   const auto wideFile = PathToWide(helpFile);
   if (!wideFile) return false;
   return WinHelpW(owner, wideFile->c_str(), HELP_CONTENTS, 100) != FALSE;
+}
+
+namespace {
+
+// HTML Help's entry, looked up on the first help command only: hhctrl.ocx
+// is a large DLL that most sessions never need.
+decltype(HtmlHelpW)* HtmlHelpEntry() {
+  static const auto htmlHelp = SystemProcedureOf<decltype(HtmlHelpW)>(L"hhctrl.ocx", "HtmlHelpW");
+  return htmlHelp;
+}
+
+bool htmlHelpUsed = false;
+
+}  // namespace
+
+bool OpenHtmlHelpContents(HWND owner, const std::string& chmFile) {
+  const auto wideFile = PathToWide(chmFile);
+  if (!wideFile) return false;
+  const auto htmlHelp = HtmlHelpEntry();
+  if (!htmlHelp) return false;
+  htmlHelpUsed = true;
+  return htmlHelp(owner, wideFile->c_str(), HH_DISPLAY_TOC, 0) != nullptr;
+}
+
+void CloseHtmlHelpWindows() {
+  if (htmlHelpUsed) HtmlHelpEntry()(nullptr, nullptr, HH_CLOSE_ALL, 0);
 }
 
 std::uintptr_t ExtractFirstIcon(HINSTANCE instance, const std::string& exePath) {

@@ -208,10 +208,58 @@ const TrapRow kCatalogueTraps[] = {
          [](SeriesDisk& disk) {
            Series(disk);
            disk.Remove("C:\\SERIES\\LAUNCH\\index.htm");
-           disk.Remove("C:\\SERIES\\LAUNCH\\SorvelL.hlp");
-           disk.AddFolder("C:\\SERIES\\LAUNCH\\SorvelL.hlp");
+           disk.Remove("C:\\SERIES\\LAUNCH\\SorvelL.chm");
+           disk.Remove("C:\\SERIES\\LAUNCH\\SorvelL.htm");
+           disk.AddFolder("C:\\SERIES\\LAUNCH\\SorvelL.chm");
          },
      .report = Plus(kBothInstalled, {"warning indexHtmMissing", "warning helpFileMissing"})},
+    {.trap = "help only for Windows Help, which Windows 10 and 11 cannot open",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.Remove("C:\\SERIES\\LAUNCH\\SorvelL.chm");
+           disk.Remove("C:\\SERIES\\LAUNCH\\SorvelL.htm");
+           disk.AddFile("C:\\SERIES\\LAUNCH\\SorvelL.hlp");
+         },
+     .report = Plus(kBothInstalled, {"warning helpWinHelpOnly"})},
+    {.trap = "Windows Help beside both newer forms",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile("C:\\SERIES\\LAUNCH\\SorvelL.hlp");
+         },
+     .report = kBothInstalled},
+    {.trap = "compiled help without its page, blank from a share",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.Remove("C:\\SERIES\\LAUNCH\\SorvelL.htm");
+         },
+     .report = Plus(kBothInstalled, {"warning helpChmWithoutPage"})},
+    {.trap = "the page alone",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.Remove("C:\\SERIES\\LAUNCH\\SorvelL.chm");
+         },
+     .report = kBothInstalled},
+    {.trap = "a page renamed .chm",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile("C:\\SERIES\\LAUNCH\\SorvelL.chm", "<html></html>");
+         },
+     .report = Plus(kBothInstalled, {"error helpChmNotCompiled"}),
+     .exitCode = 1},
+    {.trap = "a compiled file cut short",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile("C:\\SERIES\\LAUNCH\\SorvelL.chm", "ITS");
+           disk.Remove("C:\\SERIES\\LAUNCH\\SorvelL.htm");
+         },
+     .report = Plus(kBothInstalled, {"error helpChmNotCompiled", "warning helpChmWithoutPage"}),
+     .exitCode = 1},
 };
 
 TEST(CatalogueTrapsTest, EachTrapGetsItsReport) { ExpectEachTrapReport(kCatalogueTraps); }

@@ -154,7 +154,7 @@ const TrapRow kProgramTraps[] = {
            disk.AddDrive('Q', DriveType::CdRom);
            disk.AddFile("Q:\\SVLindex.txt", kSeries);
            disk.AddFile("Q:\\index.htm");
-           disk.AddFile("Q:\\SorvelL.hlp");
+           AddHelp(disk, "Q:");
            disk.AddFile("Q:\\ALGEBR12\\algebra1.exe");
            disk.AddFile("Q:\\GEOMET11\\GEOMETRY.EXE");
            disk.PutCurrentDirectory("Q:\\");
@@ -165,7 +165,7 @@ const TrapRow kProgramTraps[] = {
          [](SeriesDisk& disk) {
            disk.AddFile("C:\\DISC\\SVLindex.txt", kSeries);
            disk.AddFile("C:\\DISC\\index.htm");
-           disk.AddFile("C:\\DISC\\SorvelL.hlp");
+           AddHelp(disk, "C:\\DISC");
            disk.AddFile("C:\\DISC\\ALGEBR12\\algebra1.exe");
            disk.AddFile("C:\\DISC\\GEOMET11\\GEOMETRY.EXE");
            disk.PutCurrentDirectory("C:\\DISC");

@@ -31,10 +31,15 @@ std::string SeriesDisk::Key(const std::string& folder) {
   return cp932::AsciiLower(full);
 }
 
+void AddHelp(SeriesDisk& disk, const std::string& folder) {
+  disk.AddFile(folder + "\\SorvelL.chm", kChm);
+  disk.AddFile(folder + "\\SorvelL.htm", "<html></html>");
+}
+
 void Launcher(SeriesDisk& disk, const std::string& catalogue) {
   disk.AddFile(kCatalogue, catalogue);
   disk.AddFile("C:\\SERIES\\LAUNCH\\index.htm");
-  disk.AddFile("C:\\SERIES\\LAUNCH\\SorvelL.hlp");
+  AddHelp(disk, kHome);
   disk.PutCurrentDirectory(kHome);
 }
 
@@ -53,7 +58,7 @@ void DiscWithoutCatalogue(SeriesDisk& disk) {
   disk.AddDrive('Q', DriveType::CdRom);
   disk.AddFile("Q:\\SorvelL.exe");
   disk.AddFile("Q:\\index.htm");
-  disk.AddFile("Q:\\SorvelL.hlp");
+  AddHelp(disk, "Q:");
   disk.AddFile("Q:\\ALGEBR12\\algebra1.exe");
   disk.AddFile("Q:\\GEOMET11\\GEOMETRY.EXE");
   disk.PutCurrentDirectory("Q:\\");

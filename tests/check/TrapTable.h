@@ -36,7 +36,12 @@ class SeriesDisk : public FakePlatform {
   std::vector<std::pair<std::string, ForeignEntry>> foreign_;
 };
 
-// The launcher folder with this catalogue, index.htm and the help file; the
+// The start of a compiled HTML Help file.
+inline const std::string kChm = std::string("ITSF\x03\0\0\0", 8);
+
+// The help in both forms the launcher opens on today's Windows.
+void AddHelp(SeriesDisk& disk, const std::string& folder);
+// The launcher folder with this catalogue, index.htm and the help; the
 // current directory.
 void Launcher(SeriesDisk& disk, const std::string& catalogue);
 // The series of two programs, installed beside the launcher's folder.

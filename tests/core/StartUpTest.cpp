@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/HelpFile.h"
 #include "core/StartUp.h"
 #include "tests/support/TestLauncher.h"
 
@@ -8,6 +9,58 @@ namespace {
 
 using Lines = std::vector<std::string>;
 const std::string kCatalogue = "数学シリーズ\r\n2001/04/01\r\n代数,ALGEBRA1,1.3,alg\r\n";
+
+// The help command's file: the newest form first on this computer, the plain
+// page first on a share, where HTML Help shows no page.
+TEST(ChooseHelpTest, OpensTheFirstHelpFileInTheOrderForWhereTheHomeFolderLies) {
+  using enum HelpViewer;
+  const std::vector<std::string> all = {"SorvelL.chm", "SorvelL.htm", "SorvelL.hlp"};
+  const struct {
+    const char* why;
+    std::string home;
+    std::vector<std::string> files;
+    HelpToOpen help;
+  } cases[] = {
+      {"all three", "C:\\S\\L\\", all, {"C:\\S\\L\\SorvelL.chm", HtmlHelp}},
+      {"no chm", "C:\\S\\L\\", {"SorvelL.htm", "SorvelL.hlp"}, {"C:\\S\\L\\SorvelL.htm", Shell}},
+      {"hlp beside chm",
+       "C:\\S\\L\\",
+       {"SorvelL.hlp", "SorvelL.chm"},
+       {"C:\\S\\L\\SorvelL.chm", HtmlHelp}},
+      {"hlp alone", "C:\\S\\L\\", {"SorvelL.hlp"}, {"SorvelL.hlp", WinHelp}},
+      {"none", "C:\\S\\L\\", {}, {"SorvelL.hlp", WinHelp}},
+      {"chm a folder", "C:\\S\\L\\", {"SorvelL.chm\\"}, {"SorvelL.hlp", WinHelp}},
+      {"CD-ROM", "Q:\\", all, {"Q:\\SorvelL.chm", HtmlHelp}},
+      {"network drive", "N:\\S\\L\\", all, {"N:\\S\\L\\SorvelL.htm", Shell}},
+      {"network root", "N:\\", all, {"N:\\SorvelL.htm", Shell}},
+      {"network, chm alone",
+       "N:\\S\\L\\",
+       {"SorvelL.chm", "SorvelL.hlp"},
+       {"N:\\S\\L\\SorvelL.chm", HtmlHelp}},
+      {"network, hlp alone", "N:\\S\\L\\", {"SorvelL.hlp"}, {"SorvelL.hlp", WinHelp}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    test::FakePlatform fake;
+    fake.AddDrive('Q', DriveType::CdRom);
+    fake.AddDrive('N', DriveType::Remote);
+    fake.AddFolder(c.home);
+    for (const std::string& file : c.files) {
+      if (file.back() == '\\') {
+        fake.AddFolder(c.home + file);
+      } else {
+        fake.AddFile(c.home + file);
+      }
+    }
+    fake.PutCurrentDirectory("C:\\");
+    EXPECT_EQ(ChooseHelp(fake, c.home), c.help);
+  }
+  test::FakePlatform fake;
+  fake.AddDrive('N', DriveType::Remote);
+  EXPECT_TRUE(OnNetwork(fake, "\\\\SERVER\\SHARE\\L\\"));
+  EXPECT_TRUE(OnNetwork(fake, "n:\\"));
+  EXPECT_FALSE(OnNetwork(fake, "C:\\L\\"));
+}
 
 TEST(InitHomeFolderTest, AppendsABackslashWhenMissing) {
   const std::string longFolder = "C:\\" + std::string(300, 'D') + "\\計算表";

@@ -81,6 +81,12 @@ def contents_are_listed(archive, top, demo_series):
     for info in archive.infolist():
         if not info.filename.isascii():
             check(info.flag_bits & 0x800, f"{info.filename}: not flagged as UTF-8")
+    # The sample's help in both forms the launcher opens on today's Windows.
+    launch = f"{top}/sample/SERIES/LAUNCH/"
+    check(launch + "SorvelL.htm" in names, "the sample has no SorvelL.htm")
+    check(launch + "SorvelL.chm" in names
+          and archive.read(launch + "SorvelL.chm").startswith(b"ITSF"),
+          "the sample has no compiled SorvelL.chm")
 
 
 def entries_at_the_highest_level(archive):

@@ -5,7 +5,8 @@
 // series, the launcher itself into its home beside one, lets it start a
 // program (which leaves its current directory in the program's folder) and
 // then has the running launcher itself ask for the DLL by name, from a
-// thread the test starts in it.
+// thread the test starts in it. HTML Help's DLL, which the launcher loads on
+// its first help command, is planted beside it too.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,6 +15,7 @@
 
 #include "tests/session/SeriesTree.h"
 #include "tests/support/process/ProcessDriver.h"
+#include "tests/support/win32/TestText.h"
 
 namespace sorvel::test {
 namespace {
@@ -38,13 +40,28 @@ LPTHREAD_START_ROUTINE InLauncher(const LauncherProcess& launcher, FARPROC local
       remoteBase + (reinterpret_cast<BYTE*>(local) - reinterpret_cast<BYTE*>(module)));
 }
 
-// Runs LoadLibraryW(`argument`) on a new thread inside the launcher; the low
-// half of the module handle it gave, 0 when it loaded nothing.
+// Runs the kernel32 procedure `name` with one argument on a new thread
+// inside the launcher; what it returned (its low half), 0 when it did not run.
+DWORD CallInLauncher(const LauncherProcess& launcher, const char* name, void* argument) {
+  const auto procedure =
+      InLauncher(launcher, GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name));
+  EXPECT_NE(procedure, nullptr) << name << " not found in the launcher";
+  if (!procedure) return 0;
+  DWORD result = 0;
+  HANDLE thread =
+      CreateRemoteThread(launcher.Handle(), nullptr, 0, procedure, argument, 0, nullptr);
+  EXPECT_NE(thread, nullptr) << "no thread in the launcher, error " << GetLastError();
+  if (thread) {
+    EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
+    GetExitCodeThread(thread, &result);
+    CloseHandle(thread);
+  }
+  return result;
+}
+
+// Runs LoadLibraryW(`argument`) inside the launcher; the low half of the
+// module handle it gave, 0 when it loaded nothing.
 DWORD LoadLibraryInLauncher(const LauncherProcess& launcher, const std::wstring& argument) {
-  const auto loadLibrary =
-      InLauncher(launcher, GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
-  EXPECT_NE(loadLibrary, nullptr) << "LoadLibraryW not found in the launcher";
-  if (!loadLibrary) return 0;
   const SIZE_T bytes = (argument.size() + 1) * sizeof(wchar_t);
   void* remoteText =
       VirtualAllocEx(launcher.Handle(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
@@ -52,14 +69,7 @@ DWORD LoadLibraryInLauncher(const LauncherProcess& launcher, const std::wstring&
   if (!remoteText) return 0;
   DWORD result = 0;
   if (WriteProcessMemory(launcher.Handle(), remoteText, argument.c_str(), bytes, nullptr)) {
-    HANDLE thread =
-        CreateRemoteThread(launcher.Handle(), nullptr, 0, loadLibrary, remoteText, 0, nullptr);
-    EXPECT_NE(thread, nullptr) << "no thread in the launcher, error " << GetLastError();
-    if (thread) {
-      EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
-      GetExitCodeThread(thread, &result);
-      CloseHandle(thread);
-    }
+    result = CallInLauncher(launcher, "LoadLibraryW", remoteText);
   }
   VirtualFreeEx(launcher.Handle(), remoteText, 0, MEM_RELEASE);
   return result;
@@ -83,6 +93,15 @@ TEST(LauncherDllSearch, ADllInTheCurrentDirectoryOrBesideTheLauncherIsNeverLoade
   series.WriteCatalogue("数学シリーズ\r\n2026/04/01\r\n代数入門,ALGEBRA1,1.3,alg\r\n");
   series.Install(L"ALGEBR12", L"algebra1.exe");
   for (const wchar_t* folder : {L".", L"LAUNCH", L"ALGEBR12"}) series.CopyBuilt(kProbe, folder);
+  // HTML Help's DLL planted where the help command sets the current
+  // directory, beside the launcher, with a compiled help for it to open.
+  ASSERT_FALSE(DemoSeriesHome().empty()) << "SORVEL_DEMO_SERIES is not set";
+  series.CopyBuilt(kProbe, L"LAUNCH");
+  ASSERT_TRUE(MoveFileW(series.Path(L"LAUNCH\\sorvel_cwd_probe.dll").c_str(),
+                        series.Path(L"LAUNCH\\hhctrl.ocx").c_str()));
+  series.CopyBuilt(kProbe, L"LAUNCH");
+  ASSERT_TRUE(CopyFileW((DemoSeriesHome() + L"\\SorvelL.chm").c_str(),
+                        series.Path(L"LAUNCH\\SorvelL.chm").c_str(), FALSE));
 
   // Without the launcher's precautions the system finds the DLL there: this
   // test process has none.
@@ -110,6 +129,21 @@ TEST(LauncherDllSearch, ADllInTheCurrentDirectoryOrBesideTheLauncherIsNeverLoade
   // By its full path it is loaded: the request did reach the launcher.
   EXPECT_NE(LoadLibraryInLauncher(launcher, series.Path(L"ALGEBR12\\sorvel_cwd_probe.dll")), 0u);
   EXPECT_NE(launcher.ModuleBase(kProbe), nullptr);
+
+  // The help command loads HTML Help from the system folder by its full
+  // path, also where a bare name would find the planted one: Windows 7
+  // without its update KB2533623 searches the program's folder first.
+  EXPECT_NE(CallInLauncher(launcher, "SetDefaultDllDirectories",
+                           reinterpret_cast<void*>(LOAD_LIBRARY_SEARCH_APPLICATION_DIR |
+                                                   LOAD_LIBRARY_SEARCH_SYSTEM32)),
+            0u);
+  PostClick(FindChildByText(main, L"ヘルプ"));
+  EXPECT_TRUE(WaitUntil([&] { return !launcher.ModulePath(L"hhctrl.ocx").empty(); }, 20000))
+      << "HTML Help was not loaded";
+  wchar_t system[MAX_PATH] = L"";
+  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+  const std::wstring loaded = launcher.ModulePath(L"hhctrl.ocx");
+  EXPECT_EQ(_wcsnicmp(loaded.c_str(), system, length), 0) << Utf8(loaded);
 
   EndStartedPrograms(launcher);
   PostClick(FindChildByText(main, L"終了"));

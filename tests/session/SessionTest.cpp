@@ -191,5 +191,25 @@ TEST_F(LauncherSession, AWholeSessionLeavesTheSeriesByteForByteAsItWas) {
   EXPECT_TRUE(changes.empty()) << "the session changed the series:" << changes;
 }
 
+// The demo series' help, compiled at build time, opens in HTML Help under
+// the title the compiled file carries, and closes with the launcher.
+TEST_F(LauncherSession, HelpInTheDemoSeriesOpensItsCompiledHelp) {
+  const std::wstring demo = DemoSeriesHome();
+  ASSERT_FALSE(demo.empty()) << "SORVEL_DEMO_SERIES is not set";
+  ASSERT_TRUE(launcher.Start(demo, demo + L"\\SorvelL.exe"));
+  HWND main = AwaitWindow(L"SorvelMainWindow");
+  ASSERT_NE(main, nullptr);
+  PostClick(Control(main, L"ヘルプ"));
+  // HTML Help's own window class.
+  HWND help = launcher.WaitForWindow(L"HH Parent");
+  ASSERT_NE(help, nullptr) << "no HTML Help window";
+  EXPECT_EQ(WindowText(help), L"Sorvel Launcher Help");
+  SaveScreenshot(help, "session-help");
+
+  PostClick(Control(main, L"終了"));
+  EXPECT_EQ(launcher.WaitForExit(20000), 0u);
+  EXPECT_FALSE(help && IsWindow(help)) << "the help window outlived the launcher";
+}
+
 }  // namespace
 }  // namespace sorvel::test

@@ -45,6 +45,11 @@ HCURSOR WaitCursor() { return LoadCursorW(nullptr, IDC_WAIT); }
 // refusing to enter one folder on request.
 class WatchingPlatform : public RefusingPlatform {
  public:
+  // The drive of `networkRoot` ("C:\\") answers as a network drive.
+  DriveType DriveTypeOf(const std::string& root) override {
+    if (!networkRoot.empty() && cp932::EqualsNoCase(root, networkRoot)) return DriveType::Remote;
+    return Win32Platform::DriveTypeOf(root);
+  }
   std::optional<FileInfo> FindFirst(const std::string& pattern) override {
     cursors.push_back(GetCursor());
     return Win32Platform::FindFirst(pattern);
@@ -55,6 +60,7 @@ class WatchingPlatform : public RefusingPlatform {
   }
 
   std::vector<HCURSOR> cursors;
+  std::string networkRoot;
 };
 
 // What the status window showed while it was open.
@@ -125,6 +131,10 @@ class MainCommands : public ::testing::Test {
       helped.push_back({owner, file, "", 0, CurrentDirectory()});
       return false;
     };
+    shell.htmlHelpContents = [this](HWND owner, const std::string& file) {
+      htmlHelped.push_back({owner, file, "", 0, CurrentDirectory()});
+      return false;
+    };
     window.SetShellServices(shell);
   }
 
@@ -193,6 +203,7 @@ class MainCommands : public ::testing::Test {
   std::vector<HCURSOR> startUpCursors;
   std::vector<ShellCall> opened;
   std::vector<ShellCall> helped;
+  std::vector<ShellCall> htmlHelped;
 };
 
 // ---------------------------------------------------------------------------
@@ -388,6 +399,64 @@ TEST_F(MainCommands, DownloadOpensIndexHtmOfTheHomeFolderAndHelpStartsThere) {
   // Only the two scans with icons spoke: the recorder has no icon.
   EXPECT_THAT(series.messages.messages,
               ElementsAre("ALGEBR12 algebra1.exe", "ALGEBR12 algebra1.exe"));
+}
+
+// Windows 10 and 11 open no Windows Help: the compiled help comes first, and
+// from a network drive the page, which HTML Help would leave blank there.
+TEST_F(MainCommands, HelpOpensTheFirstHelpFileInTheOrderForWhereTheLauncherLies) {
+  series.WriteCatalogue("Series", {{"代数 I", "algebra1"}});
+  TfrmMain& window = Open();
+  const std::string home = window.State().homeFolder;
+  const std::string drive = home.substr(0, 3);
+  const struct {
+    const char* why;
+    std::vector<const wchar_t*> files;
+    bool network;
+    std::vector<ShellCall>* viewer;
+    std::string file;
+  } rows[] = {
+      {"Windows Help beside the compiled help",
+       {L"SorvelL.hlp", L"SorvelL.chm"},
+       false,
+       &htmlHelped,
+       home + "SorvelL.chm"},
+      {"all three",
+       {L"SorvelL.hlp", L"SorvelL.chm", L"SorvelL.htm"},
+       false,
+       &htmlHelped,
+       home + "SorvelL.chm"},
+      {"all three on a network drive",
+       {L"SorvelL.hlp", L"SorvelL.chm", L"SorvelL.htm"},
+       true,
+       &opened,
+       home + "SorvelL.htm"},
+      {"the page and Windows Help",
+       {L"SorvelL.hlp", L"SorvelL.htm"},
+       false,
+       &opened,
+       home + "SorvelL.htm"},
+      {"Windows Help alone on a network drive", {L"SorvelL.hlp"}, true, &helped, "SorvelL.hlp"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.why);
+    for (const wchar_t* file : row.files) WriteFileBytes(series.home + L"\\" + file, "help");
+    platform.networkRoot = row.network ? drive : "";
+    SetCurrentDirectoryW(series.root.c_str());  // where a scan leaves it
+    opened.clear(), helped.clear(), htmlHelped.clear();
+    window.btnHelp.Click();
+    ASSERT_EQ(opened.size() + helped.size() + htmlHelped.size(), 1u) << "not one viewer";
+    ASSERT_EQ(row.viewer->size(), 1u) << "another viewer";
+    const ShellCall& call = row.viewer->front();
+    EXPECT_EQ(call.owner, window.Handle());
+    EXPECT_EQ(call.file, row.file);
+    EXPECT_TRUE(cp932::EqualsNoCase(cp932::WithTrailingBackslash(call.currentDirectory), home));
+    if (row.viewer == &opened) {  // as index.htm is opened
+      EXPECT_EQ(call.directory, win32::WindowsDirectory());
+      EXPECT_EQ(call.show, SW_SHOW);
+    }
+    for (const wchar_t* file : row.files) DeleteFileW((series.home + L"\\" + file).c_str());
+  }
+  EXPECT_THAT(series.messages.errors, IsEmpty());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "core/HelpFile.h"
 #include "core/InstallationScan.h"
 #include "core/StartUp.h"
 #include "core/UserTexts.h"
@@ -228,10 +229,22 @@ void TfrmMain::btnDownLoadClick() {
 }
 
 void TfrmMain::btnHelpClick() {
-  // The help file's bare name is found in the home folder, wherever a
-  // launch, a scan or the chooser left the current directory.
+  // Windows Help's bare name is found in the home folder, wherever a
+  // launch, a scan or the chooser left the current directory. A viewer that
+  // refuses its file gives no message.
   context_.platform.ChangeDirectory(state_.homeFolder);
-  shell_.helpContents(Handle(), kHelpFileName);
+  const HelpToOpen help = ChooseHelp(context_.platform, state_.homeFolder);
+  switch (help.viewer) {
+    case HelpViewer::HtmlHelp:
+      shell_.htmlHelpContents(Handle(), help.file);
+      break;
+    case HelpViewer::Shell:
+      shell_.open(Handle(), help.file, shell_.windowsDirectory(), SW_SHOW);
+      break;
+    case HelpViewer::WinHelp:
+      shell_.helpContents(Handle(), help.file);
+      break;
+  }
 }
 
 void TfrmMain::btnCloseClick() { Close(); }

@@ -9,6 +9,7 @@ ShellServices SystemShellServices() {
   services.open = win32::ShellOpen;
   services.windowsDirectory = win32::WindowsDirectory;
   services.helpContents = win32::OpenHelpContents;
+  services.htmlHelpContents = win32::OpenHtmlHelpContents;
   services.firstIcon = [](const std::string& exeFile) {
     return win32::ExtractFirstIcon(GetModuleHandleW(nullptr), exeFile);
   };

@@ -21,8 +21,10 @@ struct ShellServices {
       open;
   // The Windows directory.
   std::function<std::string()> windowsDirectory;
-  // Opens the contents of a help file; true when the viewer took it.
+  // Opens the contents of a Windows Help file; true when the viewer took it.
   std::function<bool(HWND owner, const std::string& helpFile)> helpContents;
+  // Opens the contents of a compiled HTML Help file; true when a window opened.
+  std::function<bool(HWND owner, const std::string& chmFile)> htmlHelpContents;
   // The first icon of an executable: 0 none, 1 not an executable, otherwise
   // an icon the caller owns.
   std::function<IconHandle(const std::string& exeFile)> firstIcon;

@@ -59,12 +59,25 @@ bool IsPushButton(HWND hwnd) {
 
 }  // namespace
 
-std::wstring LauncherPath() {
-  const char* unixPath = std::getenv("SORVEL_LAUNCHER_EXE");
+namespace {
+
+// The Unix path of the environment variable `name` as Wine's drive Z: shows
+// it; empty when it is not set.
+std::wstring PathFromEnvironment(const char* name) {
+  const char* unixPath = std::getenv(name);
   if (!unixPath) return L"";
   std::wstring path = L"Z:";
   for (const char* c = unixPath; *c; ++c) path += (*c == '/') ? L'\\' : static_cast<wchar_t>(*c);
   return path;
+}
+
+}  // namespace
+
+std::wstring LauncherPath() { return PathFromEnvironment("SORVEL_LAUNCHER_EXE"); }
+
+std::wstring DemoSeriesHome() {
+  const std::wstring series = PathFromEnvironment("SORVEL_DEMO_SERIES");
+  return series.empty() ? series : series + L"\\SERIES\\LAUNCH";
 }
 
 LauncherProcess::~LauncherProcess() {
@@ -130,18 +143,33 @@ std::vector<DWORD> LauncherProcess::Children() const {
   return children;
 }
 
-BYTE* LauncherProcess::ModuleBase(const std::wstring& fileName) const {
-  BYTE* base = nullptr;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process_.dwProcessId);
-  if (snapshot == INVALID_HANDLE_VALUE) return base;
-  MODULEENTRY32W entry{};
+namespace {
+
+// The module `fileName` of process `id`; false when it is not loaded.
+bool FindModule(DWORD id, const std::wstring& fileName, MODULEENTRY32W& entry) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, id);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  entry = MODULEENTRY32W{};
   entry.dwSize = sizeof(entry);
-  for (BOOL more = Module32FirstW(snapshot, &entry); more && !base;
-       more = Module32NextW(snapshot, &entry)) {
-    if (_wcsicmp(entry.szModule, fileName.c_str()) == 0) base = entry.modBaseAddr;
+  bool found = false;
+  for (BOOL more = Module32FirstW(snapshot, &entry); more; more = Module32NextW(snapshot, &entry)) {
+    found = _wcsicmp(entry.szModule, fileName.c_str()) == 0;
+    if (found) break;
   }
   CloseHandle(snapshot);
-  return base;
+  return found;
+}
+
+}  // namespace
+
+BYTE* LauncherProcess::ModuleBase(const std::wstring& fileName) const {
+  MODULEENTRY32W entry;
+  return FindModule(process_.dwProcessId, fileName, entry) ? entry.modBaseAddr : nullptr;
+}
+
+std::wstring LauncherProcess::ModulePath(const std::wstring& fileName) const {
+  MODULEENTRY32W entry;
+  return FindModule(process_.dwProcessId, fileName, entry) ? entry.szExePath : L"";
 }
 
 HWND TopLevelWindow(const wchar_t* className, DWORD processId) {

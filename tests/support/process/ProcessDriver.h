@@ -17,6 +17,9 @@ namespace sorvel::test {
 // SorvelL.exe as the build made it (env SORVEL_LAUNCHER_EXE, a Unix path),
 // seen through Wine's drive Z:; empty when the variable is not set.
 std::wstring LauncherPath();
+// The demo series' launcher folder (env SORVEL_DEMO_SERIES, the Unix path of
+// the folder the build lays it out in); empty when the variable is not set.
+std::wstring DemoSeriesHome();
 
 class LauncherProcess {
  public:
@@ -49,6 +52,8 @@ class LauncherProcess {
   // Where a module is loaded in the launcher (by its file name, without
   // regard to case); null when it is not loaded.
   BYTE* ModuleBase(const std::wstring& fileName) const;
+  // The full path of that module; empty when it is not loaded.
+  std::wstring ModulePath(const std::wstring& fileName) const;
 
  private:
   PROCESS_INFORMATION process_{};
