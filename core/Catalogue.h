@@ -24,7 +24,13 @@ int SplitText(std::string text, const std::string& separator, std::vector<std::s
 // NUL ends the text; one break at the very end adds no empty line.
 std::vector<std::string> SplitLines(const std::string& text);
 
+// The launcher keeps this many bytes of an ExeName field.
+inline constexpr std::size_t kExeStemBytes = 8;
+
 // The stored executable stem of an ExeName field: first 8 bytes, A-Z lowered.
 std::string ExeStemOf(const std::string& exeName);
+
+// The file a program's stem names: the stem with ".exe".
+inline std::string ProgramFileName(const std::string& stem) { return stem + ".exe"; }
 
 }  // namespace sorvel
