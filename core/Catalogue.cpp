@@ -40,16 +40,19 @@ void JudgeHead(const Cp932Text& text, CatalogueVerdict& verdict) {
   for (std::size_t index = 0; index < 2; ++index) {
     const auto found = text.unspellable.find(index);
     if (found == text.unspellable.end()) continue;
-    verdict.lines.push_back({.index = index,
-                             .fate = LineFate::Unspellable,
-                             .message = texts::UnspellableHeadText(index + 1, found->second)});
+    LineVerdict& head = verdict.lines.emplace_back();
+    head.index = index;
+    head.fate = LineFate::Unspellable;
+    head.message = texts::UnspellableHeadText(index + 1, found->second);
   }
 }
 
 // A program line gives an entry or is skipped with its box.
 LineVerdict JudgeProgramLine(std::size_t index, const std::string& line, const Cp932Text& text,
                              std::vector<CatalogueEntry>& entries) {
-  LineVerdict verdict{.index = index, .fieldCount = FieldCount(line)};
+  LineVerdict verdict;
+  verdict.index = index;
+  verdict.fieldCount = FieldCount(line);
   // A line that lost characters to CP932 is skipped, shown with their
   // marks: an entry without them could name another program.
   const auto unspellable = text.unspellable.find(index);
