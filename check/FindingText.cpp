@@ -9,6 +9,7 @@
 #include "core/StatusTable.h"
 #include "core/TextEncoding.h"
 #include "core/TitleBoard.h"
+#include "core/UserTexts.h"
 
 namespace sorvel::check {
 
@@ -176,8 +177,8 @@ std::string UnreadableFolderMessage(const CheckReport&, const Finding& finding, 
 // A file of the launcher's folder that one of its buttons opens.
 std::string LauncherFileMessage(const CheckReport&, const Finding& finding, Language language) {
   const bool help = finding.kind == FindingKind::MissingHelpFile;
-  const char* file = help ? kHelpFileName : "index.htm";
-  const char* button = help ? "ヘルプ" : "最新版ダウンロード";
+  const char* file = help ? kHelpFileName : kDownloadPageFileName;
+  const char* button = help ? texts::kHelpButton : texts::kDownLoadButton;
   return Ja(language)
              ? std::string("ランチャーのフォルダに ") + file +
                    " がありません: " + Quoted(button, language) + "ボタンを押しても何も開きません"

@@ -26,10 +26,8 @@ LauncherRun::LauncherRun(Platform& platform, bool asCdRomRoot, CapturedMessages 
       ScanAtStartUp(context);
     }
     stoppedAt_ = Step::Done;
-  } catch (const LauncherError& error) {
-    boxes_.ShowError(texts::ErrorText(error));
-  } catch (const std::exception& error) {
-    boxes_.ShowError(error.what());
+  } catch (const std::exception&) {
+    boxes_.ShowError(texts::CurrentErrorText());
   }
 }
 

@@ -110,7 +110,7 @@ SeriesSurvey SurveySeries(Platform& platform, const LauncherRun& run) {
                                       ExeFiles(platform, home + info.name)));
     }
   }
-  survey.hasIndexHtm = HasFile(platform, home + "index.htm");
+  survey.hasIndexHtm = HasFile(platform, home + kDownloadPageFileName);
   survey.hasHelpFile = HasFile(platform, home + kHelpFileName);
   return survey;
 }

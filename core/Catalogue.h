@@ -5,11 +5,9 @@
 #include <vector>
 
 #include "core/LauncherContext.h"
+#include "core/LauncherFiles.h"
 
 namespace sorvel {
-
-// The catalogue's file name in the home folder.
-inline constexpr const char* kCatalogueFileName = "SVLindex.txt";
 
 // Loads the home folder's `fileName` into the state. False when the file does not
 // exist (after its message); throws LauncherError when it cannot be opened or

@@ -7,10 +7,9 @@
 #include <string>
 
 #include "core/LauncherContext.h"
+#include "core/LauncherFiles.h"
 
 namespace sorvel {
-
-inline constexpr const char* kHelpFileName = "SorvelL.hlp";
 
 // The current directory with a trailing backslash. Throws LauncherError when
 // the platform cannot spell it.

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "core/Catalogue.h"
 #include "core/UserTexts.h"
 
 namespace sorvel {
@@ -21,7 +22,7 @@ std::string CellAt(const StatusRow& row, std::size_t column) {
 
 StatusRow BuildStatusRow(const LauncherState& state, int n) {
   const CatalogueEntry& entry = state.Entry(n);
-  const std::string exeName = entry.exeStem + ".exe";
+  const std::string exeName = ProgramFileName(entry.exeStem);
   if (!state.IsInstalled(n)) {
     return {entry.title, exeName, "", entry.latestVersion, texts::kNotInstalledAttribute, "", ""};
   }

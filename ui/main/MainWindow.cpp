@@ -224,7 +224,8 @@ void TfrmMain::btnChangeDriveClick() {
 
 void TfrmMain::btnDownLoadClick() {
   // A missing page or a shell that refuses it gives no message.
-  shell_.open(Handle(), state_.homeFolder + "index.htm", shell_.windowsDirectory(), SW_SHOW);
+  shell_.open(Handle(), state_.homeFolder + kDownloadPageFileName, shell_.windowsDirectory(),
+              SW_SHOW);
 }
 
 void TfrmMain::btnHelpClick() {
