@@ -70,6 +70,10 @@ class TfrmMain : public Form, public ImageHost {
   HCURSOR ArrowCursor() const { return arrowCursor_.Get(); }
   HCURSOR PointCursor() const { return pointCursor_.Get(); }
 
+  // The side panel's buttons: one row each, in MainWindow.cpp.
+  struct SideButton;
+  static const SideButton kSideButtons[];
+
   // The window's controls; the title panels are the board's.
   ImageControl imgPict;
   BevelPanel pnlMain;
@@ -93,6 +97,7 @@ class TfrmMain : public Form, public ImageHost {
   void CreateControls();
   void CreateSidePanel();
   void CreateSideButtons();
+  void OrderSideFocus();
   // The pictures and the cursors at the window's DPI, the cursors shown by
   // the controls before the ones they replace are given back.
   void LoadPictures();
