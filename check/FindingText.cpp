@@ -5,10 +5,10 @@
 
 #include "check/SeriesCheck.h"
 #include "check/Wording.h"
+#include "core/BoardRoom.h"
 #include "core/StartUp.h"
 #include "core/StatusTable.h"
 #include "core/TextEncoding.h"
-#include "core/TitleBoard.h"
 #include "core/UserTexts.h"
 
 namespace sorvel::check {

@@ -9,10 +9,10 @@
 #include "check/EntryDiagnosis.h"
 #include "check/LauncherRun.h"
 #include "check/SeriesSurvey.h"
+#include "core/BoardRoom.h"
 #include "core/Catalogue.h"
 #include "core/Cp932.h"
 #include "core/StatusTable.h"
-#include "core/TitleBoard.h"
 
 namespace sorvel::check {
 

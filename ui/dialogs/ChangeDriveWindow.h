@@ -33,7 +33,6 @@ class TfrmChangeDrive : public Form {
  protected:
   void OnCreate() override;
   void OnShow() override;
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void CreateControls();
@@ -45,7 +44,6 @@ class TfrmChangeDrive : public Form {
 
   Platform& platform_;
   std::string homeFolder_;
-  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
 };
 
 }  // namespace sorvel::ui

@@ -55,7 +55,6 @@ class TfrmShow : public Form {
   std::vector<StatusRow> table_;  // the header and the rows shown, as the core built them
   win32::TextPrinter printer_;
   bool shownBefore_ = false;
-  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
 };
 
 }  // namespace sorvel::ui

@@ -273,16 +273,9 @@ void TfrmMain::btnHelpClick() {
 
 void TfrmMain::btnCloseClick() { Close(); }
 
-// Gives the focus back to the control that had it, btnShow at first; true
-// when it did, so the window itself does not take the focus.
-bool TfrmMain::OnActivate(WPARAM wParam) { return RestoreFocus(wParam, focus_, btnShow.Handle()); }
-
 LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT result; OnImageMessage(Handle(), message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_ACTIVATE:
-      if (OnActivate(wParam)) return 0;
-      break;
     case WM_PAINT:
       FormPaint();
       break;

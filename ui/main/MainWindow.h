@@ -103,7 +103,7 @@ class TfrmMain : public Form, public ImageHost {
   void LoadPictures();
   // One scan of `path`, under the busy cursor.
   void Scan(const std::string& path, bool withIcons);
-  bool OnActivate(WPARAM wParam);
+  HWND FirstFocus() const override { return btnShow.Handle(); }
 
   LauncherState state_;
   LauncherContext context_;
@@ -114,7 +114,6 @@ class TfrmMain : public Form, public ImageHost {
   MainDialogs dialogs_;
   bool centred_ = false;
   bool endsProgram_ = true;  // closing the window ends the event loop
-  HWND focus_ = nullptr;     // the control that had the focus when deactivated
 };
 
 }  // namespace sorvel::ui
