@@ -10,7 +10,7 @@
 #include "ui/controls/DirectoryList.h"
 #include "ui/controls/DriveBox.h"
 #include "ui/controls/Form.h"
-#include "ui/controls/GlyphButton.h"
+#include "ui/controls/PushButton.h"
 
 namespace sorvel::ui {
 
@@ -27,8 +27,8 @@ class TfrmChangeDrive : public Form {
   BevelPanel Panel1;
   DriveBox dcbDrive;
   DirectoryList dlbDrive;
-  GlyphButton btnOk;
-  GlyphButton btnCancel;
+  PushButton btnOk;
+  PushButton btnCancel;
 
  protected:
   void OnCreate() override;

@@ -21,7 +21,7 @@ namespace sorvel::ui {
 // place in Layout.h; `focus` is its stop in the Tab order, in which the
 // small picture's frame takes kPictureFocus.
 struct TfrmMain::SideButton {
-  GlyphButton TfrmMain::*button;
+  PushButton TfrmMain::*button;
   const char* name;
   const char* caption;
   Place MainWindowLayout::*place;

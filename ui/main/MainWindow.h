@@ -11,8 +11,8 @@
 #include "platform/Platform.h"
 #include "ui/controls/BevelPanel.h"
 #include "ui/controls/Form.h"
-#include "ui/controls/GlyphButton.h"
 #include "ui/controls/ImageControl.h"
+#include "ui/controls/PushButton.h"
 #include "ui/main/ImageHost.h"
 #include "ui/main/MainDialogs.h"
 #include "ui/main/PicturePanel.h"
@@ -77,13 +77,13 @@ class TfrmMain : public Form, public ImageHost {
   // The window's controls; the title panels are the board's.
   ImageControl imgPict;
   BevelPanel pnlMain;
-  GlyphButton btnShow;
-  GlyphButton btnEnd;
-  GlyphButton btnChangeDrive;
-  GlyphButton btnDownLoad;
+  PushButton btnShow;
+  PushButton btnEnd;
+  PushButton btnChangeDrive;
+  PushButton btnDownLoad;
   PicturePanel Panel2;
   ImageControl imgPicture;  // in Panel2
-  GlyphButton btnHelp;
+  PushButton btnHelp;
 
  protected:
   void OnCreate() override;
