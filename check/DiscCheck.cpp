@@ -5,14 +5,12 @@
 
 #include "core/Catalogue.h"
 #include "core/Cp932.h"
+#include "core/FileProbe.h"
 
 namespace sorvel::check {
 
 namespace {
 
-// 1980-01-01 00:00 in file time: the first day of the DOS calendar, which
-// the launcher's date test, FAT drives and zip files share.
-constexpr std::uint64_t kDosEpoch = 119'600'064'000'000'000ULL;
 constexpr const char* kAutorunFile = "autorun.inf";
 
 struct DiscEntry {
@@ -128,7 +126,7 @@ void CheckDisc(Platform& platform, const LauncherRun& run, CheckReport& report) 
   std::vector<std::string> early;
   for (const DiscEntry& entry : entries) {
     if (MarkedByImage(entry.info.name)) marked.push_back(entry.path);
-    if (platform.FileTimeToLocal(entry.info.lastWriteTime) < kDosEpoch) {
+    if (platform.FileTimeToLocal(entry.info.lastWriteTime) < kDosEpochFileTime) {
       early.push_back(entry.path);
     }
   }

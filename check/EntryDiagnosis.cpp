@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/Catalogue.h"
 #include "core/Cp932.h"
 
 namespace sorvel::check {
 
 namespace {
-
-// 1980-01-01 00:00 as a file time: the DOS calendar starts there.
-constexpr std::uint64_t kDosEpoch = 119'600'064'000'000'000ULL;
-constexpr std::size_t kStemBytes = 8;
 
 MissCause Cause(MissReason reason, const std::string& folder, const std::string& file) {
   MissCause cause;
@@ -28,11 +25,11 @@ bool IsHiddenOrSystem(std::uint32_t attributes) {
 // Why the launcher does not read the files of a listed folder.
 MissCause SkippedFolder(const SurveyedFolder& folder, const SurveyedFile& file) {
   MissCause cause = Cause(MissReason::SkippedForDate, folder.name, file.name);
-  cause.firstEntry = folder.firstExe.name;
-  if ((folder.firstExe.attributes & attr::kDirectory) != 0) {
+  cause.firstEntry = folder.firstExe.first.name;
+  if (folder.firstExe.kind == FirstMatch::Folder) {
     cause.reason = MissReason::SkippedForSubFolder;
   } else {
-    cause.datedTooEarly = folder.firstExeLocalTime < kDosEpoch;
+    cause.datedTooEarly = folder.firstExe.kind == FirstMatch::BeforeDosDates;
   }
   return cause;
 }
@@ -54,16 +51,16 @@ bool CauseFor(const SurveyedFolder& folder, const SurveyedFile& file, MissCause&
     case FolderPlace::Listed:
       break;
   }
+  // The launcher passes over a folder before it looks at any file's name.
+  if (!folder.Searched() && folder.firstExe.kind != FirstMatch::None) {
+    cause = SkippedFolder(folder, file);
+    return true;
+  }
   if (file.foreign) {
     cause.reason = MissReason::ForeignFileName;
     return true;
   }
-  if (!folder.searched) {
-    if (!folder.hasFirstExe) return false;
-    cause = SkippedFolder(folder, file);
-    return true;
-  }
-  return IsHiddenOrSystem(file.attributes);
+  return folder.Searched() && IsHiddenOrSystem(file.attributes);
 }
 
 bool SameCause(const MissCause& a, const MissCause& b) {
@@ -85,7 +82,7 @@ std::vector<MissCause> MissCauses(const LauncherRun& run, const SeriesSurvey& su
     }
   }
   const std::string& exeName = exeNames[n - 1];
-  const bool nameCut = exeName.size() > kStemBytes;
+  const bool nameCut = exeName.size() > kExeStemBytes;
   std::vector<MissCause> causes;
   for (const SurveyedFolder& folder : survey.folders) {
     for (const SurveyedFile& file : folder.exeFiles) {

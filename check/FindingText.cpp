@@ -5,10 +5,11 @@
 
 #include "check/SeriesCheck.h"
 #include "check/Wording.h"
+#include "core/BoardRoom.h"
 #include "core/StartUp.h"
 #include "core/StatusTable.h"
 #include "core/TextEncoding.h"
-#include "core/TitleBoard.h"
+#include "core/UserTexts.h"
 
 namespace sorvel::check {
 
@@ -181,14 +182,16 @@ std::string HelpFileNames(Language language) {
 // A file of the launcher's folder that one of its buttons opens.
 std::string LauncherFileMessage(const CheckReport&, const Finding& finding, Language language) {
   const bool help = finding.kind == FindingKind::MissingHelpFile;
-  const char* button = help ? "ヘルプ" : "最新版ダウンロード";
+  const char* button = help ? texts::kHelpButton : texts::kDownLoadButton;
   if (Ja(language)) {
-    const std::string file = help ? "ヘルプ (" + HelpFileNames(language) + ")" : "index.htm";
+    const std::string file =
+        help ? std::string(texts::kHelpButton) + " (" + HelpFileNames(language) + ")"
+             : std::string(kDownloadPageFileName);
     return "ランチャーのフォルダに " + file + " がありません: " + Quoted(button, language) +
            "ボタンを押しても何も開きません";
   }
-  const std::string missing =
-      help ? "no help file (" + HelpFileNames(language) + ") is" : std::string("index.htm is not");
+  const std::string missing = help ? "no help file (" + HelpFileNames(language) + ") is"
+                                   : std::string(kDownloadPageFileName) + " is not";
   return missing + " in the launcher folder: the " + Quoted(button, language) +
          " button opens nothing";
 }
@@ -196,7 +199,7 @@ std::string LauncherFileMessage(const CheckReport&, const Finding& finding, Lang
 std::string HelpMessage(const CheckReport&, const Finding& finding, Language language) {
   const std::string chm = kHtmlHelpFileName;
   const std::string page = kHelpPageFileName;
-  const std::string button = Quoted("ヘルプ", language);
+  const std::string button = Quoted(texts::kHelpButton, language);
   const bool ja = Ja(language);
   switch (finding.kind) {
     case FindingKind::WinHelpOnly:

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/StartUp.h"
+#include "core/LauncherFiles.h"
 
 namespace sorvel::check {
 namespace {

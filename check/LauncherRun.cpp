@@ -1,6 +1,7 @@
 #include "check/LauncherRun.h"
 
 #include <exception>
+#include <utility>
 
 #include "core/InstallationScan.h"
 #include "core/LauncherContext.h"
@@ -9,7 +10,8 @@
 
 namespace sorvel::check {
 
-LauncherRun::LauncherRun(Platform& platform, bool asCdRomRoot) {
+LauncherRun::LauncherRun(Platform& platform, bool asCdRomRoot, CapturedMessages shownBefore)
+    : boxes_(std::move(shownBefore)) {
   LauncherContext context{platform, boxes_, state_, nullptr};
   // The launcher's start-up steps in its order; an error skips the rest and
   // goes to the error box, as in the main window's creation.
@@ -24,12 +26,9 @@ LauncherRun::LauncherRun(Platform& platform, bool asCdRomRoot) {
       ScanAtStartUp(context);
     }
     stoppedAt_ = Step::Done;
-  } catch (const LauncherError& error) {
-    boxes_.ShowError(texts::ErrorText(error));
-  } catch (const std::exception& error) {
-    boxes_.ShowError(error.what());
+  } catch (const std::exception&) {
+    boxes_.ShowError(texts::CurrentErrorText());
   }
-  matcher_.SetEntries(state_.entries);
 }
 
 std::vector<LaunchedEntry> LauncherRun::Entries() const {
@@ -37,8 +36,8 @@ std::vector<LaunchedEntry> LauncherRun::Entries() const {
   for (int n = 1; n <= state_.EntryCount(); ++n) {
     const CatalogueEntry& entry = state_.Entry(n);
     const ScanResult& result = state_.Result(n);
-    LaunchedEntry launched{entry.title, entry.exeStem,    entry.latestVersion, "",
-                           "",          result.matchCount};
+    LaunchedEntry launched{entry.title, entry.exeStem,     entry.latestVersion,  "",
+                           "",          result.matchCount, result.matchedFolders};
     if (state_.IsInstalled(n)) {
       launched.folder = result.folder;
       launched.file = result.exeName;
@@ -51,7 +50,7 @@ std::vector<LaunchedEntry> LauncherRun::Entries() const {
 std::string LauncherRun::ScannedFolder() const { return StartUpScanFolder(state_); }
 
 int LauncherRun::EntryOfFile(const std::string& fileName) const {
-  const int n = MatchExecutable(matcher_, fileName);
+  const int n = MatchExecutable(state_, fileName);
   return n >= 1 ? n : 0;
 }
 

@@ -31,6 +31,7 @@ struct LaunchedEntry {
   std::string folder;  // empty: not found
   std::string file;
   int matches = 0;
+  std::vector<std::string> matchedFolders;  // in scan order; the last one wins
 };
 
 class LauncherRun {
@@ -39,8 +40,8 @@ class LauncherRun {
 
   // Runs the start-up steps of the launcher in the current directory. With
   // `asCdRomRoot` the folder counts as the root of a CD-ROM, whatever its
-  // drive is.
-  LauncherRun(Platform& platform, bool asCdRomRoot);
+  // drive is. `shownBefore` are boxes the launcher showed before these steps.
+  LauncherRun(Platform& platform, bool asCdRomRoot, CapturedMessages shownBefore = {});
 
   const std::string& HomeFolder() const { return state_.homeFolder; }
   bool FromCdRom() const { return state_.fromCdRom; }
@@ -51,27 +52,26 @@ class LauncherRun {
 
   const std::string& Caption() const { return state_.caption; }
   const std::string& LastUpdate() const { return state_.lastUpdate; }
-  // The catalogue file's lines, as the launcher split them.
-  const std::vector<std::string>& CatalogueLines() const { return state_.catalogueLines; }
+  // What the loader did with each line, with the box it showed for it.
+  const CatalogueVerdict& Verdict() const { return state_.catalogueVerdict; }
   std::vector<LaunchedEntry> Entries() const;
 
   // The folder the start-up scan was given, and the folder listing it read:
-  // the normalised folder and its names in the launcher's order.
+  // the normalised folder.
   std::string ScannedFolder() const;
   const std::string& BaseFolder() const { return state_.baseFolder; }
   const std::string& ListingFolder() const { return state_.folderListing.Folder(); }
-  const std::vector<std::string>& ListedNames() const { return state_.folderListing.Names(); }
   // How many of the listed names are the root and the path's components,
   // which come before the sub-folders.
   int ListedPathItems() const { return state_.folderListing.PathItemCount(); }
+  // What the scan made of each listed name, in the listing's order.
+  const std::vector<FolderVerdict>& FolderVerdicts() const { return state_.folderVerdicts; }
 
   // The entry number the launcher takes a file of this name for; 0 for none.
   int EntryOfFile(const std::string& fileName) const;
 
  private:
   LauncherState state_;
-  // A copy of the catalogue to match file names against: matching counts.
-  mutable LauncherState matcher_;
   CapturedMessages boxes_;
   Step stoppedAt_ = Step::Done;
 };

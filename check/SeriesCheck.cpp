@@ -10,17 +10,15 @@
 #include "check/HelpCheck.h"
 #include "check/LauncherRun.h"
 #include "check/SeriesSurvey.h"
+#include "core/BoardRoom.h"
 #include "core/Catalogue.h"
 #include "core/Cp932.h"
 #include "core/StatusTable.h"
-#include "core/TextEncoding.h"
-#include "core/TitleBoard.h"
 
 namespace sorvel::check {
 
 namespace {
 
-constexpr std::size_t kStemBytes = 8;
 constexpr std::size_t kVersionLength = 3;  // "1.2"
 
 std::string LastOf(const std::vector<std::string>& texts) {
@@ -47,7 +45,7 @@ void ReportEncoding(const std::string& bytes, CheckReport& report) {
 void ReportUnloadedCatalogue(Platform& platform, const LauncherRun& run, CheckReport& report) {
   if (run.StoppedAt() != LauncherRun::Step::LoadingCatalogue) {
     report.findings.push_back(
-        {.kind = FindingKind::CatalogueMissing, .text = LastOf(run.Boxes().messages)});
+        {.kind = FindingKind::CatalogueMissing, .text = run.Verdict().missingMessage});
     return;
   }
   const std::optional<std::string> bytes = ReadCatalogue(platform, run);
@@ -61,34 +59,22 @@ void ReportUnloadedCatalogue(Platform& platform, const LauncherRun& run, CheckRe
   if (readable) ReportEncoding(*bytes, report);
 }
 
-// The launcher's next message, or `fallback` when it showed none more.
-std::string NextMessage(const LauncherRun& run, std::size_t& message, const std::string& fallback) {
-  const std::vector<std::string>& messages = run.Boxes().messages;
-  return message < messages.size() ? messages[message++] : fallback;
-}
-
 // Each line the launcher rejects or cuts, with the message it shows for it,
-// in the launcher's order: the caption and the date first, then the program
-// lines; returns the ExeName fields of the lines it takes, in entry order.
-std::vector<std::string> ReportLines(const LauncherRun& run, const Cp932Text& text,
-                                     CheckReport& report) {
-  const std::vector<std::string>& lines = run.CatalogueLines();
+// in the launcher's order; returns the ExeName fields of the lines it takes,
+// in entry order.
+std::vector<std::string> ReportLines(const CatalogueVerdict& verdict, CheckReport& report) {
   std::vector<std::string> exeNames;
-  std::size_t message = 0;
-  std::vector<std::string> fields;
-  for (std::size_t index = 0; index < lines.size(); ++index) {
-    const bool unspellable = text.unspellable.count(index) != 0;
-    if (!unspellable && index < 2) continue;
-    const int count = SplitText(lines[index], ",", fields);
-    if (!unspellable && count == 4) {
-      exeNames.push_back(fields[1]);
+  for (const LineVerdict& line : verdict.lines) {
+    if (line.fate == LineFate::Taken) {
+      exeNames.push_back(line.exeName);
       continue;
     }
+    const bool unspellable = line.fate == LineFate::Unspellable;
     Finding finding =
         Finding{.kind = unspellable ? FindingKind::UnspellableLine : FindingKind::MalformedLine,
-                .line = static_cast<int>(index) + 1};
-    finding.count = unspellable ? 0 : count;
-    finding.text = NextMessage(run, message, lines[index]);
+                .line = static_cast<int>(line.index) + 1};
+    finding.count = line.fieldCount;
+    finding.text = line.message;
     report.findings.push_back(finding);
   }
   return exeNames;
@@ -102,8 +88,8 @@ void ReportNames(const std::vector<LaunchedEntry>& entries,
       report.findings.push_back(
           Finding{.kind = FindingKind::BlankInExeName, .entry = static_cast<int>(i) + 1});
     }
-    if (exeName.size() <= kStemBytes) continue;
-    const bool split = cp932::FitWholeChars(exeName, kStemBytes) < kStemBytes;
+    if (exeName.size() <= kExeStemBytes) continue;
+    const bool split = cp932::FitWholeChars(exeName, kExeStemBytes) < kExeStemBytes;
     report.findings.push_back(
         Finding{.kind = split ? FindingKind::NameCutInsideCharacter : FindingKind::NameCut,
                 .entry = static_cast<int>(i) + 1});
@@ -114,21 +100,7 @@ void ReportNames(const std::vector<LaunchedEntry>& entries,
   }
 }
 
-// The folders in listing order whose files the launcher took for entry `n`.
-std::vector<std::string> FoldersHolding(const LauncherRun& run, const SeriesSurvey& survey, int n) {
-  std::vector<std::string> folders;
-  for (const SurveyedFolder& folder : survey.folders) {
-    if (folder.place != FolderPlace::Listed || !folder.searched) continue;
-    for (const SurveyedFile& file : folder.exeFiles) {
-      const bool shown = !file.foreign && (file.attributes & (attr::kHidden | attr::kSystem)) == 0;
-      if (shown && run.EntryOfFile(file.name) == n) folders.push_back(folder.name);
-    }
-  }
-  return folders;
-}
-
-void ReportInstalled(const LauncherRun& run, const SeriesSurvey& survey, EntryReport& entry,
-                     CheckReport& report) {
+void ReportInstalled(const LaunchedEntry& source, EntryReport& entry, CheckReport& report) {
   entry.version = VersionFromFolder(entry.folder);
   if (entry.version.size() != kVersionLength) {
     report.findings.push_back({.kind = FindingKind::VersionNotInFolderName,
@@ -139,7 +111,7 @@ void ReportInstalled(const LauncherRun& run, const SeriesSurvey& survey, EntryRe
     report.findings.push_back({.kind = FindingKind::SeveralCopies,
                                .entry = entry.number,
                                .text = entry.folder,
-                               .names = FoldersHolding(run, survey, entry.number)});
+                               .names = source.matchedFolders});
   }
 }
 
@@ -206,7 +178,7 @@ void ReportEntries(const LauncherRun& run, const SeriesSurvey& survey,
   if (!report.scanned) return;
   for (EntryReport& entry : report.entries) {
     if (entry.installed) {
-      ReportInstalled(run, survey, entry, report);
+      ReportInstalled(launched[entry.number - 1], entry, report);
     } else {
       entry.causes = MissCauses(run, survey, launched, exeNames, entry.number);
     }
@@ -226,7 +198,10 @@ Ends OuterBlanks(const std::string& stem) {
 }
 
 CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
-  const LauncherRun run(platform, asCdRomRoot);
+  return CheckRun(platform, LauncherRun(platform, asCdRomRoot));
+}
+
+CheckReport CheckRun(Platform& platform, const LauncherRun& run) {
   CheckReport report;
   report.homeFolder = run.HomeFolder();
   report.layout = run.FromCdRom() ? Layout::CdRomRoot : Layout::HardDisk;
@@ -240,7 +215,7 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
   }
   const std::string bytes = ReadCatalogue(platform, run).value_or(std::string());
   ReportEncoding(bytes, report);
-  const std::vector<std::string> exeNames = ReportLines(run, ToCp932Text(platform, bytes), report);
+  const std::vector<std::string> exeNames = ReportLines(run.Verdict(), report);
   ReportNames(run.Entries(), exeNames, report);
 
   if (run.StoppedAt() == LauncherRun::Step::Scanning) {

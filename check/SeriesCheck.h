@@ -4,6 +4,7 @@
 #include <string>
 
 #include "check/CheckReport.h"
+#include "check/LauncherRun.h"
 #include "platform/Platform.h"
 
 namespace sorvel::check {
@@ -13,6 +14,8 @@ namespace sorvel::check {
 // CD-ROM, whatever the drive. It only reads, but moves the current
 // directory as the launcher's scan does.
 CheckReport CheckSeries(Platform& platform, bool asCdRomRoot);
+// The same for a start-up the launcher has run.
+CheckReport CheckRun(Platform& platform, const LauncherRun& run);
 
 // Which ends of an executable stem a blank (space, tab or ideographic
 // space) stands at: it is part of the name the launcher looks for.

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "core/Cp932.h"
-#include "core/FileProbe.h"
+#include "core/LauncherFiles.h"
 
 namespace sorvel::check {
 
@@ -57,23 +57,15 @@ SurveyedFolder Folder(const std::string& name, FolderPlace place,
   return folder;
 }
 
-// A listed name as the launcher tests it: its wildcard test decides whether
-// the folder's files are read at all.
+// A listed name with the launcher's verdict on it: its wildcard test decided
+// whether the folder's files were read at all.
 SurveyedFolder SurveyListed(Platform& platform, const std::string& baseFolder,
-                            const std::string& name) {
+                            const FolderVerdict& verdict) {
   ErrorCode readError = error::kOk;
-  SurveyedFolder folder =
-      Folder(name, FolderPlace::Listed, ExeFiles(platform, baseFolder + name, &readError));
+  SurveyedFolder folder = Folder(verdict.name, FolderPlace::Listed,
+                                 ExeFiles(platform, baseFolder + verdict.name, &readError));
   folder.readError = readError;
-  const std::string pattern = baseFolder + name + "\\" + "*.exe";
-  folder.searched = FileExistsLike(platform, pattern);
-  if (!folder.searched) {
-    if (const auto first = platform.FindFirst(pattern)) {
-      folder.hasFirstExe = true;
-      folder.firstExe = *first;
-      folder.firstExeLocalTime = platform.FileTimeToLocal(first->lastWriteTime);
-    }
-  }
+  folder.firstExe = verdict.firstExe;
   return folder;
 }
 
@@ -91,9 +83,9 @@ bool HasExeExtension(const std::string& name) {
 SeriesSurvey SurveySeries(Platform& platform, const LauncherRun& run) {
   SeriesSurvey survey;
   const std::string& base = run.BaseFolder();
-  const std::vector<std::string>& names = run.ListedNames();
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    survey.folders.push_back(SurveyListed(platform, base, names[i]));
+  const std::vector<FolderVerdict>& listed = run.FolderVerdicts();
+  for (std::size_t i = 0; i < listed.size(); ++i) {
+    survey.folders.push_back(SurveyListed(platform, base, listed[i]));
     // The root and the path's components are tested as if they were
     // sub-folders; that they cannot be read means nothing.
     if (static_cast<int>(i) < run.ListedPathItems()) survey.folders.back().readError = error::kOk;
@@ -118,7 +110,7 @@ SeriesSurvey SurveySeries(Platform& platform, const LauncherRun& run) {
                                       ExeFiles(platform, home + info.name)));
     }
   }
-  survey.hasIndexHtm = HasFile(platform, home + "index.htm");
+  survey.hasIndexHtm = HasFile(platform, home + kDownloadPageFileName);
   return survey;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "check/LauncherRun.h"
+#include "core/FileProbe.h"
 #include "platform/Platform.h"
 
 namespace sorvel::check {
@@ -29,12 +30,10 @@ enum class FolderPlace {
 struct SurveyedFolder {
   std::string name;
   FolderPlace place = FolderPlace::Listed;
-  // Listed: the launcher's wildcard test lets it read the folder's files.
-  bool searched = false;
-  // Listed and not searched: the first "*.exe" entry that failed the test.
-  bool hasFirstExe = false;
-  FileInfo firstExe;
-  std::uint64_t firstExeLocalTime = 0;
+  // Listed: the launcher's verdict on its first "*.exe" entry, which lets
+  // the scan read the folder's files or not.
+  FirstMatchProbe firstExe;
+  bool Searched() const { return firstExe.kind == FirstMatch::File; }
   // Its "*.exe" files: hidden, system and foreign ones too.
   std::vector<SurveyedFile> exeFiles;
   // Listed sub-folder: not 0 when this error kept its files from being read.

@@ -28,22 +28,7 @@ std::string EntryName(const CheckReport& report, int n, Language language) {
 }
 
 std::string ErrorInWords(unsigned code, Language language) {
-  if (Ja(language)) return texts::InOutErrorText(code);
-  constexpr struct {
-    unsigned code;
-    const char* reason;
-  } kReasons[] = {
-      {error::kFileNotFound, "it does not exist"},
-      {error::kPathNotFound, "it does not exist"},
-      {error::kAccessDenied, "access is denied"},
-      {error::kNotReady, "the drive is not ready"},
-      {error::kInvalidName, "it is not a folder name"},
-      {267, "it is not a folder name"},  // the name is a file's, not a folder's
-  };
-  for (const auto& known : kReasons) {
-    if (known.code == code) return known.reason;
-  }
-  return "error " + Number(static_cast<int>(code));
+  return Ja(language) ? texts::InOutErrorText(code) : texts::InOutErrorReason(code);
 }
 
 std::string EncodingInWords(Encoding encoding, Language language) {

@@ -7,6 +7,7 @@
 
 #include "check/CheckOptions.h"
 #include "check/CheckReport.h"
+#include "core/Catalogue.h"
 
 namespace sorvel::check {
 
@@ -23,8 +24,8 @@ std::string Joined(const std::vector<std::string>& parts, Language language);
 // "entry 3 (title)", with the title of entry `n` of the report.
 std::string EntryName(const CheckReport& report, int n, Language language);
 
-// The file name the launcher looks for: the entry's stem + ".exe".
-inline std::string ExeFile(const EntryReport& entry) { return entry.stem + ".exe"; }
+// The file name the launcher looks for.
+inline std::string ExeFile(const EntryReport& entry) { return ProgramFileName(entry.stem); }
 
 // Why a folder cannot be read or entered: the launcher's own text of the
 // error in Japanese, a plain reason in English.

@@ -14,8 +14,6 @@ namespace sorvel {
 
 namespace {
 
-constexpr std::size_t kExeStemBytes = 8;
-
 // Line `index` (from 0) of the file; a file too short for it cannot give the
 // caption or the date.
 const std::string& RequiredLine(const std::vector<std::string>& lines, std::size_t index) {
@@ -27,8 +25,9 @@ const std::string& RequiredLine(const std::vector<std::string>& lines, std::size
 
 // Only a line with exactly three commas can give four fields; counting
 // first keeps a line of millions of commas from being split for nothing.
-bool GivesEntry(const std::string& line, std::vector<std::string>& fields) {
-  return std::count(line.begin(), line.end(), ',') == 3 && SplitText(line, ",", fields) == 4;
+int FieldCount(const std::string& line) {
+  if (line.empty()) return 0;
+  return static_cast<int>(std::count(line.begin(), line.end(), ',')) + 1;
 }
 
 CatalogueEntry EntryOf(const std::vector<std::string>& fields) {
@@ -37,11 +36,46 @@ CatalogueEntry EntryOf(const std::vector<std::string>& fields) {
 
 // The caption and the date keep what CP932 can spell; a box says which line
 // lost characters, as it says which program line is skipped.
-void ReportUnspellableHead(LauncherContext& context, const Cp932Text& text) {
+void JudgeHead(const Cp932Text& text, CatalogueVerdict& verdict) {
   for (std::size_t index = 0; index < 2; ++index) {
     const auto found = text.unspellable.find(index);
     if (found == text.unspellable.end()) continue;
-    context.messages.ShowMessage(texts::UnspellableHeadText(index + 1, found->second));
+    LineVerdict& head = verdict.lines.emplace_back();
+    head.index = index;
+    head.fate = LineFate::Unspellable;
+    head.message = texts::UnspellableHeadText(index + 1, found->second);
+  }
+}
+
+// A program line gives an entry or is skipped with its box.
+LineVerdict JudgeProgramLine(std::size_t index, const std::string& line, const Cp932Text& text,
+                             std::vector<CatalogueEntry>& entries) {
+  LineVerdict verdict;
+  verdict.index = index;
+  verdict.fieldCount = FieldCount(line);
+  // A line that lost characters to CP932 is skipped, shown with their
+  // marks: an entry without them could name another program.
+  const auto unspellable = text.unspellable.find(index);
+  if (unspellable != text.unspellable.end()) {
+    verdict.fate = LineFate::Unspellable;
+    verdict.fieldCount = 0;
+    verdict.message = texts::MalformedLineText(unspellable->second);
+    return verdict;
+  }
+  std::vector<std::string> fields;
+  if (verdict.fieldCount != 4 || SplitText(line, ",", fields) != 4) {
+    verdict.fate = LineFate::Malformed;
+    verdict.message = texts::MalformedLineText(line);
+    return verdict;
+  }
+  verdict.exeName = fields[1];
+  entries.push_back(EntryOf(fields));
+  return verdict;
+}
+
+void ShowVerdict(LauncherContext& context, const CatalogueVerdict& verdict) {
+  for (const LineVerdict& line : verdict.lines) {
+    if (!line.message.empty()) context.messages.ShowMessage(line.message);
   }
 }
 
@@ -49,9 +83,12 @@ void ReportUnspellableHead(LauncherContext& context, const Cp932Text& text) {
 
 bool LoadCatalogue(LauncherContext& context, const std::string& fileName) {
   LauncherState& state = context.state;
+  CatalogueVerdict& verdict = state.catalogueVerdict;
+  verdict = {};
   const std::string path = state.homeFolder + fileName;
   if (!FileExistsLike(context.platform, path)) {
-    context.messages.ShowMessage(texts::MissingCatalogueText(path));
+    verdict.missingMessage = texts::MissingCatalogueText(path);
+    context.messages.ShowMessage(verdict.missingMessage);
     return false;
   }
 
@@ -65,23 +102,14 @@ bool LoadCatalogue(LauncherContext& context, const std::string& fileName) {
 
   state.caption = RequiredLine(state.catalogueLines, 0);
   state.lastUpdate = RequiredLine(state.catalogueLines, 1);
-  ReportUnspellableHead(context, converted);
+  JudgeHead(converted, verdict);
 
   std::vector<CatalogueEntry> entries;
-  std::vector<std::string> fields;
   for (std::size_t index = 2; index < state.catalogueLines.size(); ++index) {
-    const std::string& line = state.catalogueLines[index];
-    // A line that lost characters to CP932 is skipped, shown with their
-    // marks: an entry without them could name another program.
-    const auto unspellable = converted.unspellable.find(index);
-    if (unspellable != converted.unspellable.end()) {
-      context.messages.ShowMessage(texts::MalformedLineText(unspellable->second));
-    } else if (GivesEntry(line, fields)) {
-      entries.push_back(EntryOf(fields));
-    } else {
-      context.messages.ShowMessage(texts::MalformedLineText(line));
-    }
+    verdict.lines.push_back(
+        JudgeProgramLine(index, state.catalogueLines[index], converted, entries));
   }
+  ShowVerdict(context, verdict);
   // Every entry gets its scan result, however long the catalogue is.
   state.SetEntries(std::move(entries));
   return true;

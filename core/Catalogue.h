@@ -5,11 +5,9 @@
 #include <vector>
 
 #include "core/LauncherContext.h"
+#include "core/LauncherFiles.h"
 
 namespace sorvel {
-
-// The catalogue's file name in the home folder.
-inline constexpr const char* kCatalogueFileName = "SVLindex.txt";
 
 // Loads the home folder's `fileName` into the state. False when the file does not
 // exist (after its message); throws LauncherError when it cannot be opened or
@@ -24,7 +22,13 @@ int SplitText(std::string text, const std::string& separator, std::vector<std::s
 // NUL ends the text; one break at the very end adds no empty line.
 std::vector<std::string> SplitLines(const std::string& text);
 
+// The launcher keeps this many bytes of an ExeName field.
+inline constexpr std::size_t kExeStemBytes = 8;
+
 // The stored executable stem of an ExeName field: first 8 bytes, A-Z lowered.
 std::string ExeStemOf(const std::string& exeName);
+
+// The file a program's stem names: the stem with ".exe".
+inline std::string ProgramFileName(const std::string& stem) { return stem + ".exe"; }
 
 }  // namespace sorvel

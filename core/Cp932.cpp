@@ -48,6 +48,18 @@ char AsciiUpper(char byte) {
   return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte;
 }
 
+std::string AsciiUpper(const std::string& text) {
+  std::string upper = text;
+  for (std::size_t pos = 0; pos < upper.size(); ++pos) {
+    if (IsLeadByte(static_cast<unsigned char>(upper[pos]))) {
+      ++pos;
+    } else {
+      upper[pos] = AsciiUpper(upper[pos]);
+    }
+  }
+  return upper;
+}
+
 bool EqualsNoCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t pos = 0; pos < a.size();) {

@@ -32,6 +32,11 @@ std::string AsciiLower(const std::string& text);
 // The upper case of a single-byte letter a-z (a drive letter); any other
 // byte stays as it is.
 char AsciiUpper(char byte);
+// Upper-cases the single-byte letters a-z of a text (a volume label or a
+// share's name); double-byte characters stay as they are, also where their
+// second byte looks like a letter. Unlike AsciiLower, which folds file names
+// byte by byte as the launcher's stems were always folded.
+std::string AsciiUpper(const std::string& text);
 
 // Compares without regard to the case of single-byte letters A-Z; the bytes
 // of double-byte characters compare exactly (as file names are compared).

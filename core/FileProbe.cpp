@@ -46,10 +46,27 @@ std::optional<std::uint32_t> ToDosDateTime(std::uint64_t localFileTime) {
   return (dosDate << 16) | dosTime;
 }
 
-bool FileExistsLike(Platform& platform, const std::string& pattern) {
+FirstMatchProbe ProbeFirstMatch(Platform& platform, const std::string& pattern) {
+  FirstMatchProbe probe;
   const std::optional<FileInfo> first = platform.FindFirst(pattern);
-  if (!first || (first->attributes & attr::kDirectory) != 0) return false;
-  return ToDosDateTime(platform.FileTimeToLocal(first->lastWriteTime)).has_value();
+  if (!first) return probe;
+  probe.first = *first;
+  if ((first->attributes & attr::kDirectory) != 0) {
+    probe.kind = FirstMatch::Folder;
+    return probe;
+  }
+  probe.localTime = platform.FileTimeToLocal(first->lastWriteTime);
+  if (ToDosDateTime(probe.localTime).has_value()) {
+    probe.kind = FirstMatch::File;
+  } else {
+    probe.kind = probe.localTime < kDosEpochFileTime ? FirstMatch::BeforeDosDates
+                                                     : FirstMatch::AfterDosDates;
+  }
+  return probe;
+}
+
+bool FileExistsLike(Platform& platform, const std::string& pattern) {
+  return ProbeFirstMatch(platform, pattern).kind == FirstMatch::File;
 }
 
 }  // namespace sorvel

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "core/StartUp.h"
+#include "core/LauncherFiles.h"
 
 namespace sorvel {
 namespace {

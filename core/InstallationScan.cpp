@@ -1,8 +1,10 @@
 #include "core/InstallationScan.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "core/Catalogue.h"
 #include "core/Cp932.h"
 #include "core/FileProbe.h"
 
@@ -10,14 +12,31 @@ namespace sorvel {
 
 namespace {
 
+// A later folder's file replaces an earlier one's: the last copy wins.
 void RecordMatches(LauncherState& state, const std::string& folderName,
                    const std::vector<std::string>& fileNames) {
   for (const std::string& fileName : fileNames) {
     const int n = MatchExecutable(state, fileName);
     if (n < 1) continue;
-    state.Result(n).folder = folderName;
-    state.Result(n).exeName = fileName;
+    ScanResult& result = state.Result(n);
+    result.folder = folderName;
+    result.exeName = fileName;
+    result.matchedFolders.push_back(folderName);
+    ++result.matchCount;
   }
+}
+
+// Judges every listed name by its first "*.exe" match; returns the names
+// whose files the scan reads.
+std::vector<std::string> ProgramFolders(Platform& platform, LauncherState& state) {
+  state.folderVerdicts.clear();
+  std::vector<std::string> programFolders;
+  for (const std::string& name : state.folderListing.Names()) {
+    FolderVerdict verdict{name, ProbeFirstMatch(platform, state.baseFolder + name + "\\*.exe")};
+    if (verdict.Searched()) programFolders.push_back(name);
+    state.folderVerdicts.push_back(std::move(verdict));
+  }
+  return programFolders;
 }
 
 // Every entry's result goes to the window that shows the entries, which
@@ -39,15 +58,13 @@ void ScanFolder(LauncherContext& context, const std::string& path, bool withIcon
   LauncherState& state = context.state;
 
   state.folderListing.PointAt(platform, path);
-  for (ScanResult& result : state.results) result.folder.clear();
+  for (ScanResult& result : state.results) {
+    result.folder.clear();
+    result.matchedFolders.clear();
+  }
   state.baseFolder = cp932::WithTrailingBackslash(path);
 
-  std::vector<std::string> programFolders;
-  for (const std::string& name : state.folderListing.Names()) {
-    if (FileExistsLike(platform, state.baseFolder + name + "\\" + "*.exe")) {
-      programFolders.push_back(name);
-    }
-  }
+  const std::vector<std::string> programFolders = ProgramFolders(platform, state);
   for (const std::string& name : programFolders) {
     // Every program folder lies on the base folder's drive. Only the last
     // listing outlives the scan: only its folder is worth a stamp.
@@ -59,13 +76,10 @@ void ScanFolder(LauncherContext& context, const std::string& path, bool withIcon
   ReportEntries(context, withIcons);
 }
 
-int MatchExecutable(LauncherState& state, const std::string& fileName) {
+int MatchExecutable(const LauncherState& state, const std::string& fileName) {
   const std::string lower = cp932::AsciiLower(fileName);
   for (int n = 1; n <= state.EntryCount(); ++n) {
-    if (lower == state.Entry(n).exeStem + ".exe") {
-      ++state.Result(n).matchCount;
-      return n;
-    }
+    if (lower == ProgramFileName(state.Entry(n).exeStem)) return n;
   }
   return -1;
 }

@@ -11,8 +11,8 @@ namespace sorvel {
 // Throws InOutError when a folder cannot be entered.
 void ScanFolder(LauncherContext& context, const std::string& path, bool withIcons);
 
-// Entry number whose stem + ".exe" equals `fileName` (A-Z lowered), counting
-// the match; -1 when none.
-int MatchExecutable(LauncherState& state, const std::string& fileName);
+// Entry number whose program file name equals `fileName` (A-Z lowered); -1
+// when none. It counts nothing: the scan counts the matches it records.
+int MatchExecutable(const LauncherState& state, const std::string& fileName);
 
 }  // namespace sorvel

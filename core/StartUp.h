@@ -7,14 +7,9 @@
 #include <string>
 
 #include "core/LauncherContext.h"
+#include "core/LauncherFiles.h"
 
 namespace sorvel {
-
-// The help command's files in the home folder, in the order it looks for
-// them (core/HelpFile.h): compiled HTML Help, a plain page, Windows Help.
-inline constexpr const char* kHtmlHelpFileName = "SorvelL.chm";
-inline constexpr const char* kHelpPageFileName = "SorvelL.htm";
-inline constexpr const char* kWinHelpFileName = "SorvelL.hlp";
 
 // The current directory with a trailing backslash. Throws LauncherError when
 // the platform cannot spell it.

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "core/Catalogue.h"
 #include "core/UserTexts.h"
 
 namespace sorvel {
@@ -19,20 +20,40 @@ std::string CellAt(const StatusRow& row, std::size_t column) {
   return column < row.size() ? row[column] : std::string();
 }
 
+// One catalogue entry as the table shows it: `found` is its scan result, or
+// nullptr when it is not installed.
+struct EntryStatus {
+  const CatalogueEntry& entry;
+  const ScanResult* found;
+};
+
+std::string TitleCell(const EntryStatus& s) { return s.entry.title; }
+std::string ExeNameCell(const EntryStatus& s) { return ProgramFileName(s.entry.exeStem); }
+std::string VersionCell(const EntryStatus& s) {
+  return s.found ? VersionFromFolder(s.found->folder) : "";
+}
+std::string LatestCell(const EntryStatus& s) { return s.entry.latestVersion; }
+std::string AttributeCell(const EntryStatus& s) {
+  return s.found ? texts::kFreeAttribute : texts::kNotInstalledAttribute;
+}
+// The further copies the counted scans found.
+std::string CopiesCell(const EntryStatus& s) {
+  return s.found ? std::to_string(s.found->matchCount - 1) : "";
+}
+std::string FolderCell(const EntryStatus& s) { return s.found ? s.found->folder : ""; }
+
+// The cell of each column, in the order of the titles: a column is its
+// title, its cell here and its width in the layout.
+using Cell = std::string (*)(const EntryStatus&);
+constexpr Cell kStatusCells[] = {TitleCell,     ExeNameCell, VersionCell, LatestCell,
+                                 AttributeCell, CopiesCell,  FolderCell};
+static_assert(std::size(kStatusCells) == kStatusColumns, "every status column has its cell");
+
 StatusRow BuildStatusRow(const LauncherState& state, int n) {
-  const CatalogueEntry& entry = state.Entry(n);
-  const std::string exeName = entry.exeStem + ".exe";
-  if (!state.IsInstalled(n)) {
-    return {entry.title, exeName, "", entry.latestVersion, texts::kNotInstalledAttribute, "", ""};
-  }
-  const ScanResult& found = state.Result(n);
-  return {entry.title,
-          exeName,
-          VersionFromFolder(found.folder),
-          entry.latestVersion,
-          texts::kFreeAttribute,
-          std::to_string(found.matchCount - 1),
-          found.folder};
+  const EntryStatus status{state.Entry(n), state.IsInstalled(n) ? &state.Result(n) : nullptr};
+  StatusRow row;
+  for (const Cell cell : kStatusCells) row.push_back(cell(status));
+  return row;
 }
 
 }  // namespace

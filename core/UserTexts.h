@@ -73,15 +73,21 @@ inline std::string WindowNotMadeText(const std::string& windowName) {
   return "ウィンドウを作成できません (" + windowName + ")";
 }
 
-// The input/output error codes with words of their own.
+// The input/output error codes with words of their own: the launcher's error
+// box (none: told in decimal) and the series checker's plain English reason
+// (none: "error" and the code).
 inline constexpr struct {
   ErrorCode code;
   const char* text;
+  const char* reason;
 } kInOutErrorTexts[] = {
-    {error::kFileNotFound, "ファイルが見つかりません"},
-    {error::kPathNotFound, "不正なファイル名です"},
-    {error::kTooManyOpenFiles, "オープンしたファイルが多すぎます"},
-    {error::kAccessDenied, "ファイルへのアクセスが拒否されました"},
+    {error::kFileNotFound, "ファイルが見つかりません", "it does not exist"},
+    {error::kPathNotFound, "不正なファイル名です", "it does not exist"},
+    {error::kTooManyOpenFiles, "オープンしたファイルが多すぎます", nullptr},
+    {error::kAccessDenied, "ファイルへのアクセスが拒否されました", "access is denied"},
+    {error::kNotReady, nullptr, "the drive is not ready"},
+    {error::kInvalidName, nullptr, "it is not a folder name"},
+    {error::kDirectoryName, nullptr, "it is not a folder name"},
 };
 // Any other code is told in decimal between these two.
 inline constexpr const char* kOtherInOutErrorHead = "I/O エラー (";
@@ -89,6 +95,8 @@ inline constexpr const char* kOtherInOutErrorTail = ")";
 
 // The words of an input/output error code, as the error box shows them.
 std::string InOutErrorText(ErrorCode code);
+// The checker's English reason for an input/output error code.
+std::string InOutErrorReason(ErrorCode code);
 
 // The text printer's faults, a row for each.
 inline constexpr struct {
@@ -108,5 +116,8 @@ std::string PrintFaultText(PrintFault fault);
 // The text the error box shows for an error, whoever threw it: the port's
 // codes in the words above, the core's errors as they were thrown.
 std::string ErrorText(const LauncherError& error);
+// The same for the exception being handled: any other exception's own text,
+// running out of memory in words. Call it only inside a catch block.
+std::string CurrentErrorText();
 
 }  // namespace sorvel::texts

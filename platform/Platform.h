@@ -34,6 +34,7 @@ constexpr ErrorCode kAccessDenied = 5;
 constexpr ErrorCode kNotReady = 21;
 constexpr ErrorCode kSharingViolation = 32;
 constexpr ErrorCode kInvalidName = 123;
+constexpr ErrorCode kDirectoryName = 267;  // the path names a file, not a folder
 }  // namespace error
 
 // Why the text printer cannot go on, apart from the errors of its calls.

@@ -23,19 +23,45 @@ class NoCriticalErrorBox {
   DWORD previous_ = 0;
 };
 
-class FindHandle {
+// One enumeration of the entries matching a pattern, owning its find handle:
+//   for (FindFile find(pattern); find.Found(); find.Next()) use(find.Entry());
+// then EndCode() tells whether every match was seen.
+class FindFile {
  public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  ~FindHandle() {
-    if (Valid()) FindClose(handle_);
+  enum class Info { Full, NamesInBatches };
+
+  explicit FindFile(const std::wstring& pattern, Info info = Info::Full)
+      : handle_(info == Info::Full
+                    ? FindFirstFileW(pattern.c_str(), &entry_)
+                    : FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry_,
+                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH)) {
+    if (!Opened()) endCode_ = GetLastError();
   }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return handle_; }
+  ~FindFile() {
+    if (Opened()) FindClose(handle_);
+  }
+  FindFile(const FindFile&) = delete;
+  FindFile& operator=(const FindFile&) = delete;
+
+  // False when not even a first entry was found.
+  bool Opened() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Found() const { return endCode_ == ERROR_SUCCESS; }
+  const WIN32_FIND_DATAW& Entry() const { return entry_; }
+  void Next() {
+    if (!FindNextFileW(handle_, &entry_)) endCode_ = GetLastError();
+  }
+  // Why the enumeration ended: ERROR_NO_MORE_FILES after the last entry;
+  // when nothing was opened, ERROR_FILE_NOT_FOUND for no match at all.
+  DWORD EndCode() const { return endCode_; }
+  // Every match was seen, also none in a folder that could be searched.
+  bool Complete() const {
+    return endCode_ == ERROR_NO_MORE_FILES || (!Opened() && endCode_ == ERROR_FILE_NOT_FOUND);
+  }
 
  private:
+  WIN32_FIND_DATAW entry_{};
   HANDLE handle_;
+  DWORD endCode_ = ERROR_SUCCESS;
 };
 
 std::uint64_t ToTicks(const FILETIME& time) {
@@ -92,12 +118,7 @@ std::optional<std::wstring> GrowingQuery(Query query) {
 // Calls `visit` for every entry matching a pattern, in the file system's order.
 template <typename Visit>
 void ForEachEntry(const std::wstring& pattern, Visit visit) {
-  WIN32_FIND_DATAW data;
-  FindHandle find(FindFirstFileW(pattern.c_str(), &data));
-  if (!find.Valid()) return;
-  do {
-    visit(data);
-  } while (FindNextFileW(find.Get(), &data));
+  for (FindFile find(pattern); find.Found(); find.Next()) visit(find.Entry());
 }
 
 // FNV-1a of an entry's name and kind; summed over a folder's entries, so
@@ -157,12 +178,9 @@ std::optional<FileInfo> Win32Platform::FindFirst(const std::string& pattern) {
   const auto wide = PathToWide(pattern);
   if (!wide) return std::nullopt;
   NoCriticalErrorBox guard;
-  WIN32_FIND_DATAW data;
-  FindHandle find(FindFirstFileW(wide->c_str(), &data));
-  if (!find.Valid()) return std::nullopt;
-  do {
-    if (auto info = ToFileInfo(data)) return info;
-  } while (FindNextFileW(find.Get(), &data));
+  for (FindFile find(*wide); find.Found(); find.Next()) {
+    if (auto info = ToFileInfo(find.Entry())) return info;
+  }
   return std::nullopt;
 }
 
@@ -171,23 +189,13 @@ ErrorCode Win32Platform::List(const std::string& pattern, std::vector<FileInfo>&
   const auto wide = PathToWide(pattern);
   if (!wide) return error::kInvalidName;
   NoCriticalErrorBox guard;
-  WIN32_FIND_DATAW data;
-  FindHandle find(FindFirstFileW(wide->c_str(), &data));
-  if (!find.Valid()) {
-    const DWORD code = GetLastError();
-    // Nothing matches in a folder that could be searched.
-    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return error::kOk;
-    return code;
+  FindFile find(*wide);
+  for (; find.Found(); find.Next()) {
+    if (auto info = ToFileInfo(find.Entry())) out.push_back(std::move(*info));
   }
-  do {
-    if (auto info = ToFileInfo(data)) out.push_back(std::move(*info));
-  } while (FindNextFileW(find.Get(), &data));
-  const DWORD code = GetLastError();
-  if (code != ERROR_NO_MORE_FILES) {
-    out.clear();
-    return code;
-  }
-  return error::kOk;
+  if (find.Complete()) return error::kOk;
+  out.clear();
+  return find.EndCode();
 }
 
 // NTFS and the file systems under Wine move a folder's last-write time when
@@ -207,19 +215,13 @@ std::optional<FolderStamp> Win32Platform::StampOf(const std::string& folder) {
   FolderStamp stamp;
   stamp.lastWriteTime = ToTicks(attributes.ftLastWriteTime);
   const std::wstring pattern = *wide + (wide->back() == L'\\' ? L"*" : L"\\*");
-  WIN32_FIND_DATAW entry;
-  FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH));
-  if (!find.Valid()) {
-    // An empty root has not even "." and "..".
-    return GetLastError() == ERROR_FILE_NOT_FOUND ? std::optional(stamp) : std::nullopt;
-  }
-  do {
+  // An empty root has not even "." and "..".
+  FindFile find(pattern, FindFile::Info::NamesInBatches);
+  for (; find.Found(); find.Next()) {
     ++stamp.entryCount;
-    stamp.entriesDigest += EntryDigest(entry);
-  } while (FindNextFileW(find.Get(), &entry));
-  if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
-  return stamp;
+    stamp.entriesDigest += EntryDigest(find.Entry());
+  }
+  return find.Complete() ? std::optional(stamp) : std::nullopt;
 }
 
 std::uint64_t Win32Platform::FileTimeToLocal(std::uint64_t utcFileTime) {

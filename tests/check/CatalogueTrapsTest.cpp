@@ -103,6 +103,18 @@ const TrapRow kCatalogueTraps[] = {
                                "error malformedLine line 6 count 5 [a,b,c,d, DATAが不正です]",
                                "error malformedLine line 7 count 0 [ DATAが不正です]"}),
      .exitCode = 1},
+    {.trap = "a box shown before the program lines shifts none of their messages",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue, kHead +
+                                        "代数,ALGEBRA1,1.3,alg\r\nTitle,PROG,1.2\r\n"
+                                        "幾何,GEOMETRY,1.1,geo\r\n");
+         },
+     .report = Plus(kBothInstalled,
+                    {"error malformedLine line 4 count 3 [Title,PROG,1.2 DATAが不正です]"}),
+     .exitCode = 1,
+     .shownBefore = {"起動しました"}},
     {.trap = "18 entries fill the board",
      .disk = [](SeriesDisk& disk) { Launcher(disk, ManyEntries(18)); },
      .report = Plus(NotInstalled(18), {})},

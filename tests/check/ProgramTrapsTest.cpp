@@ -111,6 +111,26 @@ const TrapRow kProgramTraps[] = {
          },
      .report = {kBothInstalled[0], "2 notFound fileNameNotCp932 GEOMET11\\geometry.exe"},
      .exitCode = 1},
+    {.trap = "a hidden program dated before 1980: its folder is passed over first",
+     .disk =
+         [](SeriesDisk& disk) {
+           AlgebraOnly(disk);
+           disk.AddFile("C:\\SERIES\\GEOMET11\\GEOMETRY.EXE", "", attr::kArchive | attr::kHidden,
+                        k1979June);
+         },
+     .report = {kBothInstalled[0],
+                "2 notFound folderSkippedForDate GEOMET11\\GEOMETRY.EXE first GEOMETRY.EXE early"},
+     .exitCode = 1},
+    {.trap = "a name outside CP932 in a folder an old file hides: the folder is passed over first",
+     .disk =
+         [](SeriesDisk& disk) {
+           AlgebraOnly(disk);
+           disk.AddFile("C:\\SERIES\\GEOMET11\\setup.exe", "", attr::kArchive, k1979June);
+           disk.AddForeign("C:\\SERIES\\GEOMET11", "geometry.exe", attr::kArchive);
+         },
+     .report = {kBothInstalled[0],
+                "2 notFound folderSkippedForDate GEOMET11\\geometry.exe first setup.exe early"},
+     .exitCode = 1},
     {.trap = "names outside CP932 that match nothing",
      .disk =
          [](SeriesDisk& disk) {

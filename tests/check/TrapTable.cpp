@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "check/ReportJson.h"
 #include "check/SeriesCheck.h"
 #include "core/Cp932.h"
@@ -159,7 +161,12 @@ void ExpectEachTrapReport(std::span<const TrapRow> rows) {
     SeriesDisk disk;
     row.disk(disk);
     const std::string before = disk.Snapshot();
-    const CheckReport report = CheckSeries(disk, row.asCdRomRoot);
+    CapturedMessages shownBefore;
+    shownBefore.messages = row.shownBefore;
+    const CheckReport report =
+        row.shownBefore.empty()
+            ? CheckSeries(disk, row.asCdRomRoot)
+            : CheckRun(disk, LauncherRun(disk, row.asCdRomRoot, std::move(shownBefore)));
     EXPECT_EQ(Summary(report), row.report);
     EXPECT_EQ(report.ExitCode(), row.exitCode);
     EXPECT_EQ(disk.Snapshot(), before) << "the checker changed the disk";

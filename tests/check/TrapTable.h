@@ -60,6 +60,7 @@ struct TrapRow {
   bool asCdRomRoot = false;
   Lines report{};  // one line per entry and per finding, with what each says
   int exitCode = 0;
+  Lines shownBefore{};  // boxes the launcher showed before its start-up steps
 };
 
 // Checks each row's series: its report and exit code; the disk left exactly

@@ -310,15 +310,11 @@ TEST(MatchExecutableTest, WholeLoweredNameEqualsStemPlusExe) {
       {"algebra10.exe", -1}, {"algebra1.exe.bak", -1},    {"algebra1", -1},    {"prog.exe", -1},
       {" PROG.exe", 4},      {"\x83\x61\x83\x63.EXE", 3},
   };
-  int counted = 0;
   for (const auto& c : cases) {
     EXPECT_EQ(MatchExecutable(state, c.fileName), c.entry) << c.fileName;
-    if (c.entry > 0) ++counted;
   }
-  EXPECT_EQ(state.Result(1).matchCount + state.Result(2).matchCount + state.Result(3).matchCount +
-                state.Result(4).matchCount,
-            counted);
-  EXPECT_EQ(state.Result(3).matchCount, 2);
+  // Only the scan counts the matches it records.
+  for (int n = 1; n <= state.EntryCount(); ++n) EXPECT_EQ(state.Result(n).matchCount, 0);
 }
 
 }  // namespace

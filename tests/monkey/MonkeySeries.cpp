@@ -142,7 +142,9 @@ bool MonkeySeries::IsNamedError(const std::wstring& text) {
   // Folders that cannot be entered (gone, not ready, too long a path) and
   // the missing printer, as the error box shows them.
   std::vector<std::string> named{texts::PrintFaultText(PrintFault::NoDefaultPrinter)};
-  for (const auto& row : texts::kInOutErrorTexts) named.emplace_back(row.text);
+  for (const auto& row : texts::kInOutErrorTexts) {
+    if (row.text != nullptr) named.emplace_back(row.text);
+  }
   for (const std::string& error : named) {
     if (text == Wide(WithClosingPeriod(error))) return true;
   }

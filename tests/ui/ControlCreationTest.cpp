@@ -14,8 +14,8 @@
 #include "ui/controls/DirectoryList.h"
 #include "ui/controls/DriveBox.h"
 #include "ui/controls/Form.h"
-#include "ui/controls/GlyphButton.h"
 #include "ui/controls/ImageControl.h"
+#include "ui/controls/PushButton.h"
 #include "ui/controls/StringGrid.h"
 #include "ui/dialogs/ReadOnlyEdit.h"
 
@@ -34,7 +34,7 @@ TEST(ControlCreation, AControlThatCannotBeMadeIsAnError) {
   const ControlArgs args{.parent = GoneWindow(), .name = "orphan", .place = {0, 0, 20, 20}};
   win32::Win32Platform platform;
   BevelPanel panel;
-  GlyphButton button;
+  PushButton button;
   ReadOnlyEdit edit;
   StringGrid grid;
   DriveBox box(platform);

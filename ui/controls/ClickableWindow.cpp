@@ -15,9 +15,7 @@ void ClickableWindow::Click() {
 }
 
 bool ClickableWindow::OnButtonUp(LPARAM lParam) {
-  const bool wasPressed = pressed_;
-  pressed_ = false;
-  if (GetCapture() == Handle()) ReleaseCapture();
+  const bool wasPressed = press_.Release(Handle());
   RECT client;
   GetClientRect(Handle(), &client);
   return wasPressed && CompletesClick() && PtInRect(&client, PointOf(lParam));
@@ -28,14 +26,13 @@ LRESULT ClickableWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:  // a quick second click is a click of its own
       if (!Enabled()) return 0;
-      pressed_ = true;
-      SetCapture(Handle());
+      press_.Press(Handle(), true);
       return 0;
     case WM_LBUTTONUP:
       if (OnButtonUp(lParam) && onClick_) onClick_();
       return 0;
     case WM_CAPTURECHANGED:
-      pressed_ = false;
+      press_.Lost();
       return 0;
     case WM_MOUSEMOVE:
       if (onMouseMove_) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <utility>
 
+#include "ui/controls/MousePress.h"
 #include "ui/controls/Window.h"
 
 namespace sorvel::ui {
@@ -37,7 +38,7 @@ class ClickableWindow : public Window {
   bool OnButtonUp(LPARAM lParam);
 
   HCURSOR cursor_ = nullptr;
-  bool pressed_ = false;  // the left button went down inside and is still held
+  MousePress<bool> press_;  // the left button went down inside and is still held
   ClickHandler onClick_;
   MouseMoveHandler onMouseMove_;
 };

@@ -5,6 +5,7 @@
 #include "core/Cp932.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Gdi.h"
+#include "ui/Layout.h"
 #include "ui/controls/GlyphPainter.h"
 
 namespace sorvel::ui {

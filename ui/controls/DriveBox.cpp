@@ -5,27 +5,14 @@
 #include "core/Cp932.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Gdi.h"
+#include "ui/Layout.h"
 #include "ui/controls/GlyphPainter.h"
 
 namespace sorvel::ui {
 namespace {
 
-// Upper-cases the single-byte letters a-z; double-byte characters stay as
-// they are, also where their second byte looks like a letter.
-std::string UpperAscii(const std::string& text) {
-  std::string upper = text;
-  for (std::size_t pos = 0; pos < upper.size(); ++pos) {
-    if (cp932::IsLeadByte(static_cast<unsigned char>(upper[pos]))) {
-      ++pos;
-    } else {
-      upper[pos] = cp932::AsciiUpper(upper[pos]);
-    }
-  }
-  return upper;
-}
-
 std::string BracketedLabel(Platform& platform, const std::string& root) {
-  return "[" + UpperAscii(platform.VolumeLabel(root).value_or(std::string())) + "]";
+  return "[" + cp932::AsciiUpper(platform.VolumeLabel(root).value_or(std::string())) + "]";
 }
 
 // The glyph of a drive kind, drawn in a 16 x 12 box.
@@ -90,7 +77,7 @@ std::optional<DriveItem> DescribeDrive(Platform& platform, char letter) {
   DriveItem item{.letter = letter, .kind = *kind, .caption = name};
   if (*kind == DriveKind::Network) {
     const std::optional<std::string> remote = platform.NetworkRemoteName(name);
-    item.caption += " " + (remote ? UpperAscii(*remote) : BracketedLabel(platform, root));
+    item.caption += " " + (remote ? cp932::AsciiUpper(*remote) : BracketedLabel(platform, root));
   } else if (*kind != DriveKind::Removable) {
     item.caption += " " + BracketedLabel(platform, root);
   }

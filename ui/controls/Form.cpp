@@ -116,8 +116,10 @@ void Form::OnDpiChange(int dpi, const RECT& suggested) {
 }
 
 // A minimised window has no control to give the focus to.
-bool Form::RestoreFocus(WPARAM wParam, HWND& last, HWND first) {
+bool Form::RestoreFocus(WPARAM wParam) {
   const HWND window = Handle();
+  HWND& last = lastFocus_;
+  const HWND first = FirstFocus();
   if (LOWORD(wParam) == WA_INACTIVE) {
     HWND focus = GetFocus();
     if (focus && IsChild(window, focus)) last = focus;
@@ -134,6 +136,9 @@ bool Form::RestoreFocus(WPARAM wParam, HWND& last, HWND first) {
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_ACTIVATE:
+      if (RestoreFocus(wParam)) return 0;
+      break;
     case WM_CLOSE:
       OnClose();
       return 0;

@@ -53,18 +53,22 @@ class Form : public Window {
   // window with result 2 and destroys a modeless one.
   virtual void OnClose();
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  // The keyboard focus across activations, for WM_ACTIVATE: leaving the
-  // window keeps the control that had the focus in `last`; coming back
-  // gives it the focus again, or else `first` (nullptr: the first control in
-  // the tab order). True when it placed the focus: the message is then
-  // handled, so that the window itself does not take it.
-  bool RestoreFocus(WPARAM wParam, HWND& last, HWND first = nullptr);
+  // The control that takes the focus when the window is first activated;
+  // nullptr: the first control in the tab order.
+  virtual HWND FirstFocus() const { return nullptr; }
 
  private:
+  // The keyboard focus across activations, for WM_ACTIVATE: leaving the
+  // window keeps the control that had the focus; coming back gives it the
+  // focus again, or else FirstFocus(). True when it placed the focus: the
+  // message is then handled, so that the window itself does not take it.
+  bool RestoreFocus(WPARAM wParam);
+
   void OnDpiChange(int dpi, const RECT& suggested);
 
   int modalResult_ = kModalNone;
   bool modal_ = false;
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
 };
 
 }  // namespace sorvel::ui

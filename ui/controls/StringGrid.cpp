@@ -4,6 +4,7 @@
 
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Gdi.h"
+#include "ui/Layout.h"
 #include "ui/controls/GlyphPainter.h"
 #include "ui/controls/GridAccessible.h"
 #include "ui/controls/HighContrast.h"

@@ -60,7 +60,6 @@ class StringGrid : public Window {
 
   // First ordinary row / column shown below / beside the fixed ones.
   int TopRow() const { return topLeft_.y; }
-  int LeftCol() const { return topLeft_.x; }
 
   // The cell under a client point, or {-1, -1}.
   POINT CellAt(POINT client) const;
@@ -79,7 +78,7 @@ class StringGrid : public Window {
   static constexpr int kLineWidth = kGrid.lineWidth;
 
   // Pixel offsets of the columns / rows as they are shown now: x of each
-  // visible column's left edge (fixed ones first, then from LeftCol).
+  // visible column's left edge (fixed ones first, then the scrolled ones).
   struct Span {
     int index;
     int start;

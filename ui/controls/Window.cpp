@@ -93,19 +93,7 @@ void Window::SetErrorReporter(std::function<void(const std::string&)> reporter) 
   Reporter() = std::move(reporter);
 }
 
-std::string Window::CurrentErrorText() {
-  std::string text;
-  try {
-    throw;
-  } catch (const LauncherError& e) {
-    text = texts::ErrorText(e);
-  } catch (const std::bad_alloc&) {
-    text = texts::kOutOfMemoryText;
-  } catch (const std::exception& e) {
-    text = e.what();
-  }
-  return text;
-}
+std::string Window::CurrentErrorText() { return texts::CurrentErrorText(); }
 
 void Window::Report(const std::string& text) {
   if (Reporter()) Reporter()(text);

@@ -17,8 +17,8 @@
 #include <optional>
 #include <string>
 
-#include "ui/Layout.h"
 #include "ui/controls/Accessibility.h"
+#include "ui/controls/Scaling.h"
 
 namespace sorvel::ui {
 

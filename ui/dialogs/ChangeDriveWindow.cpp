@@ -78,9 +78,4 @@ void TfrmChangeDrive::btnOkClick() { SetModalResult(kModalOk); }
 
 void TfrmChangeDrive::btnCancelClick() { SetModalResult(kModalCancel); }
 
-LRESULT TfrmChangeDrive::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ACTIVATE && RestoreFocus(wParam, lastFocus_)) return 0;
-  return Form::OnMessage(message, wParam, lParam);
-}
-
 }  // namespace sorvel::ui

@@ -10,7 +10,7 @@
 #include "ui/controls/DirectoryList.h"
 #include "ui/controls/DriveBox.h"
 #include "ui/controls/Form.h"
-#include "ui/controls/GlyphButton.h"
+#include "ui/controls/PushButton.h"
 
 namespace sorvel::ui {
 
@@ -27,13 +27,12 @@ class TfrmChangeDrive : public Form {
   BevelPanel Panel1;
   DriveBox dcbDrive;
   DirectoryList dlbDrive;
-  GlyphButton btnOk;
-  GlyphButton btnCancel;
+  PushButton btnOk;
+  PushButton btnCancel;
 
  protected:
   void OnCreate() override;
   void OnShow() override;
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void CreateControls();
@@ -45,7 +44,6 @@ class TfrmChangeDrive : public Form {
 
   Platform& platform_;
   std::string homeFolder_;
-  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
 };
 
 }  // namespace sorvel::ui

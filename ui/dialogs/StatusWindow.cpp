@@ -132,9 +132,6 @@ void TfrmShow::PrintRows() {
 
 LRESULT TfrmShow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ACTIVATE:
-      if (RestoreFocus(wParam, lastFocus_)) return 0;
-      break;
     case WM_CTLCOLORSTATIC:
       // The read-only field keeps the white of an edit field.
       if (reinterpret_cast<HWND>(lParam) == edtLastUpdate.Handle()) {

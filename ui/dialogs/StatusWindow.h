@@ -11,7 +11,7 @@
 #include "platform/win32/TextPrinter.h"
 #include "ui/controls/BevelPanel.h"
 #include "ui/controls/Form.h"
-#include "ui/controls/GlyphButton.h"
+#include "ui/controls/PushButton.h"
 #include "ui/controls/StringGrid.h"
 #include "ui/dialogs/ReadOnlyEdit.h"
 
@@ -34,8 +34,8 @@ class TfrmShow : public Form {
   BevelPanel pnlDrive;
   ReadOnlyEdit edtLastUpdate;
   StringGrid stgSpec;
-  GlyphButton btnClose;
-  GlyphButton btnPrint;
+  PushButton btnClose;
+  PushButton btnPrint;
 
  protected:
   void OnCreate() override;
@@ -55,7 +55,6 @@ class TfrmShow : public Form {
   std::vector<StatusRow> table_;  // the header and the rows shown, as the core built them
   win32::TextPrinter printer_;
   bool shownBefore_ = false;
-  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
 };
 
 }  // namespace sorvel::ui

@@ -27,22 +27,20 @@ bool ImageHost::OnMouse(HWND self, UINT message, POINT at) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:  // a quick second click is a click of its own
       if (GetCapture() == self) return false;
-      pressed_ = ImageAt(at);
-      if (pressed_) SetCapture(self);
-      return pressed_ != nullptr;
+      press_.Press(self, ImageAt(at));
+      return press_.Held() != nullptr;
     case WM_LBUTTONUP: {
-      const ImageControl* image = pressed_;
-      if (!image) return false;
-      pressed_ = nullptr;
-      if (GetCapture() == self) ReleaseCapture();
+      if (!press_.Held()) return false;
+      const ImageControl* image = press_.Release(self);
       if (image->Contains(at)) image->Click();
       return true;
     }
     case WM_MOUSEMOVE: {
       // Held on an image, the mouse is the image's wherever it goes; held
       // by the window itself, it is the window's over the images too.
-      if (!pressed_ && GetCapture() == self) return false;
-      const ImageControl* image = pressed_ ? pressed_ : ImageAt(at);
+      const ImageControl* held = press_.Held();
+      if (!held && GetCapture() == self) return false;
+      const ImageControl* image = held ? held : ImageAt(at);
       if (image) image->MouseMove(at);
       return image != nullptr;
     }
@@ -60,7 +58,7 @@ bool ImageHost::OnImageMessage(HWND self, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOUSEMOVE:
       return OnMouse(self, message, PointOf(lParam));
     case WM_CAPTURECHANGED:
-      pressed_ = nullptr;
+      press_.Lost();
       return false;  // the window's own press ends too
     case WM_SETCURSOR: {
       if (reinterpret_cast<HWND>(wParam) != self || LOWORD(lParam) != HTCLIENT) return false;

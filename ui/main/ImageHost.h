@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ui/controls/ImageControl.h"
+#include "ui/controls/MousePress.h"
 
 namespace sorvel::ui {
 
@@ -35,7 +36,7 @@ class ImageHost {
   bool OnMouse(HWND self, UINT message, POINT at);
 
   std::vector<const ImageControl*> images_;
-  const ImageControl* pressed_ = nullptr;  // the left button went down on it and is held
+  MousePress<const ImageControl*> press_;  // the image the left button went down on and holds
 };
 
 }  // namespace sorvel::ui

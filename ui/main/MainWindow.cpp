@@ -2,7 +2,7 @@
 
 #include <oleacc.h>
 
-#include <initializer_list>
+#include <iterator>
 #include <utility>
 
 #include "core/HelpFile.h"
@@ -17,6 +17,54 @@
 #include "ui/pictures/Renderings.h"
 
 namespace sorvel::ui {
+
+// The side panel's buttons. A button is a row here, its handler and its
+// place in Layout.h; `focus` is its stop in the Tab order, in which the
+// small picture's frame takes kPictureFocus.
+struct TfrmMain::SideButton {
+  PushButton TfrmMain::*button;
+  const char* name;
+  const char* caption;
+  Place MainWindowLayout::*place;
+  void (TfrmMain::*handler)();
+  int focus;
+};
+
+namespace {
+
+constexpr int kPictureFocus = 4;
+
+}  // namespace
+
+constexpr TfrmMain::SideButton TfrmMain::kSideButtons[] = {
+    {&TfrmMain::btnShow, "btnShow", texts::kShowButton, &MainWindowLayout::btnShow,
+     &TfrmMain::btnShowClick, 0},
+    {&TfrmMain::btnEnd, "btnEnd", texts::kEndButton, &MainWindowLayout::btnEnd,
+     &TfrmMain::btnCloseClick, 1},
+    {&TfrmMain::btnChangeDrive, "btnChangeDrive", texts::kChangeDriveButton,
+     &MainWindowLayout::btnChangeDrive, &TfrmMain::btnChangeDriveClick, 2},
+    {&TfrmMain::btnDownLoad, "btnDownLoad", texts::kDownLoadButton, &MainWindowLayout::btnDownLoad,
+     &TfrmMain::btnDownLoadClick, 3},
+    {&TfrmMain::btnHelp, "btnHelp", texts::kHelpButton, &MainWindowLayout::btnHelp,
+     &TfrmMain::btnHelpClick, 5},
+};
+
+namespace {
+
+// Every stop of the Tab order, 0 up to one past the buttons, is taken once:
+// by a button or by the small picture's frame.
+constexpr bool FocusOrderComplete() {
+  constexpr int stops = static_cast<int>(std::size(TfrmMain::kSideButtons)) + 1;
+  for (int stop = 0; stop < stops; ++stop) {
+    int taken = stop == kPictureFocus ? 1 : 0;
+    for (const auto& row : TfrmMain::kSideButtons) taken += row.focus == stop ? 1 : 0;
+    if (taken != 1) return false;
+  }
+  return true;
+}
+static_assert(FocusOrderComplete(), "each side-panel button has its own stop in the Tab order");
+
+}  // namespace
 
 TfrmMain::TfrmMain(Platform& platform, Messages& messages)
     : context_{platform, messages, state_, &board_},
@@ -87,40 +135,30 @@ void TfrmMain::CreateSidePanel() {
                 .accessibility = AccessibleTraits{.name = texts::kMenuToggleName,
                                                   .role = ROLE_SYSTEM_PUSHBUTTON}});
 
-  // The focus follows the order of the siblings: btnShow, btnEnd,
-  // btnChangeDrive, btnDownLoad, Panel2, btnHelp.
-  HWND after = HWND_TOP;
-  for (Window* control : std::initializer_list<Window*>{&btnShow, &btnEnd, &btnChangeDrive,
-                                                        &btnDownLoad, &Panel2, &btnHelp}) {
-    SetWindowPos(control->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    after = control->Handle();
-  }
+  OrderSideFocus();
 }
 
 void TfrmMain::CreateSideButtons() {
-  const MainWindowLayout& layout = kMainWindow;
-  const struct {
-    GlyphButton& button;
-    const char* name;
-    const char* caption;
-    const Place& place;
-    void (TfrmMain::*handler)();
-  } buttons[] = {
-      {btnShow, "btnShow", texts::kShowButton, layout.btnShow, &TfrmMain::btnShowClick},
-      {btnEnd, "btnEnd", texts::kEndButton, layout.btnEnd, &TfrmMain::btnCloseClick},
-      {btnChangeDrive, "btnChangeDrive", texts::kChangeDriveButton, layout.btnChangeDrive,
-       &TfrmMain::btnChangeDriveClick},
-      {btnDownLoad, "btnDownLoad", texts::kDownLoadButton, layout.btnDownLoad,
-       &TfrmMain::btnDownLoadClick},
-      {btnHelp, "btnHelp", texts::kHelpButton, layout.btnHelp, &TfrmMain::btnHelpClick},
-  };
-  for (const auto& b : buttons) {
-    b.button.Create({.parent = pnlMain.Handle(),
-                     .name = b.name,
-                     .text = b.caption,
-                     .place = b.place,
-                     .font = FormFont()},
-                    {.onClick = [this, handler = b.handler] { (this->*handler)(); }});
+  for (const SideButton& row : kSideButtons) {
+    (this->*row.button)
+        .Create({.parent = pnlMain.Handle(),
+                 .name = row.name,
+                 .text = row.caption,
+                 .place = kMainWindow.*row.place,
+                 .font = FormFont()},
+                {.onClick = [this, handler = row.handler] { (this->*handler)(); }});
+  }
+}
+
+// The focus follows the order of the siblings, top first.
+void TfrmMain::OrderSideFocus() {
+  Window* stops[std::size(kSideButtons) + 1] = {};
+  stops[kPictureFocus] = &Panel2;
+  for (const SideButton& row : kSideButtons) stops[row.focus] = &(this->*row.button);
+  HWND after = HWND_TOP;
+  for (Window* control : stops) {
+    SetWindowPos(control->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    after = control->Handle();
   }
 }
 
@@ -198,9 +236,7 @@ void TfrmMain::imgPictureMouseMove() { imgPictMouseMove(); }
 // The small picture hides or shows the menu and rescans with icons.
 void TfrmMain::imgPictureClick() {
   board_.SetMenuShown(!board_.MenuShown());
-  for (GlyphButton* button : {&btnShow, &btnChangeDrive, &btnDownLoad, &btnHelp, &btnEnd}) {
-    button->SetVisible(board_.MenuShown());
-  }
+  for (const SideButton& row : kSideButtons) (this->*row.button).SetVisible(board_.MenuShown());
   // Always the parent of the home folder, also on a CD-ROM.
   Scan(SeriesFolder(state_.homeFolder), true);
 }
@@ -225,7 +261,8 @@ void TfrmMain::btnChangeDriveClick() {
 
 void TfrmMain::btnDownLoadClick() {
   // A missing page or a shell that refuses it gives no message.
-  shell_.open(Handle(), state_.homeFolder + "index.htm", shell_.windowsDirectory(), SW_SHOW);
+  shell_.open(Handle(), state_.homeFolder + kDownloadPageFileName, shell_.windowsDirectory(),
+              SW_SHOW);
 }
 
 void TfrmMain::btnHelpClick() {
@@ -249,16 +286,9 @@ void TfrmMain::btnHelpClick() {
 
 void TfrmMain::btnCloseClick() { Close(); }
 
-// Gives the focus back to the control that had it, btnShow at first; true
-// when it did, so the window itself does not take the focus.
-bool TfrmMain::OnActivate(WPARAM wParam) { return RestoreFocus(wParam, focus_, btnShow.Handle()); }
-
 LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT result; OnImageMessage(Handle(), message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_ACTIVATE:
-      if (OnActivate(wParam)) return 0;
-      break;
     case WM_PAINT:
       FormPaint();
       break;

@@ -11,8 +11,8 @@
 #include "platform/Platform.h"
 #include "ui/controls/BevelPanel.h"
 #include "ui/controls/Form.h"
-#include "ui/controls/GlyphButton.h"
 #include "ui/controls/ImageControl.h"
+#include "ui/controls/PushButton.h"
 #include "ui/main/ImageHost.h"
 #include "ui/main/MainDialogs.h"
 #include "ui/main/PicturePanel.h"
@@ -70,16 +70,20 @@ class TfrmMain : public Form, public ImageHost {
   HCURSOR ArrowCursor() const { return arrowCursor_.Get(); }
   HCURSOR PointCursor() const { return pointCursor_.Get(); }
 
+  // The side panel's buttons: one row each, in MainWindow.cpp.
+  struct SideButton;
+  static const SideButton kSideButtons[];
+
   // The window's controls; the title panels are the board's.
   ImageControl imgPict;
   BevelPanel pnlMain;
-  GlyphButton btnShow;
-  GlyphButton btnEnd;
-  GlyphButton btnChangeDrive;
-  GlyphButton btnDownLoad;
+  PushButton btnShow;
+  PushButton btnEnd;
+  PushButton btnChangeDrive;
+  PushButton btnDownLoad;
   PicturePanel Panel2;
   ImageControl imgPicture;  // in Panel2
-  GlyphButton btnHelp;
+  PushButton btnHelp;
 
  protected:
   void OnCreate() override;
@@ -93,12 +97,13 @@ class TfrmMain : public Form, public ImageHost {
   void CreateControls();
   void CreateSidePanel();
   void CreateSideButtons();
+  void OrderSideFocus();
   // The pictures and the cursors at the window's DPI, the cursors shown by
   // the controls before the ones they replace are given back.
   void LoadPictures();
   // One scan of `path`, under the busy cursor.
   void Scan(const std::string& path, bool withIcons);
-  bool OnActivate(WPARAM wParam);
+  HWND FirstFocus() const override { return btnShow.Handle(); }
 
   LauncherState state_;
   LauncherContext context_;
@@ -109,7 +114,6 @@ class TfrmMain : public Form, public ImageHost {
   MainDialogs dialogs_;
   bool centred_ = false;
   bool endsProgram_ = true;  // closing the window ends the event loop
-  HWND focus_ = nullptr;     // the control that had the focus when deactivated
 };
 
 }  // namespace sorvel::ui

@@ -4,6 +4,7 @@
 
 #include "core/Cp932.h"
 #include "core/ProgramLaunch.h"
+#include "ui/Layout.h"
 #include "ui/pictures/Renderings.h"
 
 namespace sorvel::ui {

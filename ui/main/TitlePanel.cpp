@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "ui/Layout.h"
 #include "ui/controls/Form.h"
 #include "ui/controls/HighContrast.h"
 #include "ui/main/TitleBoard.h"

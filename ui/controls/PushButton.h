@@ -9,13 +9,13 @@
 namespace sorvel::ui {
 
 // How a button answers a click.
-struct GlyphButtonOptions {
+struct PushButtonOptions {
   std::function<void()> onClick{};
 };
 
-class GlyphButton : public Window {
+class PushButton : public Window {
  public:
-  using Options = GlyphButtonOptions;
+  using Options = PushButtonOptions;
   // The caption is the window text.
   void Create(const ControlArgs& args, const Options& options = {});
 

@@ -1,10 +1,10 @@
-#include "ui/controls/GlyphButton.h"
+#include "ui/controls/PushButton.h"
 
 #include <oleacc.h>
 
 namespace sorvel::ui {
 
-void GlyphButton::Create(const ControlArgs& args, const Options& options) {
+void PushButton::Create(const ControlArgs& args, const Options& options) {
   onClick_ = options.onClick;
   CreateWindowOf({.className = L"BUTTON",
                   .systemClass = true,
@@ -12,13 +12,13 @@ void GlyphButton::Create(const ControlArgs& args, const Options& options) {
                  args);
 }
 
-void GlyphButton::Click() { SendMessageW(Handle(), BM_CLICK, 0, 0); }
+void PushButton::Click() { SendMessageW(Handle(), BM_CLICK, 0, 0); }
 
-std::optional<AccessibleTraits> GlyphButton::Accessibility() const {
+std::optional<AccessibleTraits> PushButton::Accessibility() const {
   return AccessibleTraits{.role = ROLE_SYSTEM_PUSHBUTTON, .focusable = true};
 }
 
-void GlyphButton::OnNotify(WORD code) {
+void PushButton::OnNotify(WORD code) {
   if (code == BN_CLICKED && onClick_) onClick_();
 }
 
