@@ -200,8 +200,8 @@ void TfrmMain::imgPictureClick() {
   for (GlyphButton* button : {&btnShow, &btnChangeDrive, &btnDownLoad, &btnHelp, &btnEnd}) {
     button->SetVisible(board_.MenuShown());
   }
-  // Always the parent of the home folder, also on a CD-ROM.
-  Scan(SeriesFolder(state_.homeFolder), true);
+  // Always the series' folder, also on a CD-ROM (a root is its own parent).
+  Scan(SeriesFolder(state_), true);
 }
 
 // ---------------------------------------------------------------------------
