@@ -228,7 +228,9 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
   const LauncherRun run(platform, asCdRomRoot);
   CheckReport report;
   report.homeFolder = run.HomeFolder();
-  report.layout = run.FromCdRom() ? Layout::CdRomRoot : Layout::HardDisk;
+  report.layout = run.FromCdRom()    ? Layout::CdRomRoot
+                  : run.CopiedDisc() ? Layout::CopiedDisc
+                                     : Layout::HardDisk;
   report.scannedFolder = run.ScannedFolder();
   report.catalogueLoaded = run.CatalogueLoaded();
   report.caption = run.Caption();

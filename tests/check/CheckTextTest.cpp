@@ -198,6 +198,27 @@ TEST(ReportTextTest, ResultLineCountsErrorsAndWarnings) {
             std::string::npos);
 }
 
+// The header says where the launcher looks for the programs, and why.
+TEST(ReportTextTest, EachLayoutIsToldInBothLanguagesAndInJson) {
+  const struct {
+    Layout layout;
+    std::string en, ja, json;
+  } cases[] = {
+      {Layout::HardDisk, "Layout: hard disk - ", "配置: ハードディスク - ", "hardDisk"},
+      {Layout::CdRomRoot, "Layout: CD-ROM root - ", "配置: CD-ROM のルート - ", "cdRomRoot"},
+      {Layout::CopiedDisc, "Layout: disc copied into a folder - no program lies beside",
+       "配置: フォルダにコピーしたディスク - ランチャーのフォルダの隣", "copiedDisc"},
+  };
+  for (const auto& c : cases) {
+    CheckReport report;
+    report.layout = c.layout;
+    EXPECT_NE(ReportText(report, Language::English, "1").find("\n" + c.en), std::string::npos);
+    EXPECT_NE(ReportText(report, Language::Japanese, "1").find("\n" + c.ja), std::string::npos);
+    EXPECT_NE(ReportJson(report, Language::English, "1").find("\"layout\": \"" + c.json + "\""),
+              std::string::npos);
+  }
+}
+
 // A program the launcher does not find may lie in a folder it cannot read.
 TEST(ReportTextTest, NotInstalledNamesTheFoldersThatCannotBeRead) {
   CheckReport report;
