@@ -165,6 +165,10 @@ std::string OutputErrorMessage(Language language) {
                       : "SvlCheck: cannot write to the standard output";
 }
 
+std::string PressAnyKeyMessage(Language language) {
+  return Ja(language) ? "何かキーを押すと閉じます" : "Press any key to close";
+}
+
 std::string ReportText(const CheckReport& report, Language language, const std::string& version) {
   const Labels& labels = Ja(language) ? kJapanese : kEnglish;
   std::string text;

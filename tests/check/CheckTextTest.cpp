@@ -72,6 +72,26 @@ TEST(CheckOptionsTest, LanguageFromTheEnvironment) {
   }
 }
 
+TEST(CheckOptionsTest, WaitsForAKeyOnlyInAConsoleOfItsOwn) {
+  const struct {
+    const char* started;
+    bool outputIsConsole, inputIsConsole;
+    unsigned processes;
+    bool waits;
+  } cases[] = {
+      {"double-clicked, or a folder dropped on it", true, true, 1, true},
+      {"in a Command Prompt", true, true, 2, false},
+      {"output to a file or a pipe", false, true, 1, false},
+      {"input from a file", true, false, 1, false},
+      {"without a console", false, false, 0, false},
+      {"the system cannot say", true, true, 0, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(WaitsForKeyBeforeClosing(c.outputIsConsole, c.inputIsConsole, c.processes), c.waits)
+        << c.started;
+  }
+}
+
 TEST(CatalogueEncodingTest, WhatTheBytesSay) {
   const struct {
     std::string bytes;
