@@ -229,27 +229,6 @@ def exit_codes_and_languages(demo, work):
     check(status == 0 and "シリーズ点検" in out.decode("utf-8"), "LC_MESSAGES chooses Japanese")
 
 
-def copied_disc_is_found_below_the_launcher(demo, work):
-    """The demo series laid out as its disc and copied into a folder, as a
-    school copies a disc: the launcher finds every program below itself."""
-    status, out, err = check_series(demo, "--json", "--lang", "en")
-    expected = [(e["stem"], e["state"], e["folder"]) for e in json.loads(out)["entries"]]
-    copy = os.path.join(work, "SUGAKU")
-    shutil.rmtree(work, ignore_errors=True)
-    shutil.copytree(demo, copy, symlinks=False)
-    series = os.path.dirname(demo)
-    for name in os.listdir(series):
-        if name != os.path.basename(demo):
-            shutil.copytree(os.path.join(series, name), os.path.join(copy, name), symlinks=False)
-    status, out, err = check_series(copy, "--json", "--lang", "en")
-    report = json.loads(out.decode("utf-8"))
-    states = [(e["stem"], e["state"], e["folder"]) for e in report["entries"]]
-    check(status == 0 and report["layout"] == "copiedDisc" and states == expected,
-          f"copied disc: {status} {report['layout']} {states}")
-    status, out, err = check_series(copy, "--lang", "ja")
-    check("配置: フォルダにコピーしたディスク" in out.decode("utf-8"), "copied disc: text report")
-
-
 def never_waits_for_a_key_when_redirected(demo):
     """With its output in a pipe SvlCheck ends at once, also when it reads a
     terminal, in which Wine gives it a console of its own to wait on. A wait
@@ -294,7 +273,6 @@ def main():
     broken_series_gets_every_trap(demo, os.path.join(work, "broken"))
     demo_in_unicode_reads_the_same(demo, os.path.join(work, "unicode"))
     exit_codes_and_languages(demo, work)
-    copied_disc_is_found_below_the_launcher(demo, os.path.join(work, "copied"))
     never_waits_for_a_key_when_redirected(demo)
     return result()
 
