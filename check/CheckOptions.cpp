@@ -60,6 +60,10 @@ Language LanguageFromEnvironment(const std::string& lcAll, const std::string& lc
   return displayLanguageIsJapanese ? Language::Japanese : Language::English;
 }
 
+bool WaitsForKeyBeforeClosing(bool outputIsConsole, bool inputIsConsole, unsigned processes) {
+  return outputIsConsole && inputIsConsole && processes == 1;
+}
+
 std::string UsageText() {
   return "usage: SvlCheck.exe [--lang ja|en] [--json] [--cd] [LAUNCHER-FOLDER]\n"
          "\n"

@@ -31,6 +31,12 @@ CheckOptions ParseCheckArguments(const std::vector<std::string>& arguments);
 Language LanguageFromEnvironment(const std::string& lcAll, const std::string& lcMessages,
                                  const std::string& lang, bool displayLanguageIsJapanese);
 
+// Whether the checker waits for a key before it ends: only in a console made
+// for it alone (double-clicked in Explorer, or a folder dropped on it), which
+// closes with it, never when its output goes to a file or a pipe or when it
+// runs in a console opened before.
+bool WaitsForKeyBeforeClosing(bool outputIsConsole, bool inputIsConsole, unsigned processes);
+
 // The usage text, in English and Japanese.
 std::string UsageText();
 

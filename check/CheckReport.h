@@ -14,6 +14,9 @@ namespace sorvel::check {
 enum class Layout {
   HardDisk,   // the folders beside the launcher's folder (its parent's sub-folders)
   CdRomRoot,  // the sub-folders of the launcher's folder, the root of a CD-ROM
+  // A disc copied into a folder: nothing beside the launcher's folder, so its
+  // own sub-folders, as at the root of a CD-ROM.
+  CopiedDisc,
 };
 
 // How the catalogue file is encoded, as far as its bytes tell.

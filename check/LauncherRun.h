@@ -45,6 +45,9 @@ class LauncherRun {
 
   const std::string& HomeFolder() const { return state_.homeFolder; }
   bool FromCdRom() const { return state_.fromCdRom; }
+  // Nothing was found beside the launcher's folder and its own sub-folders
+  // were searched instead, as a disc copied into a folder.
+  bool CopiedDisc() const { return state_.copiedDisc; }
   bool CatalogueLoaded() const { return state_.catalogueLoaded; }
   // The step an error stopped, or Done.
   Step StoppedAt() const { return stoppedAt_; }

@@ -50,6 +50,12 @@ std::string SeverityName(Severity severity) {
   return JsonString(kNames[static_cast<std::size_t>(severity)]);
 }
 
+const char* LayoutName(Layout layout) {
+  constexpr const char* kNames[] = {"hardDisk", "cdRomRoot",
+                                    "copiedDisc"};  // in the order of Layout
+  return kNames[static_cast<std::size_t>(layout)];
+}
+
 std::string EntryState(const CheckReport& report, const EntryReport& entry) {
   if (!report.scanned) return JsonString("notChecked");
   if (entry.installed) return JsonString("installed");
@@ -159,7 +165,7 @@ std::string ReportJson(const CheckReport& report, Language language, const std::
       {"version", JsonString(version)},
       {"language", JsonString(language == Language::Japanese ? "ja" : "en")},
       {"launcherFolder", JsonString(report.homeFolder)},
-      {"layout", JsonString(report.layout == Layout::CdRomRoot ? "cdRomRoot" : "hardDisk")},
+      {"layout", JsonString(LayoutName(report.layout))},
       {"scannedFolder", JsonString(report.scannedFolder)},
       {"catalogue", Object({{"loaded", Bool(report.catalogueLoaded)},
                             {"encoding", JsonString(EncodingName(report.encoding))},

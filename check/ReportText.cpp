@@ -34,6 +34,7 @@ struct Labels {
   const char* launcherFolder;
   const char* hardDisk;
   const char* cdRomRoot;
+  const char* copiedDisc;
   const char* catalogue;
   const char* notLoaded;
   const char* entriesUnit;
@@ -50,6 +51,8 @@ constexpr Labels kJapanese{
     "ランチャーのフォルダ: ",
     "ハードディスク - ランチャーのフォルダの隣のフォルダ (..\\) からプログラムを探します",
     "CD-ROM のルート - ランチャーのフォルダの下のフォルダからプログラムを探します",
+    "フォルダにコピーしたディスク - ランチャーのフォルダの隣 (..\\) にプログラムがないため、"
+    "CD-ROM のルートと同じくランチャーのフォルダの下のフォルダから探します",
     "カタログ: ",
     "読み込めません",
     " 件",
@@ -66,6 +69,8 @@ constexpr Labels kEnglish{
     "Launcher folder: ",
     "hard disk - programs are searched in the folders beside the launcher folder (..\\)",
     "CD-ROM root - programs are searched in the sub-folders of the launcher folder",
+    "disc copied into a folder - no program lies beside the launcher folder (..\\), so "
+    "programs are searched in the sub-folders of the launcher folder, as on the CD-ROM root",
     "Catalogue: ",
     "not loaded",
     " entries",
@@ -77,6 +82,18 @@ constexpr Labels kEnglish{
     "Result: ",
 };
 
+const char* LayoutLabel(Layout layout, const Labels& labels) {
+  switch (layout) {
+    case Layout::CdRomRoot:
+      return labels.cdRomRoot;
+    case Layout::CopiedDisc:
+      return labels.copiedDisc;
+    case Layout::HardDisk:
+      break;
+  }
+  return labels.hardDisk;
+}
+
 std::string SeverityWord(Severity severity, Language language) {
   if (severity == Severity::Error) return Ja(language) ? "エラー" : "error";
   return Ja(language) ? "警告" : "warning";
@@ -86,8 +103,8 @@ void AppendHeader(const CheckReport& report, const Labels& labels, Language lang
                   const std::string& version, std::string& text) {
   text += "SvlCheck " + version + " - " + labels.title + "\n";
   text += labels.launcherFolder + report.homeFolder + "\n";
-  text += std::string(Ja(language) ? "配置: " : "Layout: ") +
-          (report.layout == Layout::CdRomRoot ? labels.cdRomRoot : labels.hardDisk) + "\n";
+  text +=
+      std::string(Ja(language) ? "配置: " : "Layout: ") + LayoutLabel(report.layout, labels) + "\n";
   text += labels.catalogue + std::string(kCatalogueFileName) + (Ja(language) ? "、" : ", ");
   if (!report.catalogueLoaded) {
     text += std::string(labels.notLoaded) + "\n";
@@ -146,6 +163,10 @@ std::string FolderErrorMessage(const std::string& folder, ErrorCode code, Langua
 std::string OutputErrorMessage(Language language) {
   return Ja(language) ? "SvlCheck: 標準出力に書き出せませんでした"
                       : "SvlCheck: cannot write to the standard output";
+}
+
+std::string PressAnyKeyMessage(Language language) {
+  return Ja(language) ? "何かキーを押すと閉じます" : "Press any key to close";
 }
 
 std::string ReportText(const CheckReport& report, Language language, const std::string& version) {

@@ -19,4 +19,7 @@ std::string FolderErrorMessage(const std::string& folder, ErrorCode code, Langua
 // output: a file system that is full, a pipe closed before the end.
 std::string OutputErrorMessage(Language language);
 
+// Asks for a key before the console made for the checker closes.
+std::string PressAnyKeyMessage(Language language);
+
 }  // namespace sorvel::check

@@ -204,7 +204,9 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
 CheckReport CheckRun(Platform& platform, const LauncherRun& run) {
   CheckReport report;
   report.homeFolder = run.HomeFolder();
-  report.layout = run.FromCdRom() ? Layout::CdRomRoot : Layout::HardDisk;
+  report.layout = run.FromCdRom()    ? Layout::CdRomRoot
+                  : run.CopiedDisc() ? Layout::CopiedDisc
+                                     : Layout::HardDisk;
   report.scannedFolder = run.ScannedFolder();
   report.catalogueLoaded = run.CatalogueLoaded();
   report.caption = run.Caption();

@@ -104,7 +104,9 @@ SeriesSurvey SurveySeries(Platform& platform, const LauncherRun& run) {
     survey.folders.push_back(Folder(entry.spelling, FolderPlace::Foreign, std::move(files)));
   }
   const std::string& home = run.HomeFolder();
-  if (!run.FromCdRom()) {
+  // Below the launcher's folder lie the folders the launcher did not search,
+  // unless it searched them as a disc's.
+  if (!run.FromCdRom() && !run.CopiedDisc()) {
     for (const FileInfo& info : SubFolders(platform, home)) {
       survey.folders.push_back(Folder(info.name, FolderPlace::InsideLauncherFolder,
                                       ExeFiles(platform, home + info.name)));

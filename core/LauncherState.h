@@ -63,14 +63,13 @@ struct ScanResult {
   std::vector<std::string> matchedFolders;
 };
 
-// The series' folder: the home folder's parent ("home\..\"), which holds
-// the launcher's folder and, beside it, the programs' folders.
-inline std::string SeriesFolder(const std::string& homeFolder) { return homeFolder + "..\\"; }
-
 struct LauncherState {
   std::string homeFolder;  // the current directory at start-up, ends in "\"
   std::string baseFolder;  // the latest scan's folder, ends in "\"
   bool fromCdRom = false;  // the home folder is the root of a CD-ROM
+  // A disc copied into a folder: nothing was found beside the launcher's
+  // folder, and its own sub-folders hold the programs, as on the disc.
+  bool copiedDisc = false;
   bool catalogueLoaded = false;
   std::string caption;     // the catalogue's first line: the main window's caption
   std::string lastUpdate;  // its second line
@@ -102,5 +101,13 @@ struct LauncherState {
  private:
   static std::size_t Index(int n) { return static_cast<std::size_t>(n - 1); }
 };
+
+// The series' folder, which the chooser opens on and the menu toggle scans:
+// the home folder's parent ("home\..\"), which holds the launcher's folder
+// and, beside it, the programs' folders; for a disc copied into a folder,
+// the home folder itself.
+inline std::string SeriesFolder(const LauncherState& state) {
+  return state.copiedDisc ? state.homeFolder : state.homeFolder + "..\\";
+}
 
 }  // namespace sorvel

@@ -19,7 +19,8 @@ std::string InitHomeFolder(Platform& platform);
 bool IsCdRomRoot(Platform& platform, const std::string& homeFolder);
 
 // The folder the start-up scan searches: the home folder on a CD root,
-// otherwise the series' folder above it.
+// otherwise the series' folder (above it, or the home folder itself for a
+// disc copied into a folder).
 std::string StartUpScanFolder(const LauncherState& state);
 
 // Before the title board: fixes the home folder and loads the catalogue.
@@ -28,8 +29,10 @@ std::string StartUpScanFolder(const LauncherState& state);
 void LoadCatalogueAtStartUp(LauncherContext& context);
 
 // After the title board: decides whether the launcher runs from a CD-ROM and
-// runs the first scan, without icons. Throws InOutError when the folder
-// cannot be entered.
+// runs the first scan, without icons. When the launcher is not at a CD's
+// root and nothing is found beside it, its own folder is scanned as a disc's
+// root; if a program is found there, the state takes it for a disc copied
+// into a folder. Throws InOutError when the first folder cannot be entered.
 void ScanAtStartUp(LauncherContext& context);
 
 }  // namespace sorvel

@@ -37,15 +37,17 @@ int WriteOutput(const std::string& text, int exitCode, Language language) {
   return kExitUnreadable;
 }
 
-int Run(int argc, wchar_t** argv) {
+std::vector<std::string> Arguments(int argc, wchar_t** argv) {
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.push_back(win32::WideToCp932Lenient(argv[i]));
-  const CheckOptions options = ParseCheckArguments(arguments);
+  return arguments;
+}
+
+int Run(wchar_t** argv, const CheckOptions& options, Language language) {
   if (!options.error.empty()) {
     win32::WriteText(StandardStream::Error, "SvlCheck: " + options.error + "\n\n" + UsageText());
     return kExitUnreadable;
   }
-  const Language language = ChosenLanguage(options);
   if (options.help) return WriteOutput(UsageText(), 0, language);
   if (options.version) return WriteOutput("SvlCheck " SORVEL_VERSION_TEXT "\n", 0, language);
   if (options.folderArgument >= 0) {
@@ -64,9 +66,22 @@ int Run(int argc, wchar_t** argv) {
                      report.ExitCode(), language);
 }
 
+// Double-clicked in Explorer, or given a folder dropped on it, the checker
+// has a console of its own that closes as it ends: the report, or the error,
+// stays until a key is pressed.
+void KeepAConsoleOfItsOwnOpen(Language language) {
+  const win32::ConsoleUse use = win32::QueryConsoleUse();
+  if (!WaitsForKeyBeforeClosing(use.outputIsConsole, use.inputIsConsole, use.processes)) return;
+  win32::WaitForKey("\n" + PressAnyKeyMessage(language));
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   sorvel::win32::LoadDllsFromSystemFolderOnly();
-  return Run(argc, argv);
+  const CheckOptions options = ParseCheckArguments(Arguments(argc, argv));
+  const Language language = ChosenLanguage(options);
+  const int exitCode = Run(argv, options, language);
+  KeepAConsoleOfItsOwnOpen(language);
+  return exitCode;
 }

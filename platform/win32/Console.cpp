@@ -48,6 +48,29 @@ bool WriteText(StandardStream stream, const std::string& cp932Text) {
   return WriteWhole(handle, WideToUtf8(wide));
 }
 
+ConsoleUse QueryConsoleUse() {
+  ConsoleUse use;
+  DWORD mode = 0;
+  use.outputIsConsole = GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != FALSE;
+  use.inputIsConsole = GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != FALSE;
+  // Room for two is enough to tell one from more.
+  DWORD processes[2];
+  use.processes = GetConsoleProcessList(processes, 2);
+  return use;
+}
+
+void WaitForKey(const std::string& cp932Prompt) {
+  WriteText(StandardStream::Output, cp932Prompt);
+  const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  // Keys typed while the check ran do not count: the report is to be read.
+  FlushConsoleInputBuffer(input);
+  INPUT_RECORD record;
+  DWORD read = 0;
+  while (ReadConsoleInputW(input, &record, 1, &read) && read == 1) {
+    if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown) return;
+  }
+}
+
 std::string EnvironmentValue(const wchar_t* name) {
   wchar_t buffer[256];
   const DWORD length = GetEnvironmentVariableW(name, buffer, 256);

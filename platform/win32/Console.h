@@ -19,6 +19,20 @@ enum class StandardStream { Output, Error };
 // False when the text could not be written whole.
 bool WriteText(StandardStream stream, const std::string& cp932Text);
 
+// How the program's console is shared, as far as standard input and output
+// go through it.
+struct ConsoleUse {
+  bool outputIsConsole = false;  // false: a file or a pipe
+  bool inputIsConsole = false;
+  // The processes attached to the console, this one included; 0 when
+  // there is no console or the system cannot say.
+  unsigned processes = 0;
+};
+ConsoleUse QueryConsoleUse();
+
+// Writes `cp932Prompt` to the console and waits until a key is pressed.
+void WaitForKey(const std::string& cp932Prompt);
+
 // An environment variable's value (ASCII expected); empty when not set.
 std::string EnvironmentValue(const wchar_t* name);
 

@@ -72,6 +72,26 @@ TEST(CheckOptionsTest, LanguageFromTheEnvironment) {
   }
 }
 
+TEST(CheckOptionsTest, WaitsForAKeyOnlyInAConsoleOfItsOwn) {
+  const struct {
+    const char* started;
+    bool outputIsConsole, inputIsConsole;
+    unsigned processes;
+    bool waits;
+  } cases[] = {
+      {"double-clicked, or a folder dropped on it", true, true, 1, true},
+      {"in a Command Prompt", true, true, 2, false},
+      {"output to a file or a pipe", false, true, 1, false},
+      {"input from a file", true, false, 1, false},
+      {"without a console", false, false, 0, false},
+      {"the system cannot say", true, true, 0, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(WaitsForKeyBeforeClosing(c.outputIsConsole, c.inputIsConsole, c.processes), c.waits)
+        << c.started;
+  }
+}
+
 TEST(CatalogueEncodingTest, WhatTheBytesSay) {
   const struct {
     std::string bytes;
@@ -196,6 +216,27 @@ TEST(ReportTextTest, ResultLineCountsErrorsAndWarnings) {
   report.findings[0].kind = FindingKind::TooManyEntries;  // an error
   EXPECT_NE(ReportText(report, Language::English, "1").find("Result: 1 error, 1 warning\n"),
             std::string::npos);
+}
+
+// The header says where the launcher looks for the programs, and why.
+TEST(ReportTextTest, EachLayoutIsToldInBothLanguagesAndInJson) {
+  const struct {
+    Layout layout;
+    std::string en, ja, json;
+  } cases[] = {
+      {Layout::HardDisk, "Layout: hard disk - ", "配置: ハードディスク - ", "hardDisk"},
+      {Layout::CdRomRoot, "Layout: CD-ROM root - ", "配置: CD-ROM のルート - ", "cdRomRoot"},
+      {Layout::CopiedDisc, "Layout: disc copied into a folder - no program lies beside",
+       "配置: フォルダにコピーしたディスク - ランチャーのフォルダの隣", "copiedDisc"},
+  };
+  for (const auto& c : cases) {
+    CheckReport report;
+    report.layout = c.layout;
+    EXPECT_NE(ReportText(report, Language::English, "1").find("\n" + c.en), std::string::npos);
+    EXPECT_NE(ReportText(report, Language::Japanese, "1").find("\n" + c.ja), std::string::npos);
+    EXPECT_NE(ReportJson(report, Language::English, "1").find("\"layout\": \"" + c.json + "\""),
+              std::string::npos);
+  }
 }
 
 // A program the launcher does not find may lie in a folder it cannot read.

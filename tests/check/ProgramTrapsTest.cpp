@@ -200,6 +200,25 @@ const TrapRow kProgramTraps[] = {
          },
      .report = {kBothInstalled[0], "2 notFound insideLauncherFolder GEOMET11\\GEOMETRY.EXE"},
      .exitCode = 1},
+    {.trap = "disc copied into a folder: nothing beside the launcher, the programs below it",
+     .disk = CopiedDisc,
+     .report = Plus({"layout copiedDisc"}, kBothInstalled)},
+    {.trap = "disc copied into a folder, with a hidden program",
+     .disk =
+         [](SeriesDisk& disk) {
+           CopiedDisc(disk);
+           disk.AddFile("C:\\SUGAKU\\GEOMET11\\GEOMETRY.EXE", "", attr::kHidden);
+         },
+     .report = {"layout copiedDisc", kBothInstalled[0],
+                "2 notFound hiddenFile GEOMET11\\GEOMETRY.EXE"},
+     .exitCode = 1},
+    {.trap = "nothing beside the launcher and no program below it either",
+     .disk =
+         [](SeriesDisk& disk) {
+           Launcher(disk, kSeries);
+           disk.AddFile("C:\\SERIES\\LAUNCH\\TOOLS\\setup.exe");
+         },
+     .report = {"1 notInstalled", "2 notInstalled"}},
     {.trap = "a program that is not on the disk",
      .disk = AlgebraOnly,
      .report = {kBothInstalled[0], "2 notInstalled"}},

@@ -56,6 +56,15 @@ void AlgebraOnly(SeriesDisk& disk) {
   disk.AddFile("C:\\SERIES\\ALGEBR12\\algebra1.exe");
 }
 
+void CopiedDisc(SeriesDisk& disk) {
+  disk.AddFile("C:\\SUGAKU\\SVLindex.txt", kSeries);
+  disk.AddFile("C:\\SUGAKU\\index.htm");
+  AddHelp(disk, "C:\\SUGAKU");
+  disk.AddFile("C:\\SUGAKU\\ALGEBR12\\algebra1.exe");
+  disk.AddFile("C:\\SUGAKU\\GEOMET11\\GEOMETRY.EXE");
+  disk.PutCurrentDirectory("C:\\SUGAKU");
+}
+
 void DiscWithoutCatalogue(SeriesDisk& disk) {
   disk.AddDrive('Q', DriveType::CdRom);
   disk.AddFile("Q:\\SorvelL.exe");
@@ -81,6 +90,8 @@ Lines Summary(const CheckReport& report) {
       report.encoding == Encoding::Utf16) {
     lines.push_back(std::string("encoding ") + EncodingName(report.encoding));
   }
+  // A disc copied into a folder: the layout the launcher chose by what it found.
+  if (report.layout == Layout::CopiedDisc) lines.push_back("layout copiedDisc");
   for (const EntryReport& entry : report.entries) {
     std::string line = std::to_string(entry.number) + " ";
     if (!report.scanned) {

@@ -48,6 +48,9 @@ void Launcher(SeriesDisk& disk, const std::string& catalogue);
 void Series(SeriesDisk& disk);
 // Only the first program is installed.
 void AlgebraOnly(SeriesDisk& disk);
+// The series as a school copies its disc into C:\SUGAKU, the current
+// directory: the launcher with its catalogue, and the programs below it.
+void CopiedDisc(SeriesDisk& disk);
 // The series at the root of the CD-ROM drive Q:, the current directory,
 // with the launcher and the programs but without the catalogue.
 void DiscWithoutCatalogue(SeriesDisk& disk);

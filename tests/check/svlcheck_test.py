@@ -11,9 +11,13 @@ With SORVEL_UPDATE_GOLDEN=1 the golden files are written instead of compared.
 """
 import json
 import os
+import pty
 import re
 import shutil
+import signal
+import subprocess
 import sys
+import tempfile
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
 from wine_checks import check, result, run, windows_path
@@ -259,6 +263,40 @@ def failed_build_checks_nothing(demo, work):
               f"{name} does not say the build failed:\n{err}")
 
 
+def never_waits_for_a_key_when_redirected(demo):
+    """With its output in a pipe SvlCheck ends at once, also when it reads a
+    terminal, in which Wine gives it a console of its own to wait on. A wait
+    would hang: the time limit makes that a failure."""
+    keyboard, terminal = pty.openpty()
+    reader, writer = os.pipe()
+    with tempfile.TemporaryFile() as err:
+        process = subprocess.Popen(["wine", EXE, "--lang", "en", windows_path(demo)],
+                                   stdin=terminal, stdout=writer, stderr=err,
+                                   start_new_session=True)
+        os.close(writer)
+        os.close(terminal)
+        try:
+            status = process.wait(timeout=60)
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)
+            status = process.wait()
+            check(False, "output to a pipe: SvlCheck waited for a key")
+        # The report is small and the program has ended: the pipe holds all
+        # of it (Wine's background processes may hold its end open).
+        os.set_blocking(reader, False)
+        out = b""
+        try:
+            while chunk := os.read(reader, 65536):
+                out += chunk
+        except BlockingIOError:
+            pass
+    os.close(reader)
+    os.close(keyboard)
+    text = out.decode("utf-8", "replace")
+    check(status == 0 and "Result: 0 errors" in text, f"output to a pipe: {status}\n{text}")
+    check("Press any key" not in text, "output to a pipe: asked for a key")
+
+
 def main():
     global EXE, VERSION
     EXE, demo, work, VERSION = sys.argv[1:5]
@@ -270,6 +308,7 @@ def main():
     demo_in_unicode_reads_the_same(demo, os.path.join(work, "unicode"))
     exit_codes_and_languages(demo, work)
     failed_build_checks_nothing(demo, work)
+    never_waits_for_a_key_when_redirected(demo)
     return result()
 
 

@@ -126,6 +126,60 @@ TEST_F(StartUpTest, HardDiskScansTheParentOfTheHomeFolder) {
   EXPECT_EQ(launcher.listener.calls, Lines{"installed 1"});
 }
 
+// Schools copy a disc into a folder: the launcher's own folder then holds
+// the programs, as the disc's root did. Whatever lies beside the launcher
+// comes first, and a launcher's folder that holds no program changes nothing.
+TEST(CopiedDiscTest, TheLaunchersFolderIsTheSeriesOnlyWhenNothingLiesBesideIt) {
+  const std::string kTwo = kCatalogue + "図形,GEOMETRY,1.1,geo\r\n";
+  const struct {
+    const char* what;
+    std::string home;
+    Lines programs;
+    bool copiedDisc;
+    std::string baseFolder;
+    Lines found;                   // the found folder of each entry
+    std::string currentDirectory;  // after the start-up
+  } cases[] = {
+      {"copied disc",
+       "C:\\SUGAKU",
+       {"C:\\SUGAKU\\ALGEBR12\\algebra1.exe"},
+       true,
+       "C:\\SUGAKU\\",
+       {"ALGEBR12", ""},
+       "C:\\SUGAKU\\ALGEBR12"},
+      {"beside comes first",
+       "C:\\SERIES\\LAUNCH",
+       {"C:\\SERIES\\GEOMET11\\geometry.exe", "C:\\SERIES\\LAUNCH\\ALGEBR12\\algebra1.exe"},
+       false,
+       "C:\\SERIES\\LAUNCH\\..\\",
+       {"", "GEOMET11"},
+       "C:\\SERIES\\GEOMET11"},
+      {"nowhere",
+       "C:\\SERIES\\LAUNCH",
+       {"C:\\SERIES\\TOOLS\\tool.exe", "C:\\SERIES\\LAUNCH\\OLD\\tool.exe"},
+       false,
+       "C:\\SERIES\\LAUNCH\\..\\",
+       {"", ""},
+       "C:\\SERIES\\TOOLS"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TestLauncher launcher;
+    for (const std::string& program : c.programs) launcher.platform.AddFile(program);
+    launcher.platform.AddFile(c.home + "\\SVLindex.txt", kTwo);
+    launcher.platform.PutCurrentDirectory(c.home);
+    launcher.StartUp();
+    const LauncherState& state = launcher.state;
+    EXPECT_TRUE(launcher.messages.errors.empty());
+    EXPECT_EQ(state.copiedDisc, c.copiedDisc);
+    EXPECT_EQ(state.baseFolder, c.baseFolder);
+    EXPECT_EQ((Lines{state.Result(1).folder, state.Result(2).folder}), c.found);
+    EXPECT_EQ(launcher.platform.CurrentDirectory(), c.currentDirectory);
+    // The chooser opens, and the menu toggle scans, where the first scan found the series.
+    EXPECT_EQ(SeriesFolder(state), c.baseFolder);
+  }
+}
+
 TEST_F(StartUpTest, CdRomRootScansTheRootAndASubFolderItsParent) {
   launcher.platform.AddDrive('Q', DriveType::CdRom);
   launcher.platform.AddFile("Q:\\ALGEBR12\\algebra1.exe");

@@ -181,7 +181,7 @@ class DialogReader : public ScreenReader {
     sources.chooserFolder = [&window] { return window.ChooserFolder(); };
     status = std::make_unique<ui::TfrmShow>(window.State(), sources);
     status->Create(window.Handle());
-    chooser = std::make_unique<ui::TfrmChangeDrive>(series.platform, window.State().homeFolder);
+    chooser = std::make_unique<ui::TfrmChangeDrive>(series.platform, SeriesFolder(window.State()));
     chooser->Create(window.Handle());
     window.AttachDialogs(status.get(), chooser.get());
     return window;

@@ -88,8 +88,9 @@ class ChangeDriveWindowTest : public ::testing::Test {
     test::RemoveTree(root_);
   }
 
+  // The chooser of a launcher in `home`: it opens on the folder above.
   std::unique_ptr<TfrmChangeDrive> MakeChooser(const std::string& home) {
-    auto chooser = std::make_unique<TfrmChangeDrive>(platform_, home);
+    auto chooser = std::make_unique<TfrmChangeDrive>(platform_, home + "..\\");
     EXPECT_TRUE(chooser->Create());
     return chooser;
   }
@@ -301,7 +302,7 @@ TEST_F(ChangeDriveWindowTest, PickingADriveMovesTheListUnlessItIsOnThatDrive) {
 
 TEST_F(ChangeDriveWindowTest, ADriveThatIsNotReadyShowsTheErrorAndKeepsTheFolder) {
   NotReadyRPlatform platform;
-  TfrmChangeDrive chooser(platform, home_);
+  TfrmChangeDrive chooser(platform, home_ + "..\\");
   ASSERT_TRUE(chooser.Create());
   const std::vector<std::string> before = Items(chooser.dlbDrive);
 

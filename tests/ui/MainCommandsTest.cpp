@@ -296,6 +296,32 @@ TEST_F(MainCommands, DetailsFromACdRootScansTheRootAgainAndTheToggleItsParent) {
   EXPECT_THAT(series.messages.errors, IsEmpty());
 }
 
+// A disc copied into a folder: nothing beside the launcher's folder, the
+// programs below it. Its own folder is searched from the start on, and its
+// programs start.
+TEST_F(MainCommands, CopiedDiscIsSearchedInTheLaunchersFolderFromStartToToggle) {
+  series.WriteCatalogue("Series", {{"代数 I", "algebra1"}, {"図形", "geometry"}});
+  series.Install(L"LAUNCH\\ALGEBR12", L"algebra1.exe");
+  TfrmMain& window = Open();
+  EXPECT_TRUE(window.State().copiedDisc);
+  ExpectInstalled(window, {true, false});
+
+  const StatusSeen seen = Details(window);
+  EXPECT_EQ(seen.folder, Full(series.home));
+  EXPECT_EQ(window.State().baseFolder, Full(series.home) + "\\");
+  ASSERT_EQ(seen.rows.size(), 2u);
+  EXPECT_EQ(seen.rows[0][6], "ALGEBR12");
+  Click(window.imgPicture);
+  EXPECT_EQ(window.State().baseFolder, window.State().homeFolder);
+  ExpectInstalled(window, {true, false});
+
+  Click(window.Board().Panel(1)->Handle(), 100, 15);
+  const auto records = series.Records(L"LAUNCH\\ALGEBR12");
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].substr(records[0].find(L'|') + 1), L"algebra1.exe");
+  EXPECT_THAT(series.messages.errors, IsEmpty());
+}
+
 // ---------------------------------------------------------------------------
 // Browse.
 

@@ -2,17 +2,16 @@
 
 #include <utility>
 
-#include "core/LauncherState.h"
 #include "core/UserTexts.h"
 #include "ui/Layout.h"
 
 namespace sorvel::ui {
 
-TfrmChangeDrive::TfrmChangeDrive(Platform& platform, std::string homeFolder)
+TfrmChangeDrive::TfrmChangeDrive(Platform& platform, std::string firstFolder)
     : dcbDrive(platform),
       dlbDrive(platform),
       platform_(platform),
-      homeFolder_(std::move(homeFolder)) {}
+      firstFolder_(std::move(firstFolder)) {}
 
 bool TfrmChangeDrive::Create(HWND owner) {
   return CreateForm({.className = L"SorvelChangeDrive",
@@ -57,7 +56,7 @@ void TfrmChangeDrive::CreateControls() {
   Panel1.SetAccessibleName(texts::kChosenFolderName);
 }
 
-void TfrmChangeDrive::FormCreate() { dlbDrive.SetFolder(SeriesFolder(homeFolder_)); }
+void TfrmChangeDrive::FormCreate() { dlbDrive.SetFolder(firstFolder_); }
 
 // The drives are named when the user first sees them, not at start-up.
 void TfrmChangeDrive::OnShow() { dcbDrive.List(); }

@@ -16,8 +16,8 @@ namespace sorvel::ui {
 
 class TfrmChangeDrive : public Form {
  public:
-  // `homeFolder` ends in a backslash; the chooser opens on its parent.
-  TfrmChangeDrive(Platform& platform, std::string homeFolder);
+  // The chooser opens on `firstFolder` (the series' folder).
+  TfrmChangeDrive(Platform& platform, std::string firstFolder);
   bool Create(HWND owner = nullptr);
 
   // The chooser's folder: the folder of dlbDrive, normalised, without a
@@ -43,7 +43,7 @@ class TfrmChangeDrive : public Form {
   void btnCancelClick();
 
   Platform& platform_;
-  std::string homeFolder_;
+  std::string firstFolder_;
 };
 
 }  // namespace sorvel::ui

@@ -15,7 +15,7 @@ MainDialogs::MainDialogs(Platform& platform, const LauncherState& state)
 MainDialogs::~MainDialogs() = default;
 
 void MainDialogs::EnterChooserFolder() {
-  openingFolder_ = EnterFolder(platform_, SeriesFolder(state_.homeFolder));
+  openingFolder_ = EnterFolder(platform_, SeriesFolder(state_));
 }
 
 void MainDialogs::Attach(TfrmShow* show, TfrmChangeDrive* chooser) {
@@ -40,7 +40,7 @@ TfrmChangeDrive* MainDialogs::Chooser(HWND owner) {
   // stays where the launcher's last step left it, as it would had the
   // chooser been made long before.
   const std::string current = platform_.CurrentDirectory();
-  auto made = std::make_unique<TfrmChangeDrive>(platform_, state_.homeFolder);
+  auto made = std::make_unique<TfrmChangeDrive>(platform_, SeriesFolder(state_));
   const bool created = made->Create(owner);
   platform_.ChangeDirectory(current);
   if (!created) return nullptr;
@@ -50,7 +50,7 @@ TfrmChangeDrive* MainDialogs::Chooser(HWND owner) {
 
 std::string MainDialogs::ChooserFolder() const {
   if (chooser_) return chooser_->Folder();
-  return openingFolder_.empty() ? SeriesFolder(state_.homeFolder) : openingFolder_;
+  return openingFolder_.empty() ? SeriesFolder(state_) : openingFolder_;
 }
 
 }  // namespace sorvel::ui

@@ -237,8 +237,8 @@ void TfrmMain::imgPictureMouseMove() { imgPictMouseMove(); }
 void TfrmMain::imgPictureClick() {
   board_.SetMenuShown(!board_.MenuShown());
   for (const SideButton& row : kSideButtons) (this->*row.button).SetVisible(board_.MenuShown());
-  // Always the parent of the home folder, also on a CD-ROM.
-  Scan(SeriesFolder(state_.homeFolder), true);
+  // Always the series' folder, also on a CD-ROM (a root is its own parent).
+  Scan(SeriesFolder(state_), true);
 }
 
 // ---------------------------------------------------------------------------
