@@ -69,8 +69,8 @@ std::string NextMessage(const LauncherRun& run, std::size_t& message, const std:
 // Each line the launcher rejects or cuts, with the message it shows for it,
 // in the launcher's order: the caption and the date first, then the program
 // lines; returns the ExeName fields of the lines it takes, in entry order.
-std::vector<std::string> ReportLines(const LauncherRun& run, const Cp932Text& text,
-                                     CheckReport& report) {
+std::vector<std::string> ReportLines(Platform& platform, const LauncherRun& run,
+                                     const Cp932Text& text, CheckReport& report) {
   const std::vector<std::string>& lines = run.CatalogueLines();
   std::vector<std::string> exeNames;
   std::size_t message = 0;
@@ -88,6 +88,7 @@ std::vector<std::string> ReportLines(const LauncherRun& run, const Cp932Text& te
                 .line = static_cast<int>(index) + 1};
     finding.count = unspellable ? 0 : count;
     finding.text = NextMessage(run, message, lines[index]);
+    if (unspellable) finding.names = LackingCharacterNames(platform, text.lacking.at(index));
     report.findings.push_back(finding);
   }
   return exeNames;
@@ -213,6 +214,22 @@ void ReportEntries(const LauncherRun& run, const SeriesSurvey& survey,
   ReportForeignNames(survey, report);
 }
 
+// No program beside the launcher folder, and every one on the disk inside
+// it: a disc's root checked as a series on a hard disk.
+bool AllInsideLauncherFolder(const CheckReport& report) {
+  int inside = 0;
+  for (const EntryReport& entry : report.entries) {
+    if (entry.installed) return false;
+    const auto isInside = [](const MissCause& c) {
+      return c.reason == MissReason::InsideLauncherFolder;
+    };
+    if (entry.causes.empty()) continue;
+    if (std::none_of(entry.causes.begin(), entry.causes.end(), isInside)) return false;
+    ++inside;
+  }
+  return inside > 0;
+}
+
 }  // namespace
 
 Ends OuterBlanks(const std::string& stem) {
@@ -239,7 +256,12 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
   }
   const std::string bytes = ReadCatalogue(platform, run).value_or(std::string());
   ReportEncoding(bytes, report);
-  const std::vector<std::string> exeNames = ReportLines(run, ToCp932Text(platform, bytes), report);
+  const Cp932Text text = ToCp932Text(platform, bytes);
+  const std::vector<std::string> exeNames = ReportLines(platform, run, text, report);
+  if (!text.typedForms.empty()) {
+    report.findings.push_back(
+        {.kind = FindingKind::TypedFormsRead, .names = TypedFormNames(platform, text.typedForms)});
+  }
   ReportNames(run.Entries(), exeNames, report);
 
   if (run.StoppedAt() == LauncherRun::Step::Scanning) {
@@ -254,6 +276,8 @@ CheckReport CheckSeries(Platform& platform, bool asCdRomRoot) {
   const SeriesSurvey survey = SurveySeries(platform, run);
   ReportEntries(run, survey, exeNames, report);
   ReportUnreadableFolders(survey, report);
+  if (AllInsideLauncherFolder(report))
+    report.findings.push_back(Finding{.kind = FindingKind::DiscRootWithoutCd});
   if (!survey.hasIndexHtm) report.findings.push_back(Finding{.kind = FindingKind::MissingIndexHtm});
   if (!survey.hasHelpFile) report.findings.push_back(Finding{.kind = FindingKind::MissingHelpFile});
   if (report.layout == Layout::CdRomRoot) CheckDisc(platform, run, report);

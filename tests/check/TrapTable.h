@@ -55,6 +55,7 @@ struct TrapRow {
   bool asCdRomRoot = false;
   Lines report{};  // one line per entry and per finding, with what each says
   int exitCode = 0;
+  Lines says{};  // what the English text report must say, besides
 };
 
 // Checks each row's series: its report and exit code; the disk left exactly
