@@ -31,7 +31,41 @@ int FirstNonCp932Line(const std::string& text) {
   return 0;
 }
 
+// "U+" and the code point in hex, at least four digits, as Unicode writes it.
+std::string CodeName(const std::u16string& character) {
+  char32_t code = character.empty() ? 0 : character[0];
+  if (character.size() == 2) {
+    code = 0x10000 + ((code - 0xD800) << 10) + (character[1] - 0xDC00);
+  }
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string digits;
+  for (; code != 0 || digits.size() < 4; code >>= 4)
+    digits.insert(digits.begin(), kDigits[code & 0xF]);
+  return "U+" + digits;
+}
+
 }  // namespace
+
+std::vector<std::string> LackingCharacterNames(Platform& platform,
+                                               const std::vector<std::u16string>& characters) {
+  std::vector<std::string> names;
+  for (const std::u16string& character : characters) {
+    std::string name = CodeName(character);
+    if (const auto lookAlike = platform.Cp932LookAlike(character)) name += " (" + *lookAlike + ")";
+    names.push_back(name);
+  }
+  return names;
+}
+
+std::vector<std::string> TypedFormNames(Platform& platform, const std::u16string& characters) {
+  std::vector<std::string> names;
+  for (const char16_t unit : characters) {
+    const std::u16string character(1, unit);
+    names.push_back(platform.Cp932FromUtf16(character).value_or("?") + " (" + CodeName(character) +
+                    ")");
+  }
+  return names;
+}
 
 std::size_t Cp932CharLength(const std::string& text, std::size_t pos) {
   const unsigned char byte = ByteAt(text, pos);
@@ -51,6 +85,9 @@ EncodingVerdict DetectEncoding(const std::string& bytes) {
     case TextEncoding::Utf16Le:
     case TextEncoding::Utf16Be:
       return {Encoding::Utf16};
+    case TextEncoding::Utf32Le:
+    case TextEncoding::Utf32Be:
+      return {Encoding::Utf32};
     case TextEncoding::Cp932:
       break;
   }

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "check/CheckReport.h"
+#include "platform/Platform.h"
 
 namespace sorvel::check {
 
@@ -24,5 +26,13 @@ EncodingVerdict DetectEncoding(const std::string& bytes);
 // there are no CP932 character: an undefined single byte, a lead byte
 // without its trail byte, or NUL (which ends the launcher's text).
 std::size_t Cp932CharLength(const std::string& text, std::size_t pos);
+
+// Characters CP932 lacks, named for a report: "U+263A", or with the look-alike
+// Windows would put, "U+00E9 (e)".
+std::vector<std::string> LackingCharacterNames(Platform& platform,
+                                               const std::vector<std::u16string>& characters);
+
+// Characters read as CP932's own from their other form: "～ (U+301C)".
+std::vector<std::string> TypedFormNames(Platform& platform, const std::u16string& characters);
 
 }  // namespace sorvel::check

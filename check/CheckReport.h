@@ -27,7 +27,8 @@ enum class Encoding {
   Utf16,
   Utf16WithoutBom,  // read as CP932, so it ends at its first NUL byte
   NotCp932,         // read as CP932, with bytes that are no CP932 character
-  Count             // not an encoding: how many there are, for the tables of encodings
+  Utf32,
+  Count  // not an encoding: how many there are, for the tables of encodings
 };
 
 // Why the launcher does not find a program that is on the disk.

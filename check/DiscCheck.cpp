@@ -74,8 +74,24 @@ void ReportShortNames(const std::vector<DiscEntry>& entries, CheckReport& report
   }
 }
 
-// The value of `key` in the [autorun] section, without a program's
-// arguments or an icon's index; empty when it has none.
+std::string TrimmedBlanks(const std::string& text) {
+  const std::size_t start = text.find_first_not_of(" \t");
+  if (start == std::string::npos) return std::string();
+  return text.substr(start, text.find_last_not_of(" \t") - start + 1);
+}
+
+// The file a value names, as Windows reads it: blanks around it trimmed, a
+// quoted name taken whole between its quotes (blanks and commas in it
+// included), else cut before an icon's ",index" or a program's arguments.
+std::string FileOfValue(const std::string& value, const std::string& key) {
+  const std::string trimmed = TrimmedBlanks(value);
+  if (!trimmed.empty() && trimmed[0] == '"') {
+    return trimmed.substr(1, trimmed.find('"', 1) - 1);
+  }
+  return TrimmedBlanks(trimmed.substr(0, trimmed.find_first_of(key == "icon" ? "," : " \t")));
+}
+
+// The file `key` names in the [autorun] section; empty when it has none.
 std::string AutorunValue(const std::string& text, const std::string& key) {
   bool inSection = false;
   std::size_t start = 0;
@@ -92,12 +108,9 @@ std::string AutorunValue(const std::string& text, const std::string& key) {
     }
     const std::size_t equals = line.find('=');
     if (!inSection || equals == std::string::npos) continue;
-    std::string name = line.substr(0, equals);
-    while (!name.empty() && name.back() == ' ') name.pop_back();
+    const std::string name = TrimmedBlanks(line.substr(0, equals));
     if (cp932::AsciiLower(name) != key) continue;
-    std::string value = line.substr(equals + 1);
-    value.erase(0, value.find_first_not_of(' '));
-    return value.substr(0, value.find_first_of(key == "icon" ? "," : " "));
+    return FileOfValue(line.substr(equals + 1), key);
   }
   return "";
 }

@@ -17,7 +17,7 @@ enum class FindingKind {
   ScanFailed,              // text: the launcher's error; names: the folder
   MalformedLine,           // line; text: the launcher's message; count: fields
   NotCp932,                // encoding; line: the first line that is not CP932
-  UnspellableLine,         // line; text: the launcher's message
+  UnspellableLine,         // line; text: the launcher's message; names: the characters CP932 lacks
   SeveralCopies,           // entry; names: folders in listing order; text: the one started
   NameCut,                 // entry
   NameCutInsideCharacter,  // entry
@@ -36,6 +36,8 @@ enum class FindingKind {
   CatalogueInOneCase,    // text: the catalogue's name, all in one case (no Joliet names)
   DatedBefore1980,       // names: the files and folders
   AutorunTargetMissing,  // text: the autorun.inf key; names: the file it names
+  TypedFormsRead,        // names: each character as CP932 spells it, with its typed code
+  DiscRootWithoutCd,     // on a hard disk, every program found inside the launcher folder
   Count                  // not a kind: how many there are, for the tables of kinds
 };
 
@@ -74,6 +76,8 @@ inline constexpr FindingKindRow kFindingKinds[] = {
     {FindingKind::CatalogueInOneCase, "nameChangedByImage", Severity::Warning},
     {FindingKind::DatedBefore1980, "datedBefore1980", Severity::Error},
     {FindingKind::AutorunTargetMissing, "autorunTargetMissing", Severity::Error},
+    {FindingKind::TypedFormsRead, "typedFormsRead", Severity::Warning},
+    {FindingKind::DiscRootWithoutCd, "discRootWithoutCd", Severity::Warning},
 };
 
 // A table of kinds holds one row per kind, in the enumeration's order, so

@@ -36,16 +36,19 @@ std::string EncodingMessage(const CheckReport&, const Finding& finding, Language
 std::string UnspellableLineMessage(const CheckReport&, const Finding& finding, Language language) {
   const bool head = finding.line <= 2;  // the caption and the date keep the rest
   const std::string mark(1, kUnspellableMark);
+  // Each character by its code, with the nearest Shift-JIS one in brackets.
+  const std::string which = finding.names.empty() ? "" : ": " + Joined(finding.names, language);
   if (Ja(language)) {
     return Number(finding.line) + " 行目: ランチャーは起動のたびに" +
            Quoted(finding.text, language) +
            (head ? "と表示し、" : "と表示してこの行を飛ばします: ") +
-           "Shift-JIS (CP932) にない文字 (ここでは " + mark + ") " +
+           "Shift-JIS (CP932) にない文字 (ここでは " + mark + which + "。括弧内は最も近い文字) " +
            (head ? "を省いて表示します" : "があります。Shift-JIS にある文字に替えてください");
   }
   return "line " + Number(finding.line) + ": the launcher shows " + Quoted(finding.text, language) +
          " at every start and " + (head ? "leaves out" : "skips the line: replace") +
-         " the characters that Shift-JIS (CP932) lacks (shown here as " + mark + ")";
+         " the characters that Shift-JIS (CP932) lacks (shown here as " + mark + which +
+         "; in brackets the nearest Shift-JIS character)";
 }
 
 std::string MalformedLineMessage(const CheckReport&, const Finding& finding, Language language) {
@@ -293,15 +296,31 @@ constexpr Sentence kSentences[] = {
     {FindingKind::DatedBefore1980,
      {"1980 年より前の日付のファイルやフォルダ ({names}): "
       "Windows は日付を正しく扱えず、ランチャーはそのフォルダのプログラムを"
-      "見つけないことがあります。ファイル自身の日付を書くツールでイメージを作り直してください",
+      "見つけないことがあります。シリーズのフォルダにあるこれらのファイル自身の日付が"
+      "原因です: 1980 年以降の日付を付け直し (保存し直すか touch で)、イメージを作り直して"
+      "ください。元のファイルの日付が正しいときだけ、日付を変えたのは作成ツールです",
       "files or folders dated before 1980 ({names}): Windows cannot keep such dates, and the "
-      "launcher may pass over their folder's program; make the image again with a tool that "
-      "keeps the files' own dates"}},
+      "launcher may pass over their folder's program. The files themselves carry these dates "
+      "in the series folder: give them a date from 1980 on (save them again, or touch them) "
+      "and make the image again; only when they are dated right there did the mastering tool "
+      "change their dates"}},
     {FindingKind::AutorunTargetMissing,
      {"autorun.inf の {text}= が名指す {names} がディスクにありません: ディスクを入れても"
       "ランチャーは始まらず、アイコンも出ません",
       "autorun.inf's {text}= names {names}, which is not on the disc: inserting the disc starts "
       "nothing and shows no icon"}},
+    {FindingKind::TypedFormsRead,
+     {"カタログの {names} は Mac や Linux で入力される形の文字です: ランチャーは Windows と"
+      "同じく、Shift-JIS (CP932) のその文字として読みます",
+      "the catalogue writes {names} in the form macOS and Linux type: the launcher reads each "
+      "as the Shift-JIS (CP932) character it stands for, as Windows shows it"}},
+    {FindingKind::DiscRootWithoutCd,
+     {"プログラムはディスクのルートのようにランチャーのフォルダの中にあります: ここがディスクの"
+      "ルート (またはルートとして並べたフォルダ) なら、--cd を付けても点検してください"
+      " (イメージだけに現れる問題はそのときに調べます)",
+      "the programs lie inside the launcher folder, as on a disc's root: if this is a disc's root "
+      "(or a folder laid out as one), check it with --cd too (what only the image shows is "
+      "checked then)"}},
 };
 static_assert(OneRowPerKind(kSentences), "every finding kind needs its sentences, in order");
 

@@ -115,8 +115,8 @@ constexpr const char* kMissReasonNames[] = {
 };
 static_assert(std::size(kMissReasonNames) == static_cast<std::size_t>(MissReason::Count));
 
-constexpr const char* kEncodingNames[] = {"cp932",  "utf-8-bom",     "utf-8",
-                                          "utf-16", "utf-16-no-bom", "not-cp932"};
+constexpr const char* kEncodingNames[] = {"cp932",         "utf-8-bom", "utf-8", "utf-16",
+                                          "utf-16-no-bom", "not-cp932", "utf-32"};
 static_assert(std::size(kEncodingNames) == static_cast<std::size_t>(Encoding::Count));
 
 const char* FindingKindName(FindingKind kind) { return RowOf(kind).jsonName; }

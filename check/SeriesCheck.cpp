@@ -14,6 +14,7 @@
 #include "core/Catalogue.h"
 #include "core/Cp932.h"
 #include "core/StatusTable.h"
+#include "core/TextEncoding.h"
 
 namespace sorvel::check {
 
@@ -61,8 +62,9 @@ void ReportUnloadedCatalogue(Platform& platform, const LauncherRun& run, CheckRe
 
 // Each line the launcher rejects or cuts, with the message it shows for it,
 // in the launcher's order; returns the ExeName fields of the lines it takes,
-// in entry order.
-std::vector<std::string> ReportLines(const CatalogueVerdict& verdict, CheckReport& report) {
+// in entry order. An unspellable line names the characters it lacks.
+std::vector<std::string> ReportLines(Platform& platform, const CatalogueVerdict& verdict,
+                                     const Cp932Text& text, CheckReport& report) {
   std::vector<std::string> exeNames;
   for (const LineVerdict& line : verdict.lines) {
     if (line.fate == LineFate::Taken) {
@@ -75,6 +77,9 @@ std::vector<std::string> ReportLines(const CatalogueVerdict& verdict, CheckRepor
                 .line = static_cast<int>(line.index) + 1};
     finding.count = line.fieldCount;
     finding.text = line.message;
+    const auto lacking = text.lacking.find(line.index);
+    if (unspellable && lacking != text.lacking.end())
+      finding.names = LackingCharacterNames(platform, lacking->second);
     report.findings.push_back(finding);
   }
   return exeNames;
@@ -217,7 +222,12 @@ CheckReport CheckRun(Platform& platform, const LauncherRun& run) {
   }
   const std::string bytes = ReadCatalogue(platform, run).value_or(std::string());
   ReportEncoding(bytes, report);
-  const std::vector<std::string> exeNames = ReportLines(run.Verdict(), report);
+  const Cp932Text text = ToCp932Text(platform, bytes);
+  const std::vector<std::string> exeNames = ReportLines(platform, run.Verdict(), text, report);
+  if (!text.typedForms.empty()) {
+    report.findings.push_back(
+        {.kind = FindingKind::TypedFormsRead, .names = TypedFormNames(platform, text.typedForms)});
+  }
   ReportNames(run.Entries(), exeNames, report);
 
   if (run.StoppedAt() == LauncherRun::Step::Scanning) {
@@ -232,6 +242,9 @@ CheckReport CheckRun(Platform& platform, const LauncherRun& run) {
   const SeriesSurvey survey = SurveySeries(platform, run);
   ReportEntries(run, survey, exeNames, report);
   ReportUnreadableFolders(survey, report);
+  // Laid out as a disc's root: what only the image shows is checked with --cd.
+  if (report.layout == Layout::CopiedDisc)
+    report.findings.push_back(Finding{.kind = FindingKind::DiscRootWithoutCd});
   if (!survey.hasIndexHtm) report.findings.push_back(Finding{.kind = FindingKind::MissingIndexHtm});
   ReportHelpFiles(platform, report.homeFolder, report);
   if (report.layout == Layout::CdRomRoot) CheckDisc(platform, run, report);

@@ -40,6 +40,7 @@ std::string EncodingInWords(Encoding encoding, Language language) {
       {"UTF-16 (Unicode)", "UTF-16 (\"Unicode\")"},
       {"BOM のない UTF-16", "UTF-16 without a byte-order mark"},
       {"Shift-JIS ではない文字コード", "not Shift-JIS"},
+      {"UTF-32", "UTF-32"},
   };
   static_assert(std::size(kWords) == static_cast<std::size_t>(Encoding::Count));
   const Wording& words = kWords[static_cast<std::size_t>(encoding)];

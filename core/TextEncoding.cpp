@@ -1,5 +1,6 @@
 #include "core/TextEncoding.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace sorvel {
@@ -7,6 +8,7 @@ namespace sorvel {
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;  // no CP932 spelling, so unspellable
+constexpr char16_t kByteOrderMark = 0xFEFF;
 
 unsigned char ByteAt(const std::string& text, std::size_t pos) {
   return static_cast<unsigned char>(text[pos]);
@@ -67,6 +69,21 @@ std::u16string FromUtf16(const std::string& bytes, bool bigEndian) {
   return out;
 }
 
+std::u16string FromUtf32(const std::string& bytes, bool bigEndian) {
+  std::u16string out;
+  std::size_t pos = 4;  // after the byte-order mark
+  for (; pos + 3 < bytes.size(); pos += 4) {
+    char32_t code = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+      code |= static_cast<char32_t>(ByteAt(bytes, pos + i)) << (bigEndian ? 24 - 8 * i : 8 * i);
+    }
+    const bool valid = code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+    AppendCodePoint(valid ? code : kReplacement, out);
+  }
+  if (pos < bytes.size()) out += kReplacement;  // part of a character at the end
+  return out;
+}
+
 std::u16string ToUtf16(TextEncoding encoding, const std::string& bytes) {
   switch (encoding) {
     case TextEncoding::Utf8WithBom:
@@ -77,6 +94,10 @@ std::u16string ToUtf16(TextEncoding encoding, const std::string& bytes) {
       return FromUtf16(bytes, false);
     case TextEncoding::Utf16Be:
       return FromUtf16(bytes, true);
+    case TextEncoding::Utf32Le:
+      return FromUtf32(bytes, false);
+    case TextEncoding::Utf32Be:
+      return FromUtf32(bytes, true);
     case TextEncoding::Cp932:
       break;
   }
@@ -87,9 +108,10 @@ bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 // Converts one line, character by character once the whole line failed:
-// `kept` gets what CP932 can spell, `shown` the mark for the rest too.
+// `kept` gets what CP932 can spell, `shown` the mark for the rest too, and
+// `lacking` the rest.
 void ConvertByCharacter(Platform& platform, std::u16string_view line, std::string& kept,
-                        std::string& shown) {
+                        std::string& shown, std::vector<std::u16string>& lacking) {
   for (std::size_t pos = 0; pos < line.size();) {
     const bool pair =
         IsHighSurrogate(line[pos]) && pos + 1 < line.size() && IsLowSurrogate(line[pos + 1]);
@@ -99,6 +121,7 @@ void ConvertByCharacter(Platform& platform, std::u16string_view line, std::strin
       shown += *spelled;
     } else {
       shown += kUnspellableMark;
+      lacking.emplace_back(line.substr(pos, length));
     }
     pos += length;
   }
@@ -115,7 +138,7 @@ void ConvertLines(Platform& platform, std::u16string_view text, Cp932Text& out) 
     if (const auto spelled = platform.Cp932FromUtf16(std::u16string(content))) {
       out.text += *spelled;
     } else {
-      ConvertByCharacter(platform, content, out.text, out.unspellable[line]);
+      ConvertByCharacter(platform, content, out.text, out.unspellable[line], out.lacking[line]);
     }
     if (end == text.size()) {
       // A last line left empty still needs its message: a break keeps it.
@@ -160,6 +183,8 @@ std::size_t Utf8SequenceLength(const std::string& text, std::size_t pos) {
 
 TextEncoding DetectTextEncoding(const std::string& bytes) {
   if (StartsWith(bytes, "\xEF\xBB\xBF")) return TextEncoding::Utf8WithBom;
+  if (StartsWith(bytes, std::string_view("\xFF\xFE\0\0", 4))) return TextEncoding::Utf32Le;
+  if (StartsWith(bytes, std::string_view("\0\0\xFE\xFF", 4))) return TextEncoding::Utf32Be;
   if (StartsWith(bytes, "\xFF\xFE")) return TextEncoding::Utf16Le;
   if (StartsWith(bytes, "\xFE\xFF")) return TextEncoding::Utf16Be;
   if (IsUtf8WithWideCharacter(bytes)) return TextEncoding::Utf8;
@@ -173,9 +198,16 @@ Cp932Text ToCp932Text(Platform& platform, const std::string& bytes) {
     out.text = bytes;
     return out;
   }
-  const std::u16string text = ToUtf16(out.encoding, bytes);
+  std::u16string text = ToUtf16(out.encoding, bytes);
   // The text ends at its first NUL, in any encoding.
-  ConvertLines(platform, std::u16string_view(text).substr(0, text.find(u'\0')), out);
+  text.resize(std::min(text.size(), text.find(u'\0')));
+  std::erase(text, kByteOrderMark);
+  for (const char16_t unit : text) {
+    if (WindowsForm(unit) != unit && out.typedForms.find(unit) == std::u16string::npos) {
+      out.typedForms += unit;
+    }
+  }
+  ConvertLines(platform, text, out);
   return out;
 }
 

@@ -3,6 +3,8 @@
 //
 // How the bytes tell the encoding, in this order:
 // - EF BB BF at the start: UTF-8 with a byte-order mark;
+// - FF FE 00 00 at the start: UTF-32 little-endian; 00 00 FE FF: UTF-32
+//   big-endian (as UTF-16, FF FE 00 00 would be an empty text);
 // - FF FE at the start: UTF-16 little-endian; FE FF: UTF-16 big-endian;
 // - the whole file valid UTF-8 (no overlong form, no surrogate, nothing past
 //   U+10FFFF, no sequence cut short) with at least one character of three or
@@ -19,12 +21,13 @@
 #include <cstddef>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
 namespace sorvel {
 
-enum class TextEncoding { Cp932, Utf8WithBom, Utf8, Utf16Le, Utf16Be };
+enum class TextEncoding { Cp932, Utf8WithBom, Utf8, Utf16Le, Utf16Be, Utf32Le, Utf32Be };
 
 TextEncoding DetectTextEncoding(const std::string& bytes);
 
@@ -43,11 +46,19 @@ struct Cp932Text {
   // cannot spell: the text keeps the others, and each such line is given
   // here as it can be shown, with kUnspellableMark for what is left out.
   std::map<std::size_t, std::string> unspellable;
+  // The characters of each such line that CP932 lacks, in order, each as
+  // its UTF-16 units (U+FFFD for bytes that were no character).
+  std::map<std::size_t, std::vector<std::u16string>> lacking;
+  // The characters typed in their other form (kCp932TypedForms) and read
+  // as CP932's own, each once, in the order met.
+  std::u16string typedForms;
 };
 
 // The file's text in CP932: a CP932 file exactly as it is, a Unicode one
 // converted by the platform. Bytes that are not UTF-8 in a UTF-8 file, a
-// lone surrogate and an odd last byte of UTF-16 count as unspellable.
+// lone surrogate, a value past U+10FFFF in UTF-32 and a cut last character
+// count as unspellable. A byte-order mark inside the text (files joined
+// together) is dropped like the first one.
 Cp932Text ToCp932Text(Platform& platform, const std::string& bytes);
 
 }  // namespace sorvel

@@ -185,12 +185,47 @@ class Platform {
 
   // The exact CP932 spelling of a UTF-16 text, for a catalogue saved in
   // Unicode; nullopt when a character has none (no look-alike, no default
-  // character), a lone surrogate included.
+  // character), a lone surrogate included. The characters of
+  // kCp932TypedForms are spelled as their Windows forms.
   virtual std::optional<std::string> Cp932FromUtf16(const std::u16string& text) = 0;
+
+  // The CP932 character Windows puts for one character CP932 lacks (its
+  // best fit: "e" for U+00E9), for naming it in a report; nullopt when
+  // there is none.
+  virtual std::optional<std::string> Cp932LookAlike(const std::u16string& /*character*/) {
+    return std::nullopt;
+  }
 
   // The entries of `folder` that FindFirst and List leave out for their
   // names. A file system whose names are all CP932 has none.
   virtual std::vector<ForeignEntry> ForeignEntries(const std::string& /*folder*/) { return {}; }
 };
+
+// Seven CP932 characters have two Unicode forms: the one JIS-based tables
+// give (what macOS and Linux input methods type, and ICU and Java write) and
+// the one Windows gives for the same bytes (81 60 reads as U+FF5E, not
+// U+301C). A text saved on another system means CP932's own character.
+struct Cp932TypedForm {
+  char16_t typed;
+  char16_t windows;
+};
+inline constexpr Cp932TypedForm kCp932TypedForms[] = {
+    {0x301C, 0xFF5E},  // WAVE DASH, 81 60
+    {0x2016, 0x2225},  // DOUBLE VERTICAL LINE, 81 61
+    {0x2212, 0xFF0D},  // MINUS SIGN, 81 7C
+    {0x00A2, 0xFFE0},  // CENT SIGN, 81 91
+    {0x00A3, 0xFFE1},  // POUND SIGN, 81 92
+    {0x00AC, 0xFFE2},  // NOT SIGN, 81 CA
+    {0x2014, 0x2015},  // EM DASH, 81 5C
+};
+
+// The Windows form of a character typed in its other form; any other
+// character as it is.
+constexpr char16_t WindowsForm(char16_t unit) {
+  for (const Cp932TypedForm& form : kCp932TypedForms) {
+    if (form.typed == unit) return form.windows;
+  }
+  return unit;
+}
 
 }  // namespace sorvel

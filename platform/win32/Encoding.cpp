@@ -67,6 +67,18 @@ std::wstring Cp932ToWideLenient(const std::string& text) {
 
 std::string WideToCp932Lenient(const std::wstring& text) { return FromWide(kCp932, text); }
 
+std::optional<std::string> WideToCp932LookAlike(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int length = static_cast<int>(text.size());
+  BOOL usedDefault = FALSE;
+  const int count =
+      WideCharToMultiByte(kCp932, 0, text.data(), length, nullptr, 0, nullptr, &usedDefault);
+  if (count <= 0 || usedDefault) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(count), '\0');
+  WideCharToMultiByte(kCp932, 0, text.data(), length, bytes.data(), count, nullptr, nullptr);
+  return bytes;
+}
+
 std::string WideToUtf8(const std::wstring& text) { return FromWide(CP_UTF8, text); }
 
 }  // namespace sorvel::win32

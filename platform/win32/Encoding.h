@@ -30,6 +30,10 @@ std::wstring Cp932ToWideLenient(const std::string& text);
 // spelling becomes its look-alike or "?".
 std::string WideToCp932Lenient(const std::wstring& text);
 
+// The look-alike Windows puts for a text CP932 cannot spell exactly (its
+// best fit); nullopt when it would put the default character.
+std::optional<std::string> WideToCp932LookAlike(const std::wstring& text);
+
 // UTF-16 -> UTF-8, for text written to a pipe or a file.
 std::string WideToUtf8(const std::wstring& text);
 

@@ -14,10 +14,15 @@ namespace sorvel::win32 {
 // included, comes from the system folder: never from the current directory,
 // which follows program folders and CD-ROMs, nor from the program's own
 // folder, which may be a share or a download folder. Called first thing.
+// A Windows 7 without update KB2533623 can only take the current directory
+// out of the search by name; there the DLLs of SystemProcedure and what they
+// import still come from the system folder, but a name a system DLL asks
+// for later is looked for beside the program first.
 void LoadDllsFromSystemFolderOnly();
 
 // The procedure `name` of the system DLL `dll` ("shell32.dll"), loading the
-// DLL on the first call; nullptr when either cannot be found.
+// DLL by its full path on the first call; nullptr when either cannot be
+// found.
 FARPROC SystemProcedure(const wchar_t* dll, const char* name);
 
 // The same, as a pointer to the procedure's own type: the caller keeps it,

@@ -2,6 +2,7 @@
 
 #include <winnetwk.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/win32/Encoding.h"
@@ -344,8 +345,16 @@ std::optional<std::string> Win32Platform::NetworkRemoteName(const std::string& d
 }
 
 std::optional<std::string> Win32Platform::Cp932FromUtf16(const std::u16string& text) {
-  // wchar_t is UTF-16 on Windows.
-  return WideToCp932(std::wstring(text.begin(), text.end()));
+  // wchar_t is UTF-16 on Windows. The typed forms have no CP932 bytes of
+  // their own in Windows' table: they are CP932's characters all the same.
+  std::wstring wide(text.size(), L'\0');
+  std::transform(text.begin(), text.end(), wide.begin(),
+                 [](char16_t unit) { return static_cast<wchar_t>(WindowsForm(unit)); });
+  return WideToCp932(wide);
+}
+
+std::optional<std::string> Win32Platform::Cp932LookAlike(const std::u16string& character) {
+  return WideToCp932LookAlike(std::wstring(character.begin(), character.end()));
 }
 
 std::vector<ForeignEntry> Win32Platform::ForeignEntries(const std::string& folder) {

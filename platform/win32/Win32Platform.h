@@ -35,6 +35,7 @@ class Win32Platform : public Platform {
   std::optional<std::uint32_t> VolumeSerial(const std::string& root) override;
   std::optional<std::string> NetworkRemoteName(const std::string& drive) override;
   std::optional<std::string> Cp932FromUtf16(const std::u16string& text) override;
+  std::optional<std::string> Cp932LookAlike(const std::u16string& character) override;
   std::vector<ForeignEntry> ForeignEntries(const std::string& folder) override;
 };
 

@@ -162,13 +162,16 @@ const TrapRow kCatalogueTraps[] = {
      .disk =
          [](SeriesDisk& disk) {
            Series(disk);
-           disk.AddFile(kCatalogue, sorvel::test::Utf8(u8"数学☺\r\n2001\r\n代数☺,algebra1,1.3,a\r\n"
-                                                       u8"幾何,GEOMETRY,1.1,g\r\n"));
+           disk.AddFile(kCatalogue,
+                        sorvel::test::Utf8(u8"数学☺\r\n2001\r\n代数☺é,algebra1,1.3,a\r\n"
+                                           u8"幾何,GEOMETRY,1.1,g\r\n"));
          },
      .report = {"encoding utf-8", "1 installed GEOMET11\\GEOMETRY.EXE 1.1 x1",
-                "error unspellableLine line 1 [1行目の表示できない文字を省きました: 数学?]",
-                "error unspellableLine line 3 [代数?,algebra1,1.3,a DATAが不正です]"},
-     .exitCode = 1},
+                "error unspellableLine line 1 [1行目の表示できない文字を省きました: 数学?] U+263A",
+                "error unspellableLine line 3 [代数??,algebra1,1.3,a DATAが不正です] U+263A "
+                "U+00E9 (e)"},
+     .exitCode = 1,
+     .says = {"(shown here as ?: U+263A, U+00E9 (e); in brackets the nearest"}},
     {.trap = "blanks around executable names",
      .disk =
          [](SeriesDisk& disk) {
@@ -272,6 +275,39 @@ const TrapRow kCatalogueTraps[] = {
          },
      .report = Plus(kBothInstalled, {"error helpChmNotCompiled", "warning helpChmWithoutPage"}),
      .exitCode = 1},
+    {.trap = "〜 and − typed on a Mac, in UTF-8",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue,
+                        sorvel::test::Utf8(u8"数学\r\n2001\r\n関数〜グラフ,algebra1,1.3,a"
+                                           u8"\r\n幾何−〜,GEOMETRY,1.1,g\r\n"));
+         },
+     .report = Plus({"encoding utf-8"},
+                    Plus(kBothInstalled, {"warning typedFormsRead ～ (U+301C) － (U+2212)"})),
+     .says = {"the catalogue writes ～ (U+301C), － (U+2212) in the form macOS and Linux type"}},
+    {.trap = "the other typed forms and a second byte-order mark, in UTF-16",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue,
+                        sorvel::test::Utf16(u"Cap\uFEFF\r\n2\r\n"
+                                            u"\uFEFF関数\u2016\u00A2\u00A3\u00AC\u2014,"
+                                            u"algebra1,1.3,a\r\n幾何\u2212,GEOMETRY,1.1,g"));
+         },
+     .report =
+         Plus({"encoding utf-16"},
+              Plus(kBothInstalled, {"warning typedFormsRead ∥ (U+2016) ￠ (U+00A2) ￡ (U+00A3) "
+                                    "￢ (U+00AC) ― (U+2014) － (U+2212)"}))},
+    {.trap = "catalogue in UTF-32",
+     .disk =
+         [](SeriesDisk& disk) {
+           Series(disk);
+           disk.AddFile(kCatalogue, sorvel::test::Utf32(U"数学\r\n2001\r\n代数,algebra1,1.3,a\r\n"
+                                                        U"幾何,GEOMETRY,1.1,g",
+                                                        true));
+         },
+     .report = Plus({"encoding utf-32"}, kBothInstalled)},
 };
 
 TEST(CatalogueTrapsTest, EachTrapGetsItsReport) { ExpectEachTrapReport(kCatalogueTraps); }

@@ -108,6 +108,8 @@ TEST(CatalogueEncodingTest, WhatTheBytesSay) {
        "C\0",
        "utf-16"},
       {"\xFE\xFF\0C", "utf-16"},
+      {std::string("\xFF\xFE\0\0C\0\0\0", 8), "utf-32"},
+      {std::string("\0\0\xFE\xFF\0\0\0C", 8), "utf-32"},
       {std::string("C\0a\0", 4), "utf-16-no-bom"},
       {"ﾂｧ\r\n", "cp932"},                      // C2 A7 is two-byte UTF-8 too ("§")
       {"\xC3\xA9\r\n\xE6\x95", "cp932"},        // UTF-8 "é" and a cut character

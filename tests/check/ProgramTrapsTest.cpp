@@ -12,6 +12,7 @@ namespace {
 constexpr std::uint64_t k1979June = 119'415'168'000'000'000ULL;
 // 1979-12-31 20:00 UTC: already 1980 in the fake's local time (+9 h).
 constexpr std::uint64_t k1979LastEvening = 119'599'920'000'000'000ULL;
+constexpr std::uint64_t k1970 = 116'444'736'000'000'000ULL;  // as Unix writes a time of 0
 constexpr std::uint64_t k2108June = 160'124'256'000'000'000ULL;
 
 const TrapRow kProgramTraps[] = {
@@ -202,7 +203,7 @@ const TrapRow kProgramTraps[] = {
      .exitCode = 1},
     {.trap = "disc copied into a folder: nothing beside the launcher, the programs below it",
      .disk = CopiedDisc,
-     .report = Plus({"layout copiedDisc"}, kBothInstalled)},
+     .report = Plus({"layout copiedDisc"}, Plus(kBothInstalled, {"warning discRootWithoutCd"}))},
     {.trap = "disc copied into a folder, with a hidden program",
      .disk =
          [](SeriesDisk& disk) {
@@ -210,7 +211,7 @@ const TrapRow kProgramTraps[] = {
            disk.AddFile("C:\\SUGAKU\\GEOMET11\\GEOMETRY.EXE", "", attr::kHidden);
          },
      .report = {"layout copiedDisc", kBothInstalled[0],
-                "2 notFound hiddenFile GEOMET11\\GEOMETRY.EXE"},
+                "2 notFound hiddenFile GEOMET11\\GEOMETRY.EXE", "warning discRootWithoutCd"},
      .exitCode = 1},
     {.trap = "nothing beside the launcher and no program below it either",
      .disk =
@@ -282,6 +283,57 @@ const TrapRow kProgramTraps[] = {
                         "[autorun]\r\nopen=SorvelL.exe\r\nicon=SorvelL.exe,0\r\n");
          },
      .report = kBothInstalled},
+    {.trap = "autorun.inf with quoted names and blanks, as Windows reads them",
+     .disk =
+         [](SeriesDisk& disk) {
+           DiscWithoutCatalogue(disk);
+           disk.AddFile("Q:\\SVLindex.txt", kSeries);
+           disk.AddFile("Q:\\Read Me.htm");
+           disk.AddFile("Q:\\autorun.inf",
+                        "[autorun]\r\nopen=\"SorvelL.exe\" /x\r\nicon= \"SorvelL.exe\",0\r\n"
+                        "shellexecute=\"Read Me.htm\"\r\n");
+         },
+     .report = kBothInstalled},
+    {.trap = "autorun.inf with a quoted name the disc lacks",
+     .disk =
+         [](SeriesDisk& disk) {
+           DiscWithoutCatalogue(disk);
+           disk.AddFile("Q:\\SVLindex.txt", kSeries);
+           disk.AddFile("Q:\\autorun.inf",
+                        "[autorun]\r\nshellexecute = \"Read Me.htm\" \r\nicon=\tLogo.ico ,1\r\n");
+         },
+     .report = Plus(kBothInstalled, {"error autorunTargetMissing [shellexecute] Read Me.htm",
+                                     "error autorunTargetMissing [icon] Logo.ico"}),
+     .exitCode = 1},
+    {.trap = "a program dated 1970 in the publisher's own folder: the file is the fault",
+     .disk =
+         [](SeriesDisk& disk) {
+           disk.AddFile("C:\\DISC\\SVLindex.txt", kSeries);
+           disk.AddFile("C:\\DISC\\index.htm");
+           AddHelp(disk, "C:\\DISC");
+           disk.AddFile("C:\\DISC\\ALGEBR12\\algebra1.exe");
+           disk.AddFile("C:\\DISC\\GEOMET11\\GEOMETRY.EXE", "", attr::kArchive, k1970);
+           disk.PutCurrentDirectory("C:\\DISC");
+         },
+     .asCdRomRoot = true,
+     .report = {kBothInstalled[0],
+                "2 notFound folderSkippedForDate GEOMET11\\GEOMETRY.EXE first GEOMETRY.EXE early",
+                "error datedBefore1980 GEOMET11\\GEOMETRY.EXE"},
+     .exitCode = 1,
+     .says = {"The files themselves carry these dates in the series folder: give them a date "
+              "from 1980 on"}},
+    {.trap = "a disc's root checked without --cd",
+     .disk =
+         [](SeriesDisk& disk) {
+           disk.AddFile("C:\\DISC\\SVLindex.txt", kSeries);
+           disk.AddFile("C:\\DISC\\index.htm");
+           AddHelp(disk, "C:\\DISC");
+           disk.AddFile("C:\\DISC\\ALGEBR12\\algebra1.exe");
+           disk.AddFile("C:\\DISC\\GEOMET11\\GEOMETRY.EXE");
+           disk.PutCurrentDirectory("C:\\DISC");
+         },
+     .report = Plus({"layout copiedDisc"}, Plus(kBothInstalled, {"warning discRootWithoutCd"})),
+     .says = {"check it with --cd too"}},
 };
 
 TEST(ProgramTrapsTest, EachTrapGetsItsReport) { ExpectEachTrapReport(kProgramTraps); }

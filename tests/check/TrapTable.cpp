@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "check/ReportJson.h"
+#include "check/ReportText.h"
 #include "check/SeriesCheck.h"
 #include "core/Cp932.h"
 #include "core/LauncherContext.h"
@@ -87,7 +88,7 @@ Lines Summary(const CheckReport& report) {
   Lines lines;
   // The Unicode encoding the launcher reads the catalogue in.
   if (report.encoding == Encoding::Utf8WithBom || report.encoding == Encoding::Utf8 ||
-      report.encoding == Encoding::Utf16) {
+      report.encoding == Encoding::Utf16 || report.encoding == Encoding::Utf32) {
     lines.push_back(std::string("encoding ") + EncodingName(report.encoding));
   }
   // A disc copied into a folder: the layout the launcher chose by what it found.
@@ -180,6 +181,10 @@ void ExpectEachTrapReport(std::span<const TrapRow> rows) {
             : CheckRun(disk, LauncherRun(disk, row.asCdRomRoot, std::move(shownBefore)));
     EXPECT_EQ(Summary(report), row.report);
     EXPECT_EQ(report.ExitCode(), row.exitCode);
+    const std::string text = ReportText(report, Language::English, "0");
+    for (const std::string& phrase : row.says) {
+      EXPECT_NE(text.find(phrase), std::string::npos) << "missing: " << phrase << "\n" << text;
+    }
     EXPECT_EQ(disk.Snapshot(), before) << "the checker changed the disk";
     if (!row.asCdRomRoot) {
       EXPECT_EQ(CheckerStatus(report), LauncherStatus(row));

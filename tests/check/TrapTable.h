@@ -64,6 +64,7 @@ struct TrapRow {
   Lines report{};  // one line per entry and per finding, with what each says
   int exitCode = 0;
   Lines shownBefore{};  // boxes the launcher showed before its start-up steps
+  Lines says{};  // what the English text report must say, besides
 };
 
 // Checks each row's series: its report and exit code; the disk left exactly

@@ -203,7 +203,7 @@ def demo_in_unicode_reads_the_same(demo, work):
     with open(os.path.join(demo, "SVLindex.txt"), encoding="cp932", newline="") as f:
         text = f.read()
     for encoding, name in (("utf-8", "utf-8"), ("utf-8-sig", "utf-8-bom"),
-                           ("utf-16", "utf-16")):
+                           ("utf-16", "utf-16"), ("utf-32", "utf-32")):
         series = os.path.join(work, name)
         shutil.rmtree(series, ignore_errors=True)
         shutil.copytree(os.path.dirname(demo), series, symlinks=False)

@@ -170,6 +170,16 @@ TEST_F(LoadCatalogueTest, EachLineGivesAnEntryOrOneMessage) {
        {"?,a,1,k? DATAが不正です"}},
       {Utf8(u8"Cap\r\nDate\r\nA,a,1,k\r\n☺"), {"A|a"}, {"? DATAが不正です"}},
       {Utf8(u8"Cap\rDate\nA,a,1,k\r☺\nB,b,1,k"), {"A|a", "B|b"}, {"? DATAが不正です"}},
+      // What macOS and Linux type for CP932's 〜 and －, a byte-order mark
+      // inside the text (files joined together), and UTF-32.
+      {Utf8(u8"Cap\r\nDate\r\n関数〜グラフ,A,1,k\r\n−1,B,1,k"), {"関数～グラフ|a", "－1|b"}, {}},
+      {Utf16(u"Cap\r\nDate\r\n関数〜グラフ,A,1,k\r\n−1,B,1,k"), {"関数～グラフ|a", "－1|b"}, {}},
+      {Utf16(u"Cap\r\n\uFEFFDate\r\nA\uFEFF,a,1,k"), {"A|a"}, {}},
+      {kUtf8Bom + Utf8(u8"Cap\r\nDate\r\n\uFEFFA,a,1,k"), {"A|a"}, {}},
+      {test::Utf32(U"数学\r\nDate\r\n代数,ALGEBRA1,1,k"), {"代数|algebra1"}, {}, {"数学", "Date"}},
+      {test::Utf32(U"Cap\nDate\nA,a,1,k\n", true) + std::string("\0\x11\0\0\x01", 5),
+       {"A|a"},
+       {"?? DATAが不正です"}},
   };
   for (const auto& c : cases) {
     launcher.messages.messages.clear();

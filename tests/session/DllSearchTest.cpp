@@ -9,6 +9,8 @@
 // its first help command, is planted beside it too.
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h.
+#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
@@ -75,6 +77,30 @@ DWORD LoadLibraryInLauncher(const LauncherProcess& launcher, const std::wstring&
   return result;
 }
 
+// The folder a module of the launcher was loaded from, without regard to case.
+std::wstring ModuleFolder(const LauncherProcess& launcher, const std::wstring& fileName) {
+  std::wstring folder;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, launcher.Id());
+  if (snapshot == INVALID_HANDLE_VALUE) return folder;
+  MODULEENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Module32FirstW(snapshot, &entry); more; more = Module32NextW(snapshot, &entry)) {
+    if (_wcsicmp(entry.szModule, fileName.c_str()) != 0) continue;
+    folder = entry.szExePath;
+    folder.resize(folder.rfind(L'\\'));
+    CharLowerW(folder.data());
+  }
+  CloseHandle(snapshot);
+  return folder;
+}
+
+std::wstring SystemFolder() {
+  wchar_t system[MAX_PATH] = L"";
+  GetSystemDirectoryW(system, MAX_PATH);
+  CharLowerW(system);
+  return system;
+}
+
 // Moves this process's current directory for a while.
 class CurrentDirectory {
  public:
@@ -88,66 +114,108 @@ class CurrentDirectory {
   wchar_t previous_[MAX_PATH] = L"";
 };
 
+// A DLL that shell32 imports, and shell32 is loaded only when the launcher
+// first extracts an icon.
+constexpr const wchar_t* kShellImport = L"shlwapi.dll";
+
+struct SearchRow {
+  const char* system;
+  bool hideDefaultDirectories;  // a Windows 7 without update KB2533623
+  // Windows 7 cannot take the program's folder out of the search by name:
+  // without the update, a DLL beside the launcher would be found.
+  bool probeBesideLauncher;
+};
+
+const SearchRow kSearchRows[] = {
+    {"SetDefaultDllDirectories", false, true},
+    {"no SetDefaultDllDirectories", true, false},
+};
+
 TEST(LauncherDllSearch, ADllInTheCurrentDirectoryOrBesideTheLauncherIsNeverLoadedByItsName) {
-  SeriesTree series(L"dll");
-  series.WriteCatalogue("数学シリーズ\r\n2026/04/01\r\n代数入門,ALGEBRA1,1.3,alg\r\n");
-  series.Install(L"ALGEBR12", L"algebra1.exe");
-  for (const wchar_t* folder : {L".", L"LAUNCH", L"ALGEBR12"}) series.CopyBuilt(kProbe, folder);
-  // HTML Help's DLL planted where the help command sets the current
-  // directory, beside the launcher, with a compiled help for it to open.
   ASSERT_FALSE(DemoSeriesHome().empty()) << "SORVEL_DEMO_SERIES is not set";
-  series.CopyBuilt(kProbe, L"LAUNCH");
-  ASSERT_TRUE(MoveFileW(series.Path(L"LAUNCH\\sorvel_cwd_probe.dll").c_str(),
-                        series.Path(L"LAUNCH\\hhctrl.ocx").c_str()));
-  series.CopyBuilt(kProbe, L"LAUNCH");
-  ASSERT_TRUE(CopyFileW((DemoSeriesHome() + L"\\SorvelL.chm").c_str(),
-                        series.Path(L"LAUNCH\\SorvelL.chm").c_str(), FALSE));
+  for (const SearchRow& row : kSearchRows) {
+    SCOPED_TRACE(row.system);
+    SeriesTree series(L"dll");
+    series.WriteCatalogue("数学シリーズ\r\n2026/04/01\r\n代数入門,ALGEBRA1,1.3,alg\r\n");
+    series.Install(L"ALGEBR12", L"algebra1.exe", Sample::WithIcon);
+    for (const wchar_t* folder : {L".", L"LAUNCH", L"ALGEBR12"}) {
+      if (row.probeBesideLauncher || std::wstring(folder) != L"LAUNCH") {
+        series.CopyBuilt(kProbe, folder);
+      }
+    }
+    const std::wstring planted = series.Path(std::wstring(L".\\") + kProbe);
+    ASSERT_TRUE(CopyFileW(planted.c_str(),
+                          series.Path(std::wstring(L"LAUNCH\\") + kShellImport).c_str(), FALSE));
+    // HTML Help's DLL planted where the help command sets the current
+    // directory, beside the launcher, with a compiled help for it to open.
+    ASSERT_TRUE(CopyFileW(planted.c_str(), series.Path(L"LAUNCH\\hhctrl.ocx").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW((DemoSeriesHome() + L"\\SorvelL.chm").c_str(),
+                          series.Path(L"LAUNCH\\SorvelL.chm").c_str(), FALSE));
 
-  // Without the launcher's precautions the system finds the DLL there: this
-  // test process has none.
-  {
-    CurrentDirectory inProgramFolder(series.Path(L"ALGEBR12"));
-    HMODULE probe = LoadLibraryW(kProbe);
-    ASSERT_NE(probe, nullptr) << "the DLL is not found in the current directory even here";
-    FreeLibrary(probe);
+    // Without the launcher's precautions the system finds the DLL there: this
+    // test process has none.
+    {
+      CurrentDirectory inProgramFolder(series.Path(L"ALGEBR12"));
+      HMODULE probe = LoadLibraryW(kProbe);
+      ASSERT_NE(probe, nullptr) << "the DLL is not found in the current directory even here";
+      FreeLibrary(probe);
+    }
+
+    LauncherProcess launcher;
+    ASSERT_FALSE(LauncherPath().empty()) << "SORVEL_LAUNCHER_EXE is not set";
+    const std::wstring besideTheDll = series.Path(L"LAUNCH\\SorvelL.exe");
+    ASSERT_TRUE(CopyFileW(LauncherPath().c_str(), besideTheDll.c_str(), FALSE));
+    if (row.hideDefaultDirectories) {
+      ASSERT_TRUE(launcher.StartWithoutKernel32Function(series.home, besideTheDll,
+                                                        "SetDefaultDllDirectories"));
+    } else {
+      ASSERT_TRUE(launcher.Start(series.home, besideTheDll));
+    }
+    HWND main = launcher.WaitForWindow(L"SorvelMainWindow");
+    ASSERT_NE(main, nullptr) << "the main window did not appear";
+    // The launch leaves the launcher's current directory in the program's folder.
+    PostClick(FindChildByText(main, PanelText(L"代数入門")));
+    ASSERT_EQ(StartedPrograms(launcher, 1),
+              std::vector<std::wstring>{series.Path(L"ALGEBR12") + L"|algebra1.exe"});
+
+    EXPECT_EQ(LoadLibraryInLauncher(launcher, kProbe), 0u);
+    EXPECT_EQ(launcher.ModuleBase(kProbe), nullptr) << "the launcher loaded the DLL by its name";
+    // By its full path it is loaded: the request did reach the launcher.
+    EXPECT_NE(LoadLibraryInLauncher(launcher, series.Path(L"ALGEBR12\\sorvel_cwd_probe.dll")), 0u);
+    EXPECT_NE(launcher.ModuleBase(kProbe), nullptr);
+
+    // The small picture's rescan extracts the icons through shell32, loaded
+    // then with what it imports from the system folder.
+    EXPECT_EQ(launcher.ModuleBase(L"shell32.dll"), nullptr) << "shell32 is loaded from the start";
+    PostClick(FindChildBySize(main, L"SorvelBevelPanel", 90, 74));
+    EXPECT_TRUE(WaitUntil([&] { return launcher.ModuleBase(L"shell32.dll") != nullptr; }, 10000))
+        << "shell32 was not loaded";
+    EXPECT_EQ(ModuleFolder(launcher, kShellImport), SystemFolder())
+        << "shell32's import came from elsewhere";
+    if (HWND box = launcher.WindowOfClass(L"#32770")) ReadAndCloseBox(box);
+
+    // The help command loads HTML Help from the system folder by its full
+    // path, also where a bare name would find the planted one: Windows 7
+    // without its update KB2533623 searches the program's folder first (the
+    // row without the function has that order already).
+    if (!row.hideDefaultDirectories) {
+      EXPECT_NE(CallInLauncher(launcher, "SetDefaultDllDirectories",
+                               reinterpret_cast<void*>(LOAD_LIBRARY_SEARCH_APPLICATION_DIR |
+                                                       LOAD_LIBRARY_SEARCH_SYSTEM32)),
+                0u);
+    }
+    PostClick(FindChildByText(main, L"ヘルプ"));
+    EXPECT_TRUE(WaitUntil([&] { return !launcher.ModulePath(L"hhctrl.ocx").empty(); }, 20000))
+        << "HTML Help was not loaded";
+    wchar_t system[MAX_PATH] = L"";
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring loaded = launcher.ModulePath(L"hhctrl.ocx");
+    EXPECT_EQ(_wcsnicmp(loaded.c_str(), system, length), 0) << Utf8(loaded);
+
+    EndStartedPrograms(launcher);
+    PostClick(FindChildByText(main, L"終了"));
+    EXPECT_EQ(launcher.WaitForExit(20000), 0u);
   }
-
-  LauncherProcess launcher;
-  ASSERT_FALSE(LauncherPath().empty()) << "SORVEL_LAUNCHER_EXE is not set";
-  const std::wstring besideTheDll = series.Path(L"LAUNCH\\SorvelL.exe");
-  ASSERT_TRUE(CopyFileW(LauncherPath().c_str(), besideTheDll.c_str(), FALSE));
-  ASSERT_TRUE(launcher.Start(series.home, besideTheDll));
-  HWND main = launcher.WaitForWindow(L"SorvelMainWindow");
-  ASSERT_NE(main, nullptr) << "the main window did not appear";
-  // The launch leaves the launcher's current directory in the program's folder.
-  PostClick(FindChildByText(main, PanelText(L"代数入門")));
-  ASSERT_EQ(StartedPrograms(launcher, 1),
-            std::vector<std::wstring>{series.Path(L"ALGEBR12") + L"|algebra1.exe"});
-
-  EXPECT_EQ(LoadLibraryInLauncher(launcher, kProbe), 0u);
-  EXPECT_EQ(launcher.ModuleBase(kProbe), nullptr) << "the launcher loaded the DLL by its name";
-  // By its full path it is loaded: the request did reach the launcher.
-  EXPECT_NE(LoadLibraryInLauncher(launcher, series.Path(L"ALGEBR12\\sorvel_cwd_probe.dll")), 0u);
-  EXPECT_NE(launcher.ModuleBase(kProbe), nullptr);
-
-  // The help command loads HTML Help from the system folder by its full
-  // path, also where a bare name would find the planted one: Windows 7
-  // without its update KB2533623 searches the program's folder first.
-  EXPECT_NE(CallInLauncher(launcher, "SetDefaultDllDirectories",
-                           reinterpret_cast<void*>(LOAD_LIBRARY_SEARCH_APPLICATION_DIR |
-                                                   LOAD_LIBRARY_SEARCH_SYSTEM32)),
-            0u);
-  PostClick(FindChildByText(main, L"ヘルプ"));
-  EXPECT_TRUE(WaitUntil([&] { return !launcher.ModulePath(L"hhctrl.ocx").empty(); }, 20000))
-      << "HTML Help was not loaded";
-  wchar_t system[MAX_PATH] = L"";
-  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
-  const std::wstring loaded = launcher.ModulePath(L"hhctrl.ocx");
-  EXPECT_EQ(_wcsnicmp(loaded.c_str(), system, length), 0) << Utf8(loaded);
-
-  EndStartedPrograms(launcher);
-  PostClick(FindChildByText(main, L"終了"));
-  EXPECT_EQ(launcher.WaitForExit(20000), 0u);
 }
 
 }  // namespace

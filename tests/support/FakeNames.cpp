@@ -3,6 +3,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/Platform.h"
+
 namespace sorvel::test::fake {
 namespace {
 
@@ -67,6 +69,7 @@ constexpr struct {
     {u"更最未果正率現確算範結統能行", "更最未果正率現確算範結統能行"},
     {u"表複見計証読警超重開図形関式", "表複見計証読警超重開図形関式"},
     {u"年月日ー、。「」・（）　", "年月日ー、。「」・（）　"},
+    {u"～∥－￠￡￢―", "～∥－￠￡￢―"},  // the Windows forms of kCp932TypedForms
 };
 
 const std::unordered_map<char16_t, std::string>& DoubleByteSpellings() {
@@ -95,7 +98,7 @@ std::optional<std::string> SpellingOf(char16_t unit) {
 std::optional<std::string> Cp932Spelling(const std::u16string& text) {
   std::string spelled;
   for (const char16_t unit : text) {
-    const auto spelling = SpellingOf(unit);
+    const auto spelling = SpellingOf(WindowsForm(unit));
     if (!spelling) return std::nullopt;
     spelled += *spelling;
   }

@@ -393,4 +393,10 @@ std::optional<std::string> FakePlatform::Cp932FromUtf16(const std::u16string& te
   return fake::Cp932Spelling(text);
 }
 
+std::optional<std::string> FakePlatform::Cp932LookAlike(const std::u16string& character) {
+  // The one look-alike the tests ask for, as Windows' best fit gives it.
+  if (character == u"\u00E9") return "e";
+  return std::nullopt;
+}
+
 }  // namespace sorvel::test

@@ -19,7 +19,8 @@
 //   real user-locale collation differs for punctuation and kana).
 // - File times are converted to local time with a fixed offset (+9 h).
 // - Unicode text converts to CP932 only for the characters of
-//   fake::Cp932Spelling; all others count as unspellable.
+//   fake::Cp932Spelling; all others count as unspellable. Of the characters
+//   CP932 lacks, only U+00E9 has a look-alike ("e").
 // - A folder's time moves whenever an entry is added to it or removed from
 //   it, as on NTFS, unless its drive keeps folder times as FAT does.
 #pragma once
@@ -111,6 +112,7 @@ class FakePlatform : public Platform {
   std::optional<std::uint32_t> VolumeSerial(const std::string& root) override;
   std::optional<std::string> NetworkRemoteName(const std::string& drive) override;
   std::optional<std::string> Cp932FromUtf16(const std::u16string& text) override;
+  std::optional<std::string> Cp932LookAlike(const std::u16string& character) override;
 
  private:
   struct Node {

@@ -24,4 +24,15 @@ inline std::string Utf16(std::u16string_view text, bool bigEndian = false) {
   return bytes;
 }
 
+// UTF-32 with its byte-order mark.
+inline std::string Utf32(std::u32string_view text, bool bigEndian = false) {
+  std::string bytes = bigEndian ? std::string("\0\0\xFE\xFF", 4) : std::string("\xFF\xFE\0\0", 4);
+  for (const char32_t code : text) {
+    for (int i = 0; i < 4; ++i) {
+      bytes += static_cast<char>(code >> (bigEndian ? 24 - 8 * i : 8 * i));
+    }
+  }
+  return bytes;
+}
+
 }  // namespace sorvel::test

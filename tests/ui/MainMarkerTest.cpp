@@ -255,6 +255,12 @@ TEST_F(MainMarkers, MarkersFollowTheStateTable) {
        kLauncherIcon, kProgramIcon},
       {"over marker 4 itself", [&] { MoveMouse(*window.Board().Marker(4), 5, 5); }, kLauncherIcon,
        kProgramIcon},
+      {"the panel's cursor over a marker, the small picture's own over it",
+       [&] {
+         EXPECT_EQ(CursorOver(*window.Board().Marker(4), 5, 5), window.ArrowCursor());
+         EXPECT_EQ(CursorOver(window.imgPicture), window.PointCursor());
+       },
+       kLauncherIcon, kProgramIcon},
       {"onto the background picture", [&] { MoveMouse(window.imgPict, 300, 300); }, kCleared,
        kProgramIcon},
       {"hover panel 1 once more", [&] { Hover(window, 1); }, kLauncherIcon, kProgramIcon},

@@ -87,6 +87,16 @@ inline void MoveMouse(const ui::ImageControl& image, int x = 2, int y = 2) {
   const POINT at = InHost(image, x, y);
   MoveMouse(image.Host(), at.x, at.y);
 }
+// The cursor the image's host sets with the mouse over (x, y) of the image.
+inline HCURSOR CursorOver(const ui::ImageControl& image, int x = 2, int y = 2) {
+  POINT at = InHost(image, x, y);
+  ClientToScreen(image.Host(), &at);
+  SetCursorPos(at.x, at.y);
+  SetCursor(nullptr);
+  SendMessageW(image.Host(), WM_SETCURSOR, reinterpret_cast<WPARAM>(image.Host()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  return GetCursor();
+}
 
 inline void PrintTo(const Box& box, std::ostream* out) {
   *out << "{" << box.left << ", " << box.top << ", " << box.width << " x " << box.height << "}";

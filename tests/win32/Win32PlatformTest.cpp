@@ -181,6 +181,22 @@ TEST_F(Win32PlatformTest, NamesWithoutCp932SpellingAreLeftOut) {
   EXPECT_EQ(std::wstring(longPath), temp_.Join(L"\u00E9t\u00E9"));
 }
 
+// A catalogue's text, unlike a name, takes the forms other systems type
+// for seven CP932 characters as those characters; a character CP932 lacks
+// is named by its look-alike where Windows has one.
+TEST_F(Win32PlatformTest, CatalogueTextReadsTheTypedFormsAsCp932s) {
+  for (const Cp932TypedForm& form : kCp932TypedForms) {
+    const auto windows = platform_.Cp932FromUtf16(std::u16string(1, form.windows));
+    ASSERT_TRUE(windows.has_value()) << static_cast<int>(form.windows);
+    EXPECT_EQ(windows->size(), 2u);
+    EXPECT_EQ(platform_.Cp932FromUtf16(u"a" + std::u16string(1, form.typed)), "a" + *windows);
+    EXPECT_EQ(WideToCp932(std::wstring(1, static_cast<wchar_t>(form.typed))), std::nullopt)
+        << "a name keeps its own characters";
+  }
+  EXPECT_EQ(platform_.Cp932LookAlike(u"\u00E9"), "e");
+  EXPECT_EQ(platform_.Cp932LookAlike(u"\U0001F600"), std::nullopt);
+}
+
 TEST_F(Win32PlatformTest, ArgumentsThatAreNotCp932AreInvalidNames) {
   // A lead byte without a valid trail byte (0x81 0x5C would be "＼").
   const std::string lone = Base() + "\\\x81\x7F";

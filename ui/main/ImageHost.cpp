@@ -65,9 +65,11 @@ bool ImageHost::OnImageMessage(HWND self, UINT message, WPARAM wParam, LPARAM lP
       POINT at;
       GetCursorPos(&at);
       ScreenToClient(self, &at);
+      // An image without a cursor of its own shows its host's, as it did
+      // as a window of its own: the title's marker the panel's.
       const ImageControl* image = ImageAt(at);
-      if (!image) return false;
-      ::SetCursor(image->Cursor() ? image->Cursor() : LoadCursorW(nullptr, IDC_ARROW));
+      if (!image || !image->Cursor()) return false;
+      ::SetCursor(image->Cursor());
       result = TRUE;
       return true;
     }

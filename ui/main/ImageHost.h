@@ -2,8 +2,8 @@
 // paints them over its surface, gives them the mouse over their places as
 // windows of their own would have had it (a press on an image is the
 // image's until the button is released, and the host sees neither), shows
-// their cursors, and answers a screen reader for those that describe
-// themselves as child elements of its own accessible object.
+// their cursors (its own over an image without one), and answers a screen reader for those that
+// describe themselves as child elements of its own accessible object.
 #pragma once
 
 #include <windows.h>

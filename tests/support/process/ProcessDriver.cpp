@@ -4,6 +4,7 @@
 #include <winspool.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 
 namespace sorvel::test {
@@ -57,6 +58,36 @@ bool IsPushButton(HWND hwnd) {
   return length >= 6 && _wcsicmp(className + length - 6, L"Button") == 0;
 }
 
+// Where kernel32 at `base` in this process keeps the export name `name`,
+// as an offset from its base; 0 when it exports no such name.
+DWORD ExportNameOffset(HMODULE module, const char* name) {
+  const auto* base = reinterpret_cast<const BYTE*>(module);
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& entry =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+  if (entry.VirtualAddress == 0) return 0;
+  const auto* exports =
+      reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + entry.VirtualAddress);
+  const auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+  for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
+    if (strcmp(reinterpret_cast<const char*>(base + names[i]), name) == 0) return names[i];
+  }
+  return 0;
+}
+
+// Changes the name's last letter to the next one: the names stay sorted, so
+// every other name is still found, and this one no more.
+bool SpoilExportName(HANDLE process, BYTE* base, DWORD offset, const char* name) {
+  BYTE* last = base + offset + strlen(name) - 1;
+  const char spoiled = static_cast<char>(name[strlen(name) - 1] + 1);
+  DWORD previous = 0;
+  if (!VirtualProtectEx(process, last, 1, PAGE_READWRITE, &previous)) return false;
+  const bool written = WriteProcessMemory(process, last, &spoiled, 1, nullptr) != FALSE;
+  VirtualProtectEx(process, last, 1, previous, &previous);
+  return written;
+}
+
 }  // namespace
 
 namespace {
@@ -100,6 +131,45 @@ bool LauncherProcess::Start(const std::wstring& currentDirectory, const std::wst
   startup.cb = sizeof(startup);
   return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         currentDirectory.c_str(), &startup, &process_) != FALSE;
+}
+
+bool LauncherProcess::StartWithoutKernel32Function(const std::wstring& currentDirectory,
+                                                   const std::wstring& exe, const char* name) {
+  HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+  const DWORD offset = ExportNameOffset(kernel32, name);
+  if (exe.empty() || offset == 0) return false;
+  std::wstring commandLine = L"SorvelL.exe";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  // As its debugger until kernel32 is mapped, before any of its code runs.
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                      DEBUG_ONLY_THIS_PROCESS, nullptr, currentDirectory.c_str(), &startup,
+                      &process_)) {
+    return false;
+  }
+  DebugSetProcessKillOnExit(FALSE);
+  bool hidden = false;
+  for (DEBUG_EVENT event{}; !hidden && WaitForDebugEvent(&event, 20000);) {
+    DWORD answer = DBG_CONTINUE;
+    if (event.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT) {
+      CloseHandle(event.u.CreateProcessInfo.hFile);
+    } else if (event.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT) {
+      CloseHandle(event.u.LoadDll.hFile);
+      if (event.u.LoadDll.lpBaseOfDll == kernel32) {
+        hidden = SpoilExportName(process_.hProcess, static_cast<BYTE*>(event.u.LoadDll.lpBaseOfDll),
+                                 offset, name);
+        if (!hidden) break;
+      }
+    } else if (event.dwDebugEventCode == EXCEPTION_DEBUG_EVENT &&
+               event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT) {
+      answer = DBG_EXCEPTION_NOT_HANDLED;
+    } else if (event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT) {
+      break;
+    }
+    ContinueDebugEvent(event.dwProcessId, event.dwThreadId, answer);
+  }
+  DebugActiveProcessStop(process_.dwProcessId);
+  return hidden;
 }
 
 bool LauncherProcess::Running() const {

@@ -32,6 +32,11 @@ class LauncherProcess {
   // `currentDirectory` as its current directory, as a user does from the
   // folder's window. False when it could not be started.
   bool Start(const std::wstring& currentDirectory, const std::wstring& exe = LauncherPath());
+  // The same on a system without the function `name` of kernel32, as
+  // Windows 7 lacks some before its updates: the launcher's GetProcAddress
+  // does not find it. False when it could not be hidden.
+  bool StartWithoutKernel32Function(const std::wstring& currentDirectory, const std::wstring& exe,
+                                    const char* name);
 
   DWORD Id() const { return process_.dwProcessId; }
   HANDLE Handle() const { return process_.hProcess; }
