@@ -21,6 +21,18 @@ void DrawFrame3D(HDC dc, RECT& rect, COLORREF topLeft, COLORREF bottomRight, int
   }
 }
 
+namespace {
+
+// The class's background, asked for once: under Wine every question about a
+// system colour is a round trip to the server, and a start-up makes a panel
+// per title. The system's brush follows the colour scheme by itself.
+HBRUSH FaceBrush() {
+  static const HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
+  return face;
+}
+
+}  // namespace
+
 void BevelPanel::Create(const ControlArgs& args, const Options& options) {
   bevelOuter_ = options.bevelOuter;
   bevelWidth_ = options.bevelWidth;
@@ -35,15 +47,16 @@ void BevelPanel::Create(const ControlArgs& args, const Options& options) {
                            (options.tabStop ? DWORD{WS_TABSTOP} : 0),
                   // Dialog navigation goes on into the controls the panel holds.
                   .exStyle = options.holdsControls ? DWORD{WS_EX_CONTROLPARENT} : 0,
-                  .background = GetSysColorBrush(COLOR_BTNFACE)},
+                  .background = FaceBrush()},
                  args);
 }
 
 void BevelPanel::Repaint() {
   // The controls inside repaint too: an image that lets the panel show
   // through must show the new bevel as well. A hidden panel repaints when
-  // it is shown.
-  if (!IsWindowVisible(Handle())) return;
+  // it is shown, and one not painted since it was made paints all of itself
+  // anyway (the main window raises every title panel at its first paint).
+  if (!painted_ || !IsWindowVisible(Handle())) return;
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -65,6 +78,7 @@ BevelPanel::Colours BevelPanel::PaintColours() const {
 }
 
 void BevelPanel::Paint(HDC dc, const RECT& client) {
+  painted_ = true;
   RECT rect = client;
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
