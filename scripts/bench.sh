@@ -19,7 +19,7 @@
 #     and 50 entries: what the launcher's own design costs over the work it
 #     must do;
 #   scan / bare enumeration <= 1.0x: the scan reads nothing twice;
-#   scan growth 1,000 -> 10,000 sub-folders close to linear (native);
+#   scan growth 1,000 -> 10,000 sub-folders <= 12x, close to linear (native);
 #   SorvelL.exe <= 1 MiB, no DLL beyond the system's.
 # The floor / minimal window is printed without a target: what Wine takes to
 # make the required windows, draw the pictures and read the files. Retired:
@@ -63,8 +63,8 @@ for entries in $board_sizes; do
 done
 
 echo
-echo "== Native: the core against the in-memory platform (CPU time, medians of 3)"
-"$native/bench/sorvel_core_bench" --benchmark_repetitions=3 \
+echo "== Native: the core against the in-memory platform (CPU time, medians of 5)"
+"$native/bench/sorvel_core_bench" --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true | tee -a "$log"
 
 # A Unix path as Wine's drive Z: spells it.
@@ -106,7 +106,7 @@ for entries in $board_sizes; do
 done
 scripts/wine-run "$windows/bench/wine/StartupBench.exe" "$(winpath "$windows/app/SorvelL.exe")" \
   "$(winpath "$windows/bench/wine/MinimalWindow.exe")" \
-  "$(winpath "$windows/bench/wine/FloorWindow.exe")" "$rounds" "${series[@]}" |
+  "$(winpath "$windows/bench/floor/FloorWindow.exe")" "$rounds" "${series[@]}" |
   grep -v "FS volume label" | tee -a "$log"
 
 echo

@@ -369,6 +369,7 @@ HWND OpenFloor(const std::wstring& home, const FloorOptions& options) {
       LoadImageW(instance, L"BACKGROUND", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   floor.smallPicture = static_cast<HBITMAP>(
       LoadImageW(instance, L"SMALLPICTURE", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  Mark(options, "classes, font, pictures");
   Series series;
   const bool read = ReadSeries(home, series);
   Mark(options, "catalogue");
