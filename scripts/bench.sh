@@ -28,7 +28,7 @@
 # the minimal window, so no launcher doing the required work could meet them.
 #
 # SORVEL_BENCH_ROUNDS (default 9) sets the rounds of the start-up pairs.
-# On an idle 2-core machine the whole run takes about 5 minutes once built.
+# Once built, a run takes a few minutes; most of it is the start-up rounds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
