@@ -21,18 +21,6 @@ void DrawFrame3D(HDC dc, RECT& rect, COLORREF topLeft, COLORREF bottomRight, int
   }
 }
 
-namespace {
-
-// The class's background, asked for once: under Wine every question about a
-// system colour is a round trip to the server, and a start-up makes a panel
-// per title. The system's brush follows the colour scheme by itself.
-HBRUSH FaceBrush() {
-  static const HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
-  return face;
-}
-
-}  // namespace
-
 void BevelPanel::Create(const ControlArgs& args, const Options& options) {
   bevelOuter_ = options.bevelOuter;
   bevelWidth_ = options.bevelWidth;
@@ -47,7 +35,7 @@ void BevelPanel::Create(const ControlArgs& args, const Options& options) {
                            (options.tabStop ? DWORD{WS_TABSTOP} : 0),
                   // Dialog navigation goes on into the controls the panel holds.
                   .exStyle = options.holdsControls ? DWORD{WS_EX_CONTROLPARENT} : 0,
-                  .background = FaceBrush()},
+                  .background = GetSysColorBrush(COLOR_BTNFACE)},
                  args);
 }
 
