@@ -352,6 +352,12 @@ int FakePlatform::CompareNoCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+std::string FakePlatform::CollationKey(const std::string& name) {
+  std::string key = name;
+  for (char& c : key) c = Fold(c);
+  return key;
+}
+
 ErrorCode FakePlatform::ReadWholeFile(const std::string& path, std::string& contents) {
   const Path resolved = Resolve(path);
   if (resolved.error != error::kOk) return resolved.error;
