@@ -24,32 +24,44 @@ bool IsShownFile(const FileInfo& info) {
   return (info.attributes & (attr::kDirectory | attr::kHidden | attr::kSystem)) == 0;
 }
 
-// The names of the entries of `folder` matching `pattern` that `shown`
-// accepts, in collation order. A folder that cannot be searched shows none.
+// A name and its collation key.
+struct Keyed {
+  std::string key;
+  std::string name;
+};
+
+// The entries of `folder` matching `pattern` that `shown` accepts, in
+// collation order, each with its key: a key is made once per name, and a
+// folder of thousands of sub-folders is sorted by comparing bytes. A folder
+// that cannot be searched shows none.
 template <typename Filter>
-std::vector<std::string> ReadNames(Platform& platform, const std::string& folder,
-                                   const char* pattern, Filter shown) {
+std::vector<Keyed> ReadSorted(Platform& platform, const std::string& folder, const char* pattern,
+                              Filter shown) {
   std::vector<FileInfo> entries;
-  std::vector<std::string> names;
-  if (platform.List(cp932::InFolder(folder, pattern), entries) != error::kOk) return names;
-  for (const FileInfo& info : entries) {
-    if (shown(info)) names.push_back(info.name);
+  std::vector<Keyed> keyed;
+  if (platform.List(cp932::InFolder(folder, pattern), entries) != error::kOk) return keyed;
+  for (FileInfo& info : entries) {
+    if (shown(info)) keyed.push_back({platform.CollationKey(info.name), std::move(info.name)});
   }
-  std::stable_sort(names.begin(), names.end(), [&platform](const auto& a, const auto& b) {
-    return platform.CompareNoCase(a, b) < 0;
-  });
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+  return keyed;
+}
+
+std::vector<std::string> NamesOf(std::vector<Keyed>&& keyed) {
+  std::vector<std::string> names;
+  names.reserve(keyed.size());
+  for (Keyed& each : keyed) names.push_back(std::move(each.name));
   return names;
 }
 
 // The immediate sub-folders of `folder`, each name once.
 std::vector<std::string> ReadSubFolders(Platform& platform, const std::string& folder) {
-  std::vector<std::string> names = ReadNames(platform, folder, "*", IsShownFolder);
-  names.erase(std::unique(names.begin(), names.end(),
-                          [&platform](const auto& a, const auto& b) {
-                            return platform.CompareNoCase(a, b) == 0;
-                          }),
-              names.end());
-  return names;
+  std::vector<Keyed> keyed = ReadSorted(platform, folder, "*", IsShownFolder);
+  keyed.erase(std::unique(keyed.begin(), keyed.end(),
+                          [](const Keyed& a, const Keyed& b) { return a.key == b.key; }),
+              keyed.end());
+  return NamesOf(std::move(keyed));
 }
 
 // Whether the parts of a normalised folder's path start with a network
@@ -152,7 +164,7 @@ void FileListing::PointAt(Platform& platform, const std::string& folder, const R
   // The watch is kept only together with the names it was noted for.
   FolderWatch watch;
   if (reading.kept) watch.Note(platform, entered, reading.onCdRom);
-  names_ = ReadNames(platform, entered, "*.exe", IsShownFile);
+  names_ = NamesOf(ReadSorted(platform, entered, "*.exe", IsShownFile));
   folder_ = std::move(entered);
   watch_ = watch;
 }

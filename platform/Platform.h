@@ -163,6 +163,10 @@ class Platform {
 
   // The user locale's case-insensitive collation: <0, 0 or >0.
   virtual int CompareNoCase(const std::string& a, const std::string& b) = 0;
+  // A key of `name` in the same collation: keys in byte order are the names
+  // in CompareNoCase's order, equal keys are names it holds equal. A long
+  // listing is sorted by keys made once per name instead of comparing names.
+  virtual std::string CollationKey(const std::string& name) = 0;
 
   // Reads a whole file, opened for reading while others may only read it.
   virtual ErrorCode ReadWholeFile(const std::string& path, std::string& contents) = 0;

@@ -1,7 +1,7 @@
 // The core's costs against the in-memory platform: catalogue loading by
 // size, the scan of a crowded base folder (first scan and rescan), and the
 // status rows with their printed lines. After the runs it prints the derived
-// figures: the scan's growth from 1,000 to 10,000 sub-folders against n log n,
+// figures: the scan's growth from 1,000 to 10,000 sub-folders against linear,
 // and the catalogue loader's cost per byte against linear growth.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -212,8 +212,10 @@ void PrintFigures(const FigureReporter& report) {
   std::printf("\nNative figures (in-memory platform):\n");
   const double small = report.Time("BM_ScanFolderFirst/1000");
   const double large = report.Time("BM_ScanFolderFirst/10000");
-  const double nLogN = 10.0 * std::log(10000.0) / std::log(1000.0);
-  Figure("scan growth 1,000 -> 10,000 sub-folders", large / small, "x", nLogN);
+  // Close to linear: per sub-folder the scan's work is the same, and only
+  // the sort of the names grows as n log n (a small share: all n log n would
+  // give 13.3x). Linear is 10x; a fifth over it is noise or a fault.
+  Figure("scan growth 1,000 -> 10,000 sub-folders", large / small, "x", 12.0);
 
   const char* mid = "BM_LoadCatalogue/5000";
   const char* big = "BM_LoadCatalogue10MB";

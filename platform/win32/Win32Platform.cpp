@@ -253,6 +253,21 @@ int Win32Platform::CompareNoCase(const std::string& a, const std::string& b) {
   return result - CSTR_EQUAL;
 }
 
+// The sort key of the same comparison (LCMAP_SORTKEY): its bytes compare as
+// CompareStringW compares the names.
+std::string Win32Platform::CollationKey(const std::string& name) {
+  const std::wstring wide = Cp932ToWideLenient(name);
+  const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  const int length = static_cast<int>(wide.size());
+  const int bytes = LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.data(), length, nullptr, 0);
+  std::string key(bytes > 0 ? static_cast<std::size_t>(bytes) : 0, '\0');
+  if (bytes <= 0 || !LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.data(), length,
+                                  reinterpret_cast<LPWSTR>(key.data()), bytes)) {
+    return name;  // the call itself failed: an order of the bytes
+  }
+  return key;
+}
+
 ErrorCode Win32Platform::ReadWholeFile(const std::string& path, std::string& contents) {
   contents.clear();
   const auto wide = PathToWide(path);

@@ -127,15 +127,16 @@ std::string NameKey(const std::string& name) {
   return key;
 }
 
+std::string ListsKey(const std::string& name) {
+  std::string key = name;
+  for (std::size_t pos = 0; pos < key.size(); pos += CharLength(key, pos)) {
+    if (CharLength(key, pos) == 1 && key[pos] >= 'a' && key[pos] <= 'z') key[pos] -= 'a' - 'A';
+  }
+  return key;
+}
+
 bool ListsBefore(const std::string& a, const std::string& b) {
-  const auto key = [](std::string name) {
-    for (std::size_t pos = 0; pos < name.size(); pos += CharLength(name, pos)) {
-      if (CharLength(name, pos) == 1 && name[pos] >= 'a' && name[pos] <= 'z')
-        name[pos] -= 'a' - 'A';
-    }
-    return name;
-  };
-  const std::string keyA = key(a), keyB = key(b);
+  const std::string keyA = ListsKey(a), keyB = ListsKey(b);
   return keyA != keyB ? keyA < keyB : a < b;
 }
 

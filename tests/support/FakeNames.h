@@ -23,6 +23,8 @@ std::string NameKey(const std::string& name);
 // system compares UTF-16: half-width katakana come before the level-2 kanji
 // here, after every kanji there.
 bool ListsBefore(const std::string& a, const std::string& b);
+// The key ListsBefore compares first: a listing sorts by it once per name.
+std::string ListsKey(const std::string& name);
 
 bool IsSeparator(const std::string& c);  // "\" or "/"
 // The parts between separators (empty ones included), whole characters.

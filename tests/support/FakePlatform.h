@@ -105,6 +105,7 @@ class FakePlatform : public Platform {
   std::uint64_t FileTimeToLocal(std::uint64_t utcFileTime) override;
   std::string FullPath(const std::string& path) override;
   int CompareNoCase(const std::string& a, const std::string& b) override;
+  std::string CollationKey(const std::string& name) override;
   ErrorCode ReadWholeFile(const std::string& path, std::string& contents) override;
   bool StartProcess(const std::string& application, const std::string& commandLine) override;
   std::uint32_t LogicalDrives() override;

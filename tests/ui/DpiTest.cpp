@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "bench/floor/Floor.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/support/StateBuilder.h"
 #include "tests/support/win32/AccessibleView.h"
@@ -137,6 +138,54 @@ TEST(Renderings, IconAndCursorsComeAtTheSizeTheDpiAsksFor) {
   ui::DpiCursor arrow;
   arrow.Load(L"Arrow1CSR", 96);
   EXPECT_EQ(arrow.Get(), LoadCursorW(GetModuleHandleW(nullptr), L"Arrow1CSR"));
+}
+
+// ---------------------------------------------------------------------------
+// The floor under the start-up (bench/floor): the launcher's windows drawn
+// the plainest way must show, at 96 DPI, what the launcher shows, pixel for
+// pixel, frame and caption included; else the benchmark's floor measures
+// some other program.
+
+// How many pixels of two pictures of the same size differ.
+int PixelsUnlike(const Picture& a, const Picture& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return a.Width() * a.Height();
+  int unlike = 0;
+  for (int y = 0; y < a.Height(); ++y) {
+    for (int x = 0; x < a.Width(); ++x) unlike += a.At(x, y) != b.At(x, y);
+  }
+  return unlike;
+}
+
+TEST(FloorPixels, TheFloorShowsWhatTheLauncherShowsAt96Dpi) {
+  // The benchmark's boards: one panel, a full board, the catalogue's most;
+  // an upper-case stem found as a lower-case file, and some not installed.
+  struct Case {
+    int entries, installedEvery;
+  };
+  for (const Case& c : {Case{1, 1}, Case{18, 3}, Case{50, 2}}) {
+    SCOPED_TRACE(std::to_string(c.entries) + " entries");
+    MainTestSeries series;
+    std::vector<SeriesEntry> entries;
+    for (int n = 1; n <= c.entries; ++n) {
+      entries.push_back(
+          {"単元 " + std::to_string(n) + " 方程式と不等式", "PROG" + std::to_string(n)});
+      if (n % c.installedEvery == 0) {
+        series.Install(L"U" + std::to_wstring(n), L"prog" + std::to_wstring(n) + L".exe");
+      }
+    }
+    series.WriteCatalogue("数学シリーズ ランチャー", entries);
+    const Picture launcher =
+        SaveScreenshot(series.Open().Handle(), "floor_launcher_" + std::to_string(c.entries));
+    series.Close();
+
+    const HWND plain = floor::OpenFloor(series.home, {.endsProgram = false});
+    ASSERT_NE(plain, nullptr);
+    PumpMessages();
+    const Picture shown = SaveScreenshot(plain, "floor_" + std::to_string(c.entries));
+    DestroyWindow(plain);
+    EXPECT_EQ(shown.Width(), 640);
+    EXPECT_EQ(PixelsUnlike(launcher, shown), 0);
+  }
 }
 
 // ---------------------------------------------------------------------------

@@ -227,12 +227,16 @@ TEST_F(Win32PlatformTest, CompareNoCaseFollowsTheLocaleNotTheBytes) {
       {"ALGEBR12", "algebr12", 0}, {"ア", "イ", -1},
       {"abc", "ア", -1},           {"", "a", -1},
   };
+  const auto sign = [](int result) { return (result > 0) - (result < 0); };
   for (const Case& c : cases) {
-    const int result = platform_.CompareNoCase(c.a, c.b);
-    EXPECT_EQ((result > 0) - (result < 0), c.sign) << c.a << " / " << c.b;
+    EXPECT_EQ(sign(platform_.CompareNoCase(c.a, c.b)), c.sign) << c.a << " / " << c.b;
+    // The collation keys, which a listing sorts by, order the names alike.
+    EXPECT_EQ(sign(platform_.CollationKey(c.a).compare(platform_.CollationKey(c.b))), c.sign)
+        << c.a << " / " << c.b;
   }
   // Only case is ignored, not the width of katakana.
   EXPECT_NE(platform_.CompareNoCase("ソフト", "ｿﾌﾄ"), 0);
+  EXPECT_NE(platform_.CollationKey("ソフト"), platform_.CollationKey("ｿﾌﾄ"));
 }
 
 TEST_F(Win32PlatformTest, FullPathResolvesDotsAgainstTheCurrentDirectory) {

@@ -42,8 +42,9 @@ void BevelPanel::Create(const ControlArgs& args, const Options& options) {
 void BevelPanel::Repaint() {
   // The controls inside repaint too: an image that lets the panel show
   // through must show the new bevel as well. A hidden panel repaints when
-  // it is shown.
-  if (!IsWindowVisible(Handle())) return;
+  // it is shown, and one not painted since it was made paints all of itself
+  // anyway (the main window raises every title panel at its first paint).
+  if (!painted_ || !IsWindowVisible(Handle())) return;
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -65,6 +66,7 @@ BevelPanel::Colours BevelPanel::PaintColours() const {
 }
 
 void BevelPanel::Paint(HDC dc, const RECT& client) {
+  painted_ = true;
   RECT rect = client;
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);

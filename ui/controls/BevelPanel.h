@@ -71,6 +71,7 @@ class BevelPanel : public ClickableWindow {
   int borderWidth_ = 0;
   CaptionAlignment alignment_ = CaptionAlignment::Center;
   COLORREF fontColor_ = 0;
+  bool painted_ = false;  // painted at least once: a change must repaint
 };
 
 // Draws `width` nested one-pixel frames, `topLeft` on the top and left edges

@@ -27,7 +27,9 @@ bool ImageControl::Contains(POINT at) const {
 }
 
 void ImageControl::Invalidate() const {
-  if (!Host()) return;
+  // A hidden host repaints all of itself when shown; under Wine each
+  // invalidation is a round trip to the server.
+  if (!Host() || !IsWindowVisible(Host())) return;
   const RECT bounds = Bounds();
   InvalidateRect(Host(), &bounds, FALSE);
 }

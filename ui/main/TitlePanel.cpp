@@ -79,7 +79,7 @@ BevelPanel::Colours TitlePanel::PaintColours() const {
 }
 
 bool TitlePanel::ShowsFocusCue() const {
-  return GetFocus() == Handle() && !hidesFocus_ &&
+  return focused_ && !hidesFocus_ &&
          !(SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
 }
 
@@ -89,7 +89,7 @@ bool TitlePanel::ShowsFocusCue() const {
 void TitlePanel::OnUpdateUiState(WPARAM wParam) {
   if (!(HIWORD(wParam) & UISF_HIDEFOCUS)) return;
   hidesFocus_ = LOWORD(wParam) == UIS_SET;
-  if (GetFocus() == Handle()) Repaint();
+  if (focused_) Repaint();
 }
 
 void TitlePanel::Paint(HDC dc, const RECT& client) {
@@ -117,10 +117,12 @@ LRESULT TitlePanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       keyboard_.PanelKey(*this, static_cast<UINT>(wParam), (lParam & (1 << 30)) != 0);
       return 0;
     case WM_SETFOCUS:
+      focused_ = true;
       keyboard_.PanelFocused(*this);
       Repaint();
       break;
     case WM_KILLFOCUS:
+      focused_ = false;
       Repaint();
       break;
     case WM_UPDATEUISTATE:

@@ -83,6 +83,9 @@ class TitlePanel : public BevelPanel, public ImageHost {
   bool hasProgramIcon_ = false;
   bool markerSet_ = false;
   bool hidesFocus_ = false;  // the last WM_UPDATEUISTATE hid the focus cue
+  // Between WM_SETFOCUS and WM_KILLFOCUS: asking the system at every paint
+  // is a round trip to the server under Wine.
+  bool focused_ = false;
 };
 
 }  // namespace sorvel::ui
