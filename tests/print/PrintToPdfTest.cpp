@@ -138,7 +138,7 @@ class PrintToPdfTest : public ::testing::Test {
 
   void AddEntry(const std::string& title, const std::string& stem, const std::string& latest,
                 const std::string& folder = "") {
-    const ScanResult found = folder.empty() ? ScanResult{} : ScanResult{folder, stem + ".exe", 1};
+    const ScanResult found = folder.empty() ? ScanResult{} : ScanResult{folder, stem + ".exe", 1, {}};
     test::AddEntry(state_, {title, stem, latest, "key"}, found);
   }
 
