@@ -44,7 +44,7 @@ choose_windows_build() {
   elif runs_x86_code; then
     windows_preset=windows
   else
-    echo "$(basename "$0"): this machine cannot run 32-bit x86 programs, so the x86-64 build runs under 64-bit Wine instead" >&2
+    echo "$(basename "$0"): this machine cannot run 32-bit x86 programs, so the Windows programs and tests run on the x86-64 build (preset windows-x64) under 64-bit Wine" >&2
     windows_preset=windows-x64
     use_wine64
   fi
