@@ -1,9 +1,17 @@
 # The release zip, dist/SorvelL-<version>-x86.zip in the build tree, named
 # with the same version as the programs' version resources
 # (scripts/package.sh copies it to the repository's dist/, or packs a signed
-# one from the same arguments).
+# one from the same arguments). The x86-64 build, which only stands in for
+# the x86 one where x86 code cannot run, packs an -x64 zip that never ships.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-set(SORVEL_RELEASE_ZIP ${CMAKE_BINARY_DIR}/dist/SorvelL-${PROJECT_VERSION}-x86.zip)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(SORVEL_RELEASE_ZIP ${CMAKE_BINARY_DIR}/dist/SorvelL-${PROJECT_VERSION}-x64.zip)
+  # The x86 build beside it, whose release the x86-64 build's tests read.
+  set(SORVEL_X86_BUILD_DIR ${PROJECT_SOURCE_DIR}/build/windows CACHE PATH
+    "The x86 build whose release zip the x86-64 build's tests read")
+else()
+  set(SORVEL_RELEASE_ZIP ${CMAKE_BINARY_DIR}/dist/SorvelL-${PROJECT_VERSION}-x86.zip)
+endif()
 
 # The publishers' guide as one HTML page per language.
 set(SORVEL_GUIDES_DIR ${CMAKE_BINARY_DIR}/guides)

@@ -41,8 +41,9 @@ fail_loudly
 scripts/install-deps
 source scripts/xvfb-lib.sh
 
+choose_windows_build
 native=$root/build/bench-native
-windows=$root/build/bench-windows
+windows=$root/build/bench-$windows_preset
 trees=$root/build/bench-tree
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
@@ -52,7 +53,7 @@ quietly "configuring the native build" \
   cmake --preset native -B "$native" -DCMAKE_BUILD_TYPE=Release -DSORVEL_BENCHMARKS=ON
 quietly "building the native benchmarks" \
   cmake --build "$native" -j2 --target sorvel_core_bench sorvel_bench_tree
-quietly "configuring the Windows build" cmake --preset windows -B "$windows" -DSORVEL_BENCHMARKS=ON
+quietly "configuring the Windows build" cmake --preset "$windows_preset" -B "$windows" -DSORVEL_BENCHMARKS=ON
 quietly "building the Windows benchmarks" \
   cmake --build "$windows" -j2 --target SorvelL MinimalWindow FloorWindow ScanBench StartupBench
 

@@ -67,7 +67,7 @@ esac
 # under old rules.
 find_svlcheck || exit 2
 
-export WINEPREFIX=${WINEPREFIX:-$root/build/windows/wineprefix}
+export WINEPREFIX=${WINEPREFIX:-$root/${windows_build:-build/windows}/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # The prefix's server, and Wine's services with it, stop when the check ends

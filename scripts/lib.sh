@@ -10,6 +10,47 @@ SORVEL_DEPS_LIST=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/deps.list
 # others choose another Wine than the one the prefix was made with.
 unset WINEARCH WINELOADER WINESERVER WINEDLLPATH
 
+# SORVEL_WINE_ARCH=win64 runs the x86-64 build's programs in 64-bit prefixes
+# without the 32-bit side: the scripts' and the tests' `wine` (and wineboot)
+# are then the 64-bit loader of scripts/wine64/. Set by use_wine64 below and
+# by the windows-x64 test preset.
+sorvel_wine64_bin=$(dirname "$SORVEL_DEPS_LIST")/wine64
+if [ "${SORVEL_WINE_ARCH:-}" = win64 ]; then
+  case ":$PATH:" in *":$sorvel_wine64_bin:"*) ;; *) PATH=$sorvel_wine64_bin:$PATH ;; esac
+fi
+
+# Whether this machine executes 32-bit x86 programs. A 64-bit kernel built
+# without IA-32 emulation refuses them ("Exec format error"), and with them
+# Wine's 32-bit side: the i386 loader of libc6:i386 shows it without Wine.
+runs_x86_code() {
+  /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
+# use_wine64 - from now on Wine is the 64-bit one, with 64-bit prefixes.
+use_wine64() {
+  export SORVEL_WINE_ARCH=win64
+  case ":$PATH:" in *":$sorvel_wine64_bin:"*) ;; *) PATH=$sorvel_wine64_bin:$PATH ;; esac
+  export PATH
+}
+
+# choose_windows_build - the Windows build whose programs run under Wine
+# here: the x86 one that ships (preset windows), or, where x86 code cannot
+# run, the same sources built for x86-64 (preset windows-x64) under 64-bit
+# Wine, which it says in one line. Sets windows_preset and windows_build
+# (the build folder, relative to the repository).
+choose_windows_build() {
+  if [ "${SORVEL_WINE_ARCH:-}" = win64 ]; then
+    windows_preset=windows-x64 # chosen already, and said, by the caller
+  elif runs_x86_code; then
+    windows_preset=windows
+  else
+    echo "$(basename "$0"): this machine cannot run 32-bit x86 programs, so the Windows programs and tests run on the x86-64 build (preset windows-x64) under 64-bit Wine" >&2
+    windows_preset=windows-x64
+    use_wine64
+  fi
+  windows_build=build/$windows_preset
+}
+
 # Under set -e, a failing command ends the script with its exit code alone;
 # this names the script, the line and the command as well. A step that
 # `quietly` already reported is not reported twice.
@@ -55,11 +96,12 @@ find_svlcheck() {
   local root
   root=$(cd "$(dirname "$SORVEL_DEPS_LIST")/.." && pwd)
   "$root/scripts/install-deps" >&2 || return
+  choose_windows_build
   (cd "$root" &&
-    quietly "configuring the Windows build" cmake --preset windows &&
-    quietly "building SvlCheck.exe" cmake --build --preset windows --target SvlCheck) >&2 ||
+    quietly "configuring the Windows build" cmake --preset "$windows_preset" &&
+    quietly "building SvlCheck.exe" cmake --build --preset "$windows_preset" --target SvlCheck) >&2 ||
     return
-  svlcheck=$root/build/windows/app/check/SvlCheck.exe
+  svlcheck=$root/$windows_build/app/check/SvlCheck.exe
   if [ ! -f "$svlcheck" ]; then
     echo "$(basename "$0"): the build made no $svlcheck" >&2
     return 1

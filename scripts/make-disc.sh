@@ -82,7 +82,7 @@ find_svlcheck || exit 2
 work=$(mktemp -d)
 mounted=$work/disc
 part=$out.part
-base=$(realpath -m "${WINEPREFIX:-$root/build/windows/wineprefix}")
+base=$(realpath -m "${WINEPREFIX:-$root/${windows_build:-build/windows}/wineprefix}")
 export WINEPREFIX=$base-disc WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 # The build tree's prefix is started to be copied; its server keeps running
 # afterwards only when it was running before (a test run may use it).

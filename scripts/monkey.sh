@@ -5,18 +5,21 @@
 # printed, when none is given), on a private virtual display, in the monkey's
 # own copy of the Wine prefix. A failing run prints its seed and its last 50
 # actions; the same two arguments replay it. What it watched is also kept in
-# build/windows/artifacts/monkey.txt.
+# build/windows/artifacts/monkey.txt (build/windows-x64 where x86 code
+# cannot run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 seconds=${1:-600}
 seed=${2:-$((RANDOM * 32768 + RANDOM))}
-build=$root/build/windows
 
+source scripts/lib.sh
 scripts/install-deps
 source scripts/xvfb-lib.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target sorvel_monkey
+choose_windows_build
+build=$root/$windows_build
+cmake --preset "$windows_preset" >/dev/null
+cmake --build --preset "$windows_preset" --target sorvel_monkey
 
 # The display first: Wine's desktop comes up with the prefix's server.
 start_private_xvfb

@@ -10,10 +10,11 @@ source scripts/lib.sh
 fail_loudly
 scripts/install-deps
 source scripts/xvfb-lib.sh
-quietly "configuring the Windows build" cmake --preset windows
-cmake --build --preset windows --target demo_series
+choose_windows_build
+quietly "configuring the Windows build" cmake --preset "$windows_preset"
+cmake --build --preset "$windows_preset" --target demo_series
 
-build=$root/build/windows
+build=$root/$windows_build
 home=$build/demo-series/SERIES/LAUNCH
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 
