@@ -19,7 +19,7 @@ import sys
 import time
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
-from wine_checks import check, result, run, wine_server_running
+from wine_checks import check, result, run, wine_server_running, wine_server_settles
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SCRIPT = os.path.join(HERE, "..", "..", "scripts", "make-disc.sh")
@@ -56,9 +56,10 @@ def make_disc(exe, root, iso, label=LABEL):
     base_served = wine_server_running(os.environ["WINEPREFIX"])
     status, out, err = run([SCRIPT, *(["--label", label] if label else []), "--lang", "en",
                             root, iso], env)
-    check(not wine_server_running(disc_prefix()), "make-disc.sh left its Wine server running")
-    check(wine_server_running(os.environ["WINEPREFIX"]) == base_served,
-          "make-disc.sh left the build tree's Wine server otherwise than it found it")
+    check(wine_server_settles(disc_prefix(), False), "make-disc.sh left its Wine server running")
+    check(wine_server_settles(os.environ["WINEPREFIX"], base_served),
+          "make-disc.sh left the build tree's Wine server otherwise than it found it "
+          f"(running before: {base_served})")
     check(not os.path.lexists(os.path.join(disc_prefix(), "dosdevices", "x:")),
           "make-disc.sh left its drive X: behind")
     return status, out.decode("utf-8", "replace"), err
@@ -131,7 +132,7 @@ def launcher_starts_a_program_from_the_disc(iso, work):
         subprocess.Popen(["wine", "start", "/d", "X:\\", "X:\\SorvelL.exe"], env=env,
                          stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                          stderr=subprocess.DEVNULL)
-        window = visible_window(CAPTION, 40)
+        window = visible_window(CAPTION, 90)
         check(window is not None, "the launcher's window did not show from X:")
         if window:
             subprocess.run(["xdotool", "mousemove", "--window", window, *map(str, PANEL_6_CENTRE),
@@ -153,7 +154,7 @@ def check_series_stops_its_server(exe, root):
     env = dict(os.environ, WINEPREFIX=disc_prefix(), SVLCHECK_EXE=exe)
     status, out, err = run([CHECK_SERIES, "--cd", "--lang", "en", root], env)
     check(status in (0, 1) and b"CD-ROM root" in out, f"check-series.sh: {status}\n{err}")
-    check(not wine_server_running(disc_prefix()), "check-series.sh left its Wine server running")
+    check(wine_server_settles(disc_prefix(), False), "check-series.sh left its Wine server running")
 
 
 def refused(exe, root, work, trap, names):

@@ -4,6 +4,7 @@ their output in files (Wine's background processes would hold a pipe open)."""
 import os
 import subprocess
 import tempfile
+import time
 
 failures = []
 
@@ -37,6 +38,18 @@ def run(command, env=None, cwd=None, stdout=None):
 def windows_path(path):
     """A Unix path as Wine's drive Z: shows it."""
     return "Z:" + os.path.realpath(path).replace("/", "\\")
+
+
+def wine_server_settles(prefix, running, seconds=10):
+    """Whether the server of `prefix` is running (or not) within `seconds`: a
+    server told to stop leaves the process list a moment after the command
+    that stopped it has returned."""
+    deadline = time.time() + seconds
+    while wine_server_running(prefix) != running:
+        if time.time() >= deadline:
+            return False
+        time.sleep(0.2)
+    return True
 
 
 def wine_server_running(prefix):
