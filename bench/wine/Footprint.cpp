@@ -31,7 +31,8 @@ std::vector<char> ReadFileBytes(const std::wstring& path) {
   return bytes;
 }
 
-// Reads an x86 (PE32) image's import and delay-import tables from the file.
+// Reads an x86 (PE32) or x86-64 (PE32+) image's import and delay-import
+// tables from the file.
 class PeImage {
  public:
   explicit PeImage(std::vector<char> bytes) : bytes_(std::move(bytes)) {}
@@ -39,12 +40,20 @@ class PeImage {
   bool ImportedDlls(std::vector<std::string>& dlls) const {
     const auto* dos = At<IMAGE_DOS_HEADER>(0);
     if (!dos || dos->e_magic != IMAGE_DOS_SIGNATURE) return false;
-    nt_ = At<IMAGE_NT_HEADERS32>(static_cast<std::size_t>(dos->e_lfanew));
-    if (!nt_ || nt_->Signature != IMAGE_NT_SIGNATURE ||
-        nt_->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
+    const auto headers = static_cast<std::size_t>(dos->e_lfanew);
+    nt_ = At<IMAGE_NT_HEADERS32>(headers);
+    if (!nt_ || nt_->Signature != IMAGE_NT_SIGNATURE) return false;
+    // The x86-64 build stands in for the x86 one where x86 code cannot run:
+    // its optional header is PE32+, with the same tables further on.
+    const IMAGE_DATA_DIRECTORY* directories = nullptr;
+    if (nt_->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
+      directories = nt_->OptionalHeader.DataDirectory;
+    } else if (const auto* nt64 = At<IMAGE_NT_HEADERS64>(headers);
+               nt64 && nt64->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC) {
+      directories = nt64->OptionalHeader.DataDirectory;
+    } else {
       return false;
     }
-    const auto& directories = nt_->OptionalHeader.DataDirectory;
     for (DWORD rva = directories[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress; rva != 0;
          rva += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
       const auto* import = AtRva<IMAGE_IMPORT_DESCRIPTOR>(rva);
