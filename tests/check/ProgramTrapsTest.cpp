@@ -182,15 +182,7 @@ const TrapRow kProgramTraps[] = {
          },
      .report = kBothInstalled},
     {.trap = "disc folder on a hard disk, checked as the root of a CD-ROM",
-     .disk =
-         [](SeriesDisk& disk) {
-           disk.AddFile("C:\\DISC\\SVLindex.txt", kSeries);
-           disk.AddFile("C:\\DISC\\index.htm");
-           AddHelp(disk, "C:\\DISC");
-           disk.AddFile("C:\\DISC\\ALGEBR12\\algebra1.exe");
-           disk.AddFile("C:\\DISC\\GEOMET11\\GEOMETRY.EXE");
-           disk.PutCurrentDirectory("C:\\DISC");
-         },
+     .disk = DiscFolder,
      .asCdRomRoot = true,
      .report = kBothInstalled},
     {.trap = "programs inside the launcher folder on a hard disk",
@@ -308,12 +300,8 @@ const TrapRow kProgramTraps[] = {
     {.trap = "a program dated 1970 in the publisher's own folder: the file is the fault",
      .disk =
          [](SeriesDisk& disk) {
-           disk.AddFile("C:\\DISC\\SVLindex.txt", kSeries);
-           disk.AddFile("C:\\DISC\\index.htm");
-           AddHelp(disk, "C:\\DISC");
-           disk.AddFile("C:\\DISC\\ALGEBR12\\algebra1.exe");
+           DiscFolder(disk);
            disk.AddFile("C:\\DISC\\GEOMET11\\GEOMETRY.EXE", "", attr::kArchive, k1970);
-           disk.PutCurrentDirectory("C:\\DISC");
          },
      .asCdRomRoot = true,
      .report = {kBothInstalled[0],
@@ -323,15 +311,7 @@ const TrapRow kProgramTraps[] = {
      .says = {"The files themselves carry these dates in the series folder: give them a date "
               "from 1980 on"}},
     {.trap = "a disc's root checked without --cd",
-     .disk =
-         [](SeriesDisk& disk) {
-           disk.AddFile("C:\\DISC\\SVLindex.txt", kSeries);
-           disk.AddFile("C:\\DISC\\index.htm");
-           AddHelp(disk, "C:\\DISC");
-           disk.AddFile("C:\\DISC\\ALGEBR12\\algebra1.exe");
-           disk.AddFile("C:\\DISC\\GEOMET11\\GEOMETRY.EXE");
-           disk.PutCurrentDirectory("C:\\DISC");
-         },
+     .disk = DiscFolder,
      .report = Plus({"layout copiedDisc"}, Plus(kBothInstalled, {"warning discRootWithoutCd"})),
      .says = {"check it with --cd too"}},
 };

@@ -66,6 +66,15 @@ void CopiedDisc(SeriesDisk& disk) {
   disk.PutCurrentDirectory("C:\\SUGAKU");
 }
 
+void DiscFolder(SeriesDisk& disk) {
+  disk.AddFile("C:\\DISC\\SVLindex.txt", kSeries);
+  disk.AddFile("C:\\DISC\\index.htm");
+  AddHelp(disk, "C:\\DISC");
+  disk.AddFile("C:\\DISC\\ALGEBR12\\algebra1.exe");
+  disk.AddFile("C:\\DISC\\GEOMET11\\GEOMETRY.EXE");
+  disk.PutCurrentDirectory("C:\\DISC");
+}
+
 void DiscWithoutCatalogue(SeriesDisk& disk) {
   disk.AddDrive('Q', DriveType::CdRom);
   disk.AddFile("Q:\\SorvelL.exe");

@@ -51,6 +51,8 @@ void AlgebraOnly(SeriesDisk& disk);
 // The series as a school copies its disc into C:\SUGAKU, the current
 // directory: the launcher with its catalogue, and the programs below it.
 void CopiedDisc(SeriesDisk& disk);
+// A disc's root laid out in C:\DISC on a hard disk, the current directory.
+void DiscFolder(SeriesDisk& disk);
 // The series at the root of the CD-ROM drive Q:, the current directory,
 // with the launcher and the programs but without the catalogue.
 void DiscWithoutCatalogue(SeriesDisk& disk);
@@ -64,7 +66,7 @@ struct TrapRow {
   Lines report{};  // one line per entry and per finding, with what each says
   int exitCode = 0;
   Lines shownBefore{};  // boxes the launcher showed before its start-up steps
-  Lines says{};  // what the English text report must say, besides
+  Lines says{};         // what the English text report must say, besides
 };
 
 // Checks each row's series: its report and exit code; the disk left exactly
