@@ -27,12 +27,12 @@
 # <= 1.2 / 1.25 / 1.5x" - the floor itself took 6.3 MiB and 1.7 to 2.1 times
 # the minimal window, so no launcher doing the required work could meet them.
 #
-# SORVEL_BENCH_ROUNDS (default 9) sets the rounds of the start-up pairs.
+# SORVEL_BENCH_ROUNDS (default 15) sets the rounds of the start-up pairs.
 # Once built, a run takes a few minutes; most of it is the start-up rounds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-rounds=${SORVEL_BENCH_ROUNDS:-9}
+rounds=${SORVEL_BENCH_ROUNDS:-15}
 board_sizes="1 18 50"
 scan_rounds=${SORVEL_BENCH_SCAN_ROUNDS:-5}
 
