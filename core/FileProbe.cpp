@@ -47,8 +47,11 @@ std::optional<std::uint32_t> ToDosDateTime(std::uint64_t localFileTime) {
 }
 
 FirstMatchProbe ProbeFirstMatch(Platform& platform, const std::string& pattern) {
+  return JudgeFirstMatch(platform, platform.FindFirst(pattern));
+}
+
+FirstMatchProbe JudgeFirstMatch(Platform& platform, const std::optional<FileInfo>& first) {
   FirstMatchProbe probe;
-  const std::optional<FileInfo> first = platform.FindFirst(pattern);
   if (!first) return probe;
   probe.first = *first;
   if ((first->attributes & attr::kDirectory) != 0) {

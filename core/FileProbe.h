@@ -24,6 +24,8 @@ struct FirstMatchProbe {
 };
 
 FirstMatchProbe ProbeFirstMatch(Platform& platform, const std::string& pattern);
+// The same of a first match already found (nullopt: none).
+FirstMatchProbe JudgeFirstMatch(Platform& platform, const std::optional<FileInfo>& first);
 
 // True when the first match of `pattern` exists, is not a folder, and its
 // local time stamp falls within the DOS calendar (1980 to 2107).

@@ -30,22 +30,28 @@ struct Keyed {
   std::string name;
 };
 
-// The entries of `folder` matching `pattern` that `shown` accepts, in
-// collation order, each with its key: a key is made once per name, and a
-// folder of thousands of sub-folders is sorted by comparing bytes. A folder
-// that cannot be searched shows none.
+// The entries that `shown` accepts, in collation order, each with its key:
+// a key is made once per name, and a folder of thousands of sub-folders is
+// sorted by comparing bytes.
 template <typename Filter>
-std::vector<Keyed> ReadSorted(Platform& platform, const std::string& folder, const char* pattern,
-                              Filter shown) {
-  std::vector<FileInfo> entries;
+std::vector<Keyed> Sorted(Platform& platform, std::vector<FileInfo> entries, Filter shown) {
   std::vector<Keyed> keyed;
-  if (platform.List(cp932::InFolder(folder, pattern), entries) != error::kOk) return keyed;
   for (FileInfo& info : entries) {
     if (shown(info)) keyed.push_back({platform.CollationKey(info.name), std::move(info.name)});
   }
   std::stable_sort(keyed.begin(), keyed.end(),
                    [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
   return keyed;
+}
+
+// The entries of `folder` matching `pattern` that `shown` accepts, sorted
+// as above. A folder that cannot be searched shows none.
+template <typename Filter>
+std::vector<Keyed> ReadSorted(Platform& platform, const std::string& folder, const char* pattern,
+                              Filter shown) {
+  std::vector<FileInfo> entries;
+  if (platform.List(cp932::InFolder(folder, pattern), entries) != error::kOk) entries.clear();
+  return Sorted(platform, std::move(entries), shown);
 }
 
 std::vector<std::string> NamesOf(std::vector<Keyed>&& keyed) {
@@ -164,7 +170,11 @@ void FileListing::PointAt(Platform& platform, const std::string& folder, const R
   // The watch is kept only together with the names it was noted for.
   FolderWatch watch;
   if (reading.kept) watch.Note(platform, entered, reading.onCdRom);
-  names_ = NamesOf(ReadSorted(platform, entered, "*.exe", IsShownFile));
+  // A kept listing reads its folder after noting it, so that a change made
+  // since shows at the next look.
+  names_ = NamesOf(reading.kept || reading.read == nullptr
+                       ? ReadSorted(platform, entered, "*.exe", IsShownFile)
+                       : Sorted(platform, *reading.read, IsShownFile));
   folder_ = std::move(entered);
   watch_ = watch;
 }

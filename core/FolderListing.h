@@ -100,6 +100,10 @@ class FileListing {
     // looks again: the folder is then not stamped, and is read afresh if
     // pointed at again.
     bool kept = true;
+    // The folder's "*.exe" matches as read already (the scan reads them
+    // when it judges the folder), taken instead of a reading of its own
+    // unless the listing is kept; nullptr: none.
+    const std::vector<FileInfo>* read = nullptr;
   };
   void PointAt(Platform& platform, const std::string& folder, const Reading& reading);
 

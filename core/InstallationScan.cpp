@@ -26,14 +26,28 @@ void RecordMatches(LauncherState& state, const std::string& folderName,
   }
 }
 
-// Judges every listed name by its first "*.exe" match; returns the names
-// whose files the scan reads.
-std::vector<std::string> ProgramFolders(Platform& platform, LauncherState& state) {
+// A listed folder that the scan searches, with its "*.exe" matches.
+struct ProgramFolder {
+  const std::string* name;
+  std::vector<FileInfo> exes;
+};
+
+// Judges every listed name by its first "*.exe" match; returns the folders
+// whose files the scan reads, read in the same search.
+std::vector<ProgramFolder> ProgramFolders(Platform& platform, LauncherState& state) {
   state.folderVerdicts.clear();
-  std::vector<std::string> programFolders;
+  std::vector<ProgramFolder> programFolders;
   for (const std::string& name : state.folderListing.Names()) {
-    FolderVerdict verdict{name, ProbeFirstMatch(platform, state.baseFolder + name + "\\*.exe")};
-    if (verdict.Searched()) programFolders.push_back(name);
+    FolderVerdict verdict{name, {}};
+    std::vector<FileInfo> exes;
+    platform.FindFirstAndList(
+        state.baseFolder + name + "\\*.exe",
+        [&](const FileInfo& first) {
+          verdict.firstExe = JudgeFirstMatch(platform, first);
+          return verdict.Searched();
+        },
+        exes);
+    if (verdict.Searched()) programFolders.push_back({&name, std::move(exes)});
     state.folderVerdicts.push_back(std::move(verdict));
   }
   return programFolders;
@@ -64,14 +78,15 @@ void ScanFolder(LauncherContext& context, const std::string& path, bool withIcon
   }
   state.baseFolder = cp932::WithTrailingBackslash(path);
 
-  const std::vector<std::string> programFolders = ProgramFolders(platform, state);
-  for (const std::string& name : programFolders) {
+  const std::vector<ProgramFolder> programFolders = ProgramFolders(platform, state);
+  for (const ProgramFolder& program : programFolders) {
     // Every program folder lies on the base folder's drive. Only the last
     // listing outlives the scan: only its folder is worth a stamp.
-    state.fileListing.PointAt(
-        platform, state.folderListing.Folder() + "\\" + name,
-        {.onCdRom = state.folderListing.OnCdRom(), .kept = &name == &programFolders.back()});
-    RecordMatches(state, name, state.fileListing.Names());
+    state.fileListing.PointAt(platform, state.folderListing.Folder() + "\\" + *program.name,
+                              {.onCdRom = state.folderListing.OnCdRom(),
+                               .kept = &program == &programFolders.back(),
+                               .read = &program.exes});
+    RecordMatches(state, *program.name, state.fileListing.Names());
   }
   ReportEntries(context, withIcons);
 }

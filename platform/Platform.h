@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -139,6 +140,13 @@ class Platform {
   // First entry matching a pattern that may hold "*" and "?", in the file
   // system's own order; nullopt when nothing matches or the search fails.
   virtual std::optional<FileInfo> FindFirst(const std::string& pattern) = 0;
+  // FindFirst's entry; when `readOn` accepts it, also every entry, as List
+  // gives them, in `all`, from the same search: a folder judged by its first
+  // match is searched once. `all` is empty otherwise, and when the search
+  // fails before its end.
+  virtual std::optional<FileInfo> FindFirstAndList(
+      const std::string& pattern, const std::function<bool(const FileInfo&)>& readOn,
+      std::vector<FileInfo>& all) = 0;
 
   // Every entry matching a pattern (including "." and ".." where the file
   // system reports them), in the file system's own order. A pattern that

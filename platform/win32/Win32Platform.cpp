@@ -176,13 +176,31 @@ DriveType Win32Platform::DriveTypeOf(const std::string& rootPath) {
 }
 
 std::optional<FileInfo> Win32Platform::FindFirst(const std::string& pattern) {
+  std::vector<FileInfo> none;
+  return FindFirstAndList(
+      pattern, [](const FileInfo&) { return false; }, none);
+}
+
+std::optional<FileInfo> Win32Platform::FindFirstAndList(
+    const std::string& pattern, const std::function<bool(const FileInfo&)>& readOn,
+    std::vector<FileInfo>& all) {
+  all.clear();
   const auto wide = PathToWide(pattern);
   if (!wide) return std::nullopt;
   NoCriticalErrorBox guard;
-  for (FindFile find(*wide); find.Found(); find.Next()) {
-    if (auto info = ToFileInfo(find.Entry())) return info;
+  FindFile find(*wide);
+  std::optional<FileInfo> first;
+  for (; find.Found(); find.Next()) {
+    auto info = ToFileInfo(find.Entry());
+    if (!info) continue;
+    if (!first) {
+      first = *info;
+      if (!readOn(*first)) return first;
+    }
+    all.push_back(std::move(*info));
   }
-  return std::nullopt;
+  if (!find.Complete()) all.clear();
+  return first;
 }
 
 ErrorCode Win32Platform::List(const std::string& pattern, std::vector<FileInfo>& out) {

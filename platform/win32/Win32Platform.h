@@ -23,6 +23,9 @@ class Win32Platform : public Platform {
   ErrorCode ChangeDirectory(const std::string& path) override;
   DriveType DriveTypeOf(const std::string& rootPath) override;
   std::optional<FileInfo> FindFirst(const std::string& pattern) override;
+  std::optional<FileInfo> FindFirstAndList(const std::string& pattern,
+                                           const std::function<bool(const FileInfo&)>& readOn,
+                                           std::vector<FileInfo>& all) override;
   ErrorCode List(const std::string& pattern, std::vector<FileInfo>& out) override;
   std::optional<FolderStamp> StampOf(const std::string& folder) override;
   std::uint64_t FileTimeToLocal(std::uint64_t utcFileTime) override;

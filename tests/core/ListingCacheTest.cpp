@@ -139,18 +139,25 @@ TEST(ListingCacheTest, OnlyTheListingThatOutlivesTheScanIsStamped) {
     disk.AddFile(std::string("C:\\SERIES\\") + file);
   launcher.SetStems({"algebra1", "geometry", "statis"});
   const Lines programs = {"C:\\SERIES\\ALGEBR12", "C:\\SERIES\\GEOMET11", "C:\\SERIES\\STATIS10"};
+  // The others' executables are those read when their folders were judged:
+  // only the kept listing reads its folder again, once it is stamped.
   const struct {
     const char* scan;
     Lines entered;
-  } scans[] = {{"first", {"C:\\SERIES", programs[0], programs[1], programs[2]}},
-               {"again, the base folder's listing kept", programs}};
+    Lines listed;
+  } scans[] = {{"first",
+                {"C:\\SERIES", programs[0], programs[1], programs[2]},
+                {"C:\\SERIES\\*", programs[2] + "\\*.exe"}},
+               {"again, the base folder's listing kept", programs, {programs[2] + "\\*.exe"}}};
   for (const auto& scan : scans) {
     SCOPED_TRACE(scan.scan);
     disk.stamps.clear();
     disk.directoryChanges.clear();
+    disk.listings.clear();
     ScanFolder(launcher.context, "C:\\SERIES", false);
     EXPECT_EQ(disk.stamps, (Lines{"C:\\SERIES", programs[2]}));
     EXPECT_EQ(disk.directoryChanges, scan.entered);
+    EXPECT_EQ(disk.listings, scan.listed);
     EXPECT_EQ(Found(launcher.state), (Lines{"1 ALGEBR12\\algebra1.exe", "2 GEOMET11\\geometry.exe",
                                             "3 STATIS10\\statis.exe"}));
   }

@@ -272,10 +272,20 @@ DriveType FakePlatform::DriveTypeOf(const std::string& rootPath) {
 }
 
 std::optional<FileInfo> FakePlatform::FindFirst(const std::string& pattern) {
+  std::vector<FileInfo> none;
+  return FindFirstAndList(
+      pattern, [](const FileInfo&) { return false; }, none);
+}
+
+std::optional<FileInfo> FakePlatform::FindFirstAndList(
+    const std::string& pattern, const std::function<bool(const FileInfo&)>& readOn,
+    std::vector<FileInfo>& all) {
   const Path resolved = Resolve(pattern);
   if (resolved.error == error::kOk) probes.push_back(resolved.full);
   std::vector<FileInfo> entries;
+  all.clear();
   if (Search(resolved, entries) != error::kOk || entries.empty()) return std::nullopt;
+  if (readOn(entries.front())) all = entries;
   return entries.front();
 }
 

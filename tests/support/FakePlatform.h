@@ -85,8 +85,8 @@ class FakePlatform : public Platform {
   std::string Snapshot() const;
 
   // Every successful ChangeDirectory, as resolved; every List pattern, every
-  // FindFirst pattern and every folder whose stamp was asked, resolved; every
-  // root whose drive type was asked, as given.
+  // FindFirst (and FindFirstAndList) pattern and every folder whose stamp was asked, resolved;
+  // every root whose drive type was asked, as given.
   std::vector<std::string> directoryChanges;
   std::vector<std::string> listings;
   std::vector<std::string> probes;
@@ -100,6 +100,9 @@ class FakePlatform : public Platform {
   ErrorCode ChangeDirectory(const std::string& path) override;
   DriveType DriveTypeOf(const std::string& rootPath) override;
   std::optional<FileInfo> FindFirst(const std::string& pattern) override;
+  std::optional<FileInfo> FindFirstAndList(const std::string& pattern,
+                                           const std::function<bool(const FileInfo&)>& readOn,
+                                           std::vector<FileInfo>& all) override;
   ErrorCode List(const std::string& pattern, std::vector<FileInfo>& out) override;
   std::optional<FolderStamp> StampOf(const std::string& folder) override;
   std::uint64_t FileTimeToLocal(std::uint64_t utcFileTime) override;

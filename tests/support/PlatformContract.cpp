@@ -59,6 +59,18 @@ std::string Found(Platform& platform, const std::string& pattern) {
   return found ? found->name + " " + std::to_string(found->lastWriteTime) : "none";
 }
 
+// The first match, and after "|" every match when the search reads on past
+// a first match whose name is `readOnAt`.
+std::string FoundAndListed(Platform& platform, const std::string& pattern,
+                           const std::string& readOnAt) {
+  std::vector<FileInfo> all;
+  const auto found = platform.FindFirstAndList(
+      pattern, [&](const FileInfo& first) { return first.name == readOnAt; }, all);
+  std::string answer = (found ? found->name : "none") + " |";
+  for (const FileInfo& info : all) answer += " " + info.name;
+  return answer;
+}
+
 std::string Entered(Platform& platform, const std::string& path) {
   const ErrorCode code = platform.ChangeDirectory(path);
   return code == error::kOk ? "0 " + platform.CurrentDirectory() : std::to_string(code);
@@ -122,6 +134,12 @@ const Question kQuestions[] = {
     {"wildcards find the first match",
      [](Platform& p, const std::string& r) { return Found(p, r + "\\P\\b.e?e"); },
      "b.exe 126255795060000000"},
+    {"a search read on past its first match lists every match",
+     [](Platform& p, const std::string& r) { return FoundAndListed(p, r + "\\p\\*.exe", "A.EXE"); },
+     "A.EXE | A.EXE b.exe hidden.exe system.exe _x.exe"},
+    {"a search stopped at its first match lists none",
+     [](Platform& p, const std::string& r) { return FoundAndListed(p, r + "\\P\\*.exe", "b.exe"); },
+     "A.EXE |"},
     {"a search that finds nothing",
      [](Platform& p, const std::string& r) { return Found(p, r + "\\P\\none.exe"); }, "none"},
     {"a pattern that matches nothing is no error",

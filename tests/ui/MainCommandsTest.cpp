@@ -54,6 +54,12 @@ class WatchingPlatform : public RefusingPlatform {
     cursors.push_back(GetCursor());
     return Win32Platform::FindFirst(pattern);
   }
+  std::optional<FileInfo> FindFirstAndList(const std::string& pattern,
+                                           const std::function<bool(const FileInfo&)>& readOn,
+                                           std::vector<FileInfo>& all) override {
+    cursors.push_back(GetCursor());
+    return Win32Platform::FindFirstAndList(pattern, readOn, all);
+  }
   ErrorCode List(const std::string& pattern, std::vector<FileInfo>& out) override {
     cursors.push_back(GetCursor());
     return Win32Platform::List(pattern, out);
