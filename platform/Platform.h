@@ -139,7 +139,11 @@ class Platform {
 
   // First entry matching a pattern that may hold "*" and "?", in the file
   // system's own order; nullopt when nothing matches or the search fails.
-  virtual std::optional<FileInfo> FindFirst(const std::string& pattern) = 0;
+  std::optional<FileInfo> FindFirst(const std::string& pattern) {
+    std::vector<FileInfo> none;
+    return FindFirstAndList(
+        pattern, [](const FileInfo&) { return false; }, none);
+  }
   // FindFirst's entry; when `readOn` accepts it, also every entry, as List
   // gives them, in `all`, from the same search: a folder judged by its first
   // match is searched once. `all` is empty otherwise, and when the search

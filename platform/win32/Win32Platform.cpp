@@ -175,12 +175,6 @@ DriveType Win32Platform::DriveTypeOf(const std::string& rootPath) {
   return static_cast<DriveType>(GetDriveTypeW(wide->c_str()));
 }
 
-std::optional<FileInfo> Win32Platform::FindFirst(const std::string& pattern) {
-  std::vector<FileInfo> none;
-  return FindFirstAndList(
-      pattern, [](const FileInfo&) { return false; }, none);
-}
-
 std::optional<FileInfo> Win32Platform::FindFirstAndList(
     const std::string& pattern, const std::function<bool(const FileInfo&)>& readOn,
     std::vector<FileInfo>& all) {

@@ -271,12 +271,6 @@ DriveType FakePlatform::DriveTypeOf(const std::string& rootPath) {
   return drive == drives_.end() ? DriveType::NoRootDir : drive->second.type;
 }
 
-std::optional<FileInfo> FakePlatform::FindFirst(const std::string& pattern) {
-  std::vector<FileInfo> none;
-  return FindFirstAndList(
-      pattern, [](const FileInfo&) { return false; }, none);
-}
-
 std::optional<FileInfo> FakePlatform::FindFirstAndList(
     const std::string& pattern, const std::function<bool(const FileInfo&)>& readOn,
     std::vector<FileInfo>& all) {

@@ -99,7 +99,6 @@ class FakePlatform : public Platform {
   }
   ErrorCode ChangeDirectory(const std::string& path) override;
   DriveType DriveTypeOf(const std::string& rootPath) override;
-  std::optional<FileInfo> FindFirst(const std::string& pattern) override;
   std::optional<FileInfo> FindFirstAndList(const std::string& pattern,
                                            const std::function<bool(const FileInfo&)>& readOn,
                                            std::vector<FileInfo>& all) override;

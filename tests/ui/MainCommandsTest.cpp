@@ -50,10 +50,6 @@ class WatchingPlatform : public RefusingPlatform {
     if (!networkRoot.empty() && cp932::EqualsNoCase(root, networkRoot)) return DriveType::Remote;
     return Win32Platform::DriveTypeOf(root);
   }
-  std::optional<FileInfo> FindFirst(const std::string& pattern) override {
-    cursors.push_back(GetCursor());
-    return Win32Platform::FindFirst(pattern);
-  }
   std::optional<FileInfo> FindFirstAndList(const std::string& pattern,
                                            const std::function<bool(const FileInfo&)>& readOn,
                                            std::vector<FileInfo>& all) override {
