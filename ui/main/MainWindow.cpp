@@ -14,6 +14,7 @@
 #include "ui/dialogs/ChangeDriveWindow.h"
 #include "ui/dialogs/StatusWindow.h"
 #include "ui/main/BusyCursor.h"
+#include "ui/main/WindowMessages.h"
 #include "ui/pictures/Renderings.h"
 
 namespace sorvel::ui {
@@ -70,7 +71,7 @@ TfrmMain::TfrmMain(Platform& platform, Messages& messages)
     : context_{platform, messages, state_, &board_},
       board_(context_, shell_),
       dialogs_(platform, state_) {
-  SetErrorReporter([&messages](const std::string& text) { messages.ShowError(text); });
+  SetErrorReporter(ErrorBoxReporter(messages));
 }
 
 TfrmMain::~TfrmMain() {
