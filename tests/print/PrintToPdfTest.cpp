@@ -20,6 +20,7 @@
 #include "tests/support/win32/TestText.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/dialogs/StatusWindow.h"
+#include "ui/main/WindowMessages.h"
 
 namespace sorvel::ui {
 namespace {
@@ -131,14 +132,15 @@ class PrintToPdfTest : public ::testing::Test {
                                       "output and the folder for the job plans (see CTest)";
     pdfFolder_ = test::UnixPathOnZ(pdfDir);
     jobsFolder_ = test::UnixPathOnZ(jobsDir);
-    Window::SetErrorReporter([this](const std::string& text) { messages_.ShowError(text); });
+    Window::SetErrorReporter(ErrorBoxReporter(messages_));
     state_.lastUpdate = "2001年4月1日 更新";
   }
   void TearDown() override { Window::SetErrorReporter(nullptr); }
 
   void AddEntry(const std::string& title, const std::string& stem, const std::string& latest,
                 const std::string& folder = "") {
-    const ScanResult found = folder.empty() ? ScanResult{} : ScanResult{folder, stem + ".exe", 1, {}};
+    const ScanResult found =
+        folder.empty() ? ScanResult{} : ScanResult{folder, stem + ".exe", 1, {}};
     test::AddEntry(state_, {title, stem, latest, "key"}, found);
   }
 
@@ -223,7 +225,7 @@ TEST_F(PrintToPdfTest, HundredFiftyEntriesBreakIntoPages) {
 TEST(NoPrinterTest, TheErrorBoxSaysThereIsNoDefaultPrinter) {
   EXPECT_THROW(win32::OpenDefaultPrinter(), LauncherError) << "this run must see no printer";
   test::RecordingMessages messages;
-  Window::SetErrorReporter([&](const std::string& text) { messages.ShowError(text); });
+  Window::SetErrorReporter(ErrorBoxReporter(messages));
   LauncherState state;
   TfrmShow::Sources sources;
   sources.mainWindowSize = [] { return SIZE{640, 450}; };

@@ -52,12 +52,12 @@ TEST_F(ScreenReader, ControlsReportTheirNamesRolesStatesAndDefaultActions) {
       {*window.Board().Panel(3), L"関数", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L"start"},
       {*window.Board().Panel(3), L"関数", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L"start",
        true},
-      {window.btnShow, L"詳細", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L""},
-      {window.btnEnd, L"終了", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L""},
-      {window.btnChangeDrive, L"参照", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L""},
-      {window.btnDownLoad, L"最新版ダウンロード", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE,
+      {window.btnShow(), L"詳細", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L""},
+      {window.btnEnd(), L"終了", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L""},
+      {window.btnChangeDrive(), L"参照", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L""},
+      {window.btnDownLoad(), L"最新版ダウンロード", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE,
        L""},
-      {window.btnHelp, L"ヘルプ", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L""},
+      {window.btnHelp(), L"ヘルプ", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, L""},
   };
   for (const auto& row : expected) {
     SCOPED_TRACE(row.control.Name());
@@ -272,7 +272,7 @@ TEST_F(DialogReader, KeyboardMovesAreHeardAsTheCurrentCellWithItsHeaders) {
     read();
     Click(status->btnClose.Handle());
   };
-  SetFocus(window.btnShow.Handle());
+  SetFocus(window.btnShow().Handle());
   Press(VK_SPACE);
   UnhookWinEvent(hook);
   EXPECT_TRUE(shown);

@@ -81,7 +81,7 @@ TEST_F(BoardKeyboard, TabMakesTheBoardOneStopAfterTheSidePanelAndRemembersItsPan
 }
 
 TEST_F(BoardKeyboard, ArrowsHomeAndEndVisitTheNearestEnabledPanels) {
-  SetFocus(series.Open().btnHelp.Handle());
+  SetFocus(series.Open().btnHelp().Handle());
   PressKey(VK_TAB);
   ASSERT_EQ(FocusName(), "Btn1");
   const struct {
@@ -108,7 +108,7 @@ TEST_F(BoardKeyboard, HiddenMenuTakesTheBoardOutOfTheTabOrder) {
     EXPECT_THAT(FocusName(), ::testing::Not(::testing::StartsWith("Btn")));
   }
   window.imgPictureClick();
-  SetFocus(window.btnHelp.Handle());
+  SetFocus(window.btnHelp().Handle());
   PressKey(VK_TAB);
   EXPECT_EQ(FocusName(), "Btn1");
 }
@@ -122,7 +122,7 @@ class BoardKeys : public ::testing::TestWithParam<UINT> {
 
 TEST_P(BoardKeys, StartTheFocusedProgramAsAClickDoesAndOnceWhenHeld) {
   TfrmMain& window = series.Open();
-  SetFocus(window.btnHelp.Handle());
+  SetFocus(window.btnHelp().Handle());
   PressKey(VK_TAB);
   PressKey(VK_DOWN);  // past the missing entry
   ASSERT_EQ(FocusName(), "Btn3");
@@ -170,7 +170,7 @@ TEST_F(BoardKeyboard, FocusCueFollowsTheKeyboardAndTheSystemsCueState) {
   EXPECT_EQ(dotsOnScreen("board_before_tab"), 0);
   EXPECT_EQ(CueDots(Picture::Printed(panel)), 0);
 
-  SetFocus(window.btnHelp.Handle());
+  SetFocus(window.btnHelp().Handle());
   PressKey(VK_TAB);
   ASSERT_EQ(GetFocus(), panel);
   EXPECT_GT(dotsOnScreen("board_after_tab"), 40);

@@ -16,6 +16,7 @@
 #include "tests/support/win32/TestText.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/dialogs/ChangeDriveWindow.h"
+#include "ui/main/WindowMessages.h"
 
 namespace sorvel::ui {
 namespace {
@@ -77,7 +78,7 @@ class ChangeDriveWindowTest : public ::testing::Test {
     test::WriteFileBytes(root_ + L"\\SERIES\\file.exe", "MZ");
     series_ = platform_.FullPath(test::Cp932(root_) + "\\SERIES");
     home_ = series_ + "\\LAUNCH\\";
-    Window::SetErrorReporter([this](const std::string& text) { messages_.ShowError(text); });
+    Window::SetErrorReporter(ErrorBoxReporter(messages_));
     Form::SetModalShownHook(RunInModal);
   }
   void TearDown() override {

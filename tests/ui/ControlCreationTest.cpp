@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -18,6 +19,7 @@
 #include "ui/controls/PushButton.h"
 #include "ui/controls/StringGrid.h"
 #include "ui/dialogs/ReadOnlyEdit.h"
+#include "ui/main/WindowMessages.h"
 
 namespace sorvel::ui {
 namespace {
@@ -55,8 +57,9 @@ TEST(ControlCreation, AControlThatCannotBeMadeIsAnError) {
     try {
       c.create();
       ADD_FAILURE() << c.kind << ": no error";
-    } catch (const LauncherError& error) {
-      EXPECT_EQ(error.Text(), "ウィンドウを作成できません (orphan)") << c.kind;
+    } catch (const WindowNotMade&) {
+      EXPECT_EQ(ErrorBoxText(std::current_exception()), "ウィンドウを作成できません (orphan)")
+          << c.kind;
     }
     EXPECT_EQ(c.control.Handle(), nullptr) << c.kind;
   }
@@ -77,7 +80,7 @@ TEST(ControlCreation, AFormThatCannotBeMadeSaysSoAndRunsNoCreationHandler) {
     void OnCreate() override { ++creations; }
   };
   test::RecordingMessages messages;
-  Window::SetErrorReporter([&](const std::string& text) { messages.ShowError(text); });
+  Window::SetErrorReporter(ErrorBoxReporter(messages));
   CountingForm form;
   EXPECT_FALSE(form.CreateForm({.className = L"SorvelOrphanForm",
                                 .name = "frmOrphan",
@@ -196,7 +199,8 @@ int HighestGdiSlot() {
 
 TEST(WindowPaint, APaintThatThrowsShowsTheErrorKeepsNoDcAndPaintsNextTime) {
   std::vector<std::string> errors;
-  Window::SetErrorReporter([&](const std::string& text) { errors.push_back(text); });
+  Window::SetErrorReporter(
+      [&](const std::exception_ptr& error) { errors.push_back(ErrorBoxText(error)); });
   FailingPaint window;
   window.Create();
   window.PaintNow();

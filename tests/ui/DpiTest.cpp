@@ -250,7 +250,7 @@ TEST(DpiChange, TheMainWindowLaysItselfOutAgainAndKeepsItsState) {
   ui::TfrmMain& window = series.Open();
   ASSERT_TRUE(window.Board().Panel(2)->Enabled());
   Click(window.Board().Panel(2)->Handle(), 100, 15);  // pressed until the next repaint
-  SetFocus(window.btnHelp.Handle());
+  SetFocus(window.btnHelp().Handle());
   const MainState before = StateOf(window);
   ASSERT_EQ(before.bevels[1], 1);
 

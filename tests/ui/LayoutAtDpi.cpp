@@ -88,11 +88,11 @@ void ExpectMainWindowAt(ui::TfrmMain& window, int dpi) {
                 {window.pnlMain, {8, 8, 129, 400}, 12},
                 {window.Panel2, {20, 24, 90, 74}, 12},
                 {window.imgPicture, {4, 4, 81, 65}, 0},
-                {window.btnShow, {8, 110, 113, 33}, 12},
-                {window.btnChangeDrive, {8, 160, 113, 33}, 12},
-                {window.btnDownLoad, {8, 218, 113, 35}, 12},
-                {window.btnHelp, {8, 284, 113, 33}, 12},
-                {window.btnEnd, {8, 352, 113, 33}, 12}},
+                {window.btnShow(), {8, 110, 113, 33}, 12},
+                {window.btnChangeDrive(), {8, 160, 113, 33}, 12},
+                {window.btnDownLoad(), {8, 218, 113, 35}, 12},
+                {window.btnHelp(), {8, 284, 113, 33}, 12},
+                {window.btnEnd(), {8, 352, 113, 33}, 12}},
                dpi);
   // The pictures as large as the DPI asks, the small one still stretched.
   const SIZE background = BitmapSize(window.imgPict.Bitmap());

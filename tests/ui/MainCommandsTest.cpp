@@ -155,7 +155,7 @@ class MainCommands : public ::testing::Test {
       seen.cursor = GetCursor();
       Click(show->btnClose.Handle());
     };
-    window.btnShow.Click();
+    window.btnShow().Click();
     inModal = nullptr;
     return seen;
   }
@@ -183,7 +183,7 @@ class MainCommands : public ::testing::Test {
       }
       Click((ok ? chooser->btnOk : chooser->btnCancel).Handle());
     };
-    window.btnChangeDrive.Click();
+    window.btnChangeDrive().Click();
     inModal = nullptr;
   }
 
@@ -341,7 +341,7 @@ TEST_F(MainCommands, BrowseCancelKeepsTheScanUntilDetailsScansTheChoosersNewFold
   // directory to the home folder: the chooser opened on the parent of the
   // home folder, and the current directory stays where help left it.
   EXPECT_TRUE(cp932::EqualsNoCase(CurrentDirectory(), Full(series.root)));
-  window.btnHelp.Click();
+  window.btnHelp().Click();
   const std::string helpLeft = CurrentDirectory();
   ASSERT_FALSE(cp932::EqualsNoCase(helpLeft, Full(series.root)));
   Browse(window, L"", false);
@@ -370,7 +370,7 @@ TEST_F(MainCommands, BrowseCancelKeepsTheScanUntilDetailsScansTheChoosersNewFold
   // panels keep the last scan's look.
   Browse(window, elsewhere, false);
   platform.refused = Full(elsewhere);
-  window.btnShow.Click();
+  window.btnShow().Click();
   EXPECT_EQ(modalShows, 5);  // the chooser only
   EXPECT_THAT(series.messages.errors, ElementsAre(WithClosingPeriod(texts::InOutErrorText(5))));
   ExpectInstalled(window, {true, false});
@@ -387,7 +387,7 @@ TEST_F(MainCommands, DownloadOpensIndexHtmOfTheHomeFolderAndHelpStartsThere) {
   TfrmMain& window = Open();
   const std::string home = window.State().homeFolder;
 
-  window.btnDownLoad.Click();
+  window.btnDownLoad().Click();
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].owner, window.Handle());
   EXPECT_EQ(opened[0].file, home + "index.htm");
@@ -415,7 +415,7 @@ TEST_F(MainCommands, DownloadOpensIndexHtmOfTheHomeFolderAndHelpStartsThere) {
     move();
     ASSERT_FALSE(cp932::EqualsNoCase(cp932::WithTrailingBackslash(CurrentDirectory()), home));
     helped.clear();
-    window.btnHelp.Click();
+    window.btnHelp().Click();
     ASSERT_EQ(helped.size(), 1u);
     EXPECT_EQ(helped[0].owner, window.Handle());
     EXPECT_EQ(helped[0].file, "SorvelL.hlp");
@@ -471,7 +471,7 @@ TEST_F(MainCommands, HelpOpensTheFirstHelpFileInTheOrderForWhereTheLauncherLies)
     platform.networkRoot = row.network ? drive : "";
     SetCurrentDirectoryW(series.root.c_str());  // where a scan leaves it
     opened.clear(), helped.clear(), htmlHelped.clear();
-    window.btnHelp.Click();
+    window.btnHelp().Click();
     ASSERT_EQ(opened.size() + helped.size() + htmlHelped.size(), 1u) << "not one viewer";
     ASSERT_EQ(row.viewer->size(), 1u) << "another viewer";
     const ShellCall& call = row.viewer->front();

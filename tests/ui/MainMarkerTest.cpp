@@ -168,7 +168,7 @@ TEST_F(MainMarkers, ToggleHidesAndShowsExactlyThePanelsAndTheFiveButtonsAndResca
                                          "btnChangeDrive", "btnHelp"};
   ASSERT_TRUE(window.Board().MenuShown());
   ASSERT_EQ(window.State().baseFolder, home + "..\\");
-  ASSERT_EQ(GetFocus(), window.btnShow.Handle());
+  ASSERT_EQ(GetFocus(), window.btnShow().Handle());
 
   for (int click = 1; click <= 3; ++click) {
     SCOPED_TRACE("click " + std::to_string(click));

@@ -41,11 +41,11 @@ TEST(MainWindow, LayoutFontsFocusOrderAndPictures) {
   const std::vector<Placed> layout = {
       {window.pnlMain, window.Handle(), {8, 8, 129, 400}},
       {window.Panel2, window.pnlMain.Handle(), {20, 24, 90, 74}},
-      {window.btnShow, window.pnlMain.Handle(), {8, 110, 113, 33}},
-      {window.btnChangeDrive, window.pnlMain.Handle(), {8, 160, 113, 33}},
-      {window.btnDownLoad, window.pnlMain.Handle(), {8, 218, 113, 35}},
-      {window.btnHelp, window.pnlMain.Handle(), {8, 284, 113, 33}},
-      {window.btnEnd, window.pnlMain.Handle(), {8, 352, 113, 33}},
+      {window.btnShow(), window.pnlMain.Handle(), {8, 110, 113, 33}},
+      {window.btnChangeDrive(), window.pnlMain.Handle(), {8, 160, 113, 33}},
+      {window.btnDownLoad(), window.pnlMain.Handle(), {8, 218, 113, 35}},
+      {window.btnHelp(), window.pnlMain.Handle(), {8, 284, 113, 33}},
+      {window.btnEnd(), window.pnlMain.Handle(), {8, 352, 113, 33}},
   };
   for (const Placed& placed : layout) {
     SCOPED_TRACE(placed.control.Name());
@@ -70,11 +70,11 @@ TEST(MainWindow, LayoutFontsFocusOrderAndPictures) {
   EXPECT_EQ(FindControl(window.Handle(), "btnDummy"), nullptr);
   EXPECT_EQ(FindControl(window.Handle(), "imgDummy"), nullptr);
 
-  EXPECT_EQ(window.btnShow.Text(), "詳細");
-  EXPECT_EQ(window.btnChangeDrive.Text(), "参照");
-  EXPECT_EQ(window.btnDownLoad.Text(), "最新版ダウンロード");
-  EXPECT_EQ(window.btnHelp.Text(), "ヘルプ");
-  EXPECT_EQ(window.btnEnd.Text(), "終了");
+  EXPECT_EQ(window.btnShow().Text(), "詳細");
+  EXPECT_EQ(window.btnChangeDrive().Text(), "参照");
+  EXPECT_EQ(window.btnDownLoad().Text(), "最新版ダウンロード");
+  EXPECT_EQ(window.btnHelp().Text(), "ヘルプ");
+  EXPECT_EQ(window.btnEnd().Text(), "終了");
   EXPECT_EQ(window.pnlMain.Text(), "");
   EXPECT_EQ(window.Panel2.BevelOuter(), ui::Bevel::Lowered);
   EXPECT_EQ(window.Panel2.BevelWidth(), 3);
@@ -82,7 +82,7 @@ TEST(MainWindow, LayoutFontsFocusOrderAndPictures) {
 
   // The window's font, shared by its controls and the title panels.
   for (ui::Window* control : std::initializer_list<ui::Window*>{
-           &window, &window.btnShow, &window.pnlMain, window.Board().Panel(1)}) {
+           &window, &window.btnShow(), &window.pnlMain, window.Board().Panel(1)}) {
     LOGFONTW font{};
     ASSERT_TRUE(
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control->Handle(), WM_GETFONT, 0, 0)),
@@ -93,9 +93,9 @@ TEST(MainWindow, LayoutFontsFocusOrderAndPictures) {
   }
 
   // Keyboard focus: btnShow first, then the side panel's order.
-  EXPECT_EQ(GetFocus(), window.btnShow.Handle());
+  EXPECT_EQ(GetFocus(), window.btnShow().Handle());
   std::vector<std::string> order;
-  HWND at = window.btnShow.Handle();
+  HWND at = window.btnShow().Handle();
   for (int i = 0; i < 5; ++i) {
     order.push_back(ui::Window::FromHandle(at)->Name());
     at = GetNextDlgTabItem(window.Handle(), at, FALSE);
@@ -198,7 +198,7 @@ TEST(MainWindow, EndButtonClosesTheWindowAndEndsTheEventLoop) {
   TfrmMain& window = series.Open();
   HWND handle = window.Handle();
 
-  window.btnEnd.Click();
+  window.btnEnd().Click();
   EXPECT_FALSE(IsWindow(handle));
   MSG quit;
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

@@ -11,6 +11,7 @@
 #include "tests/support/win32/EmfPrintRecorder.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/dialogs/StatusWindow.h"
+#include "ui/main/WindowMessages.h"
 
 namespace sorvel::ui {
 namespace {
@@ -20,7 +21,7 @@ using Table = std::vector<std::vector<std::string>>;
 class StatusWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Window::SetErrorReporter([this](const std::string& text) { messages_.ShowError(text); });
+    Window::SetErrorReporter(ErrorBoxReporter(messages_));
     state_.lastUpdate = "2001年4月1日 更新";
     AddEntry("代数 I", "algebra1", "1.3");
     AddEntry("図形と証明", "geometry", "3.1");

@@ -106,7 +106,7 @@ TEST(MainWindow, LooksUpPanelsAndMarkersByNameWithoutRegardToCase) {
   // A marker is no window: its panel holds it under its name.
   EXPECT_EQ(FindControl(window.Handle(), "img2"), nullptr);
   EXPECT_EQ(window.Board().Marker(2)->Name(), "Img2");
-  EXPECT_EQ(FindControl(window.Handle(), "BTNSHOW"), &window.btnShow);
+  EXPECT_EQ(FindControl(window.Handle(), "BTNSHOW"), &window.btnShow());
   EXPECT_NE(window.Board().Panel(2), nullptr);
   EXPECT_NE(window.Board().Panel(2), window.Board().Panel(3));
   EXPECT_EQ(FindControl(window.Handle(), "Btn4"), nullptr);

@@ -1,14 +1,6 @@
 #include "ui/controls/ClickableWindow.h"
 
 namespace sorvel::ui {
-namespace {
-
-// The signed client coordinates of a mouse message.
-POINT PointOf(LPARAM lParam) {
-  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
-}  // namespace
 
 void ClickableWindow::Click() {
   if (CompletesClick() && onClick_) onClick_();

@@ -1,6 +1,7 @@
 // The left button held on something of a window: the window keeps the mouse
 // (its capture) from the press until the button goes up or the capture is
-// taken away, so that a release outside still ends the press.
+// taken away, so that a release outside still ends the press. And where a
+// mouse message points, for every window that reads one.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,11 @@
 #include <utility>
 
 namespace sorvel::ui {
+
+// The signed client coordinates of a mouse message.
+inline POINT PointOf(LPARAM lParam) {
+  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
 
 template <typename Target>
 class MousePress {

@@ -1,9 +1,9 @@
 // The string grid's scrolling and the moves of its current cell by the
 // keyboard and the mouse.
-#include <windowsx.h>
 
 #include <algorithm>
 
+#include "ui/controls/MousePress.h"
 #include "ui/controls/StringGrid.h"
 
 namespace sorvel::ui {
@@ -204,7 +204,7 @@ void StringGrid::OnKeyDown(WPARAM key) {
 }
 
 void StringGrid::OnMouse(LPARAM lParam, bool extend) {
-  const POINT cell = CellAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  const POINT cell = CellAt(PointOf(lParam));
   if (cell.x >= 0) Select(cell.x, cell.y, extend);
 }
 

@@ -2,13 +2,10 @@
 
 #include <commctrl.h>
 
-#include <new>
 #include <utility>
 #include <vector>
 
 #include "core/Cp932.h"
-#include "core/UserTexts.h"
-#include "platform/Platform.h"
 #include "platform/win32/Encoding.h"
 #include "platform/win32/Gdi.h"
 #include "platform/win32/SystemLibrary.h"
@@ -18,8 +15,8 @@
 namespace sorvel::ui {
 namespace {
 
-std::function<void(const std::string&)>& Reporter() {
-  static std::function<void(const std::string&)> reporter;
+Window::ErrorReporter& Reporter() {
+  static Window::ErrorReporter reporter;
   return reporter;
 }
 
@@ -89,14 +86,10 @@ Window* Window::FromHandle(HWND hwnd) {
   return reinterpret_cast<Window*>(self);
 }
 
-void Window::SetErrorReporter(std::function<void(const std::string&)> reporter) {
-  Reporter() = std::move(reporter);
-}
+void Window::SetErrorReporter(ErrorReporter reporter) { Reporter() = std::move(reporter); }
 
-std::string Window::CurrentErrorText() { return texts::CurrentErrorText(); }
-
-void Window::Report(const std::string& text) {
-  if (Reporter()) Reporter()(text);
+void Window::Report(const std::exception_ptr& error) {
+  if (Reporter()) Reporter()(error);
 }
 
 void Window::CreateWindowOf(const WindowKind& kind, const ControlArgs& args) {
@@ -122,7 +115,7 @@ void Window::CreateWindowOf(const WindowKind& kind, const ControlArgs& args) {
     DestroyWindow(hwnd);
     hwnd = nullptr;
   }
-  if (!hwnd) throw LauncherError(texts::WindowNotMadeText(args.name));
+  if (!hwnd) throw WindowNotMade(args.name);
   SetName(args.name);
   if (!child) FollowMonitorDpi();
   if (args.font) SetFont(args.font);

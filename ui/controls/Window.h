@@ -5,9 +5,9 @@
 // subclassed with `this` as the subclass's data. Either way every later
 // message reaches the virtual OnMessage, until the window is destroyed or
 // the object is: whichever goes first lets go of the other. Every message
-// handler runs inside one guard: an error escaping a handler is shown in the
-// error box (through the reporter set with SetErrorReporter) and the event
-// loop goes on.
+// handler runs inside one guard: an error escaping a handler goes to the
+// reporter set with SetErrorReporter (the application's error box) and the
+// event loop goes on.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +15,7 @@
 #include <exception>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "ui/controls/Accessibility.h"
@@ -31,6 +32,18 @@ struct ControlArgs {
   Place place;           // at 96 DPI; the window stands scaled to its own DPI
   HFONT font = nullptr;  // a FormFont at 96 DPI, taken at the window's DPI; nullptr: the system's
   bool visible = true;
+};
+
+// The system refused to make a window. The base words nothing: whoever
+// reports the error says so in its own words, naming the window.
+class WindowNotMade : public std::runtime_error {
+ public:
+  explicit WindowNotMade(const std::string& windowName)
+      : std::runtime_error("window not made: " + windowName), windowName_(windowName) {}
+  const std::string& WindowName() const { return windowName_; }
+
+ private:
+  std::string windowName_;
 };
 
 class Window {
@@ -92,22 +105,24 @@ class Window {
   // text does not say what it is (CP932).
   void SetAccessibleName(const std::string& name) { accessibleName_ = name; }
 
-  // Where errors escaping a handler go (the application's error box).
-  static void SetErrorReporter(std::function<void(const std::string&)> reporter);
+  // Where errors escaping a handler go (the application's error box, which
+  // words them).
+  using ErrorReporter = std::function<void(const std::exception_ptr&)>;
+  static void SetErrorReporter(ErrorReporter reporter);
   // Runs `handler` inside the error guard; returns false when it threw. A
   // template, not a std::function: it guards every message.
   template <typename Handler>
   static bool Guard(Handler&& handler) {
-    std::string text;
+    std::exception_ptr error;
     try {
       handler();
       return true;
     } catch (const std::exception&) {
-      text = CurrentErrorText();
+      error = std::current_exception();
     }
-    // Reported once the exception is gone: the error box runs a message
-    // loop of its own.
-    Report(text);
+    // Reported outside the catch block: the error box runs a message loop
+    // of its own.
+    Report(error);
     return false;
   }
 
@@ -126,7 +141,7 @@ class Window {
   };
   // The one routine behind every window of the launcher: creates it as
   // `kind` says, placed, named and given its font as `args` say. Throws
-  // LauncherError when the system refuses to create it.
+  // WindowNotMade when the system refuses to create it.
   void CreateWindowOf(const WindowKind& kind, const ControlArgs& args);
 
   // Handles one message. The default paints windows that paint
@@ -147,9 +162,7 @@ class Window {
  private:
   static LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-  // The text of the exception being handled; called inside a catch block.
-  static std::string CurrentErrorText();
-  static void Report(const std::string& text);
+  static void Report(const std::exception_ptr& error);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   bool Subclass(HWND hwnd);
   // Lets go of the window: no message reaches this object any more.

@@ -3,13 +3,6 @@
 #include "ui/main/ImageAccessible.h"
 
 namespace sorvel::ui {
-namespace {
-
-POINT PointOf(LPARAM lParam) {
-  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
-}  // namespace
 
 void ImageHost::PaintImages(HDC dc) const {
   for (const ImageControl* image : images_) image->Paint(dc);

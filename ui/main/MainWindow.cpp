@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include <iterator>
+#include <string_view>
 #include <utility>
 
 #include "core/HelpFile.h"
@@ -14,63 +15,69 @@
 #include "ui/dialogs/ChangeDriveWindow.h"
 #include "ui/dialogs/StatusWindow.h"
 #include "ui/main/BusyCursor.h"
+#include "ui/main/WindowMessages.h"
 #include "ui/pictures/Renderings.h"
 
 namespace sorvel::ui {
 
+namespace {
+
 // The side panel's buttons. A button is a row here, its handler and its
 // place in Layout.h; `focus` is its stop in the Tab order, in which the
 // small picture's frame takes kPictureFocus.
-struct TfrmMain::SideButton {
-  PushButton TfrmMain::*button;
+struct SideButton {
   const char* name;
   const char* caption;
   Place MainWindowLayout::*place;
-  void (TfrmMain::*handler)();
+  void (*handler)(TfrmMain&);
   int focus;
 };
 
-namespace {
-
 constexpr int kPictureFocus = 4;
 
-}  // namespace
-
-constexpr TfrmMain::SideButton TfrmMain::kSideButtons[] = {
-    {&TfrmMain::btnShow, "btnShow", texts::kShowButton, &MainWindowLayout::btnShow,
-     &TfrmMain::btnShowClick, 0},
-    {&TfrmMain::btnEnd, "btnEnd", texts::kEndButton, &MainWindowLayout::btnEnd,
-     &TfrmMain::btnCloseClick, 1},
-    {&TfrmMain::btnChangeDrive, "btnChangeDrive", texts::kChangeDriveButton,
-     &MainWindowLayout::btnChangeDrive, &TfrmMain::btnChangeDriveClick, 2},
-    {&TfrmMain::btnDownLoad, "btnDownLoad", texts::kDownLoadButton, &MainWindowLayout::btnDownLoad,
-     &TfrmMain::btnDownLoadClick, 3},
-    {&TfrmMain::btnHelp, "btnHelp", texts::kHelpButton, &MainWindowLayout::btnHelp,
-     &TfrmMain::btnHelpClick, 5},
+constexpr SideButton kSideButtons[] = {
+    {"btnShow", texts::kShowButton, &MainWindowLayout::btnShow,
+     [](TfrmMain& window) { window.btnShowClick(); }, 0},
+    {"btnEnd", texts::kEndButton, &MainWindowLayout::btnEnd,
+     [](TfrmMain& window) { window.btnCloseClick(); }, 1},
+    {"btnChangeDrive", texts::kChangeDriveButton, &MainWindowLayout::btnChangeDrive,
+     [](TfrmMain& window) { window.btnChangeDriveClick(); }, 2},
+    {"btnDownLoad", texts::kDownLoadButton, &MainWindowLayout::btnDownLoad,
+     [](TfrmMain& window) { window.btnDownLoadClick(); }, 3},
+    {"btnHelp", texts::kHelpButton, &MainWindowLayout::btnHelp,
+     [](TfrmMain& window) { window.btnHelpClick(); }, 5},
 };
-
-namespace {
+constexpr std::size_t kSideButtonCount = std::size(kSideButtons);
 
 // Every stop of the Tab order, 0 up to one past the buttons, is taken once:
 // by a button or by the small picture's frame.
 constexpr bool FocusOrderComplete() {
-  constexpr int stops = static_cast<int>(std::size(TfrmMain::kSideButtons)) + 1;
+  constexpr int stops = static_cast<int>(kSideButtonCount) + 1;
   for (int stop = 0; stop < stops; ++stop) {
     int taken = stop == kPictureFocus ? 1 : 0;
-    for (const auto& row : TfrmMain::kSideButtons) taken += row.focus == stop ? 1 : 0;
+    for (const auto& row : kSideButtons) taken += row.focus == stop ? 1 : 0;
     if (taken != 1) return false;
   }
   return true;
 }
 static_assert(FocusOrderComplete(), "each side-panel button has its own stop in the Tab order");
 
+// The row of the button named `name`; a name without a row does not compile.
+consteval std::size_t SideRow(std::string_view name) {
+  for (std::size_t row = 0; row < kSideButtonCount; ++row) {
+    if (kSideButtons[row].name == name) return row;
+  }
+  throw "no side-panel button of that name";
+}
+
 }  // namespace
 
 TfrmMain::TfrmMain(Platform& platform, Messages& messages)
-    : context_{platform, messages, state_, &board_},
+    : sideButtons_(std::make_unique<PushButton[]>(kSideButtonCount)),
+      context_{platform, messages, state_, &board_},
       board_(context_, shell_),
       dialogs_(platform, state_) {
-  SetErrorReporter([&messages](const std::string& text) { messages.ShowError(text); });
+  SetErrorReporter(ErrorBoxReporter(messages));
 }
 
 TfrmMain::~TfrmMain() {
@@ -85,6 +92,18 @@ void TfrmMain::AttachDialogs(TfrmShow* show, TfrmChangeDrive* chooser) {
 
 std::string TfrmMain::ChooserFolder() const { return dialogs_.ChooserFolder(); }
 
+std::span<PushButton> TfrmMain::SideButtons() const {
+  return {sideButtons_.get(), kSideButtonCount};
+}
+
+PushButton& TfrmMain::btnShow() { return SideButtons()[SideRow("btnShow")]; }
+PushButton& TfrmMain::btnEnd() { return SideButtons()[SideRow("btnEnd")]; }
+PushButton& TfrmMain::btnChangeDrive() { return SideButtons()[SideRow("btnChangeDrive")]; }
+PushButton& TfrmMain::btnDownLoad() { return SideButtons()[SideRow("btnDownLoad")]; }
+PushButton& TfrmMain::btnHelp() { return SideButtons()[SideRow("btnHelp")]; }
+
+HWND TfrmMain::FirstFocus() const { return SideButtons()[SideRow("btnShow")].Handle(); }
+
 bool TfrmMain::Create() {
   if (!CreateForm(
           {.className = L"SorvelMainWindow",
@@ -94,7 +113,7 @@ bool TfrmMain::Create() {
     return false;
   }
   Show();
-  SetFocus(btnShow.Handle());
+  SetFocus(btnShow().Handle());
   MarkStep("main window shown");
   return true;
 }
@@ -139,22 +158,23 @@ void TfrmMain::CreateSidePanel() {
 }
 
 void TfrmMain::CreateSideButtons() {
-  for (const SideButton& row : kSideButtons) {
-    (this->*row.button)
-        .Create({.parent = pnlMain.Handle(),
-                 .name = row.name,
-                 .text = row.caption,
-                 .place = kMainWindow.*row.place,
-                 .font = FormFont()},
-                {.onClick = [this, handler = row.handler] { (this->*handler)(); }});
+  for (std::size_t i = 0; i < kSideButtonCount; ++i) {
+    const SideButton& row = kSideButtons[i];
+    SideButtons()[i].Create({.parent = pnlMain.Handle(),
+                             .name = row.name,
+                             .text = row.caption,
+                             .place = kMainWindow.*row.place,
+                             .font = FormFont()},
+                            {.onClick = [this, handler = row.handler] { handler(*this); }});
   }
 }
 
 // The focus follows the order of the siblings, top first.
 void TfrmMain::OrderSideFocus() {
-  Window* stops[std::size(kSideButtons) + 1] = {};
+  Window* stops[kSideButtonCount + 1] = {};
   stops[kPictureFocus] = &Panel2;
-  for (const SideButton& row : kSideButtons) stops[row.focus] = &(this->*row.button);
+  for (std::size_t i = 0; i < kSideButtonCount; ++i)
+    stops[kSideButtons[i].focus] = &SideButtons()[i];
   HWND after = HWND_TOP;
   for (Window* control : stops) {
     SetWindowPos(control->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -236,7 +256,7 @@ void TfrmMain::imgPictureMouseMove() { imgPictMouseMove(); }
 // The small picture hides or shows the menu and rescans with icons.
 void TfrmMain::imgPictureClick() {
   board_.SetMenuShown(!board_.MenuShown());
-  for (const SideButton& row : kSideButtons) (this->*row.button).SetVisible(board_.MenuShown());
+  for (PushButton& button : SideButtons()) button.SetVisible(board_.MenuShown());
   // Always the series' folder, also on a CD-ROM (a root is its own parent).
   Scan(SeriesFolder(state_), true);
 }

@@ -3,6 +3,8 @@
 // launcher state for the whole run.
 #pragma once
 
+#include <memory>
+#include <span>
 #include <string>
 
 #include "core/LauncherContext.h"
@@ -70,20 +72,20 @@ class TfrmMain : public Form, public ImageHost {
   HCURSOR ArrowCursor() const { return arrowCursor_.Get(); }
   HCURSOR PointCursor() const { return pointCursor_.Get(); }
 
-  // The side panel's buttons: one row each, in MainWindow.cpp.
-  struct SideButton;
-  static const SideButton kSideButtons[];
+  // The side panel's buttons, one row each in MainWindow.cpp; the five
+  // commands by name.
+  PushButton& btnShow();
+  PushButton& btnEnd();
+  PushButton& btnChangeDrive();
+  PushButton& btnDownLoad();
+  PushButton& btnHelp();
 
-  // The window's controls; the title panels are the board's.
+  // The window's controls; the side panel's buttons are above, the title
+  // panels the board's.
   ImageControl imgPict;
   BevelPanel pnlMain;
-  PushButton btnShow;
-  PushButton btnEnd;
-  PushButton btnChangeDrive;
-  PushButton btnDownLoad;
   PicturePanel Panel2;
   ImageControl imgPicture;  // in Panel2
-  PushButton btnHelp;
 
  protected:
   void OnCreate() override;
@@ -103,8 +105,11 @@ class TfrmMain : public Form, public ImageHost {
   void LoadPictures();
   // One scan of `path`, under the busy cursor.
   void Scan(const std::string& path, bool withIcons);
-  HWND FirstFocus() const override { return btnShow.Handle(); }
+  HWND FirstFocus() const override;
+  // One button for each row of the side panel's table, in its order.
+  std::span<PushButton> SideButtons() const;
 
+  std::unique_ptr<PushButton[]> sideButtons_;
   LauncherState state_;
   LauncherContext context_;
   ShellServices shell_ = SystemShellServices();

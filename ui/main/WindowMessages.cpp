@@ -21,4 +21,18 @@ void WindowMessages::ShowMessage(const std::string& text) { ShowBox(text, 0); }
 
 void WindowMessages::ShowErrorBox(const std::string& text) { ShowBox(text, MB_ICONSTOP); }
 
+std::string ErrorBoxText(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const WindowNotMade& notMade) {
+    return texts::WindowNotMadeText(notMade.WindowName());
+  } catch (...) {
+    return texts::CurrentErrorText();
+  }
+}
+
+Window::ErrorReporter ErrorBoxReporter(Messages& messages) {
+  return [&messages](const std::exception_ptr& error) { messages.ShowError(ErrorBoxText(error)); };
+}
+
 }  // namespace sorvel::ui
