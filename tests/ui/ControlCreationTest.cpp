@@ -96,6 +96,7 @@ TEST(ControlCreation, AFormThatCannotBeMadeSaysSoAndRunsNoCreationHandler) {
 struct Goings {
   int destroys = 0, finals = 0;  // WM_DESTROY, WM_NCDESTROY
   bool objectFound = false;      // the object was found from the handle meanwhile
+  int frontFinals = 0;           // WM_NCDESTROY seen by a procedure in front of ours
 };
 Goings goings;
 
@@ -127,6 +128,13 @@ class SystemControl : public Window {
     return Window::OnMessage(message, wParam, lParam);
   }
 };
+
+// A procedure another program puts in front of a control's.
+WNDPROC behindFront = nullptr;
+LRESULT CALLBACK FrontProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCDESTROY) ++goings.frontFinals;
+  return CallWindowProcW(behindFront, hwnd, message, wParam, lParam);
+}
 
 HWND MakeParent() {
   return CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr,
@@ -160,6 +168,24 @@ TEST(WindowLifetime, ASystemControlLetsGoOfItsObjectWhicheverGoesFirst) {
   SendMessageW(kept.Handle(), WM_USER, 0, 0);
   EXPECT_EQ(kept.handled, 1);
   EXPECT_EQ(Window::FromHandle(kept.Handle()), &kept);
+
+  // Another procedure put in front of ours: the object is still found, and
+  // once it goes, every message still reaches the control's own procedure.
+  control = std::make_unique<SystemControl>();
+  control->Create(again);
+  const HWND covered = control->Handle();
+  behindFront = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(covered, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrontProc)));
+  SendMessageW(covered, WM_USER, 0, 0);
+  EXPECT_EQ(control->handled, 1);
+  EXPECT_EQ(Window::FromHandle(covered), control.get());
+  goings = {};
+  control.reset();
+  EXPECT_FALSE(IsWindow(covered));
+  EXPECT_EQ(goings.destroys, 1);
+  EXPECT_EQ(goings.finals, 1);
+  EXPECT_EQ(goings.frontFinals, 1);
+  EXPECT_FALSE(goings.objectFound);
   DestroyWindow(again);
 }
 

@@ -2,7 +2,8 @@
 //
 // A window of our own classes keeps `this` in its GWLP_USERDATA from
 // WM_NCCREATE on; a system control (button, list box, combo box, edit) is
-// subclassed with `this` as the subclass's data. Either way every later
+// subclassed: our procedure stands in front of its own, with `this` in its
+// user data. Either way every later
 // message reaches the virtual OnMessage, until the window is destroyed or
 // the object is: whichever goes first lets go of the other. Every message
 // handler runs inside one guard: an error escaping a handler goes to the
@@ -161,7 +162,7 @@ class Window {
 
  private:
   static LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
   static void Report(const std::exception_ptr& error);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   bool Subclass(HWND hwnd);
@@ -173,7 +174,8 @@ class Window {
   void FollowDpi(bool placed);
 
   HWND hwnd_ = nullptr;
-  bool subclassed_ = false;  // a system control: its class's procedure answers by default
+  bool subclassed_ = false;         // a system control: its class's procedure answers by default
+  WNDPROC previousProc_ = nullptr;  // the system control's procedure behind ours
   HFONT font_ = nullptr;
   HFONT layoutFont_ = nullptr;  // the font at 96 DPI that font_ was made from
   int dpi_ = kLayoutDpi;
