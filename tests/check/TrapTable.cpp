@@ -57,23 +57,19 @@ void AlgebraOnly(SeriesDisk& disk) {
   disk.AddFile("C:\\SERIES\\ALGEBR12\\algebra1.exe");
 }
 
-void CopiedDisc(SeriesDisk& disk) {
-  disk.AddFile("C:\\SUGAKU\\SVLindex.txt", kSeries);
-  disk.AddFile("C:\\SUGAKU\\index.htm");
-  AddHelp(disk, "C:\\SUGAKU");
-  disk.AddFile("C:\\SUGAKU\\ALGEBR12\\algebra1.exe");
-  disk.AddFile("C:\\SUGAKU\\GEOMET11\\GEOMETRY.EXE");
-  disk.PutCurrentDirectory("C:\\SUGAKU");
+// A disc's root laid out in `folder` of a hard disk, entered.
+void DiscLaidOutIn(SeriesDisk& disk, const std::string& folder) {
+  disk.AddFile(folder + "\\SVLindex.txt", kSeries);
+  disk.AddFile(folder + "\\index.htm");
+  AddHelp(disk, folder);
+  disk.AddFile(folder + "\\ALGEBR12\\algebra1.exe");
+  disk.AddFile(folder + "\\GEOMET11\\GEOMETRY.EXE");
+  disk.PutCurrentDirectory(folder);
 }
 
-void DiscFolder(SeriesDisk& disk) {
-  disk.AddFile("C:\\DISC\\SVLindex.txt", kSeries);
-  disk.AddFile("C:\\DISC\\index.htm");
-  AddHelp(disk, "C:\\DISC");
-  disk.AddFile("C:\\DISC\\ALGEBR12\\algebra1.exe");
-  disk.AddFile("C:\\DISC\\GEOMET11\\GEOMETRY.EXE");
-  disk.PutCurrentDirectory("C:\\DISC");
-}
+void CopiedDisc(SeriesDisk& disk) { DiscLaidOutIn(disk, "C:\\SUGAKU"); }
+
+void DiscFolder(SeriesDisk& disk) { DiscLaidOutIn(disk, "C:\\DISC"); }
 
 void DiscWithoutCatalogue(SeriesDisk& disk) {
   disk.AddDrive('Q', DriveType::CdRom);
