@@ -175,25 +175,39 @@ DriveType Win32Platform::DriveTypeOf(const std::string& rootPath) {
   return static_cast<DriveType>(GetDriveTypeW(wide->c_str()));
 }
 
-std::optional<FileInfo> Win32Platform::FindFirstAndList(
-    const std::string& pattern, const std::function<bool(const FileInfo&)>& readOn,
-    std::vector<FileInfo>& all) {
+namespace {
+
+// One search of `pattern`: its first entry with a CP932 spelling in `first`,
+// and every such entry in `all` while `readOn` accepts the first. Gives the
+// code of a search that failed before its end, with `all` emptied; 0 when
+// it ended or was stopped.
+ErrorCode Search(const std::wstring& pattern, const std::function<bool(const FileInfo&)>& readOn,
+                 std::optional<FileInfo>& first, std::vector<FileInfo>& all) {
   all.clear();
-  const auto wide = PathToWide(pattern);
-  if (!wide) return std::nullopt;
   NoCriticalErrorBox guard;
-  FindFile find(*wide);
-  std::optional<FileInfo> first;
+  FindFile find(pattern);
   for (; find.Found(); find.Next()) {
     auto info = ToFileInfo(find.Entry());
     if (!info) continue;
     if (!first) {
       first = *info;
-      if (!readOn(*first)) return first;
+      if (!readOn(*first)) return error::kOk;
     }
     all.push_back(std::move(*info));
   }
-  if (!find.Complete()) all.clear();
+  if (find.Complete()) return error::kOk;
+  all.clear();
+  return find.EndCode();
+}
+
+}  // namespace
+
+std::optional<FileInfo> Win32Platform::FindFirstAndList(
+    const std::string& pattern, const std::function<bool(const FileInfo&)>& readOn,
+    std::vector<FileInfo>& all) {
+  all.clear();
+  std::optional<FileInfo> first;
+  if (const auto wide = PathToWide(pattern)) Search(*wide, readOn, first, all);
   return first;
 }
 
@@ -201,14 +215,9 @@ ErrorCode Win32Platform::List(const std::string& pattern, std::vector<FileInfo>&
   out.clear();
   const auto wide = PathToWide(pattern);
   if (!wide) return error::kInvalidName;
-  NoCriticalErrorBox guard;
-  FindFile find(*wide);
-  for (; find.Found(); find.Next()) {
-    if (auto info = ToFileInfo(find.Entry())) out.push_back(std::move(*info));
-  }
-  if (find.Complete()) return error::kOk;
-  out.clear();
-  return find.EndCode();
+  std::optional<FileInfo> first;
+  return Search(
+      *wide, [](const FileInfo&) { return true; }, first, out);
 }
 
 // NTFS and the file systems under Wine move a folder's last-write time when
